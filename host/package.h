@@ -1,0 +1,89 @@
+#pragma once
+// The .docx package: the zip container, its parts and their XML. Parts that are never
+// parsed or never changed are written back byte for byte.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+namespace host {
+
+/// Limits that protect against zip bombs and absurd inputs.
+struct PackageLimits {
+  std::uint64_t maxPartSize = 512ull << 20;      // uncompressed bytes of one part
+  std::uint64_t maxTotalSize = 2048ull << 20;    // uncompressed bytes of all parts
+  std::uint64_t maxRatio = 1000;                 // uncompressed / compressed, for parts over 1 MiB
+  std::uint32_t maxParts = 20000;
+};
+
+/// One part of the package.
+struct Part {
+  std::string name;        // zip entry name, e.g. "word/document.xml"
+  std::string bytes;       // the entry's uncompressed content as read (or as last serialised)
+  bool isDirectory = false;
+  // Parsed XML, present once xml() was asked for; saved back only when marked dirty.
+  std::unique_ptr<pugi::xml_document> doc;
+  bool dirty = false;
+};
+
+/// A .docx (OPC) package held in memory.
+class Package {
+ public:
+  /// Reads a package from a file; throws host::Error with a user's message when the file
+  /// is missing, not a zip, an encrypted document, a zip bomb or lacks a main document.
+  static std::unique_ptr<Package> open(const std::string& path,
+                                       const PackageLimits& limits = {});
+  /// Reads a package from bytes held in memory (same checks as open).
+  static std::unique_ptr<Package> fromBytes(const std::string& bytes,
+                                            const std::string& displayName,
+                                            const PackageLimits& limits = {});
+
+  /// Name of the main document part (found through the package relationships).
+  const std::string& mainPartName() const { return mainPart_; }
+  /// True when the package has a part of that name.
+  bool has(const std::string& partName) const;
+  /// The part's parsed XML, parsed on first use; throws host::Error naming the part and
+  /// line when the XML is malformed, or when there is no such part.
+  pugi::xml_document& xml(const std::string& partName);
+  /// Marks a parsed part as changed so that save() serialises it again.
+  void markDirty(const std::string& partName);
+  /// Raw bytes of a part (as read, or as last saved); throws when absent.
+  const std::string& bytes(const std::string& partName) const;
+  /// Adds or replaces a part with raw bytes (used for new parts, e.g. a settings part).
+  void setBytes(const std::string& partName, std::string bytes);
+  /// Names of all parts, in the order of the zip directory.
+  std::vector<std::string> partNames() const;
+
+  /// Target part name of the relationship of the given type from a source part
+  /// ("" for the package itself); "" when there is none. Accepts transitional and strict
+  /// relationship type URIs alike (pass the transitional one).
+  std::string relatedPart(const std::string& sourcePart, const std::string& relType);
+  /// Target part names by relationship id from a source part's relationships.
+  std::string partForRelId(const std::string& sourcePart, const std::string& relId);
+
+  /// Writes the package to a temporary file beside the target and renames it over the
+  /// target; the target is untouched when anything fails (host::Error is thrown).
+  void save(const std::string& path);
+  /// The package as zip bytes (for tests and in-memory use).
+  std::string toBytes();
+
+ private:
+  Package() = default;
+  void load(const std::string& bytes, const std::string& displayName, const PackageLimits& limits);
+  Part& find(const std::string& partName);
+  const Part* findConst(const std::string& partName) const;
+  void serialiseDirtyParts();
+
+  std::vector<Part> parts_;
+  std::string mainPart_;
+};
+
+/// Folder of a part name ("word/document.xml" -> "word/").
+std::string partFolder(const std::string& partName);
+/// The relationships part of a part ("word/document.xml" -> "word/_rels/document.xml.rels").
+std::string relsPartOf(const std::string& partName);
+
+}  // namespace host
