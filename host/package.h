@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -52,16 +53,18 @@ class Package {
   void markDirty(const std::string& partName);
   /// Raw bytes of a part (as read, or as last saved); throws when absent.
   const std::string& bytes(const std::string& partName) const;
-  /// Adds or replaces a part with raw bytes (used for new parts, e.g. a settings part).
+  /// Adds or replaces a part with raw bytes (used for new parts, e.g. a settings part); a
+  /// new part goes last and needs its own content type and relationship from the caller.
   void setBytes(const std::string& partName, std::string bytes);
   /// Names of all parts, in the order of the zip directory.
   std::vector<std::string> partNames() const;
 
   /// Target part name of the relationship of the given type from a source part
-  /// ("" for the package itself); "" when there is none. Accepts transitional and strict
-  /// relationship type URIs alike (pass the transitional one).
+  /// ("" for the package itself); "" when there is none or its target is not in the package.
+  /// Accepts transitional and strict relationship type URIs alike (pass the transitional one).
   std::string relatedPart(const std::string& sourcePart, const std::string& relType);
-  /// Target part names by relationship id from a source part's relationships.
+  /// Target part name by relationship id from a source part's relationships; "" when the id
+  /// is unknown, external or names no part of the package.
   std::string partForRelId(const std::string& sourcePart, const std::string& relId);
 
   /// Writes the package to a temporary file beside the target and renames it over the
@@ -71,13 +74,27 @@ class Package {
   std::string toBytes();
 
  private:
+  // What a part needs for writing back that the public Part does not say.
+  struct WriteInfo {
+    bool stored = false;                                  // entry was stored, not deflated
+    pugi::xml_encoding encoding = pugi::encoding_utf8;    // as detected when parsed
+    bool bom = false;                                     // the part began with a byte-order mark
+  };
+
   Package() = default;
   void load(const std::string& bytes, const std::string& displayName, const PackageLimits& limits);
-  Part& find(const std::string& partName);
-  const Part* findConst(const std::string& partName) const;
+  void addPart(Part part, bool stored);
+  std::size_t indexOf(const std::string& partName) const;  // npos when absent
+  std::size_t require(const std::string& partName) const; // throws when absent
+  std::string resolveTarget(const std::string& sourcePart, std::string target) const;
+  std::string contentTypeOf(const std::string& partName);
+  std::string findMainPart();
   void serialiseDirtyParts();
 
   std::vector<Part> parts_;
+  std::vector<WriteInfo> writeInfo_;  // one per part, same order
+  std::unordered_map<std::string, std::size_t> index_;  // ASCII-lowercased name -> parts_ index
+  std::string displayName_;
   std::string mainPart_;
 };
 
