@@ -70,7 +70,7 @@ constexpr std::string_view kDocumentRels =
     "relationships/endnotes\" Target=\"endnotes.xml\"/>"
     "</Relationships>";
 
-// Contract typography: Times New Roman 12 pt, single spacing, 12 pt after each paragraph;
+// Contract typography: Times New Roman 12 pt, single spacing, 10 pt after each paragraph;
 // notes in 10 pt. Heading 1 is bold capitals by formatting, not by its text.
 constexpr std::string_view kStylesBody =
     "<w:docDefaults><w:rPrDefault><w:rPr>"
@@ -82,7 +82,7 @@ constexpr std::string_view kStylesBody =
     "<w:pPrDefault><w:pPr><w:spacing w:after=\"0\" w:line=\"240\" w:lineRule=\"auto\"/>"
     "</w:pPr></w:pPrDefault></w:docDefaults>"
     "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\">"
-    "<w:name w:val=\"Normal\"/><w:qFormat/><w:pPr><w:spacing w:after=\"240\"/></w:pPr>"
+    "<w:name w:val=\"Normal\"/><w:qFormat/><w:pPr><w:spacing w:after=\"200\"/></w:pPr>"
     "</w:style>"
     "<w:style w:type=\"character\" w:default=\"1\" w:styleId=\"DefaultParagraphFont\">"
     "<w:name w:val=\"Default Paragraph Font\"/><w:uiPriority w:val=\"1\"/><w:semiHidden/>"
@@ -480,7 +480,9 @@ void DocxBuilder::addTable(const std::vector<std::vector<std::string>>& rows, bo
     const bool header = boldFirstRow && r == 0;
     body_ += header ? "<w:tr><w:trPr><w:tblHeader/></w:trPr>" : "<w:tr>";
     for (const auto& cell : rows[r]) {
-      body_ += "<w:tc><w:tcPr><w:tcW w:w=\"" + cellWidth + "\" w:type=\"dxa\"/></w:tcPr><w:p>";
+      // Cells are set tight; the table style's spacing is not honoured by every reader.
+      body_ += "<w:tc><w:tcPr><w:tcW w:w=\"" + cellWidth +
+               "\" w:type=\"dxa\"/></w:tcPr><w:p><w:pPr><w:spacing w:after=\"0\"/></w:pPr>";
       appendRun(body_, cell, Emphasis{.bold = header});
       body_ += "</w:p></w:tc>";
     }
