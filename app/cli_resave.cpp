@@ -1,0 +1,23 @@
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "app/cli.h"
+#include "host/document.h"
+
+namespace app {
+
+void addResaveCommand(CLI::App& cli) {
+  auto* cmd = cli.add_subcommand("resave", "Open a .docx and save it unchanged under another name");
+  auto in = std::make_shared<std::string>();
+  auto out = std::make_shared<std::string>();
+  cmd->add_option("input", *in, "The document to read")->required()->check(CLI::ExistingFile);
+  cmd->add_option("output", *out, "Where to save it")->required();
+  cmd->callback([in, out] {
+    auto doc = host::Document::Open(*in);
+    doc->SaveAs(*out);
+    std::cout << "Saved " << *out << "\n";
+  });
+}
+
+}  // namespace app

@@ -1,0 +1,199 @@
+#include "host/charmap.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace host {
+
+namespace {
+
+// Walks a paragraph's content in document order, appending segments.
+class ParagraphWalker {
+ public:
+  ParagraphWalker(CharMap& map, const Wml& w, const StyleSheet& styles) : map_(map), w_(w), styles_(styles) {}
+
+  void walk(pugi::xml_node parent) {
+    for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling()) {
+      if (c.type() != pugi::node_element) continue;
+      const char* l = w_.local(c);
+      if (!l) {
+        walkForeign(c);
+        continue;
+      }
+      if (!std::strcmp(l, "r")) {
+        walkRun(c);
+      } else if (!std::strcmp(l, "fldSimple")) {
+        walkSimpleField(c);
+      } else if (!std::strcmp(l, "sdt")) {
+        walk(w_.child(c, "sdtContent"));
+      } else if (isWrapper(l)) {
+        walk(c);
+      } else if (!std::strcmp(l, "pPr")) {
+        continue;
+      } else {
+        map_.anchors.push_back({c, offset()});  // bookmarks, comment ranges, proofing marks
+      }
+    }
+  }
+
+  void finish(pugi::xml_node paragraph, bool cellEnd) {
+    pugi::xml_node pPr = w_.child(paragraph, "pPr");
+    RunFormat f = styles_.runFormat(map_.styleId, w_.child(pPr, "rPr"));
+    add(Seg::ParagraphMark, paragraph, {}, cellEnd ? ch::kCellEnd : ch::kParagraph, f.hidden);
+  }
+
+ private:
+  static bool isWrapper(const char* l) {
+    for (const char* name : {"hyperlink", "ins", "del", "moveFrom", "moveTo", "smartTag", "customXml", "dir", "bdo"})
+      if (!std::strcmp(l, name)) return true;
+    return false;
+  }
+
+  std::uint32_t offset() const { return map_.length(); }
+
+  void add(Seg kind, pugi::xml_node node, pugi::xml_node run, char16_t c, bool hidden) {
+    addText(kind, node, run, Text(1, c), hidden);
+  }
+
+  void addText(Seg kind, pugi::xml_node node, pugi::xml_node run, const Text& text, bool hidden) {
+    if (text.empty()) return;
+    Segment s;
+    s.kind = kind;
+    s.hidden = hidden;
+    s.start = offset();
+    s.length = static_cast<std::uint32_t>(text.size());
+    s.node = node;
+    s.run = run;
+    switch (kind) {
+      case Seg::FieldBegin:
+      case Seg::SimpleBegin:
+        s.inCode = codeOpen_ > 0;
+        break;
+      case Seg::SimpleCode:
+      case Seg::CodeText:
+        s.inCode = true;
+        break;
+      default:
+        s.inCode = codeOpen_ > 0;
+    }
+    if (kind == Seg::FieldBegin) {
+      stack_.push_back(true);
+      ++codeOpen_;
+    } else if (kind == Seg::FieldSeparator) {
+      if (!stack_.empty() && stack_.back()) {
+        stack_.back() = false;
+        --codeOpen_;
+      }
+      s.inCode = codeOpen_ > 0;
+    } else if (kind == Seg::FieldEnd) {
+      if (!stack_.empty()) {
+        if (stack_.back()) --codeOpen_;
+        stack_.pop_back();
+      }
+      s.inCode = codeOpen_ > 0;
+    }
+    s.codeAfter = codeOpen_ > 0 || kind == Seg::SimpleBegin || kind == Seg::SimpleCode;
+    map_.text += text;
+    map_.segments.push_back(s);
+  }
+
+  // Elements of other namespaces: math and alternate content count as one object.
+  void walkForeign(pugi::xml_node c) {
+    const char* l = localName(c.name());
+    if (!std::strcmp(l, "oMath") || !std::strcmp(l, "oMathPara") || !std::strcmp(l, "AlternateContent"))
+      add(Seg::Char, c, {}, ch::kObject, false);
+  }
+
+  void walkRun(pugi::xml_node r) {
+    RunFormat f = styles_.runFormat(map_.styleId, w_.child(r, "rPr"));
+    for (pugi::xml_node c = r.first_child(); c; c = c.next_sibling()) {
+      if (c.type() != pugi::node_element) continue;
+      const char* l = w_.local(c);
+      if (!l) {
+        if (!std::strcmp(localName(c.name()), "AlternateContent")) add(Seg::Char, c, r, ch::kObject, f.hidden);
+        continue;
+      }
+      std::string_view n = l;
+      if (n == "t" || n == "delText") {
+        addText(Seg::Text, c, r, toText(c.text().get()), f.hidden);
+      } else if (n == "instrText" || n == "delInstrText") {
+        addText(Seg::CodeText, c, r, toText(c.text().get()), f.hidden);
+      } else if (n == "fldChar") {
+        std::string type = w_.value(c, "fldCharType");
+        if (type == "begin") add(Seg::FieldBegin, c, r, ch::kFieldBegin, f.hidden);
+        else if (type == "separate") add(Seg::FieldSeparator, c, r, ch::kFieldSeparator, f.hidden);
+        else if (type == "end") add(Seg::FieldEnd, c, r, ch::kFieldEnd, f.hidden);
+      } else if (char16_t code = singleChar(c, n)) {
+        add(Seg::Char, c, r, code, f.hidden);
+      } else if (n == "lastRenderedPageBreak") {
+        map_.anchors.push_back({c, offset()});
+      }
+    }
+  }
+
+  char16_t singleChar(pugi::xml_node c, std::string_view n) const {
+    if (n == "tab" || n == "ptab") return ch::kTab;
+    if (n == "br") {
+      std::string type = w_.value(c, "type");
+      return type == "page" ? ch::kPageBreak : type == "column" ? ch::kColumnBreak : ch::kLineBreak;
+    }
+    if (n == "cr") return ch::kLineBreak;
+    if (n == "noBreakHyphen") return ch::kNoBreakHyphen;
+    if (n == "softHyphen") return ch::kSoftHyphen;
+    if (n == "sym") return ch::kSymbol;
+    if (n == "footnoteReference" || n == "endnoteReference" || n == "footnoteRef" || n == "endnoteRef")
+      return ch::kNoteRef;
+    if (n == "drawing" || n == "pict" || n == "object" || n == "commentReference") return ch::kObject;
+    return 0;
+  }
+
+  void walkSimpleField(pugi::xml_node f) {
+    add(Seg::SimpleBegin, f, {}, ch::kFieldBegin, false);
+    addText(Seg::SimpleCode, f, {}, toText(w_.value(f, "instr")), false);
+    add(Seg::SimpleSeparator, f, {}, ch::kFieldSeparator, false);
+    walk(f);
+    add(Seg::SimpleEnd, f, {}, ch::kFieldEnd, false);
+  }
+
+  CharMap& map_;
+  const Wml& w_;
+  const StyleSheet& styles_;
+  std::vector<bool> stack_;  // open fields: true while in their code
+  int codeOpen_ = 0;
+};
+
+}  // namespace
+
+std::size_t CharMap::segmentAt(std::uint32_t offset) const {
+  auto it = std::upper_bound(segments.begin(), segments.end(), offset,
+                             [](std::uint32_t o, const Segment& s) { return o < s.start; });
+  return static_cast<std::size_t>(it - segments.begin()) - 1;
+}
+
+CharMap buildParagraphMap(pugi::xml_node paragraph, bool cellEnd, const Wml& w, const StyleSheet& styles) {
+  CharMap map;
+  map.styleId = styles.paragraphStyleId(w.child(paragraph, "pPr"));
+  ParagraphWalker walker(map, w, styles);
+  walker.walk(paragraph);
+  walker.finish(paragraph, cellEnd);
+  return map;
+}
+
+CharMap buildRowEndMap(pugi::xml_node row) {
+  CharMap map;
+  Segment s;
+  s.kind = Seg::RowEnd;
+  s.length = 1;
+  s.node = row;
+  map.text = Text(1, ch::kCellEnd);
+  map.segments.push_back(s);
+  return map;
+}
+
+RunFormat segmentFormat(const Segment& s, const CharMap& map, const Wml& w, const StyleSheet& styles) {
+  if (s.kind == Seg::ParagraphMark) return styles.runFormat(map.styleId, w.child(w.child(s.node, "pPr"), "rPr"));
+  if (s.run) return styles.runFormat(map.styleId, w.child(s.run, "rPr"));
+  return styles.runFormat(map.styleId, {});
+}
+
+}  // namespace host

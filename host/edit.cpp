@@ -1,0 +1,504 @@
+#include "host/edit.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "host/document.h"
+#include "host/error.h"
+#include "host/story.h"
+
+namespace host::edit {
+
+namespace {
+
+struct Locus {
+  std::size_t block;
+  std::uint32_t offset;
+};
+
+// Where new runs go: before `before` in `parent` (append when empty), formatted like `templateRPr`.
+struct InsertPoint {
+  pugi::xml_node parent, before, templateRPr;
+  bool afterFieldMark = false;  // the template comes from a field mark's run
+  bool code = false;            // the point lies inside a field code
+};
+
+Locus locate(const Story& story, long pos) {
+  if (pos < 0 || pos > story.length())
+    throw Error(kErrOutOfRange, "The position " + std::to_string(pos) + " is outside the story (0 to " +
+                                    std::to_string(story.length()) + ").");
+  std::size_t b = story.blockAt(pos);
+  return {b, static_cast<std::uint32_t>(pos - story.blockStart(b))};
+}
+
+bool isTextElement(const Wml& w, pugi::xml_node n) {
+  return w.is(n, "t") || w.is(n, "delText") || w.is(n, "instrText") || w.is(n, "delInstrText");
+}
+
+bool isFieldMark(Seg kind) { return kind == Seg::FieldBegin || kind == Seg::FieldSeparator || kind == Seg::FieldEnd; }
+
+bool isPropertyElement(pugi::xml_node n) {
+  const char* l = localName(n.name());
+  std::size_t len = std::strlen(l);
+  return len > 2 && std::strcmp(l + len - 2, "Pr") == 0;
+}
+
+void setElementText(pugi::xml_node t, const Text& text) {
+  t.text().set(toUtf8(text).c_str());
+  if (!t.attribute("xml:space")) t.append_attribute("xml:space") = "preserve";
+}
+
+bool hasElementAfter(pugi::xml_node n) {
+  for (; n; n = n.next_sibling())
+    if (n.type() == pugi::node_element) return true;
+  return false;
+}
+
+void copyAttributes(pugi::xml_node from, pugi::xml_node to) {
+  for (pugi::xml_attribute a : from.attributes()) to.append_attribute(a.name()) = a.value();
+}
+
+// Keeps the first k characters of `node` (a child of `run`) in the run; the rest of the run
+// moves to a new run after it. Returns the run that ends at the split.
+pugi::xml_node splitRunAfter(const Wml& w, pugi::xml_node run, pugi::xml_node node, std::uint32_t k) {
+  Text rest;
+  bool splitText = false;
+  if (isTextElement(w, node)) {
+    Text t = toText(node.text().get());
+    if (k < t.size()) {
+      rest = t.substr(k);
+      setElementText(node, t.substr(0, k));
+      splitText = true;
+    }
+  }
+  pugi::xml_node moveFrom = node.next_sibling();
+  if (!splitText && !hasElementAfter(moveFrom)) return run;
+  pugi::xml_node right = run.parent().insert_child_after(run.name(), run);
+  copyAttributes(run, right);
+  if (pugi::xml_node rPr = w.child(run, "rPr")) right.append_copy(rPr);
+  if (splitText) setElementText(right.append_child(node.name()), rest);
+  while (moveFrom) {
+    pugi::xml_node next = moveFrom.next_sibling();
+    right.append_move(moveFrom);
+    moveFrom = next;
+  }
+  return run;
+}
+
+InsertPoint insertionPoint(Story& story, std::size_t b, std::uint32_t o) {
+  const Wml& w = story.wml();
+  const Block& block = story.blocks()[b];
+  if (block.rowEnd) throw Error(kErrOutOfRange, "Nothing can be inserted at the end of a table row.");
+  const CharMap& m = story.map(b);
+  InsertPoint ip;
+  if (o == 0) {
+    const Segment& s = m.segments.front();
+    if (s.kind == Seg::ParagraphMark) {
+      ip.parent = block.node;
+      ip.templateRPr = w.child(w.child(block.node, "pPr"), "rPr");
+    } else if (s.run) {
+      ip.parent = s.run.parent();
+      ip.before = s.run;
+      ip.templateRPr = w.child(s.run, "rPr");
+      ip.afterFieldMark = isFieldMark(s.kind);
+    } else {
+      ip.parent = s.node.parent();
+      ip.before = s.node;
+    }
+    return ip;
+  }
+  const Segment& s = m.segments[m.segmentAt(o - 1)];
+  ip.code = s.codeAfter;
+  switch (s.kind) {
+    case Seg::SimpleBegin:
+    case Seg::SimpleCode:
+      throw Error(kErrBadArgument, "The code of a simple field cannot be edited here.");
+    case Seg::SimpleSeparator:
+      ip.parent = s.node;
+      ip.before = s.node.first_child();
+      return ip;
+    case Seg::SimpleEnd:
+      ip.parent = s.node.parent();
+      ip.before = s.node.next_sibling();
+      return ip;
+    default:
+      break;
+  }
+  if (!s.run) {
+    ip.parent = s.node.parent();
+    ip.before = s.node.next_sibling();
+    return ip;
+  }
+  pugi::xml_node left = splitRunAfter(w, s.run, s.node, o - s.start);
+  ip.parent = left.parent();
+  ip.before = left.next_sibling();
+  ip.templateRPr = w.child(left, "rPr");
+  ip.afterFieldMark = isFieldMark(s.kind);
+  return ip;
+}
+
+pugi::xml_node newRun(const Wml& w, const InsertPoint& ip, bool hidden) {
+  std::string name = w.name("r");
+  pugi::xml_node parent = ip.parent;
+  pugi::xml_node r = ip.before ? parent.insert_child_before(name.c_str(), ip.before) : parent.append_child(name.c_str());
+  if (ip.templateRPr) {
+    pugi::xml_node rPr = r.append_copy(ip.templateRPr);
+    // Revision marks of a paragraph mark are not allowed in a run's properties.
+    for (const char* mark : {"ins", "del", "moveFrom", "moveTo", "rPrChange"}) w.removeChild(rPr, mark);
+  }
+  if (hidden) {
+    pugi::xml_node vanish = w.ensureChild(w.runProperties(r, true), "vanish", Wml::runPropertyOrder());
+    vanish.remove_attribute(w.name("val").c_str());
+  } else if (ip.afterFieldMark && !ip.code) {
+    // Text typed after a hidden field must not inherit its hidden formatting.
+    w.removeChild(w.runProperties(r, false), "vanish");
+  }
+  return r;
+}
+
+// Writes text (without paragraph marks) into run r as w:t / w:instrText, tabs and breaks.
+void fillRun(const Wml& w, pugi::xml_node r, const Text& text, bool code) {
+  Text pending;
+  auto flush = [&] {
+    if (pending.empty()) return;
+    setElementText(r.append_child(w.name(code ? "instrText" : "t").c_str()), pending);
+    pending.clear();
+  };
+  for (char16_t c : text) {
+    const char* element = nullptr;
+    const char* breakType = nullptr;
+    switch (c) {
+      case ch::kTab: element = "tab"; break;
+      case ch::kLineBreak: element = "br"; break;
+      case ch::kPageBreak: element = "br"; breakType = "page"; break;
+      case ch::kColumnBreak: element = "br"; breakType = "column"; break;
+      case ch::kNoBreakHyphen: element = "noBreakHyphen"; break;
+      case ch::kSoftHyphen: element = "softHyphen"; break;
+      default:
+        if (c >= 32) pending += c;  // other control characters cannot be written as text
+        continue;
+    }
+    flush();
+    pugi::xml_node e = r.append_child(w.name(element).c_str());
+    if (breakType) w.setValue(e, "type", breakType);
+  }
+  flush();
+}
+
+long insertInline(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces) {
+  Locus l = locate(story, pos);
+  const Wml& w = story.wml();
+  long before = story.map(l.block).length();
+  InsertPoint ip = insertionPoint(story, l.block, l.offset);
+  for (const Piece& p : pieces) {
+    pugi::xml_node r = newRun(w, ip, p.hidden);
+    if (p.kind == Piece::Text) {
+      fillRun(w, r, p.text, p.code || ip.code);
+    } else {
+      pugi::xml_node f = r.append_child(w.name("fldChar").c_str());
+      w.setValue(f, "fldCharType", p.kind == Piece::FieldBegin ? "begin" : p.kind == Piece::FieldEnd ? "end" : "separate");
+    }
+    if (!hasElementAfter(w.child(r, "rPr") ? w.child(r, "rPr").next_sibling() : r.first_child())) r.parent().remove_child(r);
+  }
+  story.paragraphChanged(l.block);
+  long inserted = static_cast<long>(story.map(l.block).length()) - before;
+  doc.noteEdit(story, pos, 0, inserted);
+  return inserted;
+}
+
+// Splits the wrappers (hyperlinks, smart tags, content controls ...) between paragraph p and
+// the point (parent, before), so that the point falls between two children of p. Returns the
+// child of p where the second half starts (empty at the end).
+pugi::xml_node splitUpTo(const Wml& w, pugi::xml_node p, pugi::xml_node parent, pugi::xml_node before) {
+  while (parent && parent != p) {
+    pugi::xml_node wrapper = w.is(parent, "sdtContent") ? parent.parent() : parent;
+    bool contentBefore = false;
+    for (pugi::xml_node c = parent.first_child(); c && c != before; c = c.next_sibling())
+      if (c.type() == pugi::node_element && !isPropertyElement(c)) contentBefore = true;
+    if (!before) {
+      before = wrapper.next_sibling();
+    } else if (!contentBefore) {
+      before = wrapper;
+    } else {
+      pugi::xml_node copy = wrapper.parent().insert_child_before(wrapper.name(), wrapper);
+      copyAttributes(wrapper, copy);
+      for (pugi::xml_node c = wrapper.first_child(); c; c = c.next_sibling())
+        if (isPropertyElement(c)) copy.append_copy(c);
+      pugi::xml_node target = copy;
+      if (parent != wrapper) target = copy.append_child(parent.name());
+      for (pugi::xml_node c = parent.first_child(); c && c != before;) {
+        pugi::xml_node next = c.next_sibling();
+        if (!isPropertyElement(c)) target.append_move(c);
+        c = next;
+      }
+      before = wrapper;
+    }
+    parent = wrapper.parent();
+  }
+  return before;
+}
+
+void splitParagraph(Document& doc, Story& story, long pos) {
+  Locus l = locate(story, pos);
+  const Wml& w = story.wml();
+  const Block& block = story.blocks()[l.block];
+  if (block.rowEnd) throw Error(kErrOutOfRange, "A paragraph cannot be inserted at the end of a table row.");
+  pugi::xml_node p = block.node;
+  pugi::xml_node firstRight;
+  bool moveAll = false;
+  if (l.offset > 0) {
+    InsertPoint ip = insertionPoint(story, l.block, l.offset);
+    firstRight = splitUpTo(w, p, ip.parent, ip.before);
+    moveAll = !firstRight;
+  }
+  // The new paragraph goes before: the section break and numbering restart stay with the old mark.
+  pugi::xml_node fresh = p.parent().insert_child_before(p.name(), p);
+  if (pugi::xml_node pPr = w.child(p, "pPr")) {
+    pugi::xml_node copy = fresh.append_copy(pPr);
+    w.removeChild(copy, "sectPr");
+    w.removeChild(copy, "pPrChange");
+  }
+  if (l.offset > 0) {
+    for (pugi::xml_node c = p.first_child(); c && (moveAll || c != firstRight);) {
+      pugi::xml_node next = c.next_sibling();
+      if (!w.is(c, "pPr")) fresh.append_move(c);
+      c = next;
+    }
+  }
+  story.paragraphChanged(l.block);
+  story.structureChanged();
+  doc.noteEdit(story, pos, 0, 1);
+}
+
+bool mergeable(const Story& story, std::size_t b) {
+  const auto& blocks = story.blocks();
+  if (blocks[b].cellEnd || b + 1 >= blocks.size() || blocks[b + 1].rowEnd) return false;
+  return blocks[b + 1].node.parent() == blocks[b].node.parent();
+}
+
+// Deletes paragraph p's mark: the next paragraph's content joins it, under the next
+// paragraph's properties (which hold its mark's formatting and any section break).
+void mergeWithNext(const Wml& w, pugi::xml_node p, pugi::xml_node next) {
+  if (pugi::xml_node own = w.child(p, "pPr")) p.remove_child(own);
+  if (pugi::xml_node theirs = w.child(next, "pPr")) p.prepend_move(theirs);
+  while (pugi::xml_node c = next.first_child()) p.append_move(c);
+  next.parent().remove_child(next);
+}
+
+bool insideAny(pugi::xml_node n, pugi::xml_node stop, const std::set<pugi::xml_node_struct*>& set) {
+  for (; n && n != stop; n = n.parent())
+    if (set.count(n.internal_object())) return true;
+  return false;
+}
+
+void eraseInline(Story& story, std::size_t b, std::uint32_t la, std::uint32_t lb) {
+  const Wml& w = story.wml();
+  const CharMap& m = story.map(b);
+  pugi::xml_node p = story.blocks()[b].node;
+  std::set<pugi::xml_node_struct*> wholeSimple;
+  for (const Segment& s : m.segments) {
+    if (s.kind != Seg::SimpleBegin || s.start < la) continue;
+    for (const Segment& e : m.segments)
+      if (e.kind == Seg::SimpleEnd && e.node == s.node && e.start < lb) wholeSimple.insert(s.node.internal_object());
+  }
+  std::vector<pugi::xml_node> touchedRuns;
+  for (std::size_t i = m.segments.size(); i-- > 0;) {
+    const Segment& s = m.segments[i];
+    if (s.start >= lb || s.start + s.length <= la) continue;
+    if (s.kind == Seg::ParagraphMark || s.kind == Seg::RowEnd) continue;
+    if (!wholeSimple.empty() && insideAny(s.run ? s.run : s.node, p, wholeSimple)) continue;
+    std::uint32_t from = std::max(la, s.start) - s.start;
+    std::uint32_t to = std::min(lb, s.start + s.length) - s.start;
+    switch (s.kind) {
+      case Seg::Text:
+      case Seg::CodeText:
+        if (from == 0 && to == s.length) {
+          pugi::xml_node(s.run).remove_child(s.node);
+        } else {
+          Text t = toText(s.node.text().get());
+          t.erase(from, to - from);
+          setElementText(s.node, t);
+        }
+        break;
+      case Seg::SimpleCode: {
+        Text code = toText(w.value(s.node, "instr"));
+        code.erase(from, to - from);
+        w.setValue(s.node, "instr", toUtf8(code));
+        continue;
+      }
+      case Seg::SimpleBegin:
+      case Seg::SimpleSeparator:
+      case Seg::SimpleEnd:
+        continue;
+      default:
+        s.node.parent().remove_child(s.node);
+    }
+    if (s.run) touchedRuns.push_back(s.run);
+  }
+  for (pugi::xml_node_struct* n : wholeSimple) {
+    pugi::xml_node node(n);
+    node.parent().remove_child(node);
+  }
+  for (pugi::xml_node r : touchedRuns) {
+    if (!r.parent()) continue;
+    pugi::xml_node rPr = w.child(r, "rPr");
+    if (!hasElementAfter(rPr ? rPr.next_sibling() : r.first_child()) && !(rPr && rPr.previous_sibling()))
+      r.parent().remove_child(r);
+  }
+}
+
+void splitAt(Story& story, long pos) {
+  if (pos <= 0 || pos >= story.length()) return;
+  Locus l = locate(story, pos);
+  const CharMap& m = story.map(l.block);
+  if (l.offset == 0 || l.offset + 1 >= m.length()) return;
+  const Segment& left = m.segments[m.segmentAt(l.offset - 1)];
+  const Segment& right = m.segments[m.segmentAt(l.offset)];
+  if (!left.run || left.run != right.run) return;
+  splitRunAfter(story.wml(), left.run, left.node, l.offset - left.start);
+  story.paragraphChanged(l.block);
+}
+
+}  // namespace
+
+long insert(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces) {
+  long at = pos;
+  std::vector<Piece> line;
+  auto flush = [&] {
+    if (!line.empty()) at += insertInline(doc, story, at, line);
+    line.clear();
+  };
+  for (const Piece& piece : pieces) {
+    if (piece.kind != Piece::Text) {
+      line.push_back(piece);
+      continue;
+    }
+    Piece current = piece;
+    current.text.clear();
+    for (std::size_t i = 0; i < piece.text.size(); ++i) {
+      char16_t c = piece.text[i];
+      if (c != ch::kParagraph && c != ch::kLineFeed) {
+        current.text += c;
+        continue;
+      }
+      if (c == ch::kParagraph && i + 1 < piece.text.size() && piece.text[i + 1] == ch::kLineFeed) ++i;
+      if (!current.text.empty()) line.push_back(current);
+      current.text.clear();
+      flush();
+      splitParagraph(doc, story, at);
+      ++at;
+    }
+    if (!current.text.empty()) line.push_back(current);
+  }
+  flush();
+  return at - pos;
+}
+
+void erase(Document& doc, Story& story, long start, long end) {
+  start = std::max(0L, start);
+  end = std::min(end, story.length());
+  if (start >= end) return;
+  struct Part {
+    std::size_t block;
+    long blockStart;
+    std::uint32_t from, to;
+  };
+  std::vector<Part> parts;
+  for (std::size_t b = story.blockAt(start); b < story.blocks().size(); ++b) {
+    long bs = story.blockStart(b);
+    if (bs >= end) break;
+    long len = story.map(b).length();
+    parts.push_back({b, bs, static_cast<std::uint32_t>(std::max(start - bs, 0L)),
+                     static_cast<std::uint32_t>(std::min(end - bs, len))});
+  }
+  const Wml& w = story.wml();
+  bool structural = false;
+  for (auto it = parts.rbegin(); it != parts.rend(); ++it) {
+    const Block& block = story.blocks()[it->block];
+    if (block.rowEnd) continue;
+    std::uint32_t contentEnd = story.map(it->block).length() - 1;
+    std::uint32_t inlineEnd = std::min(it->to, contentEnd);
+    long removed = 0;
+    if (it->from < inlineEnd) {
+      eraseInline(story, it->block, it->from, inlineEnd);
+      removed += inlineEnd - it->from;
+    }
+    if (it->to > contentEnd && mergeable(story, it->block)) {
+      mergeWithNext(w, block.node, story.blocks()[it->block + 1].node);
+      removed += 1;
+      structural = true;
+    }
+    story.paragraphChanged(it->block);
+    if (removed > 0) doc.noteEdit(story, it->blockStart + it->from, removed, 0);
+  }
+  if (structural) story.structureChanged();
+}
+
+pugi::xml_node insertMarker(Document& doc, Story& story, long pos, pugi::xml_node prototype) {
+  pugi::xml_node element;
+  if (pos == story.length()) {
+    pugi::xml_node last = story.blocks().back().node;
+    element = last.parent().insert_copy_after(prototype, last);
+    story.structureChanged();
+  } else {
+    Locus l = locate(story, pos);
+    InsertPoint ip = insertionPoint(story, l.block, l.offset);
+    element = ip.before ? ip.parent.insert_copy_before(prototype, ip.before) : ip.parent.append_copy(prototype);
+    story.paragraphChanged(l.block);
+  }
+  doc.noteChange(story);
+  return element;
+}
+
+void forEachRun(Document& doc, Story& story, long start, long end,
+                const std::function<void(pugi::xml_node rPr, const std::string& styleId)>& fn) {
+  if (start >= end) return;
+  splitAt(story, end);
+  splitAt(story, start);
+  const Wml& w = story.wml();
+  for (std::size_t b = story.blockAt(start); b < story.blocks().size(); ++b) {
+    long bs = story.blockStart(b);
+    if (bs >= end) break;
+    if (story.blocks()[b].rowEnd) continue;
+    const CharMap& m = story.map(b);
+    std::string styleId = m.styleId;
+    std::vector<pugi::xml_node> runs;
+    bool mark = false;
+    for (const Segment& s : m.segments) {
+      if (bs + s.start >= end || bs + s.start + s.length <= start) continue;
+      if (s.kind == Seg::ParagraphMark) mark = true;
+      else if (s.run && (runs.empty() || runs.back() != s.run)) runs.push_back(s.run);
+    }
+    for (pugi::xml_node r : runs) fn(w.runProperties(r, true), styleId);
+    if (mark) fn(w.runProperties(w.paragraphProperties(story.blocks()[b].node, true), true), styleId);
+    story.paragraphChanged(b);
+  }
+  doc.noteChange(story);
+}
+
+void mapText(Document& doc, Story& story, long start, long end, const std::function<Text(const Text&)>& fn) {
+  if (start >= end) return;
+  for (std::size_t b = story.blockAt(start); b < story.blocks().size(); ++b) {
+    long bs = story.blockStart(b);
+    if (bs >= end) break;
+    const CharMap& m = story.map(b);
+    bool changed = false;
+    for (const Segment& s : m.segments) {
+      if (s.kind != Seg::Text || bs + s.start >= end || bs + s.start + s.length <= start) continue;
+      std::uint32_t from = static_cast<std::uint32_t>(std::max(start - bs, static_cast<long>(s.start))) - s.start;
+      std::uint32_t to = static_cast<std::uint32_t>(std::min(end - bs, static_cast<long>(s.start + s.length))) - s.start;
+      Text t = toText(s.node.text().get());
+      Text replaced = fn(t.substr(from, to - from));
+      if (replaced.size() != to - from) continue;
+      t.replace(from, to - from, replaced);
+      setElementText(s.node, t);
+      changed = true;
+    }
+    if (changed) story.paragraphChanged(b);
+  }
+  doc.noteChange(story);
+}
+
+}  // namespace host::edit

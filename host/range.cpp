@@ -1,0 +1,623 @@
+#include "host/range.h"
+
+#include <unicode/uchar.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+
+#include "host/document.h"
+#include "host/edit.h"
+#include "host/error.h"
+#include "host/story.h"
+
+namespace host {
+
+namespace {
+
+bool isWordChar(char16_t c) { return u_isalnum(c) || c == u'\'' || c == u'\u2019' || c == u'_'; }
+
+// Offsets in a paragraph where words start; a word takes the spaces that follow it.
+std::vector<std::uint32_t> wordStarts(const Text& t) {
+  std::vector<std::uint32_t> starts;
+  std::size_t i = 0;
+  while (i < t.size()) {
+    starts.push_back(static_cast<std::uint32_t>(i));
+    if (isWordChar(t[i])) {
+      while (i < t.size() && isWordChar(t[i])) ++i;
+    } else {
+      ++i;
+    }
+    while (i < t.size() && t[i] == u' ') ++i;
+  }
+  return starts;
+}
+
+long wordStartAtOrBefore(const Story& story, long pos) {
+  if (pos >= story.length()) return story.length();
+  std::size_t b = story.blockAt(pos);
+  long bs = story.blockStart(b);
+  auto starts = wordStarts(story.map(b).text);
+  auto it = std::upper_bound(starts.begin(), starts.end(), static_cast<std::uint32_t>(pos - bs));
+  return bs + *(it - 1);
+}
+
+long nextWordStart(const Story& story, long pos) {
+  if (pos >= story.length()) return story.length();
+  std::size_t b = story.blockAt(pos);
+  long bs = story.blockStart(b);
+  auto starts = wordStarts(story.map(b).text);
+  auto it = std::upper_bound(starts.begin(), starts.end(), static_cast<std::uint32_t>(pos - bs));
+  return it == starts.end() ? bs + story.map(b).length() : bs + *it;
+}
+
+long previousWordStart(const Story& story, long pos) {
+  if (pos <= 0) return 0;
+  return wordStartAtOrBefore(story, pos - 1);
+}
+
+long nextParagraphStart(const Story& story, long pos) {
+  if (pos >= story.length()) return story.length();
+  std::size_t b = story.blockAt(pos);
+  return story.blockStart(b) + story.map(b).length();
+}
+
+long previousParagraphStart(const Story& story, long pos) {
+  if (pos <= 0) return 0;
+  std::size_t b = story.blockAt(pos - 1);
+  return story.blockStart(b);
+}
+
+// Moves pos by count units; returns the units actually moved through `moved`.
+long movePosition(const Story& story, long pos, int unit, long count, long& moved) {
+  moved = 0;
+  if (unit == wdCharacter) {
+    long target = std::clamp(pos + count, 0L, story.length());
+    moved = target - pos;
+    return target;
+  }
+  if (unit == wdStory) {
+    long target = count > 0 ? story.length() : 0;
+    moved = target == pos ? 0 : (count > 0 ? 1 : -1);
+    return target;
+  }
+  if (unit != wdWord && unit != wdParagraph && unit != wdSentence)
+    throw Error(kErrBadArgument, "The unit " + std::to_string(unit) + " is not supported here.");
+  bool words = unit == wdWord;
+  for (long i = 0; i < std::abs(count); ++i) {
+    long next = count > 0 ? (words ? nextWordStart(story, pos) : nextParagraphStart(story, pos))
+                          : (words ? previousWordStart(story, pos) : previousParagraphStart(story, pos));
+    if (next == pos) break;
+    pos = next;
+    moved += count > 0 ? 1 : -1;
+  }
+  return pos;
+}
+
+std::string styleOfRun(const Wml& w, pugi::xml_node rPr) { return w.value(w.child(rPr, "rStyle"), "val"); }
+
+// Reads a value of every character of the range: the value, or kUndefined when they differ.
+long readFormat(const RangeState& r, const std::function<long(const RunFormat&)>& value) {
+  const Story& story = *r.story;
+  long start = r.start, end = r.end;
+  if (start == end) {
+    if (start > 0) --start;
+    else end = std::min(start + 1, story.length());
+  }
+  long result = kUndefined;
+  bool first = true;
+  for (std::size_t b = story.blockAt(start); b < story.blocks().size(); ++b) {
+    long bs = story.blockStart(b);
+    if (bs >= end) break;
+    const CharMap& m = story.map(b);
+    for (const Segment& s : m.segments) {
+      if (bs + s.start >= end || bs + s.start + s.length <= start) continue;
+      long v = value(segmentFormat(s, m, story.wml(), story.styles()));
+      if (first) result = v;
+      else if (v != result) return kUndefined;
+      first = false;
+    }
+  }
+  return result;
+}
+
+void setToggle(const Wml& w, pugi::xml_node rPr, const char* name, bool value, bool inherited) {
+  if (value == inherited) {
+    w.removeChild(rPr, name);
+    return;
+  }
+  pugi::xml_node e = w.ensureChild(rPr, name, Wml::runPropertyOrder());
+  if (value) e.remove_attribute(w.name("val").c_str());
+  else w.setValue(e, "val", "0");
+}
+
+void writeFormat(const RangeState& r, const std::function<void(const Wml&, pugi::xml_node, const RunFormat&)>& set) {
+  Story& story = *r.story;
+  const Wml& w = story.wml();
+  edit::forEachRun(*r.doc, story, r.start, r.end, [&](pugi::xml_node rPr, const std::string& styleId) {
+    set(w, rPr, story.styles().styleFormat(styleId, styleOfRun(w, rPr)));
+  });
+}
+
+// The paragraphs a range touches (the one holding it when the range is empty).
+std::vector<std::size_t> paragraphsOf(const RangeState& r) {
+  std::vector<std::size_t> out;
+  const Story& story = *r.story;
+  long end = std::max(r.end, r.start + 1);
+  for (std::size_t b = story.blockAt(r.start); b < story.blocks().size(); ++b) {
+    if (story.blockStart(b) >= end) break;
+    if (!story.blocks()[b].rowEnd) out.push_back(b);
+  }
+  return out;
+}
+
+double readParagraphs(const RangeState& r, const std::function<double(const ParagraphFormatValues&)>& value) {
+  const Story& story = *r.story;
+  double result = kUndefined;
+  bool first = true;
+  for (std::size_t b : paragraphsOf(r)) {
+    pugi::xml_node pPr = story.wml().child(story.blocks()[b].node, "pPr");
+    double v = value(story.styles().paragraphFormat(pPr));
+    if (first) result = v;
+    else if (v != result) return kUndefined;
+    first = false;
+  }
+  return result;
+}
+
+void writeParagraphs(const RangeState& r, const std::function<void(const Wml&, pugi::xml_node pPr)>& set) {
+  Story& story = *r.story;
+  for (std::size_t b : paragraphsOf(r)) set(story.wml(), story.wml().paragraphProperties(story.blocks()[b].node, true));
+  r.doc->noteChange(story);
+}
+
+void setSpacing(const Wml& w, pugi::xml_node pPr, const char* which, double points) {
+  pugi::xml_node spacing = w.ensureChild(pPr, "spacing", Wml::paragraphPropertyOrder());
+  w.setValue(spacing, which, std::to_string(static_cast<long>(points * 20 + 0.5)));
+  spacing.remove_attribute(w.name(std::string(which) == "before" ? "beforeAutospacing" : "afterAutospacing").c_str());
+}
+
+struct SectionInfo {
+  long start, end;
+  pugi::xml_node sectPr;
+};
+
+std::vector<SectionInfo> sectionsOf(Document& doc) {
+  Story& main = doc.mainStory();
+  const Wml& w = main.wml();
+  std::vector<SectionInfo> out;
+  long start = 0;
+  for (std::size_t b = 0; b < main.blocks().size(); ++b) {
+    pugi::xml_node sectPr = w.child(w.child(main.blocks()[b].node, "pPr"), "sectPr");
+    if (!sectPr) continue;
+    long end = main.blockStart(b) + main.map(b).length();
+    out.push_back({start, end, sectPr});
+    start = end;
+  }
+  out.push_back({start, main.length(), w.child(main.roots().front(), "sectPr")});
+  return out;
+}
+
+constexpr std::initializer_list<const char*> kSectionOrder = {
+    "headerReference", "footerReference", "footnotePr", "endnotePr", "type", "pgSz", "pgMar",
+    "paperSrc", "pgBorders", "lnNumType", "pgNumType", "cols", "formProt", "vAlign", "noEndnote",
+    "titlePg", "textDirection", "bidi", "rtlGutter", "docGrid", "printerSettings", "sectPrChange"};
+
+}  // namespace
+
+// ---- Range ----
+
+void Range::check() const {
+  if (!s_) throw Error(91, "Object variable not set.");
+}
+
+Document& Range::GetDocument() const { check(); return *s_->doc; }
+Story& Range::GetStory() const { check(); return *s_->story; }
+long Range::Start() const { check(); return s_->start; }
+long Range::End() const { check(); return s_->end; }
+
+void Range::SetStart(long pos) {
+  check();
+  if (pos < 0 || pos > s_->story->length()) throw Error(kErrOutOfRange, "The start " + std::to_string(pos) + " is outside the story.");
+  s_->start = pos;
+  if (s_->end < pos) s_->end = pos;
+}
+
+void Range::SetEnd(long pos) {
+  check();
+  if (pos < 0 || pos > s_->story->length()) throw Error(kErrOutOfRange, "The end " + std::to_string(pos) + " is outside the story.");
+  s_->end = pos;
+  if (s_->start > pos) s_->start = pos;
+}
+
+void Range::SetRange(long start, long end) {
+  if (start > end) std::swap(start, end);
+  SetStart(start);
+  SetEnd(end);
+}
+
+host::Text Range::Characters16() const { check(); return s_->story->text(s_->start, s_->end); }
+
+std::string Range::Text() const {
+  host::Text t = Characters16();
+  host::Text out;
+  out.reserve(t.size());
+  for (char16_t c : t) {
+    if (c == ch::kCellEnd) out += u"\r\a";
+    else out += c;
+  }
+  return toUtf8(out);
+}
+
+void Range::SetText(std::string_view text) {
+  check();
+  long start = s_->start;
+  edit::erase(*s_->doc, *s_->story, s_->start, s_->end);
+  long n = edit::insert(*s_->doc, *s_->story, start, {edit::Piece::plain(toText(text))});
+  s_->start = start;
+  s_->end = start + n;
+}
+
+Range Range::Duplicate() const { check(); return s_->doc->makeRange(*s_->story, s_->start, s_->end); }
+
+void Range::Collapse(int direction) {
+  check();
+  if (direction == wdCollapseEnd) s_->start = s_->end;
+  else s_->end = s_->start;
+}
+
+long Range::MoveStart(int unit, long count) {
+  check();
+  long moved = 0;
+  s_->start = movePosition(*s_->story, s_->start, unit, count, moved);
+  if (s_->end < s_->start) s_->end = s_->start;
+  return moved;
+}
+
+long Range::MoveEnd(int unit, long count) {
+  check();
+  long moved = 0;
+  s_->end = movePosition(*s_->story, s_->end, unit, count, moved);
+  if (s_->start > s_->end) s_->start = s_->end;
+  return moved;
+}
+
+long Range::Expand(int unit) {
+  check();
+  const Story& story = *s_->story;
+  long oldLength = s_->end - s_->start;
+  long start = s_->start, end = s_->end;
+  switch (unit) {
+    case wdCharacter:
+      if (start == end) end = std::min(end + 1, story.length());
+      break;
+    case wdWord: {
+      start = wordStartAtOrBefore(story, start);
+      long atEnd = end > start ? wordStartAtOrBefore(story, end) : -1;
+      if (atEnd != end) end = nextWordStart(story, end);
+      break;
+    }
+    case wdParagraph:
+    case wdSentence: {
+      std::size_t b = story.blockAt(start);
+      start = story.blockStart(b);
+      std::size_t e = story.blockAt(end > start ? end - 1 : start);
+      end = story.blockStart(e) + story.map(e).length();
+      break;
+    }
+    case wdStory:
+      start = 0;
+      end = story.length();
+      break;
+    default:
+      throw Error(kErrBadArgument, "The unit " + std::to_string(unit) + " is not supported here.");
+  }
+  s_->start = start;
+  s_->end = end;
+  return (end - start) - oldLength;
+}
+
+Range Range::CharactersView::First() const {
+  long s = r_.Start();
+  return r_.GetDocument().makeRange(r_.GetStory(), s, std::min(s + 1, r_.GetStory().length()));
+}
+
+Range Range::CharactersView::Last() const {
+  long e = r_.End();
+  long s = e > r_.Start() ? e - 1 : e;
+  return r_.GetDocument().makeRange(r_.GetStory(), s, std::max(e, std::min(s + 1, r_.GetStory().length())));
+}
+
+long Range::CharactersView::Count() const { return r_.End() - r_.Start(); }
+
+Range Range::Words(long index) const {
+  check();
+  const Story& story = *s_->story;
+  long start = s_->start, end = s_->end;
+  long ws = wordStartAtOrBefore(story, start);
+  if (start == end) return s_->doc->makeRange(*s_->story, ws, nextWordStart(story, ws));
+  long n = 0;
+  while (ws < end) {
+    long we = nextWordStart(story, ws);
+    long a = std::max(ws, start), b = std::min(we, end);
+    if (a < b && ++n == index) return s_->doc->makeRange(*s_->story, a, b);
+    if (we == ws) break;
+    ws = we;
+  }
+  throw Error(kErrNoSuchMember, "The requested member of the collection does not exist.");
+}
+
+void Range::Delete() {
+  check();
+  // An empty range deletes nothing: deleting "the next character" would destroy text no
+  // one asked to remove.
+  edit::erase(*s_->doc, *s_->story, s_->start, s_->end);
+}
+
+void Range::InsertBefore(std::string_view text) {
+  check();
+  long start = s_->start, end = s_->end;
+  long n = edit::insert(*s_->doc, *s_->story, start, {edit::Piece::plain(toText(text))});
+  s_->start = start;
+  s_->end = end + n;
+}
+
+void Range::InsertAfter(std::string_view text) {
+  check();
+  long start = s_->start, end = s_->end;
+  long n = edit::insert(*s_->doc, *s_->story, end, {edit::Piece::plain(toText(text))});
+  s_->start = start;
+  s_->end = end + n;
+}
+
+void Range::InsertParagraphBefore() { InsertBefore("\r"); }
+void Range::InsertParagraphAfter() { InsertAfter("\r"); }
+
+void Range::Select() const { check(); s_->doc->Select(*this); }
+
+int Range::StoryType() const { check(); return s_->story->type(); }
+long Range::StoryLength() const { check(); return s_->story->length(); }
+
+Range Range::NextStoryRange() const {
+  check();
+  Story* next = s_->doc->nextStory(*s_->story);
+  return next ? s_->doc->makeRange(*next, 0, next->length()) : Range();
+}
+
+long Range::TablesCount() const {
+  check();
+  const Story& story = *s_->story;
+  const Wml& w = story.wml();
+  std::set<pugi::xml_node_struct*> tables;
+  long end = std::max(s_->end, s_->start + 1);
+  for (std::size_t b = story.blockAt(s_->start); b < story.blocks().size(); ++b) {
+    if (story.blockStart(b) >= end) break;
+    pugi::xml_node outer;
+    for (pugi::xml_node n = story.blocks()[b].node.parent(); n; n = n.parent())
+      if (w.is(n, "tbl")) outer = n;
+    if (outer) tables.insert(outer.internal_object());
+  }
+  return static_cast<long>(tables.size());
+}
+
+host::Sections Range::Sections() const {
+  check();
+  std::vector<Section> items;
+  if (s_->story->type() != wdMainTextStory) return host::Sections(items);
+  auto all = sectionsOf(*s_->doc);
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    bool touches = all[i].start < std::max(s_->end, s_->start + 1) && all[i].end > s_->start;
+    if (touches) items.emplace_back(s_->doc, i);
+  }
+  return host::Sections(std::move(items));
+}
+
+host::Fields Range::Fields() const {
+  check();
+  return host::Fields(s_->doc, s_->story, fieldsIn(s_->doc, *s_->story, s_->start, s_->end), s_->start);
+}
+
+void Range::AddBookmark(const std::string& name) const { check(); s_->doc->Bookmarks().Add(name, *this); }
+
+std::optional<host::Style> Range::Style() const {
+  check();
+  const Story& story = *s_->story;
+  const Wml& w = story.wml();
+  std::string charStyle;
+  bool uniform = true, first = true;
+  long end = std::max(s_->end, s_->start + 1);
+  for (std::size_t b = story.blockAt(s_->start); b < story.blocks().size() && uniform; ++b) {
+    long bs = story.blockStart(b);
+    if (bs >= end) break;
+    for (const Segment& s : story.map(b).segments) {
+      if (bs + s.start >= end || bs + s.start + s.length <= s_->start || s.kind == Seg::ParagraphMark) continue;
+      std::string id = s.run ? styleOfRun(w, w.child(s.run, "rPr")) : std::string();
+      if (first) charStyle = id;
+      else if (id != charStyle) uniform = false;
+      first = false;
+    }
+  }
+  if (uniform && !charStyle.empty()) return host::Style(s_->doc, charStyle);
+  return ParagraphFormat().Style();
+}
+
+long Range::Case() const {
+  host::Text t = Characters16();
+  if (isAllUpper(t)) return wdUpperCase;
+  for (char16_t c : t)
+    if (u_isupper(c) || u_istitle(c)) return kUndefined;
+  return wdLowerCase;
+}
+
+void Range::SetCase(long value) {
+  check();
+  if (value == wdUpperCase) {
+    edit::mapText(*s_->doc, *s_->story, s_->start, s_->end, [](const host::Text& t) { return upperSameLength(t); });
+  } else if (value == wdLowerCase) {
+    edit::mapText(*s_->doc, *s_->story, s_->start, s_->end, [](const host::Text& t) {
+      host::Text out(t);
+      for (char16_t& c : out) c = static_cast<char16_t>(U16_IS_SURROGATE(c) ? c : u_tolower(c));
+      return out;
+    });
+  } else {
+    throw Error(kErrBadArgument, "Only upper and lower case can be set.");
+  }
+}
+
+long Range::HighlightColorIndex() const {
+  check();
+  return readFormat(*s_, [](const RunFormat& f) { return static_cast<long>(f.highlight); });
+}
+
+void Range::SetHighlightColorIndex(long index) {
+  check();
+  writeFormat(*s_, [index](const Wml& w, pugi::xml_node rPr, const RunFormat& inherited) {
+    if (index == inherited.highlight) {
+      w.removeChild(rPr, "highlight");
+      return;
+    }
+    w.setValue(w.ensureChild(rPr, "highlight", Wml::runPropertyOrder()), "val", highlightName(static_cast<int>(index)));
+  });
+}
+
+// ---- Font ----
+
+Font::Font(Range r) : r_(r.state()) {
+  if (!r_) throw Error(91, "Object variable not set.");
+}
+
+long Font::Bold() const { return readFormat(*r_, [](const RunFormat& f) { return f.bold ? kTrue : kFalse; }); }
+long Font::AllCaps() const { return readFormat(*r_, [](const RunFormat& f) { return f.caps ? kTrue : kFalse; }); }
+long Font::Hidden() const { return readFormat(*r_, [](const RunFormat& f) { return f.hidden ? kTrue : kFalse; }); }
+long Font::Color() const { return readFormat(*r_, [](const RunFormat& f) { return f.color; }); }
+
+void Font::SetBold(long value) {
+  writeFormat(*r_, [value](const Wml& w, pugi::xml_node rPr, const RunFormat& i) { setToggle(w, rPr, "b", value != 0, i.bold); });
+}
+
+void Font::SetAllCaps(long value) {
+  writeFormat(*r_, [value](const Wml& w, pugi::xml_node rPr, const RunFormat& i) { setToggle(w, rPr, "caps", value != 0, i.caps); });
+}
+
+void Font::SetHidden(long value) {
+  writeFormat(*r_, [value](const Wml& w, pugi::xml_node rPr, const RunFormat& i) { setToggle(w, rPr, "vanish", value != 0, i.hidden); });
+}
+
+void Font::SetColor(long value) {
+  writeFormat(*r_, [value](const Wml& w, pugi::xml_node rPr, const RunFormat& inherited) {
+    if (value == inherited.color) {
+      w.removeChild(rPr, "color");
+      return;
+    }
+    pugi::xml_node c = w.ensureChild(rPr, "color", Wml::runPropertyOrder());
+    c.remove_attributes();  // a theme colour would override the value
+    w.setValue(c, "val", colorToHex(value));
+  });
+}
+
+// ---- ParagraphFormat ----
+
+ParagraphFormat::ParagraphFormat(Range r) : r_(r.state()) {
+  if (!r_) throw Error(91, "Object variable not set.");
+}
+
+double ParagraphFormat::SpaceBefore() const { return readParagraphs(*r_, [](const auto& f) { return f.spaceBefore; }); }
+double ParagraphFormat::SpaceAfter() const { return readParagraphs(*r_, [](const auto& f) { return f.spaceAfter; }); }
+long ParagraphFormat::Alignment() const {
+  return static_cast<long>(readParagraphs(*r_, [](const auto& f) { return static_cast<double>(f.alignment); }));
+}
+
+void ParagraphFormat::SetSpaceBefore(double points) {
+  writeParagraphs(*r_, [points](const Wml& w, pugi::xml_node pPr) { setSpacing(w, pPr, "before", points); });
+}
+
+void ParagraphFormat::SetSpaceAfter(double points) {
+  writeParagraphs(*r_, [points](const Wml& w, pugi::xml_node pPr) { setSpacing(w, pPr, "after", points); });
+}
+
+void ParagraphFormat::SetAlignment(long alignment) {
+  static const char* names[] = {"left", "center", "right", "both"};
+  if (alignment < 0 || alignment > 3) throw Error(kErrBadArgument, "Unknown paragraph alignment " + std::to_string(alignment) + ".");
+  writeParagraphs(*r_, [alignment](const Wml& w, pugi::xml_node pPr) {
+    w.setValue(w.ensureChild(pPr, "jc", Wml::paragraphPropertyOrder()), "val", names[alignment]);
+  });
+}
+
+std::optional<Style> ParagraphFormat::Style() const {
+  const Story& story = *r_->story;
+  std::string id;
+  bool first = true;
+  for (std::size_t b : paragraphsOf(*r_)) {
+    const std::string& s = story.map(b).styleId;
+    if (first) id = s;
+    else if (s != id) return std::nullopt;
+    first = false;
+  }
+  if (id.empty()) return std::nullopt;
+  return host::Style(r_->doc, id);
+}
+
+void ParagraphFormat::SetStyle(const std::string& styleId) {
+  if (!r_->doc->styles().exists(styleId)) throw Error(kErrNoSuchMember, "The style " + styleId + " does not exist.");
+  writeParagraphs(*r_, [&styleId](const Wml& w, pugi::xml_node pPr) {
+    w.setValue(w.ensureChild(pPr, "pStyle", Wml::paragraphPropertyOrder()), "val", styleId);
+  });
+  for (std::size_t b : paragraphsOf(*r_)) r_->story->paragraphChanged(b);
+}
+
+// ---- Style ----
+
+std::string Style::NameLocal() const { return doc_->styles().name(id_); }
+
+long Style::StyleFont::AllCaps() const { return s_.doc_->styles().styleCaps(s_.id_) ? kTrue : kFalse; }
+
+void Style::StyleFont::SetAllCaps(long value) {
+  if (!s_.doc_->styles().setStyleCaps(s_.id_, value != 0))
+    throw Error(kErrNoSuchMember, "The style " + s_.id_ + " does not exist.");
+  s_.doc_->noteStylesChange();
+}
+
+// ---- Sections ----
+
+Section Sections::Item(long index) const {
+  if (index < 1 || index > Count()) throw Error(kErrNoSuchMember, "The requested member of the collection does not exist.");
+  return items_[static_cast<std::size_t>(index - 1)];
+}
+
+Range Section::Range() const {
+  auto all = sectionsOf(*doc_);
+  return doc_->makeRange(doc_->mainStory(), all[index_].start, all[index_].end);
+}
+
+long Section::PageSetupView::SectionStart() const {
+  auto all = sectionsOf(*s_.doc_);
+  pugi::xml_node sectPr = all[s_.index_].sectPr;
+  const Wml& w = s_.doc_->mainStory().wml();
+  std::string type = w.value(w.child(sectPr, "type"), "val");
+  if (type == "continuous") return wdSectionContinuous;
+  if (type == "nextColumn") return wdSectionNewColumn;
+  if (type == "evenPage") return wdSectionEvenPage;
+  if (type == "oddPage") return wdSectionOddPage;
+  return wdSectionNewPage;
+}
+
+void Section::PageSetupView::SetSectionStart(long value) {
+  static const char* names[] = {"continuous", "nextColumn", "nextPage", "evenPage", "oddPage"};
+  if (value < 0 || value > 4) throw Error(kErrBadArgument, "Unknown section start " + std::to_string(value) + ".");
+  auto all = sectionsOf(*s_.doc_);
+  pugi::xml_node sectPr = all[s_.index_].sectPr;
+  Story& main = s_.doc_->mainStory();
+  const Wml& w = main.wml();
+  if (!sectPr) sectPr = pugi::xml_node(main.roots().front()).append_child(w.name("sectPr").c_str());
+  w.setValue(w.ensureChild(sectPr, "type", kSectionOrder), "val", names[value]);
+  s_.doc_->noteChange(main);
+}
+
+host::Sections Document::Sections() {
+  std::vector<Section> items;
+  auto all = sectionsOf(*this);
+  for (std::size_t i = 0; i < all.size(); ++i) items.emplace_back(this, i);
+  return host::Sections(std::move(items));
+}
+
+}  // namespace host

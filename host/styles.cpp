@@ -1,0 +1,181 @@
+#include "host/styles.h"
+
+#include <array>
+#include <cstdlib>
+#include <cstdio>
+
+namespace host {
+
+namespace {
+constexpr std::array<const char*, 17> kHighlightNames = {
+    "none", "black", "blue", "cyan", "green", "magenta", "red", "yellow", "white",
+    "darkBlue", "darkCyan", "darkGreen", "darkMagenta", "darkRed", "darkYellow", "darkGray", "lightGray"};
+constexpr int kMaxChain = 32;  // guards against styles based on themselves
+}  // namespace
+
+int highlightIndex(const std::string& name) {
+  for (size_t i = 1; i < kHighlightNames.size(); ++i)
+    if (name == kHighlightNames[i]) return static_cast<int>(i);
+  return 0;
+}
+
+std::string highlightName(int index) {
+  if (index <= 0 || index >= static_cast<int>(kHighlightNames.size())) return "none";
+  return kHighlightNames[static_cast<size_t>(index)];
+}
+
+long colorFromHex(const std::string& hex) {
+  if (hex.size() != 6 || hex == "auto") return kColorAutomatic;
+  char* end = nullptr;
+  long rgb = std::strtol(hex.c_str(), &end, 16);
+  if (*end != '\0') return kColorAutomatic;
+  long r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+  return r + (g << 8) + (b << 16);
+}
+
+std::string colorToHex(long color) {
+  if (color == kColorAutomatic || color < 0) return "auto";
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "%02lX%02lX%02lX", color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+  return buf;
+}
+
+StyleSheet::StyleSheet(pugi::xml_document* doc, Wml w) : doc_(doc), w_(std::move(w)) {
+  if (!doc_) return;
+  pugi::xml_node root = doc_->document_element();
+  if (pugi::xml_node defaults = w_.child(root, "docDefaults")) {
+    rPrDefault_ = w_.child(w_.child(defaults, "rPrDefault"), "rPr");
+    pPrDefault_ = w_.child(w_.child(defaults, "pPrDefault"), "pPr");
+  }
+  for (pugi::xml_node s = root.first_child(); s; s = s.next_sibling()) {
+    if (!w_.is(s, "style")) continue;
+    std::string id = w_.value(s, "styleId");
+    styles_.emplace(id, s);
+    std::string def = w_.value(s, "default");
+    bool isDefault = def == "1" || def == "true" || def == "on";
+    if (isDefault && w_.value(s, "type") == "paragraph" && defaultParagraphStyle_.empty()) defaultParagraphStyle_ = id;
+  }
+}
+
+pugi::xml_node StyleSheet::style(const std::string& id) const {
+  auto it = styles_.find(id);
+  return it == styles_.end() ? pugi::xml_node() : it->second;
+}
+
+bool StyleSheet::exists(const std::string& styleId) const { return static_cast<bool>(style(styleId)); }
+
+std::string StyleSheet::name(const std::string& styleId) const {
+  pugi::xml_node s = style(styleId);
+  return s ? w_.value(w_.child(s, "name"), "val") : std::string();
+}
+
+std::string StyleSheet::paragraphStyleId(pugi::xml_node pPr) const {
+  std::string id = w_.value(w_.child(pPr, "pStyle"), "val");
+  return id.empty() ? defaultParagraphStyle_ : id;
+}
+
+void StyleSheet::applyRun(RunFormat& f, pugi::xml_node rPr) const {
+  if (!rPr) return;
+  for (pugi::xml_node c = rPr.first_child(); c; c = c.next_sibling()) {
+    const char* l = w_.local(c);
+    if (!l) continue;
+    std::string local = l;
+    if (local == "b") {
+      if (int v = w_.onOff(c); v >= 0) f.bold = v;
+    } else if (local == "caps") {
+      if (int v = w_.onOff(c); v >= 0) f.caps = v;
+    } else if (local == "vanish") {
+      if (int v = w_.onOff(c); v >= 0) f.hidden = v;
+    } else if (local == "color") {
+      f.color = colorFromHex(w_.value(c, "val"));
+    } else if (local == "highlight") {
+      f.highlight = highlightIndex(w_.value(c, "val"));
+    } else if (local == "sz") {
+      if (int hp = std::atoi(w_.value(c, "val").c_str()); hp > 0) f.halfPoints = hp;
+    }
+  }
+}
+
+void StyleSheet::applyChain(RunFormat& f, const std::string& styleId, int depth) const {
+  pugi::xml_node s = style(styleId);
+  if (!s || depth > kMaxChain) return;
+  std::string base = w_.value(w_.child(s, "basedOn"), "val");
+  if (!base.empty() && base != styleId) applyChain(f, base, depth + 1);
+  applyRun(f, w_.child(s, "rPr"));
+}
+
+RunFormat StyleSheet::inherited(const std::string& paragraphStyleId, const std::string& charStyleId) const {
+  auto key = std::make_pair(paragraphStyleId, charStyleId);
+  if (auto it = cache_.find(key); it != cache_.end()) return it->second;
+  RunFormat f;
+  applyRun(f, rPrDefault_);
+  applyChain(f, paragraphStyleId, 0);
+  if (!charStyleId.empty()) applyChain(f, charStyleId, 0);
+  cache_.emplace(key, f);
+  return f;
+}
+
+RunFormat StyleSheet::runFormat(const std::string& paragraphStyleId, pugi::xml_node directRPr) const {
+  std::string charStyle = directRPr ? w_.value(w_.child(directRPr, "rStyle"), "val") : std::string();
+  RunFormat f = inherited(paragraphStyleId, charStyle);
+  applyRun(f, directRPr);
+  return f;
+}
+
+void StyleSheet::applyParagraph(ParagraphFormatValues& f, pugi::xml_node pPr) const {
+  if (!pPr) return;
+  if (pugi::xml_node spacing = w_.child(pPr, "spacing")) {
+    if (auto a = w_.attr(spacing, "before")) f.spaceBefore = a.as_double() / 20.0;
+    if (auto a = w_.attr(spacing, "after")) f.spaceAfter = a.as_double() / 20.0;
+    if (auto a = w_.attr(spacing, "line")) {
+      std::string rule = w_.value(spacing, "lineRule");
+      f.lineExact = rule == "exact" || rule == "atLeast";
+      f.lineSpacing = f.lineExact ? a.as_double() / 20.0 : a.as_double() / 240.0;
+    }
+  }
+  if (pugi::xml_node jc = w_.child(pPr, "jc")) {
+    std::string v = w_.value(jc, "val");
+    f.alignment = (v == "center") ? 1 : (v == "right" || v == "end") ? 2 : (v == "both" || v == "distribute") ? 3 : 0;
+  }
+  if (int v = w_.onOff(w_.child(pPr, "pageBreakBefore")); v >= 0) f.pageBreakBefore = v;
+}
+
+void StyleSheet::applyParagraphChain(ParagraphFormatValues& f, const std::string& styleId, int depth) const {
+  pugi::xml_node s = style(styleId);
+  if (!s || depth > kMaxChain) return;
+  std::string base = w_.value(w_.child(s, "basedOn"), "val");
+  if (!base.empty() && base != styleId) applyParagraphChain(f, base, depth + 1);
+  applyParagraph(f, w_.child(s, "pPr"));
+}
+
+ParagraphFormatValues StyleSheet::paragraphFormat(pugi::xml_node pPr) const {
+  ParagraphFormatValues f;
+  applyParagraph(f, pPrDefault_);
+  applyParagraphChain(f, paragraphStyleId(pPr), 0);
+  applyParagraph(f, pPr);
+  return f;
+}
+
+bool StyleSheet::styleCaps(const std::string& styleId) const {
+  RunFormat f;
+  applyRun(f, rPrDefault_);
+  applyChain(f, styleId, 0);
+  return f.caps;
+}
+
+bool StyleSheet::setStyleCaps(const std::string& styleId, bool caps) {
+  pugi::xml_node s = style(styleId);
+  if (!s) return false;
+  pugi::xml_node rPr = w_.child(s, "rPr");
+  if (!rPr) rPr = s.append_child(w_.name("rPr").c_str());
+  pugi::xml_node c = w_.ensureChild(rPr, "caps", Wml::runPropertyOrder());
+  if (caps) {
+    c.remove_attribute(w_.name("val").c_str());
+  } else {
+    w_.setValue(c, "val", "0");
+  }
+  invalidate();
+  return true;
+}
+
+}  // namespace host

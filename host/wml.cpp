@@ -1,0 +1,132 @@
+#include "host/wml.h"
+
+#include <cstring>
+
+namespace host {
+
+namespace {
+constexpr const char* kMainTransitional = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
+constexpr const char* kMainStrict = "http://purl.oclc.org/ooxml/wordprocessingml/main";
+
+constexpr std::initializer_list<const char*> kRunOrder = {
+    "rStyle", "rFonts", "b", "bCs", "i", "iCs", "caps", "smallCaps", "strike", "dstrike",
+    "outline", "shadow", "emboss", "imprint", "noProof", "snapToGrid", "vanish", "webHidden",
+    "color", "spacing", "w", "kern", "position", "sz", "szCs", "highlight", "u", "effect",
+    "bdr", "shd", "fitText", "vertAlign", "rtl", "cs", "em", "lang", "eastAsianLayout",
+    "specVanish", "oMath", "rPrChange"};
+
+constexpr std::initializer_list<const char*> kParagraphOrder = {
+    "pStyle", "keepNext", "keepLines", "pageBreakBefore", "framePr", "widowControl", "numPr",
+    "suppressLineNumbers", "pBdr", "shd", "tabs", "suppressAutoHyphens", "kinsoku", "wordWrap",
+    "overflowPunct", "topLinePunct", "autoSpaceDE", "autoSpaceDN", "bidi", "adjustRightInd",
+    "snapToGrid", "spacing", "ind", "contextualSpacing", "mirrorIndents", "suppressOverlap", "jc",
+    "textDirection", "textAlignment", "textboxTightWrap", "outlineLvl", "divId", "cnfStyle",
+    "rPr", "sectPr", "pPrChange"};
+
+int rank(const char* local, std::initializer_list<const char*> order) {
+  int i = 0;
+  for (const char* name : order) {
+    if (std::strcmp(name, local) == 0) return i;
+    ++i;
+  }
+  return i;  // unknown elements sort last
+}
+}  // namespace
+
+const char* localName(const char* qualified) {
+  const char* colon = std::strchr(qualified, ':');
+  return colon ? colon + 1 : qualified;
+}
+
+Wml::Wml(std::string prefix) : prefix_(std::move(prefix)), qualified_(prefix_.empty() ? "" : prefix_ + ":") {}
+
+Wml Wml::of(const pugi::xml_document& doc) {
+  pugi::xml_node root = doc.document_element();
+  for (pugi::xml_attribute a : root.attributes()) {
+    const char* n = a.name();
+    if (std::strcmp(a.value(), kMainTransitional) != 0 && std::strcmp(a.value(), kMainStrict) != 0) continue;
+    if (std::strcmp(n, "xmlns") == 0) return Wml("");
+    if (std::strncmp(n, "xmlns:", 6) == 0) return Wml(n + 6);
+  }
+  return Wml("w");
+}
+
+bool Wml::is(pugi::xml_node node, const char* local) const {
+  const char* n = node.name();
+  if (std::strncmp(n, qualified_.c_str(), qualified_.size()) != 0) return false;
+  return std::strcmp(n + qualified_.size(), local) == 0;
+}
+
+const char* Wml::local(pugi::xml_node node) const {
+  if (node.type() != pugi::node_element) return nullptr;
+  const char* n = node.name();
+  if (std::strncmp(n, qualified_.c_str(), qualified_.size()) != 0) return nullptr;
+  const char* rest = n + qualified_.size();
+  return std::strchr(rest, ':') ? nullptr : rest;
+}
+
+pugi::xml_node Wml::child(pugi::xml_node node, const char* local) const {
+  for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
+    if (is(c, local)) return c;
+  return {};
+}
+
+pugi::xml_attribute Wml::attr(pugi::xml_node node, const char* local) const {
+  return node.attribute(name(local).c_str());
+}
+
+std::string Wml::value(pugi::xml_node node, const char* local) const {
+  return attr(node, local).value();
+}
+
+void Wml::setValue(pugi::xml_node node, const char* local, const std::string& value) const {
+  std::string n = name(local);
+  pugi::xml_attribute a = node.attribute(n.c_str());
+  if (!a) a = node.append_attribute(n.c_str());
+  a.set_value(value.c_str());
+}
+
+int Wml::onOff(pugi::xml_node property) const {
+  if (!property) return -1;
+  pugi::xml_attribute a = attr(property, "val");
+  if (!a) return 1;
+  const char* v = a.value();
+  for (const char* on : {"1", "true", "on"})
+    if (std::strcmp(v, on) == 0) return 1;
+  for (const char* off : {"0", "false", "off"})
+    if (std::strcmp(v, off) == 0) return 0;
+  return -1;
+}
+
+pugi::xml_node Wml::ensureChild(pugi::xml_node parent, const char* local,
+                                std::initializer_list<const char*> order) const {
+  if (pugi::xml_node existing = child(parent, local)) return existing;
+  int want = rank(local, order);
+  for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling()) {
+    const char* l = this->local(c);
+    if (l && rank(l, order) > want) return parent.insert_child_before(name(local).c_str(), c);
+  }
+  return parent.append_child(name(local).c_str());
+}
+
+void Wml::removeChild(pugi::xml_node parent, const char* local) const {
+  if (pugi::xml_node c = child(parent, local)) parent.remove_child(c);
+}
+
+pugi::xml_node Wml::runProperties(pugi::xml_node runOrPPr, bool create) const {
+  pugi::xml_node rPr = child(runOrPPr, "rPr");
+  if (rPr || !create) return rPr;
+  if (is(runOrPPr, "pPr")) return ensureChild(runOrPPr, "rPr", kParagraphOrder);
+  return runOrPPr.prepend_child(name("rPr").c_str());
+}
+
+pugi::xml_node Wml::paragraphProperties(pugi::xml_node paragraph, bool create) const {
+  pugi::xml_node pPr = child(paragraph, "pPr");
+  if (pPr || !create) return pPr;
+  return paragraph.prepend_child(name("pPr").c_str());
+}
+
+std::initializer_list<const char*> Wml::runPropertyOrder() { return kRunOrder; }
+std::initializer_list<const char*> Wml::paragraphPropertyOrder() { return kParagraphOrder; }
+
+}  // namespace host
