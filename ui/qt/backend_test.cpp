@@ -1,0 +1,113 @@
+#include "ui/qt/backend.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/list_controls.h"
+#include "ui/message_box.h"
+
+// Fontconfig keeps its caches until the process ends; that is not ours to free.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+
+namespace ui::qt {
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "ui_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
+}
+
+struct Options : Form {
+  Options() : Form("frmOptions") {
+    SetCaption(" Search and index options");
+    SetSize(320, 200);
+    chkBold.SetCaption("Defined terms in &bold");
+    chkBold.Move(10, 10, 200, 24);
+    lblNote.SetCaption("Please wait");
+    lblNote.Move(10, 40, 200, 20);
+    lstTerms.Move(10, 70, 100, 80);
+    cmdOK.SetCaption("Search");
+    cmdOK.Move(220, 160, 90, 28);
+    cmdOK.Click = [this] { SetTag("OK"), Hide(); };
+  }
+  CheckBox chkBold{*this, "chkBold"};
+  Label lblNote{*this, "lblNote"};
+  ListBox lstTerms{*this, "lstTerms"};
+  CommandButton cmdOK{*this, "cmdOK"};
+};
+
+class QtBackend : public ::testing::Test {
+ protected:
+  QApplication& app = App();  // before the backend, which needs it
+  Backend backend;
+};
+
+TEST_F(QtBackend, AModalFormRunsUntilItsButtonHidesIt) {
+  Options form;
+  form.lstTerms.AddItem("Agreement");
+  bool ranInsideTheLoop = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* window = Backend::WindowOf(form);
+    ASSERT_NE(window, nullptr);
+    ranInsideTheLoop = window->isVisible() && window->isModal();
+    EXPECT_EQ(window->windowTitle(), " Search and index options");
+    EXPECT_EQ(window->findChild<QLabel*>("lblNote")->text(), "Please wait");
+    EXPECT_EQ(window->findChild<QListWidget*>("lstTerms")->item(0)->text(), "Agreement");
+    window->findChild<QCheckBox*>("chkBold")->click();  // widget to model
+    window->findChild<QPushButton*>("cmdOK")->click();
+  });
+  form.Show(vbModal);
+  EXPECT_TRUE(ranInsideTheLoop);
+  EXPECT_EQ(form.Tag(), "OK");
+  EXPECT_EQ(form.chkBold.Value(), vbChecked);
+  EXPECT_FALSE(Backend::WindowOf(form)->isVisible());
+  form.Unload();
+  EXPECT_EQ(Backend::WindowOf(form), nullptr);
+}
+
+TEST_F(QtBackend, AMessageBoxShowsItsIconAndButtonsAndReturnsThePressedOne) {
+  QTimer::singleShot(0, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), "Confirm delete");
+    EXPECT_EQ(box->icon(), QMessageBox::Question);
+    EXPECT_NE(box->button(QMessageBox::Yes), nullptr);
+    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+    box->button(QMessageBox::No)->click();
+  });
+  EXPECT_EQ(MsgBox("Delete selected term(s) from list?", vbYesNo + vbQuestion + vbDefaultButton2, "Confirm delete"),
+            vbNo);
+}
+
+TEST_F(QtBackend, ModelChangesReachTheWidgetsAndTheCloseBoxCanBeTakenAway) {
+  Options form;
+  form.Show();
+  form.SetControlBox(false);
+  form.lblNote.SetCaption("Building search list");
+  form.lstTerms.AddItem("A term much longer than the list is wide");
+  form.lstTerms.SetHorizontalExtent(400);
+  form.Refresh();
+  QWidget* window = Backend::WindowOf(form);
+  EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_EQ(window->findChild<QLabel*>("lblNote")->text(), "Building search list");
+  auto* list = window->findChild<QListWidget*>("lstTerms");
+  EXPECT_EQ(list->horizontalScrollBar()->maximum(), 400 - list->viewport()->width());
+  form.Unload();
+}
+
+}  // namespace
+}  // namespace ui::qt

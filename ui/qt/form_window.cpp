@@ -1,0 +1,634 @@
+#include "ui/qt/form_window.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/list_controls.h"
+
+namespace ui::qt {
+namespace {
+
+const char* const kControlProperty = "vlxControl";
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// Labels have no buddy here, so an access-key mark would show as "&": drop it, keep "&&" as "&".
+QString WithoutAccessKeys(const std::string& caption) {
+  QString out;
+  const QString text = Q(caption);
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;
+    out += text[i];
+  }
+  return out;
+}
+
+QColor FromBgr(long color) {
+  return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                static_cast<int>((color >> 16) & 0xFF));
+}
+
+// The key code KeyDown reports for a Qt key; 0 for keys without one.
+int KeyCodeOf(int key) {
+  if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return vbKeyF1 + (key - Qt::Key_F1);
+  switch (key) {
+    case Qt::Key_Backspace: return vbKeyBack;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return vbKeyTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return vbKeyReturn;
+    case Qt::Key_Shift: return vbKeyShift;
+    case Qt::Key_Control: return vbKeyControl;
+    case Qt::Key_Escape: return vbKeyEscape;
+    case Qt::Key_Space: return vbKeySpace;
+    case Qt::Key_Left: return vbKeyLeft;
+    case Qt::Key_Up: return vbKeyUp;
+    case Qt::Key_Right: return vbKeyRight;
+    case Qt::Key_Down: return vbKeyDown;
+    case Qt::Key_Delete: return vbKeyDelete;
+    default: return 0;
+  }
+}
+
+int ShiftOf(Qt::KeyboardModifiers modifiers) {
+  return (modifiers & Qt::ShiftModifier ? vbShiftMask : 0) | (modifiers & Qt::ControlModifier ? vbCtrlMask : 0) |
+         (modifiers & Qt::AltModifier ? vbAltMask : 0);
+}
+
+// A list whose horizontal scroll range is the extent the program set, as on the original
+// platform, rather than what Qt computes from the items.
+class ExtentList : public QListWidget {
+ public:
+  using QListWidget::QListWidget;
+  void SetExtent(int pixels) {
+    extent_ = pixels;
+    updateGeometries();
+  }
+
+ protected:
+  void updateGeometries() override {
+    QListWidget::updateGeometries();
+    horizontalScrollBar()->setRange(0, std::max(0, extent_ - viewport()->width()));
+    horizontalScrollBar()->setPageStep(viewport()->width());
+  }
+
+ private:
+  int extent_ = 0;
+};
+
+template <class Model>
+Model& As(Control& control) {
+  return static_cast<Model&>(control);
+}
+
+}  // namespace
+
+QWidget* ActiveOwner() {
+  for (QWidget* window : {QApplication::activeModalWidget(), QApplication::activeWindow()})
+    if (window && window->isVisible()) return window;
+  return nullptr;
+}
+
+// The top-level window. Closing it goes through the form's close box; Escape presses the
+// form's cancel button, if any.
+class Dialog : public QDialog {
+ public:
+  Dialog(FormWindow* window, QWidget* parent) : QDialog(parent), window_(window) {}
+  FormWindow* window_;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    event->ignore();
+    if (window_) window_->GetForm().CloseFromTitleBar();
+  }
+  void reject() override {
+    if (!window_) return;
+    for (Control* control : window_->GetForm().Controls()) {
+      auto* button = dynamic_cast<CommandButton*>(control);
+      if (button && button->Cancel() && button->IsUsable()) return button->RaiseClick();
+    }
+  }
+};
+
+// Forwards keys to KeyDown/KeyPress and clicks on labels and pictures; it is also the
+// context of every connection, so destroying it cuts the widgets off from the models.
+class Filter : public QObject {
+ public:
+  explicit Filter(FormWindow& window) : window_(window) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    Control* control = widget ? window_.ControlOf(widget) : nullptr;
+    if (!control) return false;
+    if (event->type() == QEvent::MouseButtonRelease) {
+      if ((dynamic_cast<Label*>(control) || dynamic_cast<Image*>(control)) && control->IsUsable())
+        control->RaiseClick();
+      return false;
+    }
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (int keyCode = KeyCodeOf(key->key())) control->RaiseKeyDown(keyCode, ShiftOf(key->modifiers()));
+    const QList<uint> typed = key->text().toUcs4();
+    if (typed.isEmpty()) return false;
+    int keyAscii = static_cast<int>(typed.first());
+    control->RaiseKeyPress(keyAscii);
+    if (keyAscii == static_cast<int>(typed.first())) return false;
+    // The handler discarded (0) or replaced the character.
+    const char32_t replaced = static_cast<char32_t>(keyAscii);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && keyAscii > 0) edit->insert(QString::fromUcs4(&replaced, 1));
+    return true;
+  }
+
+ private:
+  FormWindow& window_;
+};
+
+// Keeps one widget (or menu action) in step with its control.
+class Binding {
+ public:
+  Binding(FormWindow& window, Control& control, QWidget* widget) : window_(window), control_(control), widget_(widget) {}
+  virtual ~Binding() = default;
+
+  /// Model to widget.
+  void Update() {
+    if (!widget_) return Sync();
+    QSignalBlocker block(widget_);
+    if (QWidget* parent = window_.ParentFor(control_); widget_->parentWidget() != parent) widget_->setParent(parent);
+    widget_->setEnabled(control_.Enabled());
+    widget_->setToolTip(Q(control_.ToolTipText()));
+    if (control_.MousePointer() == vbCustom) widget_->setCursor(Qt::PointingHandCursor);
+    else widget_->unsetCursor();
+    Sync();
+    if (control_.Width() > 0 && control_.Height() > 0) {
+      widget_->setGeometry(control_.Left(), control_.Top(), control_.Width(), control_.Height());
+    } else {
+      widget_->adjustSize();
+      widget_->move(control_.Left(), control_.Top());
+    }
+    widget_->setVisible(control_.Visible());
+  }
+  QWidget* Widget() const { return widget_; }
+
+ protected:
+  virtual void Sync() {}
+  // After the user acted the model may have kept its old state: show that state again.
+  void Resync() { window_.ControlChanged(control_); }
+  QObject* Context() const { return window_.Context(); }
+
+  FormWindow& window_;
+  Control& control_;
+  QWidget* widget_;
+};
+
+namespace {
+
+class LabelBinding : public Binding {
+ public:
+  LabelBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QLabel(parent)) {
+    auto* label = static_cast<QLabel*>(widget_);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+  }
+  void Sync() override {
+    auto& model = As<Label>(control_);
+    auto* label = static_cast<QLabel*>(widget_);
+    label->setText(WithoutAccessKeys(model.Caption()));
+    const Qt::Alignment across = model.Alignment() == vbCenter        ? Qt::AlignHCenter
+                                 : model.Alignment() == vbRightJustify ? Qt::AlignRight
+                                                                       : Qt::AlignLeft;
+    label->setAlignment(across | Qt::AlignVCenter);
+    label->setAutoFillBackground(model.BackStyle() == vbOpaque);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, FromBgr(model.BackColor()));
+    label->setPalette(palette);
+    label->setFrameShape(model.BorderStyle() == vbFixedSingle ? QFrame::Box : QFrame::NoFrame);
+  }
+};
+
+class FrameBinding : public Binding {
+ public:
+  FrameBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QGroupBox(parent)) {}
+  void Sync() override { static_cast<QGroupBox*>(widget_)->setTitle(Q(control_.Caption())); }
+};
+
+class ButtonBinding : public Binding {
+ public:
+  ButtonBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QPushButton(parent)) {
+    QObject::connect(static_cast<QPushButton*>(widget_), &QPushButton::clicked, Context(), [this] {
+      if (control_.IsUsable()) control_.RaiseClick();
+    });
+  }
+  void Sync() override {
+    auto* button = static_cast<QPushButton*>(widget_);
+    button->setText(Q(control_.Caption()));
+    button->setDefault(As<CommandButton>(control_).Default());
+  }
+};
+
+class CheckBinding : public Binding {
+ public:
+  CheckBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QCheckBox(parent)) {
+    QObject::connect(static_cast<QCheckBox*>(widget_), &QCheckBox::clicked, Context(), [this](bool checked) {
+      As<CheckBox>(control_).SetValue(checked ? vbChecked : vbUnchecked);
+      Resync();
+    });
+  }
+  void Sync() override {
+    auto* box = static_cast<QCheckBox*>(widget_);
+    box->setText(Q(control_.Caption()));
+    const int value = As<CheckBox>(control_).Value();
+    box->setCheckState(value == vbChecked ? Qt::Checked : value == vbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+  }
+};
+
+class OptionBinding : public Binding {
+ public:
+  OptionBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QRadioButton(parent)) {
+    auto* button = static_cast<QRadioButton*>(widget_);
+    button->setAutoExclusive(false);  // the models keep one selected per container
+    QObject::connect(button, &QRadioButton::clicked, Context(), [this] {
+      As<OptionButton>(control_).SetValue(true);
+      Resync();
+    });
+  }
+  void Sync() override {
+    auto* button = static_cast<QRadioButton*>(widget_);
+    button->setText(Q(control_.Caption()));
+    button->setChecked(As<OptionButton>(control_).Value());
+  }
+};
+
+class TextBinding : public Binding {
+ public:
+  TextBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QLineEdit(parent)) {
+    QObject::connect(static_cast<QLineEdit*>(widget_), &QLineEdit::textEdited, Context(),
+                     [this](const QString& text) { As<TextBox>(control_).SetText(text.toStdString()); });
+  }
+  void Sync() override {
+    auto* edit = static_cast<QLineEdit*>(widget_);
+    if (const QString text = Q(As<TextBox>(control_).Text()); edit->text() != text) edit->setText(text);
+  }
+};
+
+class ListBinding : public Binding {
+ public:
+  ListBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new ExtentList(parent)) {
+    auto* list = static_cast<ExtentList*>(widget_);
+    list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QObject::connect(list, &QListWidget::itemSelectionChanged, Context(), [this] { Pull(); });
+    QObject::connect(list, &QListWidget::currentRowChanged, Context(), [this] { Pull(); });
+  }
+  void Sync() override {
+    auto& model = As<ListBox>(control_);
+    auto* list = static_cast<ExtentList*>(widget_);
+    list->setSelectionMode(model.MultiSelect() == vbMultiSelectExtended ? QAbstractItemView::ExtendedSelection
+                           : model.MultiSelect() == vbMultiSelectSimple ? QAbstractItemView::MultiSelection
+                                                                          : QAbstractItemView::SingleSelection);
+    bool same = list->count() == model.ListCount();
+    for (int i = 0; same && i < model.ListCount(); ++i) same = list->item(i)->text() == Q(model.List(i));
+    if (!same) {
+      list->clear();
+      for (int i = 0; i < model.ListCount(); ++i) list->addItem(Q(model.List(i)));
+    }
+    for (int i = 0; i < model.ListCount(); ++i) list->item(i)->setSelected(model.Selected(i));
+    list->setCurrentRow(model.ListIndex(), QItemSelectionModel::NoUpdate);
+    list->SetExtent(model.HorizontalExtent());
+  }
+
+ private:
+  // Widget to model after the user changed the selection or the current item.
+  void Pull() {
+    auto& model = As<ListBox>(control_);
+    auto* list = static_cast<ExtentList*>(widget_);
+    if (model.MultiSelect() == vbMultiSelectNone) {
+      const QList<QListWidgetItem*> selected = list->selectedItems();
+      model.SetListIndex(selected.isEmpty() ? -1 : list->row(selected.first()));
+    } else {
+      bool changed = false;
+      for (int i = 0; i < std::min(list->count(), model.ListCount()); ++i) {
+        if (model.Selected(i) == list->item(i)->isSelected()) continue;
+        model.SetSelected(i, list->item(i)->isSelected());
+        changed = true;
+      }
+      if (list->currentRow() != model.ListIndex()) model.SetListIndex(list->currentRow());
+      else if (changed) model.RaiseClick();
+    }
+    Resync();
+  }
+};
+
+class ComboBinding : public Binding {
+ public:
+  ComboBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QComboBox(parent)) {
+    auto* combo = static_cast<QComboBox*>(widget_);
+    QObject::connect(combo, &QComboBox::activated, Context(), [this](int index) {
+      As<ComboBox>(control_).SetListIndex(index);
+      Resync();
+    });
+    QObject::connect(combo, &QComboBox::editTextChanged, Context(), [this](const QString& text) {
+      if (As<ComboBox>(control_).Style() == vbComboDropdown) As<ComboBox>(control_).SetText(text.toStdString());
+    });
+  }
+  void Sync() override {
+    auto& model = As<ComboBox>(control_);
+    auto* combo = static_cast<QComboBox*>(widget_);
+    const bool editable = model.Style() == vbComboDropdown;
+    if (combo->isEditable() != editable) combo->setEditable(editable);
+    bool same = combo->count() == model.ListCount();
+    for (int i = 0; same && i < model.ListCount(); ++i) same = combo->itemText(i) == Q(model.List(i));
+    if (!same) {
+      combo->clear();
+      for (int i = 0; i < model.ListCount(); ++i) combo->addItem(Q(model.List(i)));
+    }
+    combo->setCurrentIndex(model.ListIndex());
+    if (editable && combo->currentText() != Q(model.Text())) combo->setEditText(Q(model.Text()));
+  }
+};
+
+class ImageBinding : public Binding {
+ public:
+  ImageBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QLabel(parent)) {}
+  void Sync() override {
+    const std::string& picture = As<Image>(control_).Picture();
+    if (picture == shown_) return;
+    shown_ = picture;
+    static_cast<QLabel*>(widget_)->setPixmap(picture.empty() ? QPixmap() : QPixmap(Q(picture)));
+  }
+
+ private:
+  std::string shown_;
+};
+
+class TabBinding : public Binding {
+ public:
+  TabBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QTabBar(parent)) {
+    QObject::connect(static_cast<QTabBar*>(widget_), &QTabBar::currentChanged, Context(), [this](int index) {
+      if (index >= 0) As<TabStrip>(control_).SetSelectedIndex(index);
+      Resync();
+    });
+  }
+  void Sync() override {
+    auto& model = As<TabStrip>(control_);
+    auto* tabs = static_cast<QTabBar*>(widget_);
+    bool same = tabs->count() == model.TabCount();
+    for (int i = 0; same && i < model.TabCount(); ++i) same = tabs->tabText(i) == Q(model.TabCaption(i));
+    if (!same) {
+      while (tabs->count() > 0) tabs->removeTab(0);
+      for (int i = 0; i < model.TabCount(); ++i) tabs->addTab(Q(model.TabCaption(i)));
+    }
+    tabs->setCurrentIndex(model.SelectedIndex());
+  }
+};
+
+class StatusBinding : public Binding {
+ public:
+  StatusBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QLabel(parent)) {
+    auto* label = static_cast<QLabel*>(widget_);
+    label->setTextFormat(Qt::PlainText);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  }
+  void Sync() override { static_cast<QLabel*>(widget_)->setText(Q(As<StatusBar>(control_).SimpleText())); }
+};
+
+class UpDownBinding : public Binding {
+ public:
+  UpDownBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QWidget(parent)) {
+    auto* layout = new QVBoxLayout(widget_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (const bool up : {true, false}) {
+      auto* arrow = new QToolButton(widget_);
+      arrow->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
+      arrow->setObjectName(up ? "up" : "down");
+      layout->addWidget(arrow);
+      QObject::connect(arrow, &QToolButton::clicked, Context(), [this, up] {
+        if (!control_.IsUsable()) return;
+        if (up) As<UpDown>(control_).Up();
+        else As<UpDown>(control_).Down();
+      });
+    }
+  }
+};
+
+class MenuBinding : public Binding {
+ public:
+  MenuBinding(FormWindow& window, Control& control, QAction* action) : Binding(window, control, nullptr), action_(action) {
+    QObject::connect(action, &QAction::triggered, Context(), [this] { control_.RaiseClick(); });
+  }
+  void Sync() override {
+    auto& model = As<Menu>(control_);
+    action_->setText(Q(model.Caption()));
+    action_->setSeparator(model.Caption() == "-");
+    action_->setEnabled(model.Enabled());
+    action_->setVisible(model.Visible());
+    action_->setToolTip(Q(model.ToolTipText()));
+    action_->setCheckable(model.Checked());
+    action_->setChecked(model.Checked());
+  }
+
+ private:
+  QAction* action_;
+};
+
+std::unique_ptr<Binding> MakeBinding(FormWindow& window, Control& control, QWidget* parent) {
+  if (dynamic_cast<Label*>(&control)) return std::make_unique<LabelBinding>(window, control, parent);
+  if (dynamic_cast<Frame*>(&control)) return std::make_unique<FrameBinding>(window, control, parent);
+  if (dynamic_cast<CommandButton*>(&control)) return std::make_unique<ButtonBinding>(window, control, parent);
+  if (dynamic_cast<CheckBox*>(&control)) return std::make_unique<CheckBinding>(window, control, parent);
+  if (dynamic_cast<OptionButton*>(&control)) return std::make_unique<OptionBinding>(window, control, parent);
+  if (dynamic_cast<TextBox*>(&control)) return std::make_unique<TextBinding>(window, control, parent);
+  if (dynamic_cast<ListBox*>(&control)) return std::make_unique<ListBinding>(window, control, parent);
+  if (dynamic_cast<ComboBox*>(&control)) return std::make_unique<ComboBinding>(window, control, parent);
+  if (dynamic_cast<Image*>(&control)) return std::make_unique<ImageBinding>(window, control, parent);
+  if (dynamic_cast<TabStrip*>(&control)) return std::make_unique<TabBinding>(window, control, parent);
+  if (dynamic_cast<StatusBar*>(&control)) return std::make_unique<StatusBinding>(window, control, parent);
+  if (dynamic_cast<UpDown*>(&control)) return std::make_unique<UpDownBinding>(window, control, parent);
+  return nullptr;
+}
+
+}  // namespace
+
+FormWindow::FormWindow(Form& form) : form_(form), filter_(std::make_unique<Filter>(*this)) {
+  dialog_ = new Dialog(this, ActiveOwner());
+  dialog_->setObjectName(Q(form.Name()));
+  auto* layout = new QVBoxLayout(dialog_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  client_ = new QWidget(dialog_);
+  layout->addWidget(client_);
+  Build();
+  FormChanged();
+  QObject::connect(qApp, &QApplication::focusChanged, filter_.get(), [this](QWidget*, QWidget* now) {
+    if (Control* control = ControlOf(now)) control->SetFocus();
+  });
+}
+
+FormWindow::~FormWindow() {
+  filter_.reset();  // first: no event may reach the models any more
+  bindings_.clear();
+  if (!dialog_) return;
+  dialog_->window_ = nullptr;
+  // Windows of forms still loaded must not go down with their owner.
+  for (Dialog* owned : dialog_->findChildren<Dialog*>(Qt::FindDirectChildrenOnly))
+    owned->setParent(nullptr, owned->windowFlags());
+  dialog_->hide();
+  dialog_->deleteLater();
+}
+
+void FormWindow::Build() {
+  std::map<const Control*, QMenu*> menus;
+  for (Control* control : form_.Controls()) {
+    auto* menu = dynamic_cast<Menu*>(control);
+    if (menu && !menu->Container()) {
+      if (!menuBar_) {
+        menuBar_ = new QMenuBar(dialog_);
+        dialog_->layout()->setMenuBar(menuBar_);
+      }
+      QMenu* top = menuBar_->addMenu(Q(menu->Caption()));
+      menus[menu] = top;
+      bindings_[menu] = std::make_unique<MenuBinding>(*this, *menu, top->menuAction());
+    } else if (!menu) {
+      std::unique_ptr<Binding> binding = MakeBinding(*this, *control, client_);
+      if (!binding) continue;
+      QWidget* widget = binding->Widget();
+      QString name = Q(control->Name());
+      if (control->Index() >= 0) name += "_" + QString::number(control->Index());
+      widget->setObjectName(name);
+      widget->setProperty(kControlProperty, QVariant::fromValue(reinterpret_cast<quintptr>(control)));
+      widget->installEventFilter(filter_.get());
+      bindings_[control] = std::move(binding);
+    }
+  }
+  for (Control* control : form_.Controls()) {
+    auto* item = dynamic_cast<Menu*>(control);
+    if (!item || !item->Container()) continue;
+    auto parent = menus.find(item->Container());
+    if (parent == menus.end()) continue;
+    QAction* action = parent->second->addAction(Q(item->Caption()));
+    action->setObjectName(Q(item->Name()));
+    bindings_[item] = std::make_unique<MenuBinding>(*this, *item, action);
+  }
+  for (Control* control : form_.Controls())  // in creation order, so later controls lie on top
+    if (auto binding = bindings_.find(control); binding != bindings_.end()) binding->second->Update();
+}
+
+QWidget* FormWindow::ParentFor(const Control& control) const {
+  if (!control.Container()) return client_;
+  auto container = bindings_.find(control.Container());
+  return container != bindings_.end() && container->second->Widget() ? container->second->Widget() : client_;
+}
+
+QObject* FormWindow::Context() const { return filter_.get(); }
+
+QWidget* FormWindow::Window() const { return dialog_; }
+
+Control* FormWindow::ControlOf(QWidget* widget) const {
+  for (QWidget* w = widget; w; w = w->parentWidget()) {
+    if (w == dialog_) return nullptr;
+    if (const QVariant value = w->property(kControlProperty); value.isValid()) {
+      // Only widgets inside this window count.
+      for (QWidget* up = w; up; up = up->parentWidget())
+        if (up == dialog_) return reinterpret_cast<Control*>(value.value<quintptr>());
+      return nullptr;
+    }
+  }
+  return nullptr;
+}
+
+void FormWindow::Show(bool modal) {
+  if (!dialog_) return;
+  Flush();
+  if (dialog_->isVisible() && dialog_->isModal() != modal) dialog_->hide();
+  dialog_->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+  dialog_->show();
+  dialog_->raise();
+  dialog_->activateWindow();
+}
+
+void FormWindow::RunModal() {
+  if (!dialog_ || !form_.Visible()) return;
+  QEventLoop loop;
+  QObject::connect(dialog_, &QObject::destroyed, &loop, &QEventLoop::quit);
+  loop_ = &loop;
+  loop.exec(QEventLoop::DialogExec);
+  loop_ = nullptr;
+}
+
+void FormWindow::Hide() {
+  if (dialog_) dialog_->hide();
+  if (loop_) loop_->quit();
+}
+
+void FormWindow::Refresh() {
+  Flush();
+  if (dialog_) dialog_->repaint();
+}
+
+void FormWindow::FormChanged() {
+  if (!dialog_) return;
+  dialog_->setWindowTitle(Q(form_.Caption()));
+  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (form_.ControlBox()) flags |= Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
+  if (dialog_->windowFlags() != flags) {
+    const bool shown = dialog_->isVisible();
+    dialog_->setWindowFlags(flags);  // hides the window
+    if (shown) dialog_->show();
+  }
+  client_->setFixedSize(form_.Width(), form_.Height());
+  if (form_.MousePointer() == vbCustom) client_->setCursor(Qt::PointingHandCursor);
+  else client_->unsetCursor();
+  dialog_->setUpdatesEnabled(!form_.RedrawLocked());
+}
+
+void FormWindow::ControlChanged(Control& control) {
+  if (std::find(pending_.begin(), pending_.end(), &control) == pending_.end()) pending_.push_back(&control);
+  if (flushQueued_) return;
+  flushQueued_ = true;
+  QMetaObject::invokeMethod(filter_.get(), [this] { Flush(); }, Qt::QueuedConnection);
+}
+
+void FormWindow::Flush() {
+  flushQueued_ = false;
+  std::vector<Control*> pending;
+  pending.swap(pending_);
+  for (Control* control : pending)
+    if (auto binding = bindings_.find(control); binding != bindings_.end()) binding->second->Update();
+}
+
+void FormWindow::Focus(Control& control) {
+  Flush();
+  if (auto binding = bindings_.find(&control); binding != bindings_.end() && binding->second->Widget())
+    binding->second->Widget()->setFocus(Qt::OtherFocusReason);
+}
+
+int FormWindow::TextWidth(const std::string& text) const {
+  return QFontMetrics(dialog_ ? dialog_->font() : QApplication::font()).horizontalAdvance(Q(text));
+}
+
+}  // namespace ui::qt
