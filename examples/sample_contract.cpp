@@ -41,7 +41,8 @@ std::vector<DocxBuilder::Run> runsOf(std::string_view marked) {
   while (start <= marked.size()) {
     const std::size_t star = marked.find('*', start);
     const std::size_t end = star == std::string_view::npos ? marked.size() : star;
-    if (end > start) runs.push_back({std::string(marked.substr(start, end - start)), {.bold = bold}});
+    if (end > start)
+      runs.push_back({std::string(marked.substr(start, end - start)), {.bold = bold}});
     bold = !bold;
     start = end + 1;
   }
@@ -155,9 +156,9 @@ void purchasePrice(DocxBuilder& doc) {
   clause(doc, "2.3", "Inventory Statement",
          "Not later than three Business Days before the Closing Date the Seller shall deliver to "
          "the Buyer a statement of the inventory of the Business counted as at the close of "
-         "business on the Business Day before it is delivered (the “*Inventory Statement*”). The Buyer "
-         "may attend the count and may dispute the Inventory Statement by written notice given "
-         "within two Business Days after receiving it.");
+         "business on the Business Day before it is delivered (the “*Inventory Statement*”). "
+         "The Buyer may attend the count and may dispute the Inventory Statement by written "
+         "notice given within two Business Days after receiving it.");
   clause(doc, "2.4", "Adjustment",
          "The Purchase Price shall be increased by the amount (if any) by which the value of the "
          "inventory shown in the Inventory Statement exceeds £620,000 and reduced by the amount "

@@ -131,7 +131,8 @@ TEST_F(SampleContract, HasFewFootnotesOneEndnoteOneTableAndCapitalisedHeadings) 
   const auto notes = [&](const char* part, const char* query) {
     return package_->xml(part).select_nodes(query).size();
   };
-  const std::size_t footnotes = notes("word/footnotes.xml", "/w:footnotes/w:footnote[not(@w:type)]");
+  const std::size_t footnotes =
+      notes("word/footnotes.xml", "/w:footnotes/w:footnote[not(@w:type)]");
   EXPECT_GE(footnotes, 3u);
   EXPECT_LE(footnotes, 5u);
   EXPECT_EQ(notes("word/document.xml", "//w:footnoteReference"), footnotes);
