@@ -110,6 +110,7 @@ void Form::Drop() {
   loaded_ = false;
   visible_ = false;
   active_ = nullptr;
+  redrawLocked_ = false;  // a lock does not outlive its window
   auto& forms = LoadedForms();
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   if (!view_) return;
