@@ -82,7 +82,7 @@ void Document::load(std::unique_ptr<Package> package, const std::string& path) {
     styles_ = std::make_unique<StyleSheet>(nullptr, Wml("w"));
   }
   buildStories();
-  selection_ = std::make_shared<RangeState>(RangeState{this, &mainStory(), 0, 0});
+  selection_ = std::make_shared<RangeState>(RangeState{this, &mainStory(), 0, 0, nullptr});
   live_.push_back(selection_);
 }
 
@@ -164,7 +164,7 @@ host::Range Document::makeRange(Story& story, long start, long end) {
   if (start < 0 || end > story.length() || start > end)
     throw Error(kErrOutOfRange, "The range " + std::to_string(start) + " to " + std::to_string(end) +
                                     " is outside the story (0 to " + std::to_string(story.length()) + ").");
-  auto state = std::make_shared<RangeState>(RangeState{this, &story, start, end});
+  auto state = std::make_shared<RangeState>(RangeState{this, &story, start, end, nullptr});
   if (live_.size() > 64) {
     live_.erase(std::remove_if(live_.begin(), live_.end(), [](const auto& w) { return w.expired(); }), live_.end());
   }

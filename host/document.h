@@ -9,6 +9,7 @@
 #include "host/bookmarks.h"
 #include "host/fields.h"
 #include "host/indexes.h"
+#include "host/options.h"
 #include "host/package.h"
 #include "host/range.h"
 #include "host/story.h"
@@ -99,6 +100,9 @@ class Document {
   void Select(const host::Range& range);
   /// What the window shows.
   ViewState& View() { return view_; }
+  /// The application options the document obeys (its own until an application shares its).
+  Options& options() { return *options_; }
+  void setOptions(std::shared_ptr<Options> options) { options_ = std::move(options); }
 
   // --- the model's own plumbing, used by ranges, fields and bookmarks ---
   /// All stories, in the order of their types (headers and footers per section).
@@ -134,6 +138,7 @@ class Document {
   std::shared_ptr<RangeState> selection_;
   host::Bookmarks bookmarks_{this};
   ViewState view_;
+  std::shared_ptr<Options> options_ = std::make_shared<Options>();
   std::set<pugi::xml_node_struct*> shownCodes_;
   std::string path_;
   bool saved_ = true;

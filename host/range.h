@@ -19,6 +19,8 @@ class Story;
 class Field;
 class Fields;
 class Range;
+class Find;
+struct FindSettings;
 
 /// The shared state behind a Range.
 struct RangeState {
@@ -26,6 +28,7 @@ struct RangeState {
   Story* story;
   long start;
   long end;
+  std::shared_ptr<FindSettings> find;  // the range's find, made on first use
 };
 
 /// A style of the document (paragraph or character).
@@ -203,6 +206,9 @@ class Range {
   host::Fields Fields() const;
   /// Adds a bookmark over the range.
   void AddBookmark(const std::string& name) const;
+
+  /// The range's find (it remembers its settings between calls).
+  host::Find Find() const;
 
   host::Font Font() const { return host::Font(*this); }
   host::ParagraphFormat ParagraphFormat() const { return host::ParagraphFormat(*this); }

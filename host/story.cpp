@@ -61,6 +61,7 @@ void Story::collect(pugi::xml_node container) {
 }
 
 void Story::structureChanged() {
+  if (view_) view_->reset();
   std::unordered_map<pugi::xml_node_struct*, std::unique_ptr<CharMap>> old;
   for (std::size_t i = 0; i < blocks_.size(); ++i) old.emplace(blocks_[i].node.internal_object(), std::move(maps_[i]));
   blocks_.clear();
@@ -129,7 +130,13 @@ std::size_t Story::blockOf(pugi::xml_node node) const {
   return it == index_.end() ? npos : it->second;
 }
 
+StoryView& Story::view() const {
+  if (!view_) view_ = std::make_unique<StoryView>();
+  return *view_;
+}
+
 void Story::paragraphChanged(std::size_t block) {
+  if (view_) view_->blockChanged(block);
   long before = maps_[block]->length();
   *maps_[block] = buildParagraphMap(blocks_[block].node, blocks_[block].cellEnd, w_, styles_);
   fenwickAdd(block, static_cast<long>(maps_[block]->length()) - before);

@@ -12,6 +12,7 @@
 #include <pugixml.hpp>
 
 #include "host/charmap.h"
+#include "host/find_view.h"
 #include "host/styles.h"
 #include "host/wml.h"
 
@@ -87,6 +88,9 @@ class Story {
   /// Re-reads the block list after paragraphs were added or removed.
   void structureChanged();
 
+  /// What find sees of the story (kept up to date with edits).
+  StoryView& view() const;
+
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
  private:
@@ -106,6 +110,7 @@ class Story {
   std::vector<long> fenwick_;  // 1-based tree of block lengths
   std::unordered_map<pugi::xml_node_struct*, std::size_t> index_;
   long length_ = 0;
+  mutable std::unique_ptr<StoryView> view_;
 };
 
 }  // namespace host

@@ -1,0 +1,79 @@
+#pragma once
+// What find sees of a story: its visible characters (hidden text and field codes only when
+// the view shows them, field marks never), concatenated, with each one's paragraph and
+// offset. Built once and patched paragraph by paragraph: marking text or inserting hidden
+// fields changes no visible character, so a long indexing pass keeps reusing it.
+
+#include <cstdint>
+#include <set>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "host/text.h"
+
+namespace host {
+
+class Story;
+
+/// What the view shows.
+struct ViewSettings {
+  bool showHidden = false;
+  bool showCodes = false;
+  std::set<pugi::xml_node_struct*> shownFields;  // fields whose code is shown
+  bool operator==(const ViewSettings&) const = default;
+};
+
+/// The visible characters of a story.
+class StoryView {
+ public:
+  /// Where a visible character stands.
+  struct Place {
+    std::uint32_t block;
+    std::uint32_t offset;
+  };
+
+  /// Brings the view up to date with the story and settings.
+  void refresh(const Story& story, const ViewSettings& settings);
+  /// A paragraph changed: re-read it at the next refresh.
+  void blockChanged(std::size_t block) { dirty_.push_back(block); }
+  /// Paragraphs were added or removed: rebuild at the next refresh.
+  void reset() { valid_ = false; }
+
+  /// The visible characters.
+  const Text& text() const { return text_; }
+  /// The visible characters, case-folded (same length).
+  const Text& folded();
+  /// Number of visible characters.
+  std::size_t size() const { return text_.size(); }
+  /// Story position of visible character i.
+  long position(const Story& story, std::size_t i) const;
+  /// Index of the first visible character at or after a story position.
+  std::size_t indexAt(const Story& story, long pos) const;
+  /// Paragraph and offset of visible character i.
+  Place place(std::size_t i) const { return places_[i]; }
+
+ private:
+  struct OpenField {
+    bool shown;   // the field shows its code instead of its result
+    bool inCode;  // still in the code part
+    bool operator==(const OpenField&) const = default;
+  };
+  using FieldStack = std::vector<OpenField>;
+
+  void rebuild(const Story& story);
+  // Appends the visible characters of a block; returns the field stack after it.
+  FieldStack scan(const Story& story, std::size_t block, FieldStack stack, Text& text, std::vector<Place>& places) const;
+
+  bool valid_ = false;
+  ViewSettings settings_;
+  Text text_;
+  Text folded_;
+  bool foldedValid_ = false;
+  std::vector<Place> places_;
+  std::vector<std::size_t> blockFirst_;  // index of each block's first visible character; size blocks + 1
+  std::vector<FieldStack> entry_;        // open fields at each block's start; size blocks + 1
+  std::vector<std::size_t> dirty_;
+};
+
+}  // namespace host
