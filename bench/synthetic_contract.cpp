@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <numeric>
 #include <string_view>
+#include <utility>
 
 #include "host/error.h"
 
