@@ -1,0 +1,80 @@
+#include "settings/ini_file.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include <QSaveFile>
+#include <QString>
+
+#include "settings/ini_text.h"
+#include "settings/locations.h"
+
+namespace settings {
+namespace {
+
+// A settings file is a few hundred bytes; anything far larger is not one.
+constexpr std::uintmax_t kMaxFileSize = 1 << 20;
+
+// Settings of a session without a configuration folder; nullopt until the first write,
+// as an absent file.
+std::optional<std::string>& MemoryFile() {
+  static std::optional<std::string> text;
+  return text;
+}
+
+enum class Read { Absent, Unusable, Ok };
+
+Read ReadFile(const std::string& path, std::string& text) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (status.type() == fs::file_type::not_found) return Read::Absent;
+  if (error || status.type() != fs::file_type::regular || fs::file_size(path, error) > kMaxFileSize || error)
+    return Read::Unusable;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return Read::Unusable;
+  std::ostringstream content;
+  content << in.rdbuf();
+  text = content.str();
+  return Read::Ok;
+}
+
+}  // namespace
+
+std::string fncReadIni(const std::string& section, const std::string& key) {
+  std::string text;
+  if (SettingsInMemory()) {
+    if (!MemoryFile()) return "Null";
+    text = *MemoryFile();
+  } else {
+    if (strIniPath.empty()) return "Null";
+    const Read read = ReadFile(strIniPath, text);
+    if (read == Read::Absent) return "Null";
+    if (read == Read::Unusable) return "";
+  }
+  return IniLookup(text, section, key).value_or("");
+}
+
+int fncWriteIni(const std::string& section, const std::string& key, const std::string& value) {
+  if (SettingsInMemory()) {
+    const std::optional<std::string> updated = IniUpdate(MemoryFile().value_or(""), section, key, value);
+    if (!updated) return 0;
+    MemoryFile() = updated;
+    return 1;
+  }
+  if (strIniPath.empty()) return 0;
+  std::string text;
+  if (ReadFile(strIniPath, text) == Read::Unusable) return 0;  // never replace what cannot be kept
+  const std::optional<std::string> updated = IniUpdate(text, section, key, value);
+  if (!updated) return 0;
+  QSaveFile file(QString::fromStdString(strIniPath));
+  if (!file.open(QIODevice::WriteOnly)) return 0;
+  // Without a commit the new file is discarded and the old one stays.
+  if (file.write(updated->data(), static_cast<qint64>(updated->size())) != static_cast<qint64>(updated->size())) return 0;
+  return file.commit() ? 1 : 0;
+}
+
+}  // namespace settings

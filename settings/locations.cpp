@@ -1,0 +1,84 @@
+#include "settings/locations.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+namespace settings {
+
+std::string strAppDataPath;
+std::string strSettingsFolder;
+std::string strIniPath;
+
+namespace {
+
+bool inMemory = false;
+
+std::string AbsoluteFromEnvironment(const char* name) {
+  const char* value = std::getenv(name);
+  if (!value || !std::filesystem::path(value).is_absolute()) return {};
+  std::string path = value;
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+std::filesystem::path Below(const std::string& base, const std::string& subPath) {
+  std::filesystem::path path = base;
+  std::size_t begin = 0;
+  while (begin <= subPath.size()) {
+    const std::size_t end = std::min(subPath.find_first_of("\\/", begin), subPath.size());
+    const std::string part = subPath.substr(begin, end - begin);
+    if (!part.empty() && part != "." && part != "..") path /= part;
+    begin = end + 1;
+  }
+  return path;
+}
+
+}  // namespace
+
+std::string fncGetSpecialFolderPath(int folderId) {
+  if (folderId != kAppDataFolderId) return {};
+  if (std::string config = AbsoluteFromEnvironment("XDG_CONFIG_HOME"); !config.empty()) return config;
+  const std::string home = AbsoluteFromEnvironment("HOME");
+  return home.empty() ? std::string() : (std::filesystem::path(home) / ".config").string();
+}
+
+std::string fncCreateFolderPath(const std::string& subPath) {
+  if (strAppDataPath.empty()) return {};
+  const std::filesystem::path folder = Below(strAppDataPath, subPath);
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  return folder.string();
+}
+
+void SetSettingsFolder(const std::string& subPath) {
+  strAppDataPath = fncGetSpecialFolderPath(kAppDataFolderId);
+  inMemory = strAppDataPath.empty();
+  if (inMemory) {
+    strSettingsFolder.clear();
+    static bool warned = false;
+    if (!warned)
+      std::cerr << "Vellandex: no configuration folder (neither XDG_CONFIG_HOME nor HOME is set); "
+                   "settings cannot be kept and the defaults are used.\n";
+    warned = true;
+    return;
+  }
+  std::error_code error;
+  const std::filesystem::path folder = Below(strAppDataPath, subPath);
+  strSettingsFolder = std::filesystem::is_directory(folder, error) ? folder.string() : fncCreateFolderPath(subPath);
+  if (strSettingsFolder.back() != '/') strSettingsFolder += '/';
+}
+
+void SetIniPath(const std::string& folder) {
+  if (folder.empty()) {
+    strIniPath.clear();
+    return;
+  }
+  strIniPath = folder + (folder.back() == '/' ? "" : "/") + kIniFileName;
+  inMemory = false;
+}
+
+bool SettingsInMemory() { return inMemory && strIniPath.empty(); }
+
+}  // namespace settings
