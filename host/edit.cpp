@@ -37,6 +37,13 @@ bool isTextElement(const Wml& w, pugi::xml_node n) {
   return w.is(n, "t") || w.is(n, "delText") || w.is(n, "instrText") || w.is(n, "delInstrText");
 }
 
+bool isZeroWidthMark(const Wml& w, pugi::xml_node n) {
+  for (const char* mark : {"bookmarkStart", "bookmarkEnd", "commentRangeStart", "commentRangeEnd", "permStart",
+                           "permEnd", "proofErr"})
+    if (w.is(n, mark)) return true;
+  return false;
+}
+
 bool isFieldMark(Seg kind) { return kind == Seg::FieldBegin || kind == Seg::FieldSeparator || kind == Seg::FieldEnd; }
 
 bool isPropertyElement(pugi::xml_node n) {
@@ -134,6 +141,8 @@ InsertPoint insertionPoint(Story& story, std::size_t b, std::uint32_t o) {
   pugi::xml_node left = splitRunAfter(w, s.run, s.node, o - s.start);
   ip.parent = left.parent();
   ip.before = left.next_sibling();
+  // Bookmarks and other marks standing at this point stay before what is inserted here.
+  while (ip.before && isZeroWidthMark(w, ip.before)) ip.before = ip.before.next_sibling();
   ip.templateRPr = w.child(left, "rPr");
   ip.afterFieldMark = isFieldMark(s.kind);
   return ip;
@@ -364,6 +373,8 @@ void splitAt(Story& story, long pos) {
 }  // namespace
 
 long insert(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces) {
+  // Nothing can follow a story's last paragraph mark: text for there goes before it.
+  if (pos == story.length() && pos > 0) --pos;
   long at = pos;
   std::vector<Piece> line;
   auto flush = [&] {

@@ -572,6 +572,7 @@ std::string Style::NameLocal() const { return doc_->styles().name(id_); }
 long Style::StyleFont::AllCaps() const { return s_.doc_->styles().styleCaps(s_.id_) ? kTrue : kFalse; }
 
 void Style::StyleFont::SetAllCaps(long value) {
+  if (s_.doc_->styles().exists(s_.id_) && s_.doc_->styles().styleCaps(s_.id_) == (value != 0)) return;
   if (!s_.doc_->styles().setStyleCaps(s_.id_, value != 0))
     throw Error(kErrNoSuchMember, "The style " + s_.id_ + " does not exist.");
   s_.doc_->noteStylesChange();
