@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "settings/ini_file.h"
@@ -15,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(FirstRun, AllSixteenDefaultsInOrderAndTheSeparatorKeepsItsQuotes) {
-  const fs::path folder = fs::path(::testing::TempDir()) / "vlx_first_run";
+  const fs::path folder = fs::path(::testing::TempDir()) / ("vlx_first_run_" + std::to_string(getpid()));  // tests may run in parallel
   fs::remove_all(folder);
   fs::create_directories(folder);
   SetIniPath(folder.string());

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <optional>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "settings/ini_file.h"
@@ -22,7 +24,7 @@ class Locations : public ::testing::Test {
       saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
     }
     cwd_ = fs::current_path();
-    root_ = fs::path(::testing::TempDir()) / "vlx_locations";
+    root_ = fs::path(::testing::TempDir()) / ("vlx_locations_" + std::to_string(getpid()));  // tests may run in parallel
     fs::remove_all(root_);
     fs::create_directories(root_);
   }

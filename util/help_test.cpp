@@ -3,6 +3,8 @@
 #include <fstream>
 #include <set>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "ui/script/backend.h"
@@ -36,7 +38,7 @@ TEST(ShowHelpTopic, EachTopicOpensItsOwnShippedPage) {
 }
 
 TEST(Faq, TheLocalPageWinsOverTheAddress) {
-  const fs::path folder = fs::path(::testing::TempDir()) / "vlx_faq";
+  const fs::path folder = fs::path(::testing::TempDir()) / ("vlx_faq_" + std::to_string(getpid()));  // tests may run in parallel
   fs::remove_all(folder);
   fs::create_directories(folder);
   EXPECT_NE(FaqTarget(folder).find("://"), std::string::npos) << "no local page: the address";

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "ui/controls.h"
@@ -70,7 +72,7 @@ TEST(ScriptedMessages, AnObserverSeesEachAnsweredBox) {
 class ScriptedFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::path(::testing::TempDir()) / "vlx_ui_files";
+    folder_ = std::filesystem::path(::testing::TempDir()) / ("vlx_ui_files_" + std::to_string(getpid()));  // tests may run in parallel
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }
