@@ -17,9 +17,10 @@ std::vector<Form*>& LoadedForms() {
 
 Form::Form(std::string name) : name_(std::move(name)) {}
 
-// The derived form's controls are already gone here: only the window is dropped.
+// The derived form's controls are already gone here: the window goes without any event.
 Form::~Form() {
-  if (loaded_) Drop();
+  auto& forms = LoadedForms();
+  forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   view_.reset();
 }
 

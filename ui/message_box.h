@@ -2,7 +2,9 @@
 // Message boxes: what one shows and how its style number splits into buttons, icon and
 // default button.
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/constants.h"
@@ -25,6 +27,10 @@ struct Message {
   /// The result of the default button.
   int DefaultResult() const;
 };
+
+/// The result a button's name stands for ("ok", "cancel", "abort", "retry", "ignore",
+/// "yes", "no", in any case), for answers given on the command line; nullopt otherwise.
+std::optional<int> ResultFromName(std::string_view name);
 
 /// Shows a message box through the active backend and returns the button pressed.
 int MsgBox(const std::string& prompt, int style = vbOKOnly, const std::string& title = "");

@@ -60,6 +60,12 @@ TEST(ScriptedMessages, UnscriptedBoxesTakeTheDefaultButtonWhenAllowed) {
   EXPECT_EQ(backend.Messages()[0].title, "Vellandex") << "an empty title is the application's";
 }
 
+TEST(ScriptedMessages, ButtonNamesFromTheCommandLine) {
+  EXPECT_EQ(ResultFromName("Yes"), vbYes);
+  EXPECT_EQ(ResultFromName("CANCEL"), vbCancel);
+  EXPECT_EQ(ResultFromName("maybe"), std::nullopt);
+}
+
 TEST(ScriptedMessages, AnObserverSeesEachAnsweredBox) {
   Backend backend;
   backend.Answer("T", vbOK);
