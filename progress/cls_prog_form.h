@@ -12,6 +12,7 @@ namespace progress {
 /// Drives the plain progress window.
 class clsProgForm {
  public:
+  /// Starts without a window.
   clsProgForm();
   ~clsProgForm();
   clsProgForm(const clsProgForm&) = delete;

@@ -4,6 +4,7 @@
 // active and hide again, so the job is done when Show returns.
 
 #include <functional>
+#include <string>
 
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -35,6 +36,7 @@ class ProgressWindow : public ui::Form {
 /// The plain progress window; it has no behaviour of its own.
 class frmProgressForm : public ProgressWindow {
  public:
+  /// A hidden, unloaded window.
   frmProgressForm();
 };
 
@@ -51,6 +53,7 @@ class WorkerWindow : public ProgressWindow {
 /// Prepares the document before the main dialog.
 class frmVLXProgressFormVLXPreparing : public WorkerWindow {
  public:
+  /// A hidden, unloaded window without a job.
   frmVLXProgressFormVLXPreparing();
   /// The job run while the window shows.
   std::function<void()> Job;
@@ -62,6 +65,7 @@ class frmVLXProgressFormVLXPreparing : public WorkerWindow {
 /// Restores the host's options at the end of a run.
 class frmVLXProgressFormVLXClose : public WorkerWindow {
  public:
+  /// A hidden, unloaded window without a job.
   frmVLXProgressFormVLXClose();
   /// The job run while the window shows.
   std::function<void()> Job;
@@ -74,6 +78,7 @@ class frmVLXProgressFormVLXClose : public WorkerWindow {
 /// "False" (no job counts as "False").
 class frmVLXProgressFormGetCappedList : public WorkerWindow {
  public:
+  /// A hidden, unloaded window without a job.
   frmVLXProgressFormGetCappedList();
   /// The job run while the window shows; its inputs are whatever it captures.
   std::function<bool()> Job;

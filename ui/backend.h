@@ -52,7 +52,9 @@ class FormView {
 /// nested order).
 class Backend {
  public:
+  /// Becomes the active backend.
   Backend();
+  /// Makes the previous backend active again.
   virtual ~Backend();
   Backend(const Backend&) = delete;
   Backend& operator=(const Backend&) = delete;

@@ -35,6 +35,7 @@ QWidget* ActiveOwner();
 /// The Qt view of one loaded form.
 class FormWindow : public FormView {
  public:
+  /// Builds the (hidden) window of a form being loaded.
   explicit FormWindow(Form& form);
   ~FormWindow() override;
 
