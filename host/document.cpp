@@ -252,6 +252,14 @@ host::Fields Document::Fields() {
   return host::Fields(this, &main, fieldsIn(this, main, 0, main.length()), 0);
 }
 
+ViewSettings Document::viewSettings() const {
+  ViewSettings settings;
+  settings.showHidden = view_.showHiddenText || view_.showAll;
+  settings.showCodes = view_.showFieldCodes;
+  settings.shownFields = shownCodes_;
+  return settings;
+}
+
 void Document::Save() { package_->save(path_); saved_ = true; }
 
 void Document::SaveAs(const std::string& path) {

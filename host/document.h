@@ -125,6 +125,8 @@ class Document {
   void noteStylesChange();
   /// The fields whose code is shown.
   std::set<pugi::xml_node_struct*>& shownCodes() { return shownCodes_; }
+  /// What the window shows, as find and Range.Text see it.
+  ViewSettings viewSettings() const;
 
  private:
   Document() = default;

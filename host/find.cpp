@@ -169,11 +169,7 @@ bool Find::Execute(int replace) {
   Document& doc = range_.GetDocument();
   Story& story = range_.GetStory();
   StoryView& view = story.view();
-  ViewSettings settings;
-  settings.showHidden = doc.View().showHiddenText || doc.View().showAll;
-  settings.showCodes = doc.View().showFieldCodes;
-  settings.shownFields = doc.shownCodes();
-  view.refresh(story, settings);
+  view.refresh(story, doc.viewSettings());
   s_->found = false;
   Search search(*s_, story, view);
   if (!search.possible()) return false;

@@ -3,34 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "host/document.h"
-#include "host/docx_builder.h"
 #include "host/error.h"
-#include "host/package.h"
+#include "host/testing/test_documents.h"
 
 namespace host {
 namespace {
 
-// A document whose body is the given WordprocessingML (paragraphs, runs ...).
-std::unique_ptr<Document> docWithBody(const std::string& body) {
-  DocxBuilder builder;
-  builder.addRun("x");
-  auto package = Package::fromBytes(builder.toBytes(), "test.docx");
-  pugi::xml_document& xml = package->xml(package->mainPartName());
-  pugi::xml_node bodyNode = xml.document_element().child("w:body");
-  pugi::xml_node sectPr = bodyNode.child("w:sectPr");
-  while (bodyNode.first_child() != sectPr) bodyNode.remove_child(bodyNode.first_child());
-  pugi::xml_document fragment;
-  fragment.load_string(("<root xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">" + body + "</root>").c_str(),
-                       pugi::parse_default | pugi::parse_ws_pcdata_single);
-  for (pugi::xml_node n : fragment.document_element().children()) bodyNode.insert_copy_before(n, sectPr);
-  package->markDirty(package->mainPartName());
-  return Document::FromBytes(package->toBytes(), "test.docx");
-}
-
-std::string para(const std::string& runs) { return "<w:p>" + runs + "</w:p>"; }
-std::string run(const std::string& text, const std::string& rPr = "") {
-  return "<w:r>" + (rPr.empty() ? "" : "<w:rPr>" + rPr + "</w:rPr>") + "<w:t xml:space=\"preserve\">" + text + "</w:t></w:r>";
-}
+using testing::docWithBody;
+using testing::para;
+using testing::run;
 
 // Every match of a find over the main text, as the text of the range it moved onto.
 std::vector<std::string> findAll(Document& doc, const std::string& text, bool wildcards = false, bool matchCase = false,

@@ -239,7 +239,17 @@ void Range::SetRange(long start, long end) {
 host::Text Range::Characters16() const { check(); return s_->story->text(s_->start, s_->end); }
 
 std::string Range::Text() const {
-  host::Text t = Characters16();
+  check();
+  // As the window shows it: hidden text and field codes only when shown, no field marks;
+  // a range of nothing visible (a field's code, say) gives its characters less the marks.
+  StoryView& view = s_->story->view();
+  view.refresh(*s_->story, s_->doc->viewSettings());
+  std::size_t from = view.indexAt(*s_->story, s_->start), to = view.indexAt(*s_->story, s_->end);
+  host::Text t = view.text().substr(from, to - from);
+  if (t.empty()) {
+    for (char16_t c : Characters16())
+      if (c != ch::kFieldBegin && c != ch::kFieldSeparator && c != ch::kFieldEnd) t += c;
+  }
   host::Text out;
   out.reserve(t.size());
   for (char16_t c : t) {
