@@ -482,8 +482,22 @@ void forEachRun(Document& doc, Story& story, long start, long end,
       if (s.kind == Seg::ParagraphMark) mark = true;
       else if (s.run && (runs.empty() || runs.back() != s.run)) runs.push_back(s.run);
     }
-    for (pugi::xml_node r : runs) fn(w.runProperties(r, true), styleId);
-    if (mark) fn(w.runProperties(w.paragraphProperties(story.blocks()[b].node, true), true), styleId);
+    // Properties made for the call and left empty go again, so that setting what the text
+    // already has changes no XML.
+    auto withProperties = [&](pugi::xml_node holder) {
+      bool had = static_cast<bool>(w.runProperties(holder, false));
+      pugi::xml_node rPr = w.runProperties(holder, true);
+      fn(rPr, styleId);
+      if (!had && !rPr.first_child()) holder.remove_child(rPr);
+    };
+    for (pugi::xml_node r : runs) withProperties(r);
+    if (mark) {
+      pugi::xml_node p = story.blocks()[b].node;
+      bool hadPPr = static_cast<bool>(w.paragraphProperties(p, false));
+      pugi::xml_node pPr = w.paragraphProperties(p, true);
+      withProperties(pPr);
+      if (!hadPPr && !pPr.first_child()) p.remove_child(pPr);
+    }
     story.paragraphChanged(b);
   }
   doc.noteChange(story);

@@ -1,0 +1,250 @@
+#include "host/range.h"
+
+#include <gtest/gtest.h>
+
+#include "host/document.h"
+#include "host/error.h"
+#include "host/test_docs.h"
+
+namespace host {
+namespace {
+
+using namespace testdocs;
+
+// "The quick brown fox\r": words start at 0, 4, 10, 16; the mark is at 19.
+std::unique_ptr<Document> foxDoc() { return openBody(p(r("The quick ") + r("brown fox"))); }
+
+std::pair<long, long> span(const Range& r) { return {r.Start(), r.End()}; }
+
+TEST(RangeEnds, SettingOneEndPastTheOtherDragsItAlong) {
+  auto doc = foxDoc();
+  Range r = doc->Range(4, 9);
+  r.SetStart(12);
+  EXPECT_EQ(span(r), std::make_pair(12L, 12L));
+  r.SetEnd(2);
+  EXPECT_EQ(span(r), std::make_pair(2L, 2L));
+  r.SetRange(10, 4);
+  EXPECT_EQ(span(r), std::make_pair(4L, 10L));
+  EXPECT_EQ(r.Text(), "quick ");
+}
+
+TEST(RangeIdentity, CopiesShareOneRangeAndDuplicateIsIndependent) {
+  auto doc = foxDoc();
+  Range r = doc->Range(4, 9);
+  Range same = r;
+  Range dup = r.Duplicate();
+  same.SetStart(0);
+  EXPECT_EQ(r.Start(), 0);
+  EXPECT_TRUE(same.Is(r));
+  EXPECT_FALSE(dup.Is(r));
+  EXPECT_EQ(span(dup), std::make_pair(4L, 9L));
+  dup.SetEnd(19);
+  EXPECT_EQ(r.End(), 9);
+}
+
+TEST(RangeCollapse, CollapsesToStartByDefaultOrToEnd) {
+  auto doc = foxDoc();
+  Range r = doc->Range(4, 9);
+  r.Collapse(wdCollapseEnd);
+  EXPECT_EQ(span(r), std::make_pair(9L, 9L));
+  Range s = doc->Range(4, 9);
+  s.Collapse();
+  EXPECT_EQ(span(s), std::make_pair(4L, 4L));
+  Range t = doc->Range(4, 9);
+  t.Collapse(wdCollapseStart);
+  EXPECT_EQ(span(t), std::make_pair(4L, 4L));
+}
+
+struct MoveCase {
+  const char* name;
+  long start, end;
+  bool moveStart;  // else MoveEnd
+  int unit;
+  long count;
+  long expectStart, expectEnd, expectMoved;
+};
+
+TEST(RangeMove, MovesEitherEndByUnitsOfEitherSign) {
+  // "The quick brown fox\r" + "second para\r" + "third\r": paragraphs start at 0, 20, 32.
+  auto doc = openBody(p(r("The quick brown fox")) + p(r("second para")) + p(r("third")));
+  const std::vector<MoveCase> cases = {
+      {"end by one character", 0, 0, false, wdCharacter, 1, 0, 1, 1},
+      {"end back past start drags start", 4, 6, false, wdCharacter, -3, 3, 3, -3},
+      {"start by characters clipped at the story end", 30, 30, true, wdCharacter, 100, 38, 38, 8},
+      {"start by characters clipped at zero", 2, 5, true, wdCharacter, -5, 0, 5, -2},
+      {"end by one word", 0, 0, false, wdWord, 1, 0, 4, 1},
+      {"end by two words from inside a word", 5, 5, false, wdWord, 2, 5, 16, 2},
+      {"end back one word from a word start", 0, 16, false, wdWord, -1, 0, 10, -1},
+      {"end back one word from inside a word", 0, 12, false, wdWord, -1, 0, 10, -1},
+      {"start forward over the paragraph mark", 16, 16, true, wdWord, 2, 20, 20, 2},
+      {"start back a word into the previous paragraph", 20, 25, true, wdWord, -1, 19, 25, -1},
+      {"end by one paragraph", 5, 5, false, wdParagraph, 1, 5, 20, 1},
+      {"end by two paragraphs", 0, 0, false, wdParagraph, 2, 0, 32, 2},
+      {"start back one paragraph from inside", 25, 25, true, wdParagraph, -1, 20, 25, -1},
+      {"start back two paragraphs", 25, 25, true, wdParagraph, -2, 0, 25, -2},
+      {"end by more paragraphs than there are", 0, 0, false, wdParagraph, 10, 0, 38, 3},
+      {"start back at the story start moves nothing", 0, 3, true, wdParagraph, -1, 0, 3, 0},
+      {"end to the story end", 2, 3, false, wdStory, 1, 2, 38, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Range r = doc->Range(c.start, c.end);
+    long moved = c.moveStart ? r.MoveStart(c.unit, c.count) : r.MoveEnd(c.unit, c.count);
+    EXPECT_EQ(span(r), std::make_pair(c.expectStart, c.expectEnd));
+    EXPECT_EQ(moved, c.expectMoved);
+  }
+}
+
+struct ExpandCase {
+  const char* name;
+  long start, end;
+  int unit;
+  long expectStart, expectEnd;
+  std::string text;
+};
+
+TEST(RangeExpand, WidensToWholeUnits) {
+  auto doc = openBody(p(r("The quick brown fox")) + p(r("second para")));
+  const std::vector<ExpandCase> cases = {
+      {"word from inside it, with its trailing space", 5, 6, wdWord, 4, 10, "quick "},
+      {"word from an empty range inside it", 6, 6, wdWord, 4, 10, "quick "},
+      {"word from an empty range at its start", 4, 4, wdWord, 4, 10, "quick "},
+      {"last word before the mark", 17, 18, wdWord, 16, 19, "fox"},
+      {"words across two words", 5, 12, wdWord, 4, 16, "quick brown "},
+      {"paragraph from inside", 5, 6, wdParagraph, 0, 20, "The quick brown fox\r"},
+      {"paragraph from an empty range at its start", 20, 20, wdParagraph, 20, 32, "second para\r"},
+      {"paragraphs across a mark", 18, 22, wdParagraph, 0, 32, "The quick brown fox\rsecond para\r"},
+      {"story", 5, 6, wdStory, 0, 32, "The quick brown fox\rsecond para\r"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Range r = doc->Range(c.start, c.end);
+    long added = r.Expand(c.unit);
+    EXPECT_EQ(span(r), std::make_pair(c.expectStart, c.expectEnd));
+    EXPECT_EQ(r.Text(), c.text);
+    EXPECT_EQ(added, (c.expectEnd - c.expectStart) - (c.end - c.start));
+  }
+  Range whole = doc->Range(4, 10);
+  EXPECT_EQ(whole.Expand(wdWord), 0);
+  EXPECT_THROW(whole.Expand(99), Error);
+}
+
+TEST(RangeCharacters, FirstAndLastAreOneCharacterRanges) {
+  auto doc = foxDoc();
+  Range r = doc->Range(4, 9);
+  EXPECT_EQ(r.Characters().First().Text(), "q");
+  EXPECT_EQ(r.Characters().Last().Text(), "k");
+  EXPECT_EQ(r.Characters().Count(), 5);
+  EXPECT_EQ(span(r.Characters().Last()), std::make_pair(8L, 9L));
+  // The last character of the story is its final paragraph mark.
+  EXPECT_EQ(doc->Content().Characters().Last().Text(), "\r");
+}
+
+TEST(RangeWords, WordsAreClippedToTheRange) {
+  auto doc = foxDoc();
+  Range r = doc->Range(5, 12);
+  EXPECT_EQ(r.Words(1).Text(), "uick ");
+  EXPECT_EQ(r.Words(2).Text(), "br");
+  try {
+    r.Words(3);
+    ADD_FAILURE() << "a third word was found";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), kErrNoSuchMember);
+  }
+  EXPECT_EQ(doc->Range(6, 6).Words(1).Text(), "quick ");  // an empty range gives its whole word
+  EXPECT_EQ(doc->Content().Words(1).Text(), "The ");
+}
+
+TEST(RangeText, WritingReplacesTheContentAndTheRangeCoversTheNewText) {
+  auto doc = foxDoc();
+  Range r = doc->Range(4, 9);
+  r.SetText("slow");
+  EXPECT_EQ(span(r), std::make_pair(4L, 8L));
+  EXPECT_EQ(r.Text(), "slow");
+  EXPECT_EQ(doc->Content().Text(), "The slow brown fox\r");
+  r.SetText("");
+  EXPECT_EQ(span(r), std::make_pair(4L, 4L));
+  EXPECT_EQ(doc->Content().Text(), "The  brown fox\r");
+  r.SetText("a\rb");
+  EXPECT_EQ(doc->Content().Text(), "The a\rb brown fox\r");
+  EXPECT_EQ(r.Text(), "a\rb");
+  EXPECT_EQ(doc->mainStory().blocks().size(), 2u);
+}
+
+TEST(RangeText, WritingTheWholeStoryKeepsItsFinalParagraphMark) {
+  auto doc = openBody(p(r("one")) + p(r("two")));
+  Range all = doc->Content();
+  all.SetText("new");
+  EXPECT_EQ(doc->Content().Text(), "new\r");
+  EXPECT_EQ(all.Text().substr(0, 3), "new");
+}
+
+TEST(RangeSelect, SelectMovesTheDocumentSelection) {
+  auto doc = foxDoc();
+  doc->Range(4, 9).Select();
+  Range sel = doc->SelectionRange();
+  EXPECT_EQ(span(sel), std::make_pair(4L, 9L));
+  EXPECT_EQ(sel.Text(), "quick");
+  // The selection is live: an edit before it moves it.
+  doc->Range(0, 0).InsertBefore("AB");
+  EXPECT_EQ(span(doc->SelectionRange()), std::make_pair(6L, 11L));
+}
+
+TEST(RangeStory, StoryTypeAndLengthOfEachStory) {
+  DocSpec spec;
+  spec.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>"));
+  spec.footnotes = {p(r("note"))};
+  auto doc = open(spec);
+  EXPECT_EQ(doc->Content().StoryType(), wdMainTextStory);
+  EXPECT_EQ(doc->Range(1, 2).StoryLength(), 6);
+  Range notes = doc->StoryRanges().Item(wdFootnotesStory);
+  EXPECT_EQ(notes.StoryType(), wdFootnotesStory);
+  EXPECT_EQ(notes.StoryLength(), 5);
+}
+
+TEST(RangeTables, CountsTheOutermostTablesTheRangeTouches) {
+  std::string nested = "<w:tbl><w:tr><w:tc>" + p(r("outer")) + table({{"inner"}}) + p("") + "</w:tc></w:tr></w:tbl>";
+  auto doc = openBody(p(r("before")) + table({{"a", "b"}}) + p(r("between")) + nested + p(r("after")));
+  EXPECT_EQ(doc->Content().TablesCount(), 2);
+  EXPECT_EQ(doc->Range(0, 3).TablesCount(), 0);
+  EXPECT_EQ(doc->Range(7, 7).TablesCount(), 1);  // an empty range inside the first table
+  long inner = static_cast<long>(doc->Content().Characters16().find(u"inner"));
+  ASSERT_GT(inner, 0);
+  EXPECT_EQ(doc->Range(inner, inner + 1).TablesCount(), 1);  // inside the nested table
+}
+
+TEST(RangeSections, SectionsAndTheirStartTypes) {
+  auto doc = openBody(p(r("one"), "<w:sectPr><w:type w:val=\"continuous\"/></w:sectPr>") + p(r("two")) +
+                      "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/></w:sectPr>");
+  auto all = doc->Content().Sections();
+  ASSERT_EQ(all.Count(), 2);
+  EXPECT_EQ(all.Item(1).PageSetup().SectionStart(), wdSectionContinuous);
+  EXPECT_EQ(all.Item(2).PageSetup().SectionStart(), wdSectionNewPage);
+  EXPECT_EQ(span(all.Item(1).Range()), std::make_pair(0L, 4L));
+  EXPECT_EQ(span(all.Item(2).Range()), std::make_pair(4L, 8L));
+  EXPECT_EQ(doc->Range(5, 6).Sections().Count(), 1);
+  EXPECT_EQ(doc->Range(5, 6).Sections().Item(1).Range().Start(), 4);
+  EXPECT_THROW(all.Item(3), Error);
+  EXPECT_THROW(all.Item(0), Error);
+
+  all.Item(2).PageSetup().SetSectionStart(wdSectionOddPage);
+  all.Item(1).PageSetup().SetSectionStart(wdSectionNewPage);
+  auto again = reopen(*doc);
+  EXPECT_EQ(again->Sections().Item(1).PageSetup().SectionStart(), wdSectionNewPage);
+  EXPECT_EQ(again->Sections().Item(2).PageSetup().SectionStart(), wdSectionOddPage);
+  // The type element goes where the schema wants it: before the page size.
+  std::string body = bodyXml(*again);
+  EXPECT_LT(body.find("<w:type w:val=\"oddPage\""), body.find("<w:pgSz"));
+  EXPECT_THROW(all.Item(1).PageSetup().SetSectionStart(7), Error);
+}
+
+TEST(RangeSections, NotesHaveNoSections) {
+  DocSpec spec;
+  spec.body = p(r("a") + rEl("<w:footnoteReference w:id=\"1\"/>"));
+  spec.footnotes = {p(r("note"))};
+  auto doc = open(spec);
+  EXPECT_EQ(doc->StoryRanges().Item(wdFootnotesStory).Sections().Count(), 0);
+}
+
+}  // namespace
+}  // namespace host

@@ -1,0 +1,199 @@
+#pragma once
+// Documents of a known shape for the model's tests: a package assembled from WordprocessingML
+// fragments (body, styles, notes, headers and footers), plus readers of a part's XML for
+// comparing before and after an edit. Header-only so that it stays out of the library.
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "host/document.h"
+#include "host/docx_builder.h"
+#include "host/package.h"
+
+namespace host::testdocs {
+
+inline constexpr const char* kWordNs = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
+inline constexpr const char* kRelNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+
+/// A header or footer part and the relationship id the body's section properties use for it.
+struct HeaderPart {
+  std::string part;     // file name under word/, e.g. "header1.xml"
+  std::string relId;    // e.g. "rIdH1"
+  bool footer = false;
+  std::string content;  // the paragraphs inside w:hdr / w:ftr
+};
+
+/// What a test document holds; everything but the body is optional.
+struct DocSpec {
+  std::string body;                  // children of w:body (a w:sectPr is added when absent)
+  std::string styles;                // extra w:style elements
+  std::string docDefaults;           // replaces w:docDefaults when set
+  std::vector<std::string> footnotes;  // each the paragraphs of one note, ids 1, 2 ...
+  std::vector<std::string> endnotes;   // likewise
+  std::vector<HeaderPart> headers;   // headers and footers
+};
+
+/// A paragraph of the given runs (and optional paragraph properties).
+inline std::string p(const std::string& runs, const std::string& pPr = "") {
+  return "<w:p>" + (pPr.empty() ? "" : "<w:pPr>" + pPr + "</w:pPr>") + runs + "</w:p>";
+}
+
+/// A run of text with optional run properties.
+inline std::string r(const std::string& text, const std::string& rPr = "") {
+  return "<w:r>" + (rPr.empty() ? "" : "<w:rPr>" + rPr + "</w:rPr>") + "<w:t xml:space=\"preserve\">" + text +
+         "</w:t></w:r>";
+}
+
+/// A run holding one element (a tab, a break, a note reference ...).
+inline std::string rEl(const std::string& element, const std::string& rPr = "") {
+  return "<w:r>" + (rPr.empty() ? "" : "<w:rPr>" + rPr + "</w:rPr>") + element + "</w:r>";
+}
+
+/// A complex field's mark run ("begin", "separate", "end").
+inline std::string fld(const std::string& type, const std::string& rPr = "") {
+  return rEl("<w:fldChar w:fldCharType=\"" + type + "\"/>", rPr);
+}
+
+/// A run of field code.
+inline std::string code(const std::string& text, const std::string& rPr = "") {
+  return rEl("<w:instrText xml:space=\"preserve\">" + text + "</w:instrText>", rPr);
+}
+
+/// A table of one paragraph per cell.
+inline std::string table(const std::vector<std::vector<std::string>>& rows) {
+  std::string out = "<w:tbl><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/></w:tblPr>";
+  for (const auto& row : rows) {
+    out += "<w:tr>";
+    for (const auto& cell : row) out += "<w:tc>" + p(r(cell)) + "</w:tc>";
+    out += "</w:tr>";
+  }
+  return out + "</w:tbl>";
+}
+
+/// A paragraph style (optionally based on another) with paragraph and run properties.
+inline std::string paragraphStyle(const std::string& id, const std::string& basedOn, const std::string& pPr,
+                                  const std::string& rPr) {
+  return "<w:style w:type=\"paragraph\" w:styleId=\"" + id + "\"><w:name w:val=\"" + id + "\"/>" +
+         (basedOn.empty() ? "" : "<w:basedOn w:val=\"" + basedOn + "\"/>") +
+         (pPr.empty() ? "" : "<w:pPr>" + pPr + "</w:pPr>") + (rPr.empty() ? "" : "<w:rPr>" + rPr + "</w:rPr>") +
+         "</w:style>";
+}
+
+/// A character style with run properties.
+inline std::string characterStyle(const std::string& id, const std::string& rPr) {
+  return "<w:style w:type=\"character\" w:styleId=\"" + id + "\"><w:name w:val=\"" + id + "\"/><w:rPr>" + rPr +
+         "</w:rPr></w:style>";
+}
+
+namespace detail {
+
+inline void appendFragment(pugi::xml_node parent, const std::string& xml, pugi::xml_node before = {}) {
+  pugi::xml_document fragment;
+  std::string wrapped = std::string("<root xmlns:w=\"") + kWordNs + "\" xmlns:r=\"" + kRelNs + "\">" + xml + "</root>";
+  if (!fragment.load_string(wrapped.c_str(), pugi::parse_default | pugi::parse_ws_pcdata_single))
+    throw std::runtime_error("bad test XML: " + xml);
+  for (pugi::xml_node n : fragment.document_element().children())
+    before ? parent.insert_copy_before(n, before) : parent.append_copy(n);
+}
+
+inline void replaceNotes(Package& package, const std::string& part, const char* element,
+                         const std::vector<std::string>& notes) {
+  pugi::xml_node root = package.xml(part).document_element();
+  std::string qualified = std::string("w:") + element;
+  for (const auto& note : notes) {
+    std::string id = std::to_string(&note - notes.data() + 1);
+    appendFragment(root, "<" + qualified + " w:id=\"" + id + "\">" + note + "</" + qualified + ">");
+  }
+  package.markDirty(part);
+}
+
+}  // namespace detail
+
+/// The .docx bytes of a document as the spec describes it.
+inline std::string makeDocx(const DocSpec& spec) {
+  DocxBuilder builder;
+  builder.addRun("x");
+  auto package = Package::fromBytes(builder.toBytes(), "test.docx");
+
+  std::string body = spec.body;
+  if (body.find("<w:sectPr") == std::string::npos || body.rfind("</w:sectPr>") + 11 != body.size())
+    body += "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/></w:sectPr>";
+  package->setBytes("word/document.xml", std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n") +
+                                             "<w:document xmlns:w=\"" + kWordNs + "\" xmlns:r=\"" + kRelNs +
+                                             "\"><w:body>" + body + "</w:body></w:document>");
+
+  if (!spec.styles.empty() || !spec.docDefaults.empty()) {
+    pugi::xml_node styles = package->xml("word/styles.xml").document_element();
+    if (!spec.docDefaults.empty()) {
+      styles.remove_child(styles.child("w:docDefaults"));
+      detail::appendFragment(styles, spec.docDefaults, styles.first_child());
+    }
+    detail::appendFragment(styles, spec.styles);
+    package->markDirty("word/styles.xml");
+  }
+  detail::replaceNotes(*package, "word/footnotes.xml", "footnote", spec.footnotes);
+  detail::replaceNotes(*package, "word/endnotes.xml", "endnote", spec.endnotes);
+
+  if (!spec.headers.empty()) {
+    pugi::xml_node rels = package->xml("word/_rels/document.xml.rels").document_element();
+    pugi::xml_node types = package->xml("[Content_Types].xml").document_element();
+    for (const HeaderPart& h : spec.headers) {
+      const char* kind = h.footer ? "footer" : "header";
+      const char* root = h.footer ? "w:ftr" : "w:hdr";
+      package->setBytes("word/" + h.part, std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<") +
+                                              root + " xmlns:w=\"" + kWordNs + "\" xmlns:r=\"" + kRelNs + "\">" +
+                                              h.content + "</" + root + ">");
+      pugi::xml_node rel = rels.append_child("Relationship");
+      rel.append_attribute("Id") = h.relId.c_str();
+      rel.append_attribute("Type") = (std::string(kRelNs) + "/" + kind).c_str();
+      rel.append_attribute("Target") = h.part.c_str();
+      pugi::xml_node type = types.append_child("Override");
+      type.append_attribute("PartName") = ("/word/" + h.part).c_str();
+      type.append_attribute("ContentType") =
+          (std::string("application/vnd.openxmlformats-officedocument.wordprocessingml.") + kind + "+xml").c_str();
+    }
+    package->markDirty("word/_rels/document.xml.rels");
+    package->markDirty("[Content_Types].xml");
+  }
+  return package->toBytes();
+}
+
+/// Opens a document as the spec describes it.
+inline std::unique_ptr<Document> open(const DocSpec& spec) { return Document::FromBytes(makeDocx(spec), "test.docx"); }
+
+/// Opens a document whose body is the given XML.
+inline std::unique_ptr<Document> openBody(const std::string& body) {
+  DocSpec spec;
+  spec.body = body;
+  return open(spec);
+}
+
+/// The document saved to bytes and opened again.
+inline std::unique_ptr<Document> reopen(Document& doc) {
+  return Document::FromBytes(doc.package().toBytes(), doc.Name());
+}
+
+/// An XML node serialised without indentation.
+inline std::string xmlOf(pugi::xml_node node) {
+  std::ostringstream out;
+  node.print(out, "", pugi::format_raw);
+  return out.str();
+}
+
+/// Each paragraph of a part (w:p elements anywhere, in document order), serialised.
+inline std::vector<std::string> paragraphsXml(Document& doc, const std::string& part) {
+  std::vector<std::string> out;
+  for (pugi::xpath_node n : doc.package().xml(part).select_nodes("//w:p")) out.push_back(xmlOf(n.node()));
+  return out;
+}
+
+/// The main part's body, serialised.
+inline std::string bodyXml(Document& doc) {
+  return xmlOf(doc.package().xml(doc.package().mainPartName()).document_element().child("w:body"));
+}
+
+}  // namespace host::testdocs
