@@ -7,6 +7,7 @@
 #include <map>
 
 #include "host/error.h"
+#include "host/refresh_fields.h"
 
 namespace host {
 
@@ -82,6 +83,7 @@ void Document::load(std::unique_ptr<Package> package, const std::string& path) {
     styles_ = std::make_unique<StyleSheet>(nullptr, Wml("w"));
   }
   buildStories();
+  pagination_ = std::make_unique<host::Pagination>(*this);
   selection_ = std::make_shared<RangeState>(RangeState{this, &mainStory(), 0, 0, nullptr});
   live_.push_back(selection_);
 }
@@ -209,6 +211,7 @@ void Document::noteEdit(Story& story, long pos, long removed, long inserted) {
 }
 
 void Document::noteChange(Story& story) {
+  ++editStamp_;
   package_->markDirty(story.partName());
   bookmarks_.invalidate();
   saved_ = false;
@@ -217,6 +220,7 @@ void Document::noteChange(Story& story) {
 void Document::noteStylesChange() {
   std::string part = package_->relatedPart(package_->mainPartName(), kStylesRel);
   if (!part.empty()) package_->markDirty(part);
+  ++editStamp_;
   saved_ = false;
 }
 
@@ -260,9 +264,14 @@ ViewSettings Document::viewSettings() const {
   return settings;
 }
 
-void Document::Save() { package_->save(path_); saved_ = true; }
+void Document::Save() {
+  if (refreshFieldsOnOpen_) markFieldsForRefresh(*package_);
+  package_->save(path_);
+  saved_ = true;
+}
 
 void Document::SaveAs(const std::string& path) {
+  if (refreshFieldsOnOpen_) markFieldsForRefresh(*package_);
   package_->save(path);
   path_ = path;
   readOnly_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 // Document: a .docx file opened as the word processor's document object.
 
+#include <cstdint>
 #include <memory>
 #include <set>
 #include <string>
@@ -11,6 +12,7 @@
 #include "host/indexes.h"
 #include "host/options.h"
 #include "host/package.h"
+#include "host/pagination.h"
 #include "host/range.h"
 #include "host/story.h"
 #include "host/styles.h"
@@ -127,6 +129,12 @@ class Document {
   std::set<pugi::xml_node_struct*>& shownCodes() { return shownCodes_; }
   /// What the window shows, as find and Range.Text see it.
   ViewSettings viewSettings() const;
+  /// Counts edits and formatting changes (what caches of the document's layout compare).
+  std::uint64_t editStamp() const { return editStamp_; }
+  /// The document's pages.
+  host::Pagination& pagination() { return *pagination_; }
+  /// Makes every later save mark the file so that word processors refresh its fields on opening.
+  void refreshFieldsOnOpen() { refreshFieldsOnOpen_ = true; }
 
  private:
   Document() = default;
@@ -142,6 +150,9 @@ class Document {
   ViewState view_;
   std::shared_ptr<Options> options_ = std::make_shared<Options>();
   std::set<pugi::xml_node_struct*> shownCodes_;
+  std::unique_ptr<host::Pagination> pagination_;
+  std::uint64_t editStamp_ = 0;
+  bool refreshFieldsOnOpen_ = false;
   std::string path_;
   bool saved_ = true;
   bool readOnly_ = false;

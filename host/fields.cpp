@@ -7,6 +7,7 @@
 #include "host/document.h"
 #include "host/edit.h"
 #include "host/error.h"
+#include "host/index_field.h"
 #include "host/story.h"
 
 namespace host {
@@ -122,6 +123,10 @@ Range Field::Code() const {
 Range Field::Result() const {
   FieldSpan s = Span();
   return s.separator >= 0 ? doc_->makeRange(*story_, s.separator + 1, s.end) : doc_->makeRange(*story_, s.end, s.end);
+}
+
+void Field::Update() {
+  if (Type() == wdFieldIndex) begin_ = updateIndexField(*doc_, *story_, begin_);
 }
 
 void Field::Delete() {

@@ -36,6 +36,9 @@ class Field {
   host::Range Code() const;
   /// The result, between the separator and the end mark (empty at the end when none).
   host::Range Result() const;
+  /// Recomputes the result: an index (type 8) from the document's index entries; other
+  /// fields keep the result they have.
+  void Update();
   /// Deletes the whole field.
   void Delete();
   /// Selects the whole field.

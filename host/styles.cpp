@@ -130,6 +130,7 @@ void StyleSheet::applyParagraph(ParagraphFormatValues& f, pugi::xml_node pPr) co
     if (auto a = w_.attr(spacing, "line")) {
       std::string rule = w_.value(spacing, "lineRule");
       f.lineExact = rule == "exact" || rule == "atLeast";
+      f.lineAtLeast = rule == "atLeast";
       f.lineSpacing = f.lineExact ? a.as_double() / 20.0 : a.as_double() / 240.0;
     }
   }
@@ -138,6 +139,20 @@ void StyleSheet::applyParagraph(ParagraphFormatValues& f, pugi::xml_node pPr) co
     f.alignment = (v == "center") ? 1 : (v == "right" || v == "end") ? 2 : (v == "both" || v == "distribute") ? 3 : 0;
   }
   if (int v = w_.onOff(w_.child(pPr, "pageBreakBefore")); v >= 0) f.pageBreakBefore = v;
+  if (int v = w_.onOff(w_.child(pPr, "keepNext")); v >= 0) f.keepNext = v;
+  if (int v = w_.onOff(w_.child(pPr, "keepLines")); v >= 0) f.keepLines = v;
+  if (int v = w_.onOff(w_.child(pPr, "widowControl")); v >= 0) f.widowControl = v;
+  if (int v = w_.onOff(w_.child(pPr, "contextualSpacing")); v >= 0) f.contextualSpacing = v;
+  if (pugi::xml_node ind = w_.child(pPr, "ind")) {
+    auto twips = [&](const char* a, const char* b) -> pugi::xml_attribute {
+      pugi::xml_attribute x = w_.attr(ind, a);
+      return x ? x : w_.attr(ind, b);
+    };
+    if (auto a = twips("left", "start")) f.indentLeft = a.as_double() / 20.0;
+    if (auto a = twips("right", "end")) f.indentRight = a.as_double() / 20.0;
+    if (auto a = w_.attr(ind, "firstLine")) f.indentFirstLine = a.as_double() / 20.0;
+    if (auto a = w_.attr(ind, "hanging")) f.indentFirstLine = -a.as_double() / 20.0;
+  }
 }
 
 void StyleSheet::applyParagraphChain(ParagraphFormatValues& f, const std::string& styleId, int depth) const {

@@ -34,7 +34,15 @@ struct ParagraphFormatValues {
   int alignment = 0;        // 0 left, 1 centre, 2 right, 3 justify
   double lineSpacing = 1;   // multiple of single spacing, or points when exact
   bool lineExact = false;
+  bool lineAtLeast = false;  // the exact value is a minimum (w:lineRule="atLeast")
   bool pageBreakBefore = false;
+  bool keepNext = false;
+  bool keepLines = false;
+  int widowControl = -1;     // 1 on, 0 off, -1 when no level of the chain says
+  bool contextualSpacing = false;
+  double indentLeft = 0;       // points
+  double indentRight = 0;      // points
+  double indentFirstLine = 0;  // points; negative for a hanging indent
 };
 
 /// Colour index of a w:highlight value ("red" -> 6), 0 for none or unknown.

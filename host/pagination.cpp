@@ -1,0 +1,506 @@
+#include "host/pagination.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+
+#include "host/document.h"
+#include "host/page_estimate.h"
+#include "host/story.h"
+
+namespace host {
+
+namespace {
+
+constexpr const char* kStylesRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
+constexpr const char* kThemeRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/theme";
+constexpr const char* kSettingsRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/settings";
+
+// How a section starts.
+enum class Start { NextPage, Continuous, NextColumn, EvenPage, OddPage };
+
+struct SectionInfo {
+  PageGeometry geometry;
+  Start start = Start::NextPage;
+  int restartAt = -1;           // w:pgNumType w:start
+  std::string format = "decimal";  // w:pgNumType w:fmt
+};
+
+SectionInfo readSection(pugi::xml_node sectPr, const Wml& w) {
+  SectionInfo s;
+  s.geometry = readGeometry(sectPr, w);
+  std::string type = w.value(w.child(sectPr, "type"), "val");
+  if (type == "continuous") s.start = Start::Continuous;
+  else if (type == "nextColumn") s.start = Start::NextColumn;
+  else if (type == "evenPage") s.start = Start::EvenPage;
+  else if (type == "oddPage") s.start = Start::OddPage;
+  if (pugi::xml_node num = w.child(sectPr, "pgNumType")) {
+    if (pugi::xml_attribute a = w.attr(num, "start")) s.restartAt = a.as_int();
+    if (pugi::xml_attribute a = w.attr(num, "fmt")) s.format = a.value();
+  }
+  return s;
+}
+
+std::string roman(int n, bool upper) {
+  static const std::pair<int, const char*> kParts[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"},
+                                                        {90, "xc"},  {50, "l"},   {40, "xl"}, {10, "x"},   {9, "ix"},
+                                                        {5, "v"},    {4, "iv"},   {1, "i"}};
+  std::string out;
+  for (auto [value, text] : kParts)
+    for (; n >= value; n -= value) out += text;
+  if (upper) std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::toupper(c); });
+  return out;
+}
+
+std::string formatPageNumber(int n, const std::string& format) {
+  if (n > 0 && n < 4000 && (format == "lowerRoman" || format == "upperRoman")) return roman(n, format[0] == 'u');
+  if (n > 0 && (format == "lowerLetter" || format == "upperLetter")) {
+    char c = static_cast<char>((format[0] == 'u' ? 'A' : 'a') + (n - 1) % 26);
+    return std::string(static_cast<std::size_t>((n - 1) / 26 + 1), c);
+  }
+  return std::to_string(n);
+}
+
+// The font of the document's body text: the default paragraph style's, else the defaults',
+// a theme font resolved through the theme part.
+std::string bodyFontName(Document& doc) {
+  Package& pkg = doc.package();
+  const std::string& main = pkg.mainPartName();
+  std::string stylesPart = pkg.relatedPart(main, kStylesRel);
+  if (stylesPart.empty()) return "Times New Roman";
+  pugi::xml_document& styles = pkg.xml(stylesPart);
+  Wml w = Wml::of(styles);
+  pugi::xml_node root = styles.document_element();
+  pugi::xml_node fonts = w.child(w.child(w.child(w.child(root, "docDefaults"), "rPrDefault"), "rPr"), "rFonts");
+  for (pugi::xml_node s = root.first_child(); s; s = s.next_sibling()) {
+    if (!w.is(s, "style") || w.value(s, "type") != "paragraph") continue;
+    std::string def = w.value(s, "default");
+    if (def != "1" && def != "true" && def != "on") continue;
+    if (pugi::xml_node own = w.child(w.child(s, "rPr"), "rFonts")) fonts = own;
+    break;
+  }
+  std::string name = w.value(fonts, "ascii");
+  if (!name.empty()) return name;
+  std::string theme = w.value(fonts, "asciiTheme");
+  if (theme.empty()) return "Times New Roman";
+  std::string themePart = pkg.relatedPart(main, kThemeRel);
+  if (themePart.empty()) return theme.starts_with("major") ? "Calibri Light" : "Calibri";
+  // a:theme/a:themeElements/a:fontScheme/a:minorFont/a:latin@typeface, whatever the prefixes.
+  const char* which = theme.starts_with("major") ? "majorFont" : "minorFont";
+  for (const pugi::xpath_node& n : pkg.xml(themePart).select_nodes("//*[local-name()='fontScheme']/*")) {
+    if (std::strcmp(localName(n.node().name()), which) != 0) continue;
+    for (pugi::xml_node c = n.node().first_child(); c; c = c.next_sibling())
+      if (!std::strcmp(localName(c.name()), "latin")) return c.attribute("typeface").value();
+  }
+  return "Calibri";
+}
+
+double defaultTabStop(Document& doc) {
+  Package& pkg = doc.package();
+  std::string part = pkg.relatedPart(pkg.mainPartName(), kSettingsRel);
+  if (part.empty()) return 36;
+  pugi::xml_document& settings = pkg.xml(part);
+  Wml w = Wml::of(settings);
+  double twips = std::atof(w.value(w.child(settings.document_element(), "defaultTabStop"), "val").c_str());
+  return twips > 0 ? twips / 20.0 : 36;
+}
+
+// The cell of a table a block stands in (its innermost w:tc), or an empty node.
+pugi::xml_node cellOf(const Wml& w, pugi::xml_node block) {
+  for (pugi::xml_node n = block.parent(); n; n = n.parent())
+    if (w.is(n, "tc")) return n;
+  return {};
+}
+
+// The outermost table row a block belongs to (a row-end block is its row), or an empty node.
+pugi::xml_node outerRowOf(const Wml& w, const Block& b) {
+  pugi::xml_node row;
+  for (pugi::xml_node n = b.rowEnd ? b.node : b.node.parent(); n; n = n.parent())
+    if (w.is(n, "tr")) row = n;
+  return row;
+}
+
+// Text width of a table cell in points; avail is the width the table stands in.
+double cellWidth(const Wml& w, pugi::xml_node tc, double avail) {
+  constexpr double kCellMargins = 10.8;  // 108 twips left and right, the default cell margins
+  pugi::xml_node tcW = w.child(w.child(tc, "tcPr"), "tcW");
+  std::string type = w.value(tcW, "type");
+  double width = std::atof(w.value(tcW, "w").c_str());
+  if (type == "dxa" && width > 0) return std::max(width / 20.0 - kCellMargins, 18.0);
+  if (type == "pct" && width > 0) {
+    std::string v = w.value(tcW, "w");
+    double fraction = v.ends_with('%') ? width / 100.0 : width / 5000.0;
+    return std::max(avail * fraction - kCellMargins, 18.0);
+  }
+  int cells = 0;
+  for (pugi::xml_node c = tc.parent().first_child(); c; c = c.next_sibling())
+    if (w.is(c, "tc")) ++cells;
+  return std::max(avail / std::max(cells, 1) - kCellMargins, 18.0);
+}
+
+// Running layout state of the page pass.
+struct Cursor {
+  int page = 1;
+  int number = 1;       // the number the page shows
+  int column = 0;
+  double y = 0;         // height used in the current column
+  double columnTop = 0; // where columns of the current section start on this page
+  double notes = 0;     // room footnotes take at the bottom of this page
+  bool content = false; // anything visible placed on this page
+  bool naturalTop = false;  // the column began because the previous one was full
+  int pendingRestart = -1;
+};
+
+}  // namespace
+
+std::uint64_t visibleTextHash(const Story& story, std::size_t block) {
+  std::uint64_t h = 1469598103934665603ull;
+  const CharMap& m = story.map(block);
+  for (const Segment& s : m.segments) {
+    if (s.hidden || s.inCode || (s.kind != Seg::Text && s.kind != Seg::Char)) continue;
+    for (std::uint32_t i = 0; i < s.length; ++i) {
+      h ^= m.text[s.start + i];
+      h *= 1099511628211ull;
+    }
+  }
+  return h;
+}
+
+Pagination::Pagination(Document& doc) : doc_(doc) {
+  const Story& main = doc.mainStory();
+  const Wml& w = main.wml();
+  bool marks = false;
+  for (std::size_t b = 0; b < main.blocks().size() && !marks; ++b)
+    for (const Anchor& a : main.map(b).anchors)
+      if (w.is(a.node, "lastRenderedPageBreak")) marks = true;
+  if (!marks) return;
+  baseline_.reserve(main.blocks().size());
+  for (std::size_t b = 0; b < main.blocks().size(); ++b)
+    baseline_.emplace(main.blocks()[b].node.internal_object(), visibleTextHash(main, b));
+}
+
+void Pagination::refresh() {
+  if (stamp_ == doc_.editStamp()) return;
+  compute();
+  stamp_ = doc_.editStamp();
+}
+
+int Pagination::pageCount() {
+  refresh();
+  return static_cast<int>(labels_.size());
+}
+
+PageNumber Pagination::page(int physical) const {
+  physical = std::clamp(physical, 1, std::max(1, static_cast<int>(labels_.size())));
+  return {physical, labels_.empty() ? "1" : labels_[static_cast<std::size_t>(physical - 1)]};
+}
+
+PageNumber Pagination::mainPage(long pos) const {
+  const Story& main = doc_.mainStory();
+  if (blockPage_.empty()) return page(1);
+  std::size_t b = main.blockAt(std::clamp(pos, 0L, main.length()));
+  int p = blockPage_[b];
+  if (auto it = innerBreaks_.find(b); it != innerBreaks_.end()) {
+    long offset = pos - main.blockStart(b);
+    for (auto [o, pg] : it->second)
+      if (static_cast<long>(o) <= offset) p = pg;
+  }
+  return page(p);
+}
+
+PageNumber Pagination::pageOf(const Story& story, long pos) {
+  refresh();
+  if (story.type() == wdMainTextStory) return mainPage(pos);
+  if (story.blocks().empty()) return page(1);
+  pugi::xml_node node = story.blocks()[story.blockAt(std::clamp(pos, 0L, story.length()))].node;
+  if (story.type() == wdFootnotesStory || story.type() == wdEndnotesStory) {
+    const auto& refs = story.type() == wdFootnotesStory ? footnoteRefs_ : endnoteRefs_;
+    for (pugi::xml_node n = node; n; n = n.parent()) {
+      if (std::find(story.roots().begin(), story.roots().end(), n) == story.roots().end()) continue;
+      auto it = refs.find(std::atoi(story.wml().value(n, "id").c_str()));
+      return it == refs.end() ? page(1) : mainPage(it->second);
+    }
+    return page(1);
+  }
+  if (story.type() == wdTextFrameStory) {
+    const Story& main = doc_.mainStory();
+    for (pugi::xml_node n = node.parent(); n; n = n.parent()) {
+      std::size_t b = main.blockOf(n);
+      if (b != Story::npos) return mainPage(main.blockStart(b));
+    }
+  }
+  return page(1);
+}
+
+void Pagination::compute() {
+  const Story& main = doc_.mainStory();
+  const Wml& w = main.wml();
+  const StyleSheet& styles = main.styles();
+  const auto& blocks = main.blocks();
+  const std::size_t n = blocks.size();
+  blockPage_.assign(n, 1);
+  innerBreaks_.clear();
+  labels_.clear();
+  footnoteRefs_.clear();
+  endnoteRefs_.clear();
+
+  // Sections: a paragraph carrying w:sectPr ends its section; the body's ends the last.
+  std::vector<SectionInfo> sections;
+  std::vector<std::size_t> sectionOf(n, 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    sectionOf[i] = sections.size();
+    if (blocks[i].rowEnd) continue;
+    if (pugi::xml_node s = w.child(w.child(blocks[i].node, "pPr"), "sectPr")) sections.push_back(readSection(s, w));
+  }
+  pugi::xml_node body = main.roots().front();
+  sections.push_back(readSection(w.child(body, "sectPr"), w));
+
+  TextMeasure measure(bodyFontName(doc_));
+  measure.tabStop = defaultTabStop(doc_);
+
+  // Shapes of every block, at the width it is laid out in.
+  std::vector<ParagraphShape> shapes(n);
+  std::vector<pugi::xml_node> rowOf(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    const Block& b = blocks[i];
+    const PageGeometry& g = sections[sectionOf[i]].geometry;
+    double width = g.columnWidth();
+    rowOf[i] = outerRowOf(w, b);
+    if (rowOf[i] && !b.rowEnd) {
+      pugi::xml_node tc = cellOf(w, b.node);
+      width = cellWidth(w, tc, width);
+    }
+    shapes[i] = shapeParagraph(main.map(i), b.node, b.rowEnd, w, styles, measure, width);
+    for (const Segment& s : main.map(i).segments) {
+      if (s.kind != Seg::Char || main.map(i).text[s.start] != ch::kNoteRef) continue;
+      long pos = main.blockStart(i) + s.start;
+      if (w.is(s.node, "footnoteReference")) footnoteRefs_.emplace(std::atoi(w.value(s.node, "id").c_str()), pos);
+      if (w.is(s.node, "endnoteReference")) endnoteRefs_.emplace(std::atoi(w.value(s.node, "id").c_str()), pos);
+    }
+  }
+
+  // Room each footnote takes at the bottom of its page.
+  std::map<int, double> noteHeight;
+  if (const Story* notes = doc_.story(wdFootnotesStory)) {
+    double width = sections.front().geometry.columnWidth();
+    for (std::size_t b = 0; b < notes->blocks().size(); ++b) {
+      pugi::xml_node node = notes->blocks()[b].node;
+      pugi::xml_node root = node;
+      while (root.parent() && std::find(notes->roots().begin(), notes->roots().end(), root) == notes->roots().end())
+        root = root.parent();
+      ParagraphShape s = shapeParagraph(notes->map(b), node, notes->blocks()[b].rowEnd, notes->wml(), notes->styles(),
+                                        measure, width);
+      noteHeight[std::atoi(notes->wml().value(root, "id").c_str())] += s.spaceBefore + s.textHeight() + s.spaceAfter;
+    }
+  }
+  const double separator = measure.lineHeight(styles.styleFormat(styles.paragraphStyleId({}), "").halfPoints);
+
+  // Where the last layout's page breaks can be believed: in stretches between hard page
+  // starts, up to the first paragraph whose text changed, and only where the breaks agree
+  // roughly with the estimate (marks left stale by another program are not believed).
+  std::vector<bool> trusted(n, false);
+  if (!baseline_.empty()) {
+    std::size_t regionStart = 0;
+    auto closeRegion = [&](std::size_t end) {
+      double height = 0;
+      int marks = 0;
+      std::size_t firstChanged = end;
+      for (std::size_t i = regionStart; i < end; ++i) {
+        const ParagraphShape& s = shapes[i];
+        height += s.spaceBefore + s.textHeight() + s.spaceAfter;
+        marks += static_cast<int>(s.renderedBreaks.size());
+        auto it = baseline_.find(blocks[i].node.internal_object());
+        if (firstChanged == end && (it == baseline_.end() || it->second != visibleTextHash(main, i))) firstChanged = i;
+      }
+      const PageGeometry& g = sections[sectionOf[regionStart]].geometry;
+      double pages = height / (g.bodyHeight() * g.columns);
+      bool plausible = pages <= (marks + 1) * 1.6 + 0.3 && pages >= (marks - 1) * 0.5 - 0.3;
+      for (std::size_t i = regionStart; i < firstChanged && plausible; ++i) trusted[i] = true;
+      regionStart = end;
+    };
+    for (std::size_t i = 1; i < n; ++i) {
+      bool hard = shapes[i].pageBreakBefore ||
+                  (sectionOf[i] != sectionOf[i - 1] && sections[sectionOf[i]].start != Start::Continuous);
+      for (const EstimatedLine& l : shapes[i - 1].lines) hard = hard || l.pageBefore;
+      if (hard) closeRegion(i);
+    }
+    closeRegion(n);
+  }
+
+  // The page pass.
+  Cursor c;
+  const SectionInfo* section = &sections[sectionOf.empty() ? 0 : sectionOf[0]];
+  if (section->restartAt >= 0) c.number = section->restartAt;
+  labels_.push_back(formatPageNumber(c.number, section->format));
+  auto newPage = [&](bool natural) {
+    ++c.page;
+    c.number = c.pendingRestart >= 0 ? c.pendingRestart : c.number + 1;
+    c.pendingRestart = -1;
+    c.column = 0;
+    c.y = c.columnTop = c.notes = 0;
+    c.content = false;
+    c.naturalTop = natural;
+    labels_.push_back(formatPageNumber(c.number, section->format));
+  };
+  auto newColumn = [&](bool natural) {
+    if (c.column + 1 < section->geometry.columns) {
+      ++c.column;
+      c.y = c.columnTop;
+      c.naturalTop = natural;
+    } else {
+      newPage(natural);
+    }
+  };
+  auto recordPage = [&](std::size_t block, std::uint32_t offset, bool first) {
+    if (first) blockPage_[block] = c.page;
+    else if (c.page != blockPage_[block]) innerBreaks_[block].emplace_back(offset, c.page);
+  };
+
+  std::string previousStyle;
+  for (std::size_t i = 0; i < n;) {
+    // Section starts.
+    if (i > 0 && sectionOf[i] != sectionOf[i - 1]) {
+      const SectionInfo& next = sections[sectionOf[i]];
+      const PageGeometry& old = section->geometry;
+      if (next.start == Start::Continuous && old.columns > 1) {
+        // The columns of a section that ends on the page share its content evenly.
+        double filled = c.column * (old.bodyHeight() - c.columnTop) + (c.y - c.columnTop);
+        c.y = c.columnTop + filled / old.columns;
+      }
+      section = &next;
+      c.column = 0;
+      c.columnTop = c.y;
+      if (next.start == Start::Continuous) {
+        if (next.restartAt >= 0) c.pendingRestart = next.restartAt;
+      } else if (next.start == Start::NextColumn) {
+        newColumn(false);
+      } else {
+        if (next.restartAt >= 0) c.pendingRestart = next.restartAt;
+        newPage(false);
+        bool odd = c.number % 2 != 0;
+        if ((next.start == Start::OddPage && !odd) || (next.start == Start::EvenPage && odd)) newPage(false);
+      }
+    }
+    const double capacity = section->geometry.bodyHeight();
+
+    // A table row moves as a whole.
+    if (rowOf[i]) {
+      std::size_t end = i;
+      std::map<pugi::xml_node_struct*, double> cells;
+      bool marked = false;
+      while (end < n && rowOf[end] == rowOf[i] && sectionOf[end] == sectionOf[i]) {
+        const ParagraphShape& s = shapes[end];
+        if (!blocks[end].rowEnd) cells[cellOf(w, blocks[end].node).internal_object()] += s.spaceBefore + s.textHeight() + s.spaceAfter;
+        marked = marked || (trusted[end] && !s.renderedBreaks.empty());
+        ++end;
+      }
+      double height = 0;
+      for (auto& [cell, h] : cells) height = std::max(height, h);
+      if (pugi::xml_node trh = w.child(w.child(rowOf[i], "trPr"), "trHeight")) {
+        double want = std::atof(w.value(trh, "val").c_str()) / 20.0;
+        height = w.value(trh, "hRule") == "exact" ? want : std::max(height, want);
+      }
+      if (trusted[i]) {
+        if (marked && c.content) newPage(false);
+        c.y = std::min(c.y + height, capacity);
+      } else {
+        if (c.y > c.columnTop && c.y + height + c.notes > capacity) newColumn(true);
+        c.y += height;
+        while (c.y > capacity + 1e-6) {
+          c.y -= capacity;
+          newPage(true);
+        }
+      }
+      for (std::size_t k = i; k < end; ++k) blockPage_[k] = c.page;
+      c.content = true;
+      previousStyle.clear();
+      i = end;
+      continue;
+    }
+
+    const ParagraphShape& s = shapes[i];
+    const bool trust = trusted[i];
+    if (s.pageBreakBefore && (c.content || c.y > c.columnTop)) newPage(false);
+    bool sameAsPrevious = s.contextualSpacing && s.styleId == previousStyle;
+    bool sameAsNext = s.contextualSpacing && i + 1 < n && !rowOf[i + 1] && shapes[i + 1].styleId == s.styleId;
+    double before = (sameAsPrevious || (c.y <= c.columnTop && c.naturalTop)) ? 0 : s.spaceBefore;
+    double after = sameAsNext ? 0 : s.spaceAfter;
+    auto lineHeightWithNotes = [&](std::size_t k, double& notes) {
+      const EstimatedLine& l = s.lines[k];
+      std::uint32_t next = k + 1 < s.lines.size() ? s.lines[k + 1].start : UINT32_MAX;
+      notes = 0;
+      for (auto [offset, id] : s.footnotes) {
+        if (offset < l.start || offset >= next) continue;
+        auto it = noteHeight.find(id);
+        notes += (it == noteHeight.end() ? 0 : std::min(it->second, capacity / 2)) + (c.notes + notes == 0 ? separator : 0);
+      }
+      return l.height;
+    };
+
+    if (!trust && c.y > c.columnTop) {
+      // Keep the paragraph together, or with the next one, when the word processor would.
+      double need = before;
+      if (s.keepLines || s.keepNext) need += s.textHeight();
+      else need += s.lines.front().height + (s.widowControl && s.lines.size() > 1 ? s.lines[1].height : 0);
+      if (s.keepNext && i + 1 < n && !rowOf[i + 1]) {
+        const ParagraphShape& next = shapes[i + 1];
+        need += after + next.spaceBefore + next.lines.front().height;
+        if (next.widowControl && next.lines.size() > 1) need += next.lines[1].height;
+      }
+      if (need <= capacity - c.columnTop && c.y + need + c.notes > capacity) newColumn(true);
+    }
+
+    c.y += before;
+    std::size_t placedOnPage = 0;  // lines of this paragraph on the current column
+    for (std::size_t k = 0; k < s.lines.size(); ++k) {
+      const EstimatedLine& l = s.lines[k];
+      if (l.pageBefore) {
+        newPage(false);
+        placedOnPage = 0;
+      } else if (l.columnBefore) {
+        newColumn(false);
+        placedOnPage = 0;
+      }
+      std::uint32_t lineEnd = k + 1 < s.lines.size() ? s.lines[k + 1].start : UINT32_MAX;
+      std::uint32_t startOffset = l.start;
+      if (trust) {
+        for (std::uint32_t mark : s.renderedBreaks) {
+          if (mark < l.start || mark >= lineEnd) continue;
+          bool contentBefore = c.content || (mark > l.start && l.visible);
+          if (!contentBefore) continue;
+          newPage(false);
+          placedOnPage = 0;
+          startOffset = mark;
+          break;
+        }
+      }
+      double notes = 0;
+      double h = lineHeightWithNotes(k, notes);
+      if (!trust && c.y + h + notes + c.notes > capacity && c.y > c.columnTop) {
+        std::size_t n2 = s.lines.size();
+        if (s.widowControl && n2 > 1 && k == 1 && placedOnPage == 1) {
+          k = 0;  // a lone first line follows the rest to the next page
+          startOffset = 0;
+        } else if (s.widowControl && n2 > 2 && k == n2 - 1 && placedOnPage >= 2) {
+          k = n2 - 2;  // the last line does not go alone
+          startOffset = s.lines[k].start;
+        }
+        newColumn(true);
+        placedOnPage = 0;
+        h = lineHeightWithNotes(k, notes);
+      }
+      recordPage(i, startOffset, k == 0);
+      c.y += h;
+      c.notes += notes;
+      if (trust) c.y = std::min(c.y, capacity);
+      c.content = c.content || l.visible;
+      ++placedOnPage;
+    }
+    c.y += after;
+    previousStyle = s.styleId;
+    ++i;
+  }
+}
+
+}  // namespace host

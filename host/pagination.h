@@ -1,0 +1,58 @@
+#pragma once
+// Page numbers without a layout engine. What the document says is taken as it stands:
+// explicit page and column breaks, "page break before" paragraphs, sections that start a new
+// (odd or even) page, page numbering restarts, and the page breaks the last word processor
+// left (w:lastRenderedPageBreak) in paragraphs whose text has not changed since the file was
+// opened. Everywhere else the pages come from the line-fill estimate of page_estimate.h.
+// One pass over the main text gives every page; it is kept until the document changes.
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include <pugixml.hpp>
+
+namespace host {
+
+class Document;
+class Story;
+
+/// A page of the document.
+struct PageNumber {
+  int physical = 1;         // 1 for the first sheet, counting every page
+  std::string label = "1";  // the number as the page shows it (restarts and formats applied)
+};
+
+/// The document's pages, computed on demand and kept until the next edit.
+class Pagination {
+ public:
+  /// Remembers which paragraphs carry the last layout's page breaks, as the file has them.
+  explicit Pagination(Document& doc);
+  /// The page of a position: of the main text; of a footnote or endnote, its reference's
+  /// page; of a text box, its anchor's page; page 1 for headers, footers and comments.
+  PageNumber pageOf(const Story& story, long pos);
+  /// Number of pages of the document.
+  int pageCount();
+
+ private:
+  void refresh();
+  void compute();
+  PageNumber mainPage(long pos) const;
+  PageNumber page(int physical) const;
+
+  Document& doc_;
+  std::uint64_t stamp_ = ~std::uint64_t{0};
+  // Visible text of each paragraph when the file was opened (only kept when it has marks).
+  std::unordered_map<pugi::xml_node_struct*, std::uint64_t> baseline_;
+  std::vector<int> blockPage_;  // page where each block of the main text starts
+  std::unordered_map<std::size_t, std::vector<std::pair<std::uint32_t, int>>> innerBreaks_;  // block -> (offset, page)
+  std::vector<std::string> labels_;                      // label of each physical page
+  std::unordered_map<int, long> footnoteRefs_, endnoteRefs_;  // note id -> reference position
+};
+
+/// A fingerprint of the text a paragraph shows (hidden text and field codes left out).
+std::uint64_t visibleTextHash(const Story& story, std::size_t block);
+
+}  // namespace host
