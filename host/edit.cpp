@@ -372,9 +372,10 @@ void splitAt(Story& story, long pos) {
 
 }  // namespace
 
+long insertionPosition(const Story& story, long pos) { return pos == story.length() && pos > 0 ? pos - 1 : pos; }
+
 long insert(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces) {
-  // Nothing can follow a story's last paragraph mark: text for there goes before it.
-  if (pos == story.length() && pos > 0) --pos;
+  pos = insertionPosition(story, pos);
   long at = pos;
   std::vector<Piece> line;
   auto flush = [&] {
@@ -448,6 +449,7 @@ void erase(Document& doc, Story& story, long start, long end) {
 }
 
 pugi::xml_node insertMarker(Document& doc, Story& story, long pos, pugi::xml_node prototype) {
+  if (story.blocks().empty()) throw Error(kErrOutOfRange, "The story has no paragraphs.");
   pugi::xml_node element;
   if (pos == story.length()) {
     pugi::xml_node last = story.blocks().back().node;

@@ -32,6 +32,9 @@ struct Piece {
   static Piece mark(Kind kind, bool hidden = false) { return {kind, {}, hidden, false}; }
 };
 
+/// Where insert puts what is inserted at pos: nothing can follow a story's last paragraph
+/// mark, so text for the story's end goes before it.
+long insertionPosition(const Story& story, long pos);
 /// Inserts pieces at pos; returns the number of characters inserted. Text takes the
 /// formatting of the character before pos (or of the paragraph mark in an empty paragraph).
 long insert(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces);

@@ -157,6 +157,7 @@ Field Fields::Add(const Range& range, int type, const std::string& text, bool) {
   Story& story = range.GetStory();
   long pos = range.Start();
   edit::erase(*doc_, story, pos, range.End());
+  pos = edit::insertionPosition(story, pos);
   edit::insert(*doc_, story, pos,
                {edit::Piece::mark(edit::Piece::FieldBegin), edit::Piece::codeText(toText(" " + code + " ")),
                 edit::Piece::mark(edit::Piece::FieldSeparator), edit::Piece::mark(edit::Piece::FieldEnd)});

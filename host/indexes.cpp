@@ -27,7 +27,7 @@ std::string unescapeIndexEntry(const std::string& escaped) {
 
 Field Indexes::MarkEntry(const Range& range, const std::string& entry) {
   Story& story = range.GetStory();
-  long pos = range.End();
+  long pos = edit::insertionPosition(story, range.End());
   edit::insert(*doc_, story, pos,
                {edit::Piece::mark(edit::Piece::FieldBegin, true),
                 edit::Piece::codeText(toText(" XE \"" + escapeIndexEntry(entry) + "\" "), true),

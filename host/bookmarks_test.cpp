@@ -1,0 +1,160 @@
+#include "host/bookmarks.h"
+
+#include <gtest/gtest.h>
+
+#include "host/document.h"
+#include "host/error.h"
+#include "host/test_docs.h"
+
+namespace host {
+namespace {
+
+using namespace testdocs;
+
+std::pair<long, long> span(const Bookmark& b) { return {b.Start(), b.End()}; }
+
+// "The quick brown fox\r" + "second\r" (starts at 20) + "last\r" (starts at 27).
+std::unique_ptr<Document> threeParagraphs() { return openBody(p(r("The quick ") + r("brown fox")) + p(r("second")) + p(r("last"))); }
+
+TEST(Bookmarks, ExistsComparesNamesWithoutRegardToCase) {
+  auto doc = threeParagraphs();
+  EXPECT_FALSE(doc->Bookmarks().Exists("Term"));
+  doc->Bookmarks().Add("Term", doc->Range(4, 9));
+  EXPECT_TRUE(doc->Bookmarks().Exists("Term"));
+  EXPECT_TRUE(doc->Bookmarks().Exists("TERM"));
+  EXPECT_TRUE(doc->Bookmarks().Exists("term"));
+  EXPECT_FALSE(doc->Bookmarks().Exists("Ter"));
+  EXPECT_FALSE(doc->Bookmarks().Exists(""));
+  EXPECT_EQ(doc->Bookmarks().Item("tErM").Name(), "Term");
+  try {
+    doc->Bookmarks().Item("missing");
+    ADD_FAILURE() << "a missing bookmark was returned";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), kErrNoSuchMember);
+  }
+}
+
+struct AddCase {
+  const char* name;
+  long start, end;
+  std::string text;
+};
+
+TEST(Bookmarks, AddedBookmarksSurviveSaveAndReopenAtTheSamePositions) {
+  const std::vector<AddCase> cases = {
+      {"inside a run", 5, 7, "ui"},
+      {"across runs", 4, 15, "quick brown"},
+      {"a whole paragraph", 20, 27, "second\r"},
+      {"across paragraphs", 16, 23, "fox\rsec"},
+      {"at the story start", 0, 3, "The"},
+      {"one point", 9, 9, ""},
+      {"one point at a paragraph start", 20, 20, ""},
+      {"the whole story", 0, 32, "The quick brown fox\rsecond\rlast\r"},
+      {"one point at the story end", 32, 32, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto doc = threeParagraphs();
+    std::string text = doc->Content().Text();
+    Bookmark b = doc->Bookmarks().Add("Mark", doc->Range(c.start, c.end));
+    EXPECT_EQ(span(b), std::make_pair(c.start, c.end));
+    EXPECT_EQ(b.Range().Text(), c.text);
+    EXPECT_EQ(doc->Content().Text(), text);  // bookmarks take no positions
+    EXPECT_FALSE(doc->Saved());
+    auto again = reopen(*doc);
+    ASSERT_TRUE(again->Bookmarks().Exists("mark"));
+    Bookmark back = again->Bookmarks().Item("Mark");
+    EXPECT_EQ(span(back), std::make_pair(c.start, c.end));
+    std::string body = bodyXml(*again);
+    EXPECT_NE(body.find("<w:bookmarkStart w:id=\"0\" w:name=\"Mark\"/>"), std::string::npos) << body;
+    EXPECT_NE(body.find("<w:bookmarkEnd w:id=\"0\"/>"), std::string::npos);
+    EXPECT_LT(body.find("<w:bookmarkStart"), body.find("<w:bookmarkEnd"));
+  }
+}
+
+TEST(Bookmarks, AddingAnExistingNameMovesTheBookmark) {
+  auto doc = threeParagraphs();
+  doc->Bookmarks().Add("Place", doc->Range(0, 3));
+  doc->Bookmarks().Add("PLACE", doc->Range(20, 26));
+  EXPECT_EQ(doc->Bookmarks().Count(), 1);
+  EXPECT_EQ(doc->Bookmarks().Item("place").Range().Text(), "second");
+  EXPECT_EQ(doc->Bookmarks().Item("place").Name(), "PLACE");
+  std::string body = bodyXml(*doc);
+  EXPECT_EQ(body.find("<w:bookmarkStart"), body.rfind("<w:bookmarkStart"));  // one element left
+}
+
+TEST(Bookmarks, DeleteRemovesBothElements) {
+  auto doc = threeParagraphs();
+  std::string before = bodyXml(*doc);
+  doc->Bookmarks().Add("Gone", doc->Range(4, 9));
+  doc->Bookmarks().Item("gone").Delete();
+  EXPECT_FALSE(doc->Bookmarks().Exists("Gone"));
+  EXPECT_EQ(doc->Bookmarks().Count(), 0);
+  std::string after = bodyXml(*doc);
+  EXPECT_EQ(after.find("bookmark"), std::string::npos);
+}
+
+TEST(Bookmarks, BookmarksFollowEditsAroundThem) {
+  auto doc = threeParagraphs();
+  doc->Bookmarks().Add("Brown", doc->Range(10, 15));
+  doc->Range(0, 0).InsertBefore("Once ");
+  EXPECT_EQ(doc->Bookmarks().Item("brown").Range().Text(), "brown");
+  doc->Range(16, 16).InsertBefore("dark ");  // inside the bookmark
+  EXPECT_EQ(doc->Bookmarks().Item("brown").Range().Text(), "bdark rown");
+  doc->Range(25, 25).InsertBefore("!");  // right after its end: outside
+  EXPECT_EQ(doc->Bookmarks().Item("brown").Range().Text(), "bdark rown");
+}
+
+TEST(Bookmarks, SelectAndRangeGiveTheBookmarkedStretch) {
+  auto doc = threeParagraphs();
+  Bookmark b = doc->Bookmarks().Add("Sel", doc->Range(4, 9));
+  b.Select();
+  EXPECT_EQ(doc->SelectionRange().Start(), 4);
+  EXPECT_EQ(doc->SelectionRange().End(), 9);
+  doc->Range(20, 26).AddBookmark("ByRange");
+  EXPECT_EQ(doc->Bookmarks().Item("byrange").Start(), 20);
+  EXPECT_EQ(doc->Bookmarks().Item("byrange").End(), 26);
+}
+
+TEST(Bookmarks, BookmarksInTheFileAreReadWhereTheyStand) {
+  std::string body = "<w:bookmarkStart w:id=\"3\" w:name=\"Body\"/>" + p(r("ab") + "<w:bookmarkStart w:id=\"5\" w:name=\"Inner\"/>" +
+                     r("cd") + "<w:bookmarkEnd w:id=\"5\"/>") +
+                     p(r("ef")) + "<w:bookmarkEnd w:id=\"3\"/>" + p(r("gh") + "<w:bookmarkStart w:id=\"9\" w:name=\"NoEnd\"/>");
+  auto doc = openBody(body);
+  EXPECT_EQ(doc->Bookmarks().Count(), 3);
+  EXPECT_EQ(span(doc->Bookmarks().Item("Body")), std::make_pair(0L, 8L));
+  EXPECT_EQ(span(doc->Bookmarks().Item("Inner")), std::make_pair(2L, 4L));
+  EXPECT_EQ(span(doc->Bookmarks().Item("NoEnd")), std::make_pair(10L, 10L));
+  // A new bookmark gets an id no other bookmark has.
+  doc->Bookmarks().Add("New", doc->Range(1, 2));
+  EXPECT_NE(bodyXml(*doc).find("<w:bookmarkStart w:id=\"10\" w:name=\"New\"/>"), std::string::npos);
+}
+
+TEST(Bookmarks, BookmarksInNotesAndHeaders) {
+  DocSpec spec;
+  spec.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>")) +
+              "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/></w:sectPr>";
+  spec.footnotes = {p(r("note text"))};
+  spec.headers = {{"header1.xml", "rIdH1", false, p(r("Header"))}};
+  auto doc = open(spec);
+  Range note = doc->StoryRanges().Item(wdFootnotesStory);
+  note.SetRange(5, 9);
+  doc->Bookmarks().Add("InNote", note);
+  Range header = doc->StoryRanges().Item(wdPrimaryHeaderStory);
+  header.SetRange(0, 4);
+  doc->Bookmarks().Add("InHeader", header);
+  auto again = reopen(*doc);
+  Bookmark inNote = again->Bookmarks().Item("innote");
+  EXPECT_EQ(inNote.Range().StoryType(), wdFootnotesStory);
+  EXPECT_EQ(inNote.Range().Text(), "text");
+  EXPECT_EQ(again->Bookmarks().Item("inheader").Range().Text(), "Head");
+  EXPECT_EQ(again->Bookmarks().Item("inheader").Range().StoryType(), wdPrimaryHeaderStory);
+}
+
+TEST(Bookmarks, ANameIsRequired) {
+  auto doc = threeParagraphs();
+  EXPECT_THROW(doc->Bookmarks().Add("", doc->Range(0, 1)), Error);
+}
+
+}  // namespace
+}  // namespace host

@@ -1,0 +1,239 @@
+#include "host/edit.h"
+
+#include <gtest/gtest.h>
+
+#include "host/document.h"
+#include "host/error.h"
+#include "host/test_docs.h"
+
+namespace host {
+namespace {
+
+using namespace testdocs;
+
+std::pair<long, long> span(const Range& r) { return {r.Start(), r.End()}; }
+
+struct EditCase {
+  const char* name;
+  std::string body;
+  long start, end;
+  enum Op { Delete, InsertBefore, InsertAfter, SetText, ParagraphBefore, ParagraphAfter } op;
+  std::string text;
+  std::string after;          // Range.Text of the whole story afterwards
+  long rangeStart, rangeEnd;  // the edited range afterwards
+};
+
+TEST(Edits, TextAndParagraphEditsGiveTheExpectedStoryAndRange) {
+  const std::string fox = p(r("The quick ") + r("brown fox"));
+  const std::vector<EditCase> cases = {
+      {"delete inside a run", fox, 4, 10, EditCase::Delete, "", "The brown fox\r", 4, 4},
+      {"delete across runs", fox, 8, 12, EditCase::Delete, "", "The quicown fox\r", 8, 8},
+      {"delete nothing", fox, 4, 4, EditCase::Delete, "", "The quick brown fox\r", 4, 4},
+      {"delete a paragraph mark joins paragraphs", p(r("one")) + p(r("two")), 2, 5, EditCase::Delete, "", "onwo\r", 2, 2},
+      {"delete the story's last mark keeps it", p(r("one")), 0, 4, EditCase::Delete, "", "\r", 0, 1},
+      {"delete over a table keeps cell and row marks", p(r("ab")) + table({{"c", "d"}}) + p(r("ef")), 1, 9,
+       EditCase::Delete, "", "a\r\r\a\r\a\r\af\r", 1, 5},
+      {"insert before grows the range", fox, 4, 9, EditCase::InsertBefore, "very ", "The very quick brown fox\r", 4, 14},
+      {"insert after grows the range", fox, 4, 9, EditCase::InsertAfter, "!", "The quick! brown fox\r", 4, 10},
+      {"insert after the story end goes before the last mark", fox, 0, 20, EditCase::InsertAfter, ".",
+       "The quick brown fox.\r", 0, 21},
+      {"insert into an empty paragraph", p("") + p(r("x")), 0, 0, EditCase::InsertBefore, "new", "new\rx\r", 0, 3},
+      {"insert a tab and a line break", fox, 3, 3, EditCase::InsertAfter, "\t\v", "The\t\v quick brown fox\r", 3, 5},
+      {"insert a paragraph break", fox, 9, 9, EditCase::InsertAfter, "\r", "The quick\r brown fox\r", 9, 10},
+      {"insert CR LF as one paragraph break", fox, 9, 9, EditCase::InsertAfter, "\r\n", "The quick\r brown fox\r", 9, 10},
+      {"replace text", fox, 4, 9, EditCase::SetText, "slow", "The slow brown fox\r", 4, 8},
+      {"replace across paragraphs", p(r("one")) + p(r("two")), 1, 6, EditCase::SetText, "X", "oXo\r", 1, 2},
+      {"paragraph before", fox, 4, 9, EditCase::ParagraphBefore, "", "The \rquick brown fox\r", 4, 10},
+      {"paragraph after", fox, 4, 9, EditCase::ParagraphAfter, "", "The quick\r brown fox\r", 4, 10},
+      {"paragraph before at the story start", fox, 0, 0, EditCase::ParagraphBefore, "", "\rThe quick brown fox\r", 0, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto doc = openBody(c.body);
+    Range range = doc->Range(c.start, c.end);
+    switch (c.op) {
+      case EditCase::Delete: range.Delete(); break;
+      case EditCase::InsertBefore: range.InsertBefore(c.text); break;
+      case EditCase::InsertAfter: range.InsertAfter(c.text); break;
+      case EditCase::SetText: range.SetText(c.text); break;
+      case EditCase::ParagraphBefore: range.InsertParagraphBefore(); break;
+      case EditCase::ParagraphAfter: range.InsertParagraphAfter(); break;
+    }
+    EXPECT_EQ(doc->Content().Text(), c.after);
+    EXPECT_EQ(span(range), std::make_pair(c.rangeStart, c.rangeEnd));
+    EXPECT_EQ(doc->Saved(), c.op == EditCase::Delete && c.start == c.end);  // only a change unsaves
+    // What the model holds is what the file says.
+    auto again = reopen(*doc);
+    EXPECT_EQ(again->Content().Text(), c.after);
+    EXPECT_EQ(again->Content().Characters16(), doc->Content().Characters16());
+  }
+}
+
+TEST(Edits, InsertedTextTakesTheFormattingOfTheCharacterBefore) {
+  auto doc = openBody(p(r("bold", "<w:b/>") + r(" plain")) + p("", "<w:rPr><w:i/></w:rPr>"));
+  doc->Range(4, 4).InsertAfter("ER");
+  EXPECT_EQ(doc->Range(4, 6).Bold(), kTrue);
+  doc->Range(6, 6).InsertAfter("x");  // after "ER": still bold
+  EXPECT_EQ(doc->Range(6, 7).Bold(), kTrue);
+  doc->Range(8, 8).InsertAfter("y");  // after the space of " plain"
+  EXPECT_EQ(doc->Range(8, 9).Bold(), kFalse);
+  long empty = doc->Content().End() - 1;
+  doc->Range(empty, empty).InsertAfter("it");  // an empty paragraph: its mark's formatting
+  EXPECT_NE(paragraphsXml(*doc, "word/document.xml")[1].find("<w:r><w:rPr><w:i/></w:rPr><w:t"), std::string::npos);
+}
+
+TEST(Edits, ParagraphBreakKeepsParagraphPropertiesAndSectionBreakOnTheSecondHalf) {
+  auto doc = openBody(p(r("onetwo"), "<w:pStyle w:val=\"Heading1\"/><w:sectPr><w:type w:val=\"continuous\"/></w:sectPr>") +
+                      p(r("next")));
+  doc->Range(3, 3).InsertParagraphAfter();
+  auto paragraphs = paragraphsXml(*doc, "word/document.xml");
+  ASSERT_EQ(paragraphs.size(), 3u);
+  EXPECT_NE(paragraphs[0].find("Heading1"), std::string::npos);
+  EXPECT_EQ(paragraphs[0].find("sectPr"), std::string::npos);
+  EXPECT_NE(paragraphs[1].find("Heading1"), std::string::npos);
+  EXPECT_NE(paragraphs[1].find("sectPr"), std::string::npos);
+  EXPECT_EQ(doc->Sections().Count(), 2);
+  EXPECT_EQ(doc->Sections().Item(1).Range().Text(), "one\rtwo\r");
+}
+
+TEST(Edits, InsertingIntoAHyperlinkSplitsNothingElse) {
+  auto doc = openBody(p(r("see ") + "<w:hyperlink r:id=\"rId9\">" + r("link") + "</w:hyperlink>" + r(" end")));
+  doc->Range(6, 6).InsertAfter("\r");
+  EXPECT_EQ(doc->Content().Text(), "see li\rnk end\r");
+  std::string body = bodyXml(*doc);
+  // Each half of the link stays a link to the same target.
+  EXPECT_EQ(body.find("<w:hyperlink r:id=\"rId9\">"), body.find("<w:hyperlink"));
+  EXPECT_NE(body.rfind("<w:hyperlink r:id=\"rId9\">"), body.find("<w:hyperlink r:id=\"rId9\">"));
+}
+
+TEST(Edits, ATableRowEndTakesNoText) {
+  auto doc = openBody(table({{"a"}}) + p(""));
+  try {
+    doc->Range(2, 2).InsertBefore("x");
+    ADD_FAILURE() << "text went after a row";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), kErrOutOfRange);
+  }
+  EXPECT_EQ(doc->Content().Characters16(), u"a\a\a\r");
+}
+
+// ---- live ranges ----
+
+TEST(LiveRanges, AnEditBeforeARangeShiftsIt) {
+  auto doc = openBody(p(r("The quick brown fox")));
+  Range brown = doc->Range(10, 15);
+  doc->Range(0, 0).InsertBefore("A ");
+  EXPECT_EQ(span(brown), std::make_pair(12L, 17L));
+  doc->Range(0, 6).Delete();
+  EXPECT_EQ(span(brown), std::make_pair(6L, 11L));
+  EXPECT_EQ(brown.Text(), "brown");
+}
+
+TEST(LiveRanges, AnEditInsideARangeGrowsOrShrinksIt) {
+  auto doc = openBody(p(r("The quick brown fox")));
+  Range middle = doc->Range(4, 15);
+  doc->Range(10, 10).InsertBefore("dark ");
+  EXPECT_EQ(middle.Text(), "quick dark brown");
+  doc->Range(4, 10).Delete();
+  EXPECT_EQ(middle.Text(), "dark brown");
+  doc->Range(2, 6).Delete();  // overlaps the start
+  EXPECT_EQ(span(middle), std::make_pair(2L, 10L));
+  EXPECT_EQ(middle.Text(), "rk brown");
+  doc->Range(0, 12).Delete();  // swallows it
+  EXPECT_EQ(span(middle), std::make_pair(0L, 0L));
+}
+
+TEST(LiveRanges, ACollapsedRangeAtTheInsertionPointStaysBeforeTheText) {
+  auto doc = openBody(p(r("ab")));
+  Range point = doc->Range(1, 1);
+  Range ends = doc->Range(0, 1);
+  doc->Range(1, 1).InsertBefore("XYZ");
+  EXPECT_EQ(span(point), std::make_pair(1L, 1L));
+  EXPECT_EQ(span(ends), std::make_pair(0L, 1L));  // ends at the point: does not grow
+  EXPECT_EQ(ends.Text(), "a");
+}
+
+TEST(LiveRanges, RangesInOtherStoriesDoNotMove) {
+  DocSpec spec;
+  spec.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>"));
+  spec.footnotes = {p(r("note text"))};
+  auto doc = open(spec);
+  Range note = doc->StoryRanges().Item(wdFootnotesStory);
+  note.SetRange(5, 9);
+  doc->Range(0, 0).InsertBefore("more ");
+  EXPECT_EQ(note.Text(), "text");
+  note.InsertBefore("the ");
+  EXPECT_EQ(doc->StoryRanges().Item(wdFootnotesStory).Text(), "note the text\r");
+  EXPECT_EQ(doc->Content().Text(), "more main\x02\r");
+}
+
+// ---- fidelity ----
+
+// Paragraphs full of things the model does not touch: revision ids, proofing marks,
+// bookmarks, foreign elements and attributes.
+std::string oddBody() {
+  return "<w:p w:rsidR=\"00A1\" w:rsidRDefault=\"00A1\"><w:pPr><w:spacing w:after=\"0\"/></w:pPr>"
+         "<w:proofErr w:type=\"spellStart\"/><w:r w:rsidR=\"00B2\"><w:t>Frist</w:t></w:r><w:proofErr w:type=\"spellEnd\"/>"
+         "</w:p>"
+         "<w:p><w:bookmarkStart w:id=\"7\" w:name=\"keep\"/><w:r><w:rPr><w:i/></w:rPr><w:t xml:space=\"preserve\">middle "
+         "text </w:t></w:r><w:bookmarkEnd w:id=\"7\"/><w:r><w:t>here</w:t></w:r></w:p>"
+         "<w:p><w:r><w:rPr><w:lang w:val=\"fr-FR\"/></w:rPr><w:t>dernier</w:t></w:r>"
+         "<w:customXml w:element=\"x\"><w:r><w:t>tag</w:t></w:r></w:customXml></w:p>";
+}
+
+TEST(Fidelity, InsertingAndDeletingLeaveEveryOtherParagraphUnchanged) {
+  for (int op = 0; op < 3; ++op) {
+    SCOPED_TRACE(op);
+    auto doc = openBody(oddBody());
+    auto before = paragraphsXml(*doc, "word/document.xml");
+    Range middle = doc->Range(8, 8);  // inside "middle"
+    if (op == 0) middle.InsertAfter("inserted ");
+    if (op == 1) doc->Range(8, 14).Delete();
+    if (op == 2) doc->Range(8, 14).SetBold(kTrue);
+    auto again = reopen(*doc);
+    auto after = paragraphsXml(*again, "word/document.xml");
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(after[0], before[0]);
+    EXPECT_EQ(after[2], before[2]);
+    EXPECT_NE(after[1], before[1]);
+    // The bookmark around the edit keeps its elements.
+    EXPECT_NE(after[1].find("<w:bookmarkStart w:id=\"7\" w:name=\"keep\"/>"), std::string::npos);
+    EXPECT_TRUE(again->Bookmarks().Exists("keep"));
+  }
+}
+
+TEST(Fidelity, PartsThatWereNotEditedStayByteIdentical) {
+  DocSpec spec;
+  spec.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>"));
+  spec.footnotes = {p(r("note"))};
+  spec.headers = {{"header1.xml", "rIdH1", false, p(r("head"))}};
+  spec.body += "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/></w:sectPr>";
+  std::string original = makeDocx(spec);
+  auto doc = Document::FromBytes(original, "test.docx");
+  doc->StoryRanges().Item(wdFootnotesStory).InsertBefore("edited ");
+  auto source = Package::fromBytes(original, "original");
+  auto saved = Package::fromBytes(doc->package().toBytes(), "saved");
+  EXPECT_EQ(saved->partNames(), source->partNames());
+  for (const std::string& part : source->partNames()) {
+    if (part == "word/footnotes.xml") {
+      EXPECT_NE(saved->bytes(part), source->bytes(part));
+    } else {
+      EXPECT_EQ(saved->bytes(part), source->bytes(part)) << part;
+    }
+  }
+}
+
+TEST(Fidelity, AnUneditedDocumentSavesByteIdentical) {
+  std::string original = makeDocx(DocSpec{oddBody(), "", "", {}, {}, {}});
+  auto doc = Document::FromBytes(original, "test.docx");
+  doc->Content().Text();
+  doc->Content().Bold();
+  doc->Bookmarks().Exists("keep");
+  auto source = Package::fromBytes(original, "original");
+  auto saved = Package::fromBytes(doc->package().toBytes(), "saved");
+  for (const std::string& part : source->partNames()) EXPECT_EQ(saved->bytes(part), source->bytes(part)) << part;
+  EXPECT_TRUE(doc->Saved());
+}
+
+}  // namespace
+}  // namespace host
