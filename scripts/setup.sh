@@ -46,7 +46,7 @@ case "$mode" in
     echo "setup: the sample contract was read, saved to $out and read back"
     ;;
   --test)
-    install_packages "${packages[@]}"
+    install_packages "${packages[@]}" libreoffice-writer-nogui fonts-liberation2
     build build-test -DCMAKE_BUILD_TYPE=Debug -DVLX_WERROR=ON -DVLX_SANITIZE=ON
     ctest --test-dir build-test --output-on-failure -j "$(nproc)"
     ;;
