@@ -297,8 +297,8 @@ void Pagination::compute() {
   const double separator = measure.lineHeight(styles.styleFormat(styles.paragraphStyleId({}), "").halfPoints);
 
   // Where the last layout's page breaks can be believed: in stretches between hard page
-  // starts, up to the first paragraph whose text changed, and only where the breaks agree
-  // roughly with the estimate (marks left stale by another program are not believed).
+  // starts, up to the first paragraph whose text changed, and only where the text could
+  // fit on the pages the marks make (marks left stale by another program are not believed).
   std::vector<bool> trusted(n, false);
   if (!baseline_.empty()) {
     std::size_t regionStart = 0;
@@ -315,7 +315,7 @@ void Pagination::compute() {
       }
       const PageGeometry& g = sections[sectionOf[regionStart]].geometry;
       double pages = height / (g.bodyHeight() * g.columns);
-      bool plausible = pages <= (marks + 1) * 1.6 + 0.3 && pages >= (marks - 1) * 0.5 - 0.3;
+      bool plausible = pages <= (marks + 1) * 1.6 + 0.3;
       for (std::size_t i = regionStart; i < firstChanged && plausible; ++i) trusted[i] = true;
       regionStart = end;
     };

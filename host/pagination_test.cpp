@@ -1,0 +1,174 @@
+#include "host/pagination.h"
+
+#include <gtest/gtest.h>
+
+#include "host/document.h"
+#include "host/indexes.h"
+#include "host/story.h"
+#include "host/testing/test_documents.h"
+
+namespace host {
+namespace {
+
+using testing::docWithBody;
+using testing::footnoteRef;
+using testing::para;
+using testing::run;
+
+const std::string kPageBreak = "<w:r><w:br w:type=\"page\"/></w:r>";
+const std::string kRendered = "<w:r><w:lastRenderedPageBreak/></w:r>";
+// One 12-point line per paragraph and nothing between them: 58 fit on the test page (A4,
+// one-inch margins).
+const std::string kExactLine = "<w:spacing w:after=\"0\" w:line=\"240\" w:lineRule=\"exact\"/>";
+
+// The page of each paragraph's first character.
+std::vector<int> paragraphPages(Document& doc) {
+  std::vector<int> pages;
+  Story& main = doc.mainStory();
+  for (std::size_t b = 0; b < main.blocks().size(); ++b) pages.push_back(doc.pagination().pageOf(main, main.blockStart(b)).physical);
+  return pages;
+}
+
+std::string sectionBreak(const std::string& type, const std::string& extra = "") {
+  return "<w:sectPr><w:type w:val=\"" + type + "\"/><w:pgSz w:w=\"11906\" w:h=\"16838\"/>" + extra + "</w:sectPr>";
+}
+
+std::string lines(int count, const std::string& pPr = kExactLine) {
+  std::string out;
+  for (int k = 0; k < count; ++k) out += para(run("line " + std::to_string(k)), pPr);
+  return out;
+}
+
+TEST(PaginationBreaks, ExplicitBreaksAndBreakBeforeParagraphsStartPages) {
+  auto doc = docWithBody(para(run("one") + kPageBreak + run("two")) + para(run("still two")) +
+                         para(run("three"), "<w:pageBreakBefore/>") + para(run("four"), "<w:pageBreakBefore/>"));
+  Story& main = doc->mainStory();
+  EXPECT_EQ(doc->pagination().pageOf(main, 0).physical, 1);
+  EXPECT_EQ(doc->pagination().pageOf(main, 4).physical, 2);  // "two", after the break
+  EXPECT_EQ(paragraphPages(*doc), (std::vector<int>{1, 2, 3, 4}));
+  EXPECT_EQ(doc->pagination().pageCount(), 4);
+}
+
+TEST(PaginationBreaks, ABreakBeforeTheFirstParagraphMakesNoEmptyPage) {
+  auto doc = docWithBody(para(run("one"), "<w:pageBreakBefore/>") + para(run("two")));
+  EXPECT_EQ(paragraphPages(*doc), (std::vector<int>{1, 1}));
+}
+
+TEST(PaginationSections, SectionStartsRestartsAndNumberFormats) {
+  auto doc = docWithBody(para(run("front"), sectionBreak("nextPage", "<w:pgNumType w:fmt=\"lowerRoman\"/>")) +
+                         para(run("same page"), sectionBreak("continuous")) +
+                         para(run("body"), sectionBreak("nextPage", "<w:pgNumType w:start=\"1\"/>")) +
+                         para(run("odd start")));
+  // The last section starts on an odd page: page 3 would show 2, so it is left blank.
+  pugi::xml_node body = doc->package().xml("word/document.xml").child("w:document").child("w:body");
+  pugi::xml_node last = body.child("w:sectPr");
+  last.prepend_child("w:type").append_attribute("w:val") = "oddPage";
+  doc->noteChange(doc->mainStory());
+  Story& main = doc->mainStory();
+  std::vector<PageNumber> pages;
+  for (std::size_t b = 0; b < main.blocks().size(); ++b) pages.push_back(doc->pagination().pageOf(main, main.blockStart(b)));
+  EXPECT_EQ(pages[0].physical, 1);
+  EXPECT_EQ(pages[0].label, "i");
+  EXPECT_EQ(pages[1].physical, 1);  // a continuous section goes on on the same page
+  EXPECT_EQ(pages[2].physical, 2);  // numbering starts again at 1, in decimal
+  EXPECT_EQ(pages[2].label, "1");
+  EXPECT_EQ(pages[3].physical, 4);  // page 3 (number 2) is left blank for an odd start
+  EXPECT_EQ(pages[3].label, "3");
+  EXPECT_EQ(doc->pagination().pageCount(), 4);
+}
+
+TEST(PaginationMarks, RenderedBreaksAreBelievedWhileTheTextIsUnchanged) {
+  auto doc = docWithBody(para(run("alpha")) + para(kRendered + run("beta")) + para(kRendered + run("gamma")));
+  EXPECT_EQ(paragraphPages(*doc), (std::vector<int>{1, 2, 3}));
+  // Index entries are hidden: the layout, and so the marks, stay good.
+  doc->Indexes().MarkEntry(doc->Range(0, 5), "Alpha");
+  EXPECT_EQ(paragraphPages(*doc), (std::vector<int>{1, 2, 3}));
+  // Once the text changes the marks are stale: the estimate puts it all on one page.
+  doc->Range(0, 0).InsertBefore("New words ");
+  EXPECT_EQ(paragraphPages(*doc), (std::vector<int>{1, 1, 1}));
+}
+
+TEST(PaginationMarks, AMarkRightAfterAnExplicitBreakIsTheSamePage) {
+  auto doc = docWithBody(para(run("alpha") + kPageBreak) + para(kRendered + run("beta")));
+  EXPECT_EQ(paragraphPages(*doc), (std::vector<int>{1, 2}));
+}
+
+TEST(PaginationMarks, MarksThatCannotBeRightAreNotBelieved) {
+  // Four hundred lines and a single mark: another program changed the text since.
+  auto doc = docWithBody(para(run("start")) + para(kRendered + run("second")) + lines(400));
+  EXPECT_GE(doc->pagination().pageCount(), 6);
+}
+
+TEST(PaginationEstimate, LinesFillPagesAndKeepWithNextMovesHeadings) {
+  auto doc = docWithBody(lines(58) + lines(1));
+  EXPECT_EQ(paragraphPages(*doc).back(), 2);
+  EXPECT_EQ(paragraphPages(*doc)[57], 1);
+
+  auto kept = docWithBody(lines(57) + para(run("Heading"), "<w:keepNext/>" + kExactLine) + lines(1));
+  EXPECT_EQ(paragraphPages(*kept)[57], 2);
+  auto loose = docWithBody(lines(57) + para(run("Heading"), kExactLine) + lines(1));
+  EXPECT_EQ(paragraphPages(*loose)[57], 1);
+}
+
+TEST(PaginationEstimate, WidowControlMovesALoneFirstLine) {
+  std::string words;
+  for (int k = 0; k < 60; ++k) words += "word ";
+  // 57 lines and a paragraph of several lines: with widow control its first line may not stay alone.
+  auto doc = docWithBody(lines(57) + para(run(words), "<w:widowControl/>" + kExactLine));
+  EXPECT_EQ(paragraphPages(*doc)[57], 2);
+  auto free = docWithBody(lines(57) + para(run(words), "<w:widowControl w:val=\"0\"/>" + kExactLine));
+  EXPECT_EQ(paragraphPages(*free)[57], 1);
+}
+
+TEST(PaginationEstimate, ColumnsFontSizesAndMarginsScaleThePageCount) {
+  std::string text;
+  for (int k = 0; k < 40; ++k) text += "The Seller shall deliver the Purchased Assets to the Buyer on the Closing Date. ";
+  std::string paragraphs;
+  for (int k = 0; k < 40; ++k) paragraphs += para(run(text));
+  auto plain = docWithBody(paragraphs);
+  int base = plain->pagination().pageCount();
+  EXPECT_GE(base, 15);
+  EXPECT_LE(base, 40);
+
+  std::string large;
+  for (int k = 0; k < 40; ++k) large += para(run(text, "<w:sz w:val=\"36\"/>"));
+  EXPECT_GT(docWithBody(large)->pagination().pageCount(), base * 2);
+
+  auto twoColumns = docWithBody(paragraphs);
+  pugi::xml_node sect = twoColumns->package().xml("word/document.xml").child("w:document").child("w:body").child("w:sectPr");
+  sect.append_child("w:cols").append_attribute("w:num") = "2";
+  sect.child("w:cols").append_attribute("w:space") = "0";
+  twoColumns->noteChange(twoColumns->mainStory());
+  EXPECT_NEAR(twoColumns->pagination().pageCount(), base, 2);  // same text width, twice the columns
+
+  auto wide = docWithBody(paragraphs);
+  pugi::xml_node mar = wide->package().xml("word/document.xml").child("w:document").child("w:body").child("w:sectPr").child("w:pgMar");
+  mar.attribute("w:left") = "360";
+  mar.attribute("w:right") = "360";
+  wide->noteChange(wide->mainStory());
+  EXPECT_LT(wide->pagination().pageCount(), base);
+}
+
+TEST(PaginationNotes, NotesAndTextBoxesTakeTheirAnchorsPage) {
+  std::string box =
+      "<w:r><w:drawing><wp:anchor xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\">"
+      "<w:txbxContent><w:p><w:r><w:t>boxed</w:t></w:r></w:p></w:txbxContent></wp:anchor></w:drawing></w:r>";
+  auto doc = docWithBody(para(run("one") + kPageBreak) + para(run("two") + footnoteRef(1) + box), {para(run("note"))});
+  Story* notes = doc->story(wdFootnotesStory);
+  ASSERT_NE(notes, nullptr);
+  EXPECT_EQ(doc->pagination().pageOf(*notes, 0).physical, 2);
+  Story* frames = doc->story(wdTextFrameStory);
+  ASSERT_NE(frames, nullptr);
+  EXPECT_EQ(doc->pagination().pageOf(*frames, 0).physical, 2);
+}
+
+TEST(PaginationCache, EditsAreSeenOnTheNextQuestion) {
+  auto doc = docWithBody(para(run("one")) + para(run("two")));
+  EXPECT_EQ(doc->pagination().pageCount(), 1);
+  doc->Range(3, 3).InsertAfter("\f");
+  EXPECT_EQ(doc->pagination().pageCount(), 2);
+  EXPECT_EQ(paragraphPages(*doc), (std::vector<int>{1, 2}));
+}
+
+}  // namespace
+}  // namespace host
