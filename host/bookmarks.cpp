@@ -19,11 +19,12 @@ std::string lower(const std::string& s) {
   return out;
 }
 
-// Re-reads whatever holds a zero-width element that is about to go or has just come.
-void refreshHolder(Story& story, pugi::xml_node element) {
-  for (pugi::xml_node p = element.parent(); p; p = p.parent()) {
+// Re-reads the paragraph that holds a zero-width element inside `holder` (or the whole
+// story when it stands between blocks, a table row's own children included).
+void refreshFrom(Story& story, pugi::xml_node holder) {
+  for (pugi::xml_node p = holder; p; p = p.parent()) {
     std::size_t b = story.blockOf(p);
-    if (b != Story::npos) {
+    if (b != Story::npos && !story.blocks()[b].rowEnd) {
       story.paragraphChanged(b);
       return;
     }
@@ -31,18 +32,14 @@ void refreshHolder(Story& story, pugi::xml_node element) {
   story.structureChanged();
 }
 
+// Re-reads whatever holds a zero-width element that has just come.
+void refreshHolder(Story& story, pugi::xml_node element) { refreshFrom(story, element.parent()); }
+
 void removeElement(Story& story, pugi::xml_node element) {
   if (!element || !element.parent()) return;
   pugi::xml_node parent = element.parent();
   parent.remove_child(element);
-  for (pugi::xml_node p = parent; p; p = p.parent()) {
-    std::size_t b = story.blockOf(p);
-    if (b != Story::npos) {
-      story.paragraphChanged(b);
-      return;
-    }
-  }
-  story.structureChanged();
+  refreshFrom(story, parent);
 }
 
 template <typename Fn>

@@ -130,6 +130,29 @@ TEST(Bookmarks, BookmarksInTheFileAreReadWhereTheyStand) {
   EXPECT_NE(bodyXml(*doc).find("<w:bookmarkStart w:id=\"10\" w:name=\"New\"/>"), std::string::npos);
 }
 
+TEST(Bookmarks, BookmarksBetweenTableRowsAndCellsHavePositions) {
+  // Word writes a bookmark around table rows as children of w:tbl and w:tr.
+  std::string body = p(r("ab")) +
+                     "<w:tbl><w:tblPr/><w:bookmarkStart w:id=\"1\" w:name=\"Rows\"/><w:tr><w:tc>" + p(r("c")) +
+                     "</w:tc><w:bookmarkStart w:id=\"2\" w:name=\"Cell\"/><w:tc>" + p(r("d")) +
+                     "</w:tc><w:bookmarkEnd w:id=\"2\"/></w:tr><w:bookmarkEnd w:id=\"1\"/><w:tr><w:tc>" + p(r("e")) +
+                     "</w:tc></w:tr></w:tbl>" + p(r("f"));
+  auto doc = openBody(body);
+  // "ab\r" 0-2, "c\a" 3-4, "d\a" 5-6, row end 7, "e\a" 8-9, row end 10, "f\r" 11-12.
+  ASSERT_EQ(doc->Bookmarks().Count(), 2);
+  EXPECT_EQ(span(doc->Bookmarks().Item("Rows")), std::make_pair(3L, 8L));
+  EXPECT_EQ(span(doc->Bookmarks().Item("Cell")), std::make_pair(5L, 7L));
+  EXPECT_EQ(doc->Bookmarks().Item("Rows").Range().Text(), "c\r\ad\r\a\r\a");
+  doc->Bookmarks().Item("Cell").Delete();
+  EXPECT_FALSE(doc->Bookmarks().Exists("Cell"));
+  EXPECT_EQ(doc->Content().Characters16(), u"ab\rc\ad\a\ae\a\af\r");
+  doc->Bookmarks().Add("New", doc->Range(0, 1));  // an id no bookmark has now
+  EXPECT_NE(bodyXml(*doc).find("<w:bookmarkStart w:id=\"2\" w:name=\"New\"/>"), std::string::npos);
+  doc->Bookmarks().Add("rows", doc->Range(11, 12));  // moves the table's bookmark
+  EXPECT_EQ(doc->Bookmarks().Count(), 2);
+  EXPECT_EQ(bodyXml(*doc).find("w:id=\"1\""), std::string::npos);
+}
+
 TEST(Bookmarks, BookmarksInNotesAndHeaders) {
   DocSpec spec;
   spec.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>")) +

@@ -69,6 +69,22 @@ TEST(Edits, TextAndParagraphEditsGiveTheExpectedStoryAndRange) {
   }
 }
 
+TEST(Edits, TextWithMarkupCharactersSpacesAndSurrogatesSurvivesSaving) {
+  const std::vector<std::string> texts = {"a<b>&c", "  spaced  ", "\"quoted\" 'x'", "\xF0\x9F\x98\x80 smile", "]]>"};
+  for (const std::string& text : texts) {
+    auto doc = openBody(p(r("[]")));
+    Range at = doc->Range(1, 1);
+    at.InsertAfter(text);
+    EXPECT_EQ(at.Text(), text);
+    auto again = reopen(*doc);
+    EXPECT_EQ(again->Content().Text(), "[" + text + "]\r");
+  }
+  auto doc = openBody(p(r("[]")));
+  Range smile = doc->Range(1, 1);
+  smile.InsertAfter("\xF0\x9F\x98\x80");
+  EXPECT_EQ(smile.End() - smile.Start(), 2);  // one position per UTF-16 unit
+}
+
 TEST(Edits, InsertedTextTakesTheFormattingOfTheCharacterBefore) {
   auto doc = openBody(p(r("bold", "<w:b/>") + r(" plain")) + p("", "<w:rPr><w:i/></w:rPr>"));
   doc->Range(4, 4).InsertAfter("ER");

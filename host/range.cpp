@@ -415,8 +415,11 @@ host::Sections Range::Sections() const {
   std::vector<Section> items;
   if (s_->story->type() != wdMainTextStory) return host::Sections(items);
   auto all = sectionsOf(*s_->doc);
+  // An empty range stands in the section of the character after it (the last one at the end).
+  long start = std::min(s_->start, std::max(s_->story->length() - 1, 0L));
+  long end = std::max(s_->end, start + 1);
   for (std::size_t i = 0; i < all.size(); ++i) {
-    bool touches = all[i].start < std::max(s_->end, s_->start + 1) && all[i].end > s_->start;
+    bool touches = all[i].start < end && all[i].end > start;
     if (touches) items.emplace_back(s_->doc, i);
   }
   return host::Sections(std::move(items));

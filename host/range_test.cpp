@@ -238,6 +238,18 @@ TEST(RangeSections, SectionsAndTheirStartTypes) {
   EXPECT_THROW(all.Item(1).PageSetup().SetSectionStart(7), Error);
 }
 
+TEST(RangeSections, AnEmptyRangeAtTheStoryEndIsInTheLastSection) {
+  auto doc = openBody(p(r("one"), "<w:sectPr><w:type w:val=\"continuous\"/></w:sectPr>") + p(r("two")));
+  Range end = doc->Content();
+  end.Collapse(wdCollapseEnd);
+  ASSERT_EQ(end.Sections().Count(), 1);
+  EXPECT_EQ(end.Sections().Item(1).Range().Start(), 4);
+  Range start = doc->Content();
+  start.Collapse(wdCollapseStart);
+  ASSERT_EQ(start.Sections().Count(), 1);
+  EXPECT_EQ(start.Sections().Item(1).PageSetup().SectionStart(), wdSectionContinuous);
+}
+
 TEST(RangeSections, NotesHaveNoSections) {
   DocSpec spec;
   spec.body = p(r("a") + rEl("<w:footnoteReference w:id=\"1\"/>"));

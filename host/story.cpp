@@ -30,6 +30,8 @@ void Story::collectTable(pugi::xml_node table) {
           }
         } else if (w_.is(cell, "sdt") || w_.is(cell, "customXml")) {
           collectTable(w_.is(cell, "sdt") ? w_.child(cell, "sdtContent") : cell);
+        } else if (w_.is(cell, "bookmarkStart") || w_.is(cell, "bookmarkEnd")) {
+          blockAnchors_.push_back({cell, blocks_.size()});
         }
       }
       blocks_.push_back({row, true, false});
@@ -37,6 +39,8 @@ void Story::collectTable(pugi::xml_node table) {
       collectTable(w_.child(row, "sdtContent"));
     } else if (!std::strcmp(l, "customXml")) {
       collectTable(row);
+    } else if (!std::strcmp(l, "bookmarkStart") || !std::strcmp(l, "bookmarkEnd")) {
+      blockAnchors_.push_back({row, blocks_.size()});  // between rows
     }
   }
 }
@@ -159,7 +163,7 @@ Text Story::text(long start, long end) const {
 long Story::positionOf(pugi::xml_node anchor) const {
   for (pugi::xml_node p = anchor.parent(); p; p = p.parent()) {
     std::size_t b = blockOf(p);
-    if (b == npos) continue;
+    if (b == npos || blocks_[b].rowEnd) continue;  // a row's own children stand between blocks
     for (const Anchor& a : maps_[b]->anchors)
       if (a.node == anchor) return blockStart(b) + a.offset;
     return -1;
