@@ -112,7 +112,32 @@ TEST(CorpusModel, EveryDocumentOpensDumpsAndSavesUnchanged) {
         sum += s->map(b).length();
       }
       EXPECT_EQ(sum, s->length());
-      doc->makeRange(*s, 0, s->length()).Text();
+      Range all = doc->makeRange(*s, 0, s->length());
+      all.Text();
+      for (const Field& f : all.Fields()) {
+        FieldSpan span = f.Span();
+        EXPECT_LE(0, span.begin);
+        EXPECT_LT(span.begin, span.end);
+        EXPECT_LT(span.end, s->length());
+        if (span.separator >= 0) {
+          EXPECT_TRUE(span.begin < span.separator && span.separator < span.end);
+        }
+        f.Type();
+        f.Result().Text();
+      }
+    }
+    // Every bookmark of the file has a place in its story.
+    for (const auto& s : doc->stories()) {
+      for (std::size_t b = 0; b < s->blocks().size(); ++b) {
+        for (const Anchor& a : s->map(b).anchors) {
+          if (!s->wml().is(a.node, "bookmarkStart")) continue;
+          std::string name = s->wml().value(a.node, "name");
+          ASSERT_TRUE(doc->Bookmarks().Exists(name)) << name;
+          Bookmark mark = doc->Bookmarks().Item(name);
+          EXPECT_TRUE(0 <= mark.Start() && mark.Start() <= mark.End()) << name;
+          mark.Range();
+        }
+      }
     }
     auto original = Package::open(path.string());
     auto saved = Package::fromBytes(doc->package().toBytes(), "saved");
