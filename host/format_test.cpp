@@ -158,6 +158,17 @@ TEST(FormatCase, ReadsUpperWhenEveryCasedLetterIsUpper) {
   }
 }
 
+TEST(FormatCase, HiddenFieldCodesDoNotCount) {
+  auto doc = openBody(p(r("DEFINED TERMS")));
+  doc->Indexes().MarkEntry(doc->Range(0, 7), "Defined");
+  Range heading = doc->Content();
+  heading.MoveEnd(wdCharacter, -1);
+  EXPECT_EQ(heading.Case(), wdUpperCase);
+  heading.SetCase(wdLowerCase);
+  EXPECT_EQ(heading.Text(), "defined terms");
+  EXPECT_EQ(doc->Fields().Item(1).Code().Text(), " XE \"Defined\" ");  // codes keep their case
+}
+
 TEST(FormatCase, WritingUpperCaseChangesOnlyTheRangeAndKeepsPositions) {
   auto doc = openBody(p(r("the ") + r("stra\xC3\x9F" "e", "<w:b/>") + r(" end")));
   Range tail = doc->Range(10, 14);

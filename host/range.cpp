@@ -455,7 +455,9 @@ std::optional<host::Style> Range::Style() const {
 }
 
 long Range::Case() const {
-  host::Text t = Characters16();
+  // The letters the window shows: a hidden index entry's code must not make a capitalised
+  // heading read as mixed case.
+  host::Text t = toText(Text());
   if (isAllUpper(t)) return wdUpperCase;
   for (char16_t c : t)
     if (u_isupper(c) || u_istitle(c)) return kUndefined;
