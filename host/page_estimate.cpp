@@ -117,38 +117,42 @@ PageGeometry readGeometry(pugi::xml_node sectPr, const Wml& w) {
   return g;
 }
 
-TextMeasure::TextMeasure(const std::string& fontName) {
-  std::string lower = fontName;
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-  if (lower.find("courier") != std::string::npos || lower.find("mono") != std::string::npos) {
-    sans_ = true;
-    widthScale_ = -1;  // every character 0.6 em
-    lineFactor_ = 1.1328;
-    return;
+TextMeasure::TextMeasure(std::string majorFont, std::string minorFont)
+    : major_(std::move(majorFont)), minor_(std::move(minorFont)) {}
+
+const TextMeasure::Metrics& TextMeasure::metrics(const std::string& font) const {
+  auto it = cache_.find(font);
+  if (it != cache_.end()) return it->second;
+  std::string name = font == "+major" ? major_ : font == "+minor" ? minor_ : font;
+  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+  Metrics m;
+  if (name.find("courier") != std::string::npos || name.find("mono") != std::string::npos) {
+    m = {true, -1, 1.1328};
+  } else {
+    for (const Family& f : kFamilies)
+      if (name.find(f.name) != std::string::npos) {
+        m = {f.sans, f.widthScale, f.lineFactor};
+        break;
+      }
   }
-  for (const Family& f : kFamilies) {
-    if (lower.find(f.name) == std::string::npos) continue;
-    sans_ = f.sans;
-    widthScale_ = f.widthScale;
-    lineFactor_ = f.lineFactor;
-    return;
-  }
+  return cache_.emplace(font, m).first->second;
 }
 
-double TextMeasure::width(char16_t c, int halfPoints, bool bold) const {
-  double em = halfPoints / 2.0;
-  if (widthScale_ < 0) return 0.6 * em;
+double TextMeasure::width(char16_t c, const RunFormat& f) const {
+  const Metrics& m = metrics(f.font);
+  double em = f.halfPoints / 2.0;
+  if (m.widthScale < 0) return 0.6 * em;
   double units;
   if (c >= 32 && c < 127) {
-    const auto& table = sans_ ? (bold ? kSansBold : kSans) : (bold ? kSerifBold : kSerif);
+    const auto& table = m.sans ? (f.bold ? kSansBold : kSans) : (f.bold ? kSerifBold : kSerif);
     units = table[static_cast<std::size_t>(c - 32)];
   } else {
-    units = extraWidth(c, sans_);
+    units = extraWidth(c, m.sans);
   }
-  return units * em * widthScale_ / 1000.0;
+  return units * em * m.widthScale / 1000.0;
 }
 
-double TextMeasure::lineHeight(int halfPoints) const { return halfPoints / 2.0 * lineFactor_; }
+double TextMeasure::lineHeight(const RunFormat& f) const { return f.halfPoints / 2.0 * metrics(f.font).lineFactor; }
 
 double ParagraphShape::textHeight() const {
   double h = 0;
@@ -176,7 +180,7 @@ class LineFiller {
   }
 
   // A character of text of the given size; breakAfter marks spaces and hyphens.
-  void add(std::uint32_t offset, double w, int halfPoints, double objectHeight = 0) {
+  void add(std::uint32_t offset, double w, double lineHeight, double objectHeight = 0) {
     EstimatedLine& line = shape_.lines.back();
     double limit = shape_.lines.size() == 1 ? firstWidth_ : otherWidth_;
     if (x_ + w > limit && (line.visible || offset > line.start) && !isSpace_) {
@@ -190,7 +194,7 @@ class LineFiller {
       }
     }
     x_ += w;
-    raise(halfPoints, objectHeight);
+    raise(lineHeight, objectHeight);
     shape_.lines.back().visible = true;
   }
 
@@ -200,25 +204,25 @@ class LineFiller {
     xAtBreak_ = x_;
   }
 
-  void space(std::uint32_t offset, double w, int halfPoints) {
+  void space(std::uint32_t offset, double w, double lineHeight) {
     isSpace_ = true;
-    add(offset, w, halfPoints);
+    add(offset, w, lineHeight);
     isSpace_ = false;
     breakOpportunity(offset + 1);
   }
 
-  void tab(std::uint32_t offset, int halfPoints) {
+  void tab(std::uint32_t offset, double lineHeight) {
     double stop = measure_.tabStop;
     double next = (std::floor(x_ / stop + 1e-6) + 1) * stop;
     double limit = shape_.lines.size() == 1 ? firstWidth_ : otherWidth_;
     if (next > limit) next = limit;
-    add(offset, next - x_, halfPoints);
+    add(offset, next - x_, lineHeight);
     breakOpportunity(offset + 1);
   }
 
   // A manual line, page or column break after the character at offset.
-  void forcedBreak(std::uint32_t offset, int halfPoints, bool page, bool column) {
-    raise(halfPoints, 0);
+  void forcedBreak(std::uint32_t offset, double lineHeight, bool page, bool column) {
+    raise(lineHeight, 0);
     newLine(offset + 1);
     x_ = 0;
     shape_.lines.back().pageBefore = page;
@@ -226,15 +230,15 @@ class LineFiller {
   }
 
   // The paragraph mark: its size counts for the last line.
-  void finish(int markHalfPoints) {
-    raise(markHalfPoints, 0);
+  void finish(double markLineHeight) {
+    raise(markLineHeight, 0);
     for (std::size_t i = 0; i < shape_.lines.size(); ++i) shape_.lines[i].height = spaced(heights_[i]);
   }
 
  private:
-  void raise(int halfPoints, double objectHeight) {
+  void raise(double lineHeight, double objectHeight) {
     if (heights_.size() < shape_.lines.size()) heights_.resize(shape_.lines.size(), 0);
-    double h = std::max(measure_.lineHeight(halfPoints), objectHeight);
+    double h = std::max(lineHeight, objectHeight);
     heights_.back() = std::max(heights_.back(), h);
   }
 
@@ -249,7 +253,7 @@ class LineFiller {
   }
 
   double spaced(double natural) const {
-    if (natural <= 0) natural = measure_.lineHeight(20);
+    if (natural <= 0) natural = measure_.lineHeight(RunFormat{});
     if (pf_.lineAtLeast) return std::max(pf_.lineSpacing, natural);
     if (pf_.lineExact) return pf_.lineSpacing;
     return natural * pf_.lineSpacing;
@@ -288,54 +292,55 @@ ParagraphShape shapeParagraph(const CharMap& map, pugi::xml_node paragraph, bool
     if (w.is(a.node, "lastRenderedPageBreak")) shape.renderedBreaks.push_back(a.offset);
 
   LineFiller filler(shape, pf, measure, width);
-  int markSize = 20;
+  double markHeight = measure.lineHeight(RunFormat{});
   for (const Segment& s : map.segments) {
     if (s.kind == Seg::ParagraphMark) {
-      markSize = segmentFormat(s, map, w, styles).halfPoints;
+      markHeight = measure.lineHeight(segmentFormat(s, map, w, styles));
       continue;
     }
     if (s.hidden || s.inCode) continue;
     if (s.kind != Seg::Text && s.kind != Seg::Char) continue;
     if (s.kind == Seg::Text && w.is(s.node, "delText")) continue;
     RunFormat f = segmentFormat(s, map, w, styles);
+    double lh = measure.lineHeight(f);
     for (std::uint32_t i = 0; i < s.length; ++i) {
       std::uint32_t offset = s.start + i;
       char16_t c = map.text[offset];
       switch (c) {
         case u' ':
-          filler.space(offset, measure.width(c, f.halfPoints, f.bold), f.halfPoints);
+          filler.space(offset, measure.width(c, f), lh);
           break;
         case ch::kTab:
-          filler.tab(offset, f.halfPoints);
+          filler.tab(offset, lh);
           break;
         case ch::kLineBreak:
         case ch::kPageBreak:
         case ch::kColumnBreak:
-          filler.forcedBreak(offset, f.halfPoints, c == ch::kPageBreak, c == ch::kColumnBreak);
+          filler.forcedBreak(offset, lh, c == ch::kPageBreak, c == ch::kColumnBreak);
           break;
         case ch::kSoftHyphen:
           filler.breakOpportunity(offset + 1);
           break;
         case ch::kNoteRef:
           if (w.is(s.node, "footnoteReference")) shape.footnotes.emplace_back(offset, std::atoi(w.value(s.node, "id").c_str()));
-          filler.add(offset, measure.width(u'1', f.halfPoints, false) * 0.67, f.halfPoints);
+          filler.add(offset, measure.width(u'1', f) * 0.67, lh);
           break;
         case ch::kObject: {
           auto [ow, oh] = inlineObjectSize(s.node);
-          filler.add(offset, ow, f.halfPoints, oh);
+          filler.add(offset, ow, lh, oh);
           break;
         }
         case ch::kNoBreakHyphen:
-          filler.add(offset, measure.width(u'-', f.halfPoints, f.bold), f.halfPoints);
+          filler.add(offset, measure.width(u'-', f), lh);
           break;
         default:
-          filler.add(offset, measure.width(c, f.halfPoints, f.bold), f.halfPoints);
+          filler.add(offset, measure.width(c, f), lh);
           if (c == u'-' || c == u'\u2013' || c == u'\u2014') filler.breakOpportunity(offset + 1);
           break;
       }
     }
   }
-  filler.finish(markSize);
+  filler.finish(markHeight);
   // A break that only the paragraph mark follows takes no room on the next page.
   EstimatedLine& last = shape.lines.back();
   if (shape.lines.size() > 1 && !last.visible && (last.pageBefore || last.columnBefore)) last.height = 0;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -33,23 +34,30 @@ struct PageGeometry {
 /// Reads a section's page geometry from its w:sectPr (defaults where it says nothing).
 PageGeometry readGeometry(pugi::xml_node sectPr, const Wml& w);
 
-/// Widths and line heights of the document's body font.
+/// Widths and line heights of the document's fonts.
 class TextMeasure {
  public:
-  /// Measures with the font named (its family decides the metrics; unknown fonts are
-  /// measured as the word processor's default serif).
-  explicit TextMeasure(const std::string& fontName = "Times New Roman");
+  /// Theme fonts ("+major", "+minor" in RunFormat::font) resolve to the faces given; text
+  /// that names no font is measured as the word processor's default, Times New Roman.
+  TextMeasure(std::string majorFont = "", std::string minorFont = "");
   /// Advance width of a character in points.
-  double width(char16_t c, int halfPoints, bool bold) const;
-  /// Height of a single-spaced line of text of that size, in points.
-  double lineHeight(int halfPoints) const;
+  double width(char16_t c, const RunFormat& f) const;
+  /// Height of a single-spaced line of text of that format, in points.
+  double lineHeight(const RunFormat& f) const;
   /// Distance between default tab stops in points.
   double tabStop = 36;
 
  private:
-  bool sans_ = false;
-  double widthScale_ = 1;
-  double lineFactor_ = 1.15;
+  // What a font family's metrics resemble.
+  struct Metrics {
+    bool sans = false;
+    double widthScale = 1;  // against the serif or sans table; negative for monospaced
+    double lineFactor = 1.15;
+  };
+  const Metrics& metrics(const std::string& font) const;
+
+  std::string major_, minor_;
+  mutable std::unordered_map<std::string, Metrics> cache_;
 };
 
 /// One line of a paragraph as estimated.

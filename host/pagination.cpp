@@ -13,7 +13,6 @@ namespace host {
 
 namespace {
 
-constexpr const char* kStylesRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
 constexpr const char* kThemeRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/theme";
 constexpr const char* kSettingsRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/settings";
 
@@ -62,38 +61,22 @@ std::string formatPageNumber(int n, const std::string& format) {
   return std::to_string(n);
 }
 
-// The font of the document's body text: the default paragraph style's, else the defaults',
-// a theme font resolved through the theme part.
-std::string bodyFontName(Document& doc) {
+// The theme's heading (major) and body (minor) Latin fonts, which runs name as +major and
+// +minor; the word processor's own when the document has no theme.
+std::pair<std::string, std::string> themeFonts(Document& doc) {
+  std::pair<std::string, std::string> fonts{"Calibri Light", "Calibri"};
   Package& pkg = doc.package();
-  const std::string& main = pkg.mainPartName();
-  std::string stylesPart = pkg.relatedPart(main, kStylesRel);
-  if (stylesPart.empty()) return "Times New Roman";
-  pugi::xml_document& styles = pkg.xml(stylesPart);
-  Wml w = Wml::of(styles);
-  pugi::xml_node root = styles.document_element();
-  pugi::xml_node fonts = w.child(w.child(w.child(w.child(root, "docDefaults"), "rPrDefault"), "rPr"), "rFonts");
-  for (pugi::xml_node s = root.first_child(); s; s = s.next_sibling()) {
-    if (!w.is(s, "style") || w.value(s, "type") != "paragraph") continue;
-    std::string def = w.value(s, "default");
-    if (def != "1" && def != "true" && def != "on") continue;
-    if (pugi::xml_node own = w.child(w.child(s, "rPr"), "rFonts")) fonts = own;
-    break;
-  }
-  std::string name = w.value(fonts, "ascii");
-  if (!name.empty()) return name;
-  std::string theme = w.value(fonts, "asciiTheme");
-  if (theme.empty()) return "Times New Roman";
-  std::string themePart = pkg.relatedPart(main, kThemeRel);
-  if (themePart.empty()) return theme.starts_with("major") ? "Calibri Light" : "Calibri";
-  // a:theme/a:themeElements/a:fontScheme/a:minorFont/a:latin@typeface, whatever the prefixes.
-  const char* which = theme.starts_with("major") ? "majorFont" : "minorFont";
+  std::string themePart = pkg.relatedPart(pkg.mainPartName(), kThemeRel);
+  if (themePart.empty()) return fonts;
+  // a:theme/a:themeElements/a:fontScheme/a:majorFont/a:latin@typeface, whatever the prefixes.
   for (const pugi::xpath_node& n : pkg.xml(themePart).select_nodes("//*[local-name()='fontScheme']/*")) {
-    if (std::strcmp(localName(n.node().name()), which) != 0) continue;
+    const char* which = localName(n.node().name());
+    bool major = !std::strcmp(which, "majorFont");
+    if (!major && std::strcmp(which, "minorFont") != 0) continue;
     for (pugi::xml_node c = n.node().first_child(); c; c = c.next_sibling())
-      if (!std::strcmp(localName(c.name()), "latin")) return c.attribute("typeface").value();
+      if (!std::strcmp(localName(c.name()), "latin")) (major ? fonts.first : fonts.second) = c.attribute("typeface").value();
   }
-  return "Calibri";
+  return fonts;
 }
 
 double defaultTabStop(Document& doc) {
@@ -256,7 +239,8 @@ void Pagination::compute() {
   pugi::xml_node body = main.roots().front();
   sections.push_back(readSection(w.child(body, "sectPr"), w));
 
-  TextMeasure measure(bodyFontName(doc_));
+  auto [majorFont, minorFont] = themeFonts(doc_);
+  TextMeasure measure(majorFont, minorFont);
   measure.tabStop = defaultTabStop(doc_);
 
   // Shapes of every block, at the width it is laid out in.
@@ -294,7 +278,7 @@ void Pagination::compute() {
       noteHeight[std::atoi(notes->wml().value(root, "id").c_str())] += s.spaceBefore + s.textHeight() + s.spaceAfter;
     }
   }
-  const double separator = measure.lineHeight(styles.styleFormat(styles.paragraphStyleId({}), "").halfPoints);
+  const double separator = measure.lineHeight(styles.styleFormat(styles.paragraphStyleId({}), ""));
 
   // Where the last layout's page breaks can be believed: in stretches between hard page
   // starts, up to the first paragraph whose text changed, and only where the text could

@@ -92,6 +92,9 @@ void StyleSheet::applyRun(RunFormat& f, pugi::xml_node rPr) const {
       f.highlight = highlightIndex(w_.value(c, "val"));
     } else if (local == "sz") {
       if (int hp = std::atoi(w_.value(c, "val").c_str()); hp > 0) f.halfPoints = hp;
+    } else if (local == "rFonts") {
+      if (std::string ascii = w_.value(c, "ascii"); !ascii.empty()) f.font = ascii;
+      else if (std::string theme = w_.value(c, "asciiTheme"); !theme.empty()) f.font = theme.starts_with("major") ? "+major" : "+minor";
     }
   }
 }

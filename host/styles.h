@@ -25,6 +25,7 @@ struct RunFormat {
   long color = kColorAutomatic;  // red + green * 256 + blue * 65536, or automatic
   int highlight = 0;             // word processor colour index, 0 none
   int halfPoints = 20;           // font size in half points
+  std::string font;              // w:rFonts ascii; "+major" or "+minor" for a theme font; "" when unset
 };
 
 /// Effective paragraph formatting.
