@@ -223,6 +223,33 @@ TEST(IndexUpdate, ReplacesAMultiParagraphResultAndKeepsRangesAfterIt) {
   EXPECT_EQ(doc->Content().Text().find("A, 1"), doc->Content().Text().rfind("A, 1"));
 }
 
+TEST(IndexUpdate, EntriesAfterTheIndexGetThePagesTheIndexPushesThemTo) {
+  std::string body = "<w:p/>";
+  for (int k = 0; k < 60; ++k) body += para(run("line") + xe("XE \"T" + std::to_string(100 + k) + "\""));
+  auto doc = docWithBody(body);
+  Field f = doc->Fields().Add(doc->Range(0, 0), wdFieldEmpty, "INDEX", false);
+  f.Update();
+  std::vector<std::string> lines = resultLines(f);
+  ASSERT_EQ(lines.size(), 60u);
+  std::vector<FoundEntry> entries = collectIndexEntries(*doc);
+  ASSERT_EQ(entries.size(), 60u);
+  for (std::size_t k = 0; k < entries.size(); ++k) {
+    PageNumber page = doc->pagination().pageOf(*entries[k].story, entries[k].position);
+    EXPECT_EQ(lines[k], "T" + std::to_string(100 + k) + ", " + page.label);
+  }
+  EXPECT_NE(lines.back(), "T159, 1");  // sixty index lines and sixty more lines fill more than a page
+}
+
+TEST(IndexUpdate, AFieldWhoseMarksSitInsideAHyperlinkGetsPlainText) {
+  auto doc = docWithBody(para(run("x") + xe("XE \"A\"") + xe("XE \"B\"")) +
+                         para("<w:hyperlink w:anchor=\"x\"><w:r><w:fldChar w:fldCharType=\"begin\"/></w:r>"
+                              "<w:r><w:instrText> INDEX </w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>"
+                              "<w:r><w:t>old</w:t></w:r><w:r><w:fldChar w:fldCharType=\"end\"/></w:r></w:hyperlink>"));
+  Field f = doc->Fields().Item(3);
+  f.Update();
+  EXPECT_EQ(resultLines(f), (std::vector<std::string>{"A, 1", "B, 1"}));
+}
+
 TEST(IndexUpdate, SimpleIndexFieldsBecomeComplexOnes) {
   auto doc = docWithBody(para(run("x") + xe("XE \"A\"")) +
                          para("<w:fldSimple w:instr=\" INDEX \"><w:r><w:t>old</w:t></w:r></w:fldSimple>"));
