@@ -302,15 +302,26 @@ bool insideAny(pugi::xml_node n, pugi::xml_node stop, const std::set<pugi::xml_n
   return false;
 }
 
-void eraseInline(Story& story, std::size_t b, std::uint32_t la, std::uint32_t lb) {
+// Offsets [from, to) of a paragraph that an erase removed.
+using Removed = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
+
+// Removes the characters [la, lb) of paragraph b, except simple-field marks of fields not
+// wholly inside and the complex-field marks in `keep`; returns what went, in order.
+Removed eraseInline(Story& story, std::size_t b, std::uint32_t la, std::uint32_t lb,
+                    const std::set<pugi::xml_node_struct*>& keep) {
   const Wml& w = story.wml();
   const CharMap& m = story.map(b);
   pugi::xml_node p = story.blocks()[b].node;
+  Removed removed;
   std::set<pugi::xml_node_struct*> wholeSimple;
   for (const Segment& s : m.segments) {
     if (s.kind != Seg::SimpleBegin || s.start < la) continue;
-    for (const Segment& e : m.segments)
-      if (e.kind == Seg::SimpleEnd && e.node == s.node && e.start < lb) wholeSimple.insert(s.node.internal_object());
+    for (const Segment& e : m.segments) {
+      if (e.kind == Seg::SimpleEnd && e.node == s.node && e.start < lb) {
+        wholeSimple.insert(s.node.internal_object());
+        removed.emplace_back(s.start, e.start + 1);
+      }
+    }
   }
   std::vector<pugi::xml_node> touchedRuns;
   for (std::size_t i = m.segments.size(); i-- > 0;) {
@@ -318,6 +329,7 @@ void eraseInline(Story& story, std::size_t b, std::uint32_t la, std::uint32_t lb
     if (s.start >= lb || s.start + s.length <= la) continue;
     if (s.kind == Seg::ParagraphMark || s.kind == Seg::RowEnd) continue;
     if (!wholeSimple.empty() && insideAny(s.run ? s.run : s.node, p, wholeSimple)) continue;
+    if (isFieldMark(s.kind) && keep.count(s.node.internal_object())) continue;
     std::uint32_t from = std::max(la, s.start) - s.start;
     std::uint32_t to = std::min(lb, s.start + s.length) - s.start;
     switch (s.kind) {
@@ -335,6 +347,7 @@ void eraseInline(Story& story, std::size_t b, std::uint32_t la, std::uint32_t lb
         Text code = toText(w.value(s.node, "instr"));
         code.erase(from, to - from);
         w.setValue(s.node, "instr", toUtf8(code));
+        removed.emplace_back(s.start + from, s.start + to);
         continue;
       }
       case Seg::SimpleBegin:
@@ -344,6 +357,7 @@ void eraseInline(Story& story, std::size_t b, std::uint32_t la, std::uint32_t lb
       default:
         s.node.parent().remove_child(s.node);
     }
+    removed.emplace_back(s.start + from, s.start + to);
     if (s.run) touchedRuns.push_back(s.run);
   }
   for (pugi::xml_node_struct* n : wholeSimple) {
@@ -356,6 +370,55 @@ void eraseInline(Story& story, std::size_t b, std::uint32_t la, std::uint32_t lb
     if (!hasElementAfter(rPr ? rPr.next_sibling() : r.first_child()) && !(rPr && rPr.previous_sibling()))
       r.parent().remove_child(r);
   }
+  std::sort(removed.begin(), removed.end());
+  return removed;
+}
+
+// The complex-field marks in [start, end) whose field reaches outside it: they stay, so that
+// no field is left with a begin and no end (which would turn the rest of the story into its
+// result) or an end and no begin.
+std::set<pugi::xml_node_struct*> marksOfPartialFields(const Story& story, long start, long end) {
+  struct Open {
+    pugi::xml_node begin;
+    std::vector<pugi::xml_node> separators;
+  };
+  std::set<pugi::xml_node_struct*> keep;
+  std::vector<Open> open;
+  for (std::size_t b = story.blockAt(start); b < story.blocks().size(); ++b) {
+    long bs = story.blockStart(b);
+    if (bs >= end) break;
+    for (const Segment& s : story.map(b).segments) {
+      long pos = bs + s.start;
+      if (pos < start || pos >= end) continue;
+      if (s.kind == Seg::FieldBegin) {
+        open.push_back({s.node, {}});
+      } else if (s.kind == Seg::FieldSeparator) {
+        if (open.empty()) keep.insert(s.node.internal_object());
+        else open.back().separators.push_back(s.node);
+      } else if (s.kind == Seg::FieldEnd) {
+        if (open.empty()) keep.insert(s.node.internal_object());
+        else open.pop_back();
+      }
+    }
+  }
+  // Fields still open at the end stay when their end mark follows (a field that never ends
+  // goes with its begin).
+  std::size_t closed = 0;  // how many of `open`, innermost first, end after the range
+  for (std::size_t b = story.blockAt(end); closed < open.size() && b < story.blocks().size(); ++b) {
+    long bs = story.blockStart(b);
+    int depth = 0;  // fields begun after the range
+    for (const Segment& s : story.map(b).segments) {
+      if (bs + s.start < end) continue;
+      if (s.kind == Seg::FieldBegin) ++depth;
+      else if (s.kind == Seg::FieldEnd && depth > 0) --depth;
+      else if (s.kind == Seg::FieldEnd && ++closed == open.size()) break;
+    }
+  }
+  for (std::size_t i = open.size() - closed; i < open.size(); ++i) {
+    keep.insert(open[i].begin.internal_object());
+    for (pugi::xml_node separator : open[i].separators) keep.insert(separator.internal_object());
+  }
+  return keep;
 }
 
 void splitAt(Story& story, long pos) {
@@ -426,24 +489,24 @@ void erase(Document& doc, Story& story, long start, long end) {
                      static_cast<std::uint32_t>(std::min(end - bs, len))});
   }
   const Wml& w = story.wml();
+  const auto keep = marksOfPartialFields(story, start, end);
   bool structural = false;
   for (auto it = parts.rbegin(); it != parts.rend(); ++it) {
     const Block& block = story.blocks()[it->block];
     if (block.rowEnd) continue;
     std::uint32_t contentEnd = story.map(it->block).length() - 1;
     std::uint32_t inlineEnd = std::min(it->to, contentEnd);
-    long removed = 0;
-    if (it->from < inlineEnd) {
-      eraseInline(story, it->block, it->from, inlineEnd);
-      removed += inlineEnd - it->from;
-    }
+    Removed removed;
+    if (it->from < inlineEnd) removed = eraseInline(story, it->block, it->from, inlineEnd, keep);
     if (it->to > contentEnd && mergeable(story, it->block)) {
       mergeWithNext(w, block.node, story.blocks()[it->block + 1].node);
-      removed += 1;
+      removed.emplace_back(contentEnd, contentEnd + 1);
       structural = true;
     }
     story.paragraphChanged(it->block);
-    if (removed > 0) doc.noteEdit(story, it->blockStart + it->from, removed, 0);
+    // Live ranges move by what really went, right to left so that positions stay valid.
+    for (auto r = removed.rbegin(); r != removed.rend(); ++r)
+      doc.noteEdit(story, it->blockStart + r->first, r->second - r->first, 0);
   }
   if (structural) story.structureChanged();
 }

@@ -85,6 +85,71 @@ TEST(Edits, TextWithMarkupCharactersSpacesAndSurrogatesSurvivesSaving) {
   EXPECT_EQ(smile.End() - smile.Start(), 2);  // one position per UTF-16 unit
 }
 
+struct FieldCutCase {
+  const char* name;
+  std::string body;
+  long start, end;
+  std::u16string after;
+  long fields;
+};
+
+// A deletion that takes part of a field keeps the marks of that field, so that no field is
+// left without its end (which would make the rest of the story its result) or its begin.
+TEST(Edits, DeletingPartOfAFieldKeepsItsMarks) {
+  // "ab{ PAGE |12}cd": begin 2, code 3-8, separator 9, result 10-11, end 12.
+  const std::string page = p(r("ab") + fld("begin") + code(" PAGE ") + fld("separate") + r("12") + fld("end") + r("cd"));
+  const std::string nested = p(r("x") + fld("begin") + code(" IF ") + fld("begin") + code(" PAGE ") + fld("separate") +
+                               r("1") + fld("end") + code(" = 1 ") + fld("separate") + r("yes") + fld("end") + r("y"));
+  const std::vector<FieldCutCase> cases = {
+      {"from the result past the end", page, 10, 14, u"ab\x13 PAGE \x14\x15" u"d\r", 1},
+      {"from before the begin into the code", page, 1, 5, u"a\x13" u"AGE \x14" u"12\x15" u"cd\r", 1},
+      {"the whole field", page, 1, 14, u"ad\r", 0},
+      {"the code and separator", page, 3, 10, u"ab\x13\x14" u"12\x15" u"cd\r", 1},
+      {"an inner field wholly, the outer partly", nested, 5, 25, u"x\x13 IF\x14\x15y\r", 1},
+      {"across paragraphs from inside the code",
+       p(r("a") + fld("begin") + code(" QUOTE ") + fld("separate") + r("one")) + p(r("two") + fld("end") + r("b")), 3, 15,
+       u"a\x13 \x14wo\x15" u"b\r", 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto doc = openBody(c.body);
+    Range after = doc->Range(c.end, doc->Content().End() - 1);
+    std::string tail = after.Text();
+    doc->Range(c.start, c.end).Delete();
+    EXPECT_EQ(doc->Content().Characters16(), c.after);
+    EXPECT_EQ(doc->Fields().Count(), c.fields);
+    EXPECT_EQ(after.Text(), tail);  // live ranges moved by exactly what went
+    auto again = reopen(*doc);
+    EXPECT_EQ(again->Content().Characters16(), c.after);
+  }
+}
+
+TEST(Edits, DeletingIntoASimpleFieldMovesRangesByWhatWent) {
+  auto doc = openBody(p(r("ab") + "<w:fldSimple w:instr=\" PAGE \">" + r("1") + "</w:fldSimple>" + r("cd")));
+  Range cd = doc->Range(12, 14);
+  doc->Range(1, 5).Delete();  // "b", then the field's begin (stays) and " P" of its code
+  EXPECT_EQ(doc->Content().Characters16(), u"a\x13" u"AGE \x14" u"1\x15" u"cd\r");
+  EXPECT_EQ(cd.Text(), "cd");
+}
+
+TEST(Edits, TextForTheVeryEndOfAStoryIsCoveredByTheRange) {
+  auto doc = openBody(p(r("abc")));
+  Range end = doc->Content();
+  end.Collapse(wdCollapseEnd);
+  end.InsertBefore("x");
+  EXPECT_EQ(end.Text(), "x");
+  EXPECT_EQ(doc->Content().Text(), "abcx\r");
+  Range after = doc->Content();
+  after.Collapse(wdCollapseEnd);
+  after.InsertAfter("y");
+  EXPECT_EQ(after.Text(), "y");
+  Range set = doc->Content();
+  set.Collapse(wdCollapseEnd);
+  set.SetText("z");
+  EXPECT_EQ(set.Text(), "z");
+  EXPECT_EQ(doc->Content().Text(), "abcxyz\r");
+}
+
 TEST(Edits, InsertedTextTakesTheFormattingOfTheCharacterBefore) {
   auto doc = openBody(p(r("bold", "<w:b/>") + r(" plain")) + p("", "<w:rPr><w:i/></w:rPr>"));
   doc->Range(4, 4).InsertAfter("ER");

@@ -59,6 +59,17 @@ TEST(FormatRead, CharacterFormattingComesThroughTheStyleChain) {
   }
 }
 
+TEST(FormatRead, SimpleFieldMarksAndRowEndsDoNotMakeFormattingMixed) {
+  auto doc = openBody(p(r("ab", "<w:b/>") + "<w:fldSimple w:instr=\" PAGE \">" + r("1", "<w:b/>") + "</w:fldSimple>" +
+                        r("cd", "<w:b/>")) +
+                      table({{"x"}}) + p(""));
+  EXPECT_EQ(doc->Range(0, 14).Bold(), kTrue);  // "ab{ PAGE |1}cd"
+  EXPECT_EQ(doc->Range(2, 9).Bold(), kFalse);   // only the field's begin and code: the style's
+  Range cell = doc->Range(15, 18);              // "x", its cell mark and the row end
+  cell.SetBold(kTrue);
+  EXPECT_EQ(cell.Bold(), kTrue);
+}
+
 TEST(FormatRead, DocumentDefaultsStartTheChain) {
   DocSpec spec = styledSpec(p(r("ab")));
   spec.docDefaults = "<w:docDefaults><w:rPrDefault><w:rPr><w:b/><w:caps/></w:rPr></w:rPrDefault>"

@@ -106,18 +106,26 @@ long readFormat(const RangeState& r, const std::function<long(const RunFormat&)>
   }
   long result = kUndefined;
   bool first = true;
+  std::optional<RunFormat> unformatted;  // what characters without formatting read as
   for (std::size_t b = story.blockAt(start); b < story.blocks().size(); ++b) {
     long bs = story.blockStart(b);
     if (bs >= end) break;
     const CharMap& m = story.map(b);
     for (const Segment& s : m.segments) {
       if (bs + s.start >= end || bs + s.start + s.length <= start) continue;
+      if (!s.run && s.kind != Seg::ParagraphMark) {
+        // A simple field's marks and code, and a row's end, have no formatting of their own:
+        // the rest of the range decides, or the paragraph's style when there is nothing else.
+        if (!unformatted) unformatted = segmentFormat(s, m, story.wml(), story.styles());
+        continue;
+      }
       long v = value(segmentFormat(s, m, story.wml(), story.styles()));
       if (first) result = v;
       else if (v != result) return kUndefined;
       first = false;
     }
   }
+  if (first && unformatted) return value(*unformatted);
   return result;
 }
 
@@ -263,9 +271,10 @@ void Range::SetText(std::string_view text) {
   check();
   long start = s_->start;
   edit::erase(*s_->doc, *s_->story, s_->start, s_->end);
-  long n = edit::insert(*s_->doc, *s_->story, start, {edit::Piece::plain(toText(text))});
-  s_->start = start;
-  s_->end = start + n;
+  long at = edit::insertionPosition(*s_->story, start);
+  long n = edit::insert(*s_->doc, *s_->story, at, {edit::Piece::plain(toText(text))});
+  s_->start = at;
+  s_->end = at + n;
 }
 
 Range Range::Duplicate() const { check(); return s_->doc->makeRange(*s_->story, s_->start, s_->end); }
@@ -364,20 +373,24 @@ void Range::Delete() {
   edit::erase(*s_->doc, *s_->story, s_->start, s_->end);
 }
 
+// An empty range at the very end of a story gets its text before the last paragraph mark
+// and then covers that text.
 void Range::InsertBefore(std::string_view text) {
   check();
   long start = s_->start, end = s_->end;
-  long n = edit::insert(*s_->doc, *s_->story, start, {edit::Piece::plain(toText(text))});
-  s_->start = start;
-  s_->end = end + n;
+  long at = edit::insertionPosition(*s_->story, start);
+  long n = edit::insert(*s_->doc, *s_->story, at, {edit::Piece::plain(toText(text))});
+  s_->start = at;
+  s_->end = (start == end ? at : end) + n;
 }
 
 void Range::InsertAfter(std::string_view text) {
   check();
   long start = s_->start, end = s_->end;
-  long n = edit::insert(*s_->doc, *s_->story, end, {edit::Piece::plain(toText(text))});
-  s_->start = start;
-  s_->end = end + n;
+  long at = edit::insertionPosition(*s_->story, end);
+  long n = edit::insert(*s_->doc, *s_->story, at, {edit::Piece::plain(toText(text))});
+  s_->start = start == end ? at : start;
+  s_->end = (start == end ? at : end) + n;
 }
 
 void Range::InsertParagraphBefore() { InsertBefore("\r"); }
