@@ -140,6 +140,7 @@ const TextMeasure::Metrics& TextMeasure::metrics(const std::string& font) const 
 
 double TextMeasure::width(char16_t c, const RunFormat& f) const {
   const Metrics& m = metrics(f.font);
+  if (f.caps && c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
   double em = f.halfPoints / 2.0;
   if (m.widthScale < 0) return 0.6 * em;
   double units;

@@ -1,7 +1,7 @@
 // Our page numbers against a real layout engine: generated documents get index entries and
 // an INDEX field here, LibreOffice (headless, with a private profile) lays them out and
 // updates the index, and the page it gives each entry is compared with ours. Skips when
-// soffice is not installed.
+// soffice is not installed. VLX_LO_VERBOSE=1 prints both pages of every entry.
 
 #include <gtest/gtest.h>
 
