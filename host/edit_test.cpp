@@ -305,7 +305,9 @@ TEST(Fidelity, PartsThatWereNotEditedStayByteIdentical) {
 }
 
 TEST(Fidelity, AnUneditedDocumentSavesByteIdentical) {
-  std::string original = makeDocx(DocSpec{oddBody(), "", "", {}, {}, {}});
+  DocSpec spec;
+  spec.body = oddBody();
+  std::string original = makeDocx(spec);
   auto doc = Document::FromBytes(original, "test.docx");
   doc->Content().Text();
   doc->Content().Bold();

@@ -86,6 +86,16 @@ TEST(Fields, ABeginWithoutAnEndReachesToTheStoryEndAndBreaksNothing) {
   EXPECT_EQ(doc->Content().Characters16(), u"a\r");
 }
 
+// Disabled: paragraphs are mapped one at a time, so a code that goes on past a paragraph mark
+// is not known as code in the next paragraph (insertions there become text, not code).
+TEST(Fields, DISABLED_TextInsertedIntoACodeContinuedFromTheLastParagraphIsCode) {
+  auto doc = openBody(p(r("a") + fld("begin") + code(" QUOTE ")) + p(code("\"x\" ") + fld("separate") + r("x") + fld("end")));
+  doc->Range(11, 11).InsertBefore("IN");  // after the quote that opens the second paragraph
+  EXPECT_EQ(doc->Fields().Item(1).Code().Text(), " QUOTE \r\"INx\" ");
+  EXPECT_NE(paragraphsXml(*doc, "word/document.xml")[1].find("<w:instrText xml:space=\"preserve\">IN</w:instrText>"),
+            std::string::npos);
+}
+
 TEST(Fields, StrayMarksWithoutABeginAreIgnored) {
   auto doc = openBody(p(r("a") + fld("separate") + fld("end") + r("b")));
   EXPECT_EQ(doc->Fields().Count(), 0);

@@ -153,6 +153,32 @@ TEST(Stories, TextBoxesFormTheTextFrameStoryAndStayOutOfTheMainText) {
   EXPECT_EQ(doc->StoryRanges().Item(wdTextFrameStory).Text(), "boxed\r");
 }
 
+TEST(Stories, CommentsAreOneStoryAfterTheNotes) {
+  DocSpec spec;
+  spec.body = p(r("a") + rEl("<w:endnoteReference w:id=\"1\"/>"));
+  spec.endnotes = {p(r("end"))};
+  spec.comments = {p(r("first remark")), p(r("second"))};
+  auto doc = open(spec);
+  std::vector<int> types;
+  for (const Range& range : doc->StoryRanges()) types.push_back(range.StoryType());
+  EXPECT_EQ(types, (std::vector<int>{wdMainTextStory, wdEndnotesStory, wdCommentsStory}));
+  EXPECT_EQ(doc->StoryRanges().Item(wdCommentsStory).Text(), "first remark\rsecond\r");
+  EXPECT_FALSE(doc->StoryRanges().Item(wdCommentsStory).NextStoryRange());
+}
+
+TEST(Stories, EditingATextBoxChangesOnlyItsStory) {
+  std::string box = "<w:r><w:pict><v:shape xmlns:v=\"urn:schemas-microsoft-com:vml\"><v:textbox><w:txbxContent>" +
+                    p(r("boxed")) + "</w:txbxContent></v:textbox></v:shape></w:pict></w:r>";
+  auto doc = openBody(p(r("a") + box + r("b")));
+  Range frame = doc->StoryRanges().Item(wdTextFrameStory);
+  frame.SetRange(0, 5);
+  frame.InsertAfter(" text");
+  EXPECT_EQ(frame.Text(), "boxed text");
+  auto again = reopen(*doc);
+  EXPECT_EQ(again->StoryRanges().Item(wdTextFrameStory).Text(), "boxed text\r");
+  EXPECT_EQ(again->Content().Characters16(), u"a\x01" u"b\r");
+}
+
 TEST(Stories, CellEndMarksFollowParagraphsThatBecomeOrStopBeingTheLastOfTheirCell) {
   auto doc = openBody(table({{"ab"}}) + p(""));
   Range r = doc->Range(1, 1);

@@ -35,6 +35,7 @@ struct DocSpec {
   std::vector<std::string> footnotes;  // each the paragraphs of one note, ids 1, 2 ...
   std::vector<std::string> endnotes;   // likewise
   std::vector<HeaderPart> headers;   // headers and footers
+  std::vector<std::string> comments;  // each the paragraphs of one comment, ids 0, 1 ...
 };
 
 /// A paragraph of the given runs (and optional paragraph properties).
@@ -138,26 +139,31 @@ inline std::string makeDocx(const DocSpec& spec) {
   detail::replaceNotes(*package, "word/footnotes.xml", "footnote", spec.footnotes);
   detail::replaceNotes(*package, "word/endnotes.xml", "endnote", spec.endnotes);
 
-  if (!spec.headers.empty()) {
-    pugi::xml_node rels = package->xml("word/_rels/document.xml.rels").document_element();
-    pugi::xml_node types = package->xml("[Content_Types].xml").document_element();
-    for (const HeaderPart& h : spec.headers) {
-      const char* kind = h.footer ? "footer" : "header";
-      const char* root = h.footer ? "w:ftr" : "w:hdr";
-      package->setBytes("word/" + h.part, std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<") +
-                                              root + " xmlns:w=\"" + kWordNs + "\" xmlns:r=\"" + kRelNs + "\">" +
-                                              h.content + "</" + root + ">");
-      pugi::xml_node rel = rels.append_child("Relationship");
-      rel.append_attribute("Id") = h.relId.c_str();
-      rel.append_attribute("Type") = (std::string(kRelNs) + "/" + kind).c_str();
-      rel.append_attribute("Target") = h.part.c_str();
-      pugi::xml_node type = types.append_child("Override");
-      type.append_attribute("PartName") = ("/word/" + h.part).c_str();
-      type.append_attribute("ContentType") =
-          (std::string("application/vnd.openxmlformats-officedocument.wordprocessingml.") + kind + "+xml").c_str();
-    }
+  // A new part of the main document: its XML, relationship and content type.
+  auto addPart = [&](const std::string& part, const std::string& relId, const char* kind, const std::string& xml) {
+    package->setBytes("word/" + part, "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n" + xml);
+    pugi::xml_node rel = package->xml("word/_rels/document.xml.rels").document_element().append_child("Relationship");
+    rel.append_attribute("Id") = relId.c_str();
+    rel.append_attribute("Type") = (std::string(kRelNs) + "/" + kind).c_str();
+    rel.append_attribute("Target") = part.c_str();
+    pugi::xml_node type = package->xml("[Content_Types].xml").document_element().append_child("Override");
+    type.append_attribute("PartName") = ("/word/" + part).c_str();
+    type.append_attribute("ContentType") =
+        (std::string("application/vnd.openxmlformats-officedocument.wordprocessingml.") + kind + "+xml").c_str();
     package->markDirty("word/_rels/document.xml.rels");
     package->markDirty("[Content_Types].xml");
+  };
+  const std::string namespaces = std::string(" xmlns:w=\"") + kWordNs + "\" xmlns:r=\"" + kRelNs + "\"";
+  for (const HeaderPart& h : spec.headers) {
+    const char* root = h.footer ? "w:ftr" : "w:hdr";
+    addPart(h.part, h.relId, h.footer ? "footer" : "header",
+            std::string("<") + root + namespaces + ">" + h.content + "</" + root + ">");
+  }
+  if (!spec.comments.empty()) {
+    std::string xml = "<w:comments" + namespaces + ">";
+    for (std::size_t i = 0; i < spec.comments.size(); ++i)
+      xml += "<w:comment w:id=\"" + std::to_string(i) + "\" w:author=\"T\">" + spec.comments[i] + "</w:comment>";
+    addPart("comments.xml", "rIdComments", "comments", xml + "</w:comments>");
   }
   return package->toBytes();
 }
