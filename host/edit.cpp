@@ -371,7 +371,12 @@ Removed eraseInline(Story& story, std::size_t b, std::uint32_t la, std::uint32_t
       r.parent().remove_child(r);
   }
   std::sort(removed.begin(), removed.end());
-  return removed;
+  Removed merged;  // touching pieces as one, so that live ranges are moved once for them
+  for (const auto& piece : removed) {
+    if (!merged.empty() && merged.back().second == piece.first) merged.back().second = piece.second;
+    else merged.push_back(piece);
+  }
+  return merged;
 }
 
 // The complex-field marks in [start, end) whose field reaches outside it: they stay, so that
