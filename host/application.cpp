@@ -2,12 +2,40 @@
 
 #include <algorithm>
 
+#include "host/config_dirs.h"
 #include "host/error.h"
+#include "host/options_store.h"
 
 namespace host {
 
-Application::Application() = default;
-Application::~Application() = default;
+Application::Application() : Application(std::nullopt) {}
+
+Application::Application(std::optional<std::filesystem::path> settingsDir)
+    : settingsDir_(std::move(settingsDir)), commandBars_(std::make_unique<host::CommandBars>()) {
+  std::optional<std::filesystem::path> customizationFile;
+  if (settingsDir_) {
+    *options_ = LoadOptions(*settingsDir_ / kOptionsFileName);
+    keptOptions_ = *options_;
+    customizationFile = *settingsDir_ / kCustomizationFileName;
+  }
+  customization_ = std::make_unique<host::CustomizationContext>(*commandBars_, std::move(customizationFile));
+  customization_->Load();
+}
+
+Application::~Application() {
+  if (!settingsDir_ || *options_ == keptOptions_) return;
+  try {
+    SaveOptions();
+  } catch (const Error& e) {
+    WarnSettings(e.description() + " The options are not kept.");
+  }
+}
+
+void Application::SaveOptions() {
+  if (!settingsDir_) return;
+  host::SaveOptions(*settingsDir_ / kOptionsFileName, *options_);
+  keptOptions_ = *options_;
+}
 
 Document& Application::ActiveDocument() {
   if (!active_) throw Error(kErrNoDocument, "This command is not available because no document is open.");

@@ -1,12 +1,18 @@
 #pragma once
 // Application: the word processor's application object around the open documents: the
-// documents, the active document and its selection, the options and screen updating.
+// documents, the active document and its selection and window, the options, screen updating,
+// the command bars and their customization context. Given a settings folder, it keeps the
+// options and the customization there between runs; without one it keeps nothing.
 
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "host/command_bars.h"
+#include "host/customization.h"
 #include "host/document.h"
 #include "host/find.h"
 #include "host/options.h"
@@ -65,7 +71,12 @@ class Documents {
 /// The application.
 class Application {
  public:
+  /// An application that keeps nothing between runs (batch use, tests).
   Application();
+  /// An application that keeps its options and customization in a settings folder (none:
+  /// keeps nothing); host::UserConfigDir() gives the user's.
+  explicit Application(std::optional<std::filesystem::path> settingsDir);
+  /// Keeps the options when they changed (a failure to write them is a warning).
   ~Application();
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
@@ -81,14 +92,30 @@ class Application {
   void ScreenRefresh();
   /// Called by ScreenRefresh (the desktop host sets it).
   void setRepaint(std::function<void()> repaint) { repaint_ = std::move(repaint); }
+  /// The active document's window; host::Error 5986 when no document is open.
+  host::Window ActiveWindow() { return ActiveDocument().ActiveWindow(); }
+  /// The menus and toolbars.
+  host::CommandBars& CommandBars() { return *commandBars_; }
+  /// Where the kept controls of the command bars are stored.
+  host::CustomizationContext& CustomizationContext() { return *customization_; }
+
+  /// Writes the options to the settings folder now (nothing without one); host::Error 5273
+  /// when they cannot be written.
+  void SaveOptions();
+  /// The settings folder, if the application keeps anything.
+  const std::optional<std::filesystem::path>& settingsDir() const { return settingsDir_; }
 
  private:
   friend class host::Documents;
+  std::optional<std::filesystem::path> settingsDir_;
   std::vector<std::unique_ptr<Document>> documents_;
   Document* active_ = nullptr;
   std::shared_ptr<host::Options> options_ = std::make_shared<host::Options>();
+  host::Options keptOptions_;  // as last read or written
   bool screenUpdating_ = true;
   std::function<void()> repaint_;
+  std::unique_ptr<host::CommandBars> commandBars_;
+  std::unique_ptr<host::CustomizationContext> customization_;
 };
 
 }  // namespace host

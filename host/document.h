@@ -16,6 +16,7 @@
 #include "host/range.h"
 #include "host/story.h"
 #include "host/styles.h"
+#include "host/window.h"
 
 namespace host {
 
@@ -102,6 +103,10 @@ class Document {
   void Select(const host::Range& range);
   /// What the window shows.
   ViewState& View() { return view_; }
+  /// The document's window.
+  host::Window ActiveWindow() { return host::Window(*this); }
+  /// What the window remembers besides what it shows (its view type, panes, story looked at).
+  WindowState& windowState() { return window_; }
   /// The application options the document obeys (its own until an application shares its).
   Options& options() { return *options_; }
   void setOptions(std::shared_ptr<Options> options) { options_ = std::move(options); }
@@ -148,6 +153,7 @@ class Document {
   std::shared_ptr<RangeState> selection_;
   host::Bookmarks bookmarks_{this};
   ViewState view_;
+  WindowState window_;
   std::shared_ptr<Options> options_ = std::make_shared<Options>();
   std::set<pugi::xml_node_struct*> shownCodes_;
   std::unique_ptr<host::Pagination> pagination_;

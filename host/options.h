@@ -11,6 +11,9 @@ struct Options {
   bool AllowFastSave = false;
   bool CheckSpellingAsYouType = true;
   bool CheckGrammarAsYouType = true;
+
+  /// True when every option has the same value.
+  bool operator==(const Options&) const = default;
 };
 
 }  // namespace host
