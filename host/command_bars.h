@@ -39,10 +39,13 @@ class ClickConnection {
  public:
   /// A connection to nothing.
   ClickConnection() = default;
+  /// Takes over another connection's handler.
   ClickConnection(ClickConnection&& other) noexcept;
+  /// Removes the handler held, then takes over another connection's.
   ClickConnection& operator=(ClickConnection&& other) noexcept;
   ClickConnection(const ClickConnection&) = delete;
   ClickConnection& operator=(const ClickConnection&) = delete;
+  /// Removes the handler.
   ~ClickConnection();
   /// Removes the handler (nothing when already removed).
   void Disconnect();
@@ -75,17 +78,25 @@ class CommandBarControl {
   bool BuiltIn() const;
   /// True when the control lives for this run only.
   bool Temporary() const;
+  /// The text shown (an ampersand marks the access key).
   std::string Caption() const;
+  /// Sets the text shown.
   void SetCaption(const std::string& caption);
+  /// A program's own mark for finding the control again.
   std::string Tag() const;
+  /// Sets the program's mark.
   void SetTag(const std::string& tag);
   /// True when a separator stands before the control.
   bool BeginGroup() const;
+  /// Puts a separator before the control, or removes it.
   void SetBeginGroup(bool on);
+  /// True when the control is shown.
   bool Visible() const;
+  /// Shows or hides the control.
   void SetVisible(bool on);
   /// How a button shows (msoButtonCaption: caption only).
   int Style() const;
+  /// Sets how a button shows; host::Error 5 outside 0 to 3.
   void SetStyle(int style);
   /// A popup's own controls; host::Error 5 for a button.
   CommandBarControls Controls() const;
@@ -107,6 +118,7 @@ class CommandBarControls {
  public:
   /// The controls of a bar or popup object (the bars' own plumbing).
   explicit CommandBarControls(std::shared_ptr<ControlNode> owner) : owner_(std::move(owner)) {}
+  /// The number of controls.
   long Count() const;
   /// 1-based; host::Error 5 outside 1..Count.
   CommandBarControl Item(long index) const;
@@ -142,11 +154,14 @@ struct CommandBarsShared;
 /// "Format", "Tools", "Table", "Window", "Help") and the "Standard" and "Formatting" toolbars.
 class CommandBars {
  public:
+  /// The host's bars, without controls.
   CommandBars();
+  /// References to controls that outlive the bars fail from then on.
   ~CommandBars();
   CommandBars(const CommandBars&) = delete;
   CommandBars& operator=(const CommandBars&) = delete;
 
+  /// The number of bars.
   long Count() const { return static_cast<long>(bars_.size()); }
   /// The bar of that name (case-insensitive); host::Error 5 when there is none.
   CommandBar Item(const std::string& name) const;

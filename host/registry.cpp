@@ -132,9 +132,15 @@ ComponentRegistry::ComponentRegistry(const std::vector<std::filesystem::path>& f
 
 std::vector<std::filesystem::path> ComponentRegistry::DefaultFolders() {
   std::vector<std::filesystem::path> out;
-  if (auto user = UserConfigDir()) out.push_back(*user / kRegistryFolder);
+  if (auto user = UserFolder()) out.push_back(*user);
   for (const auto& dir : SystemConfigDirs()) out.push_back(dir / kRegistryFolder);
   return out;
+}
+
+std::optional<std::filesystem::path> ComponentRegistry::UserFolder() {
+  std::optional<std::filesystem::path> user = UserConfigDir();
+  if (!user) return std::nullopt;
+  return *user / kRegistryFolder;
 }
 
 std::optional<ComponentEntry> ComponentRegistry::Find(const std::string& progId) const {

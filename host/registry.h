@@ -67,6 +67,9 @@ class ComponentRegistry {
   explicit ComponentRegistry(const std::vector<std::filesystem::path>& folders);
   /// The "registry" folders of the host's per-user folder and of its machine-wide folders.
   static std::vector<std::filesystem::path> DefaultFolders();
+  /// The "registry" folder of the host's per-user folder (where a user's registration goes),
+  /// if the user has one.
+  static std::optional<std::filesystem::path> UserFolder();
 
   /// The entry of an identifier (compared without regard to case), if registered.
   std::optional<ComponentEntry> Find(const std::string& progId) const;

@@ -167,6 +167,7 @@ TEST(ComponentRegistry, DefaultFoldersAreTheUsersThenTheMachines) {
             (std::vector<std::filesystem::path>{"/home/u/.cfg/vellandex-host/registry",
                                                 "/etc/xdg/vellandex-host/registry",
                                                 "/opt/xdg/vellandex-host/registry"}));
+  EXPECT_EQ(ComponentRegistry::UserFolder(), std::filesystem::path("/home/u/.cfg/vellandex-host/registry"));
 }
 
 }  // namespace

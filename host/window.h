@@ -81,12 +81,17 @@ class View {
   /// 4605) and puts the selection at its start; wdSeekMainDocument puts it back into the main
   /// text. host::Error 4605 when the document has no such story.
   void SetSeekView(int seek);
+  /// True when hidden text is shown (find then sees it).
   bool ShowHiddenText() const;
+  /// Shows or hides hidden text.
   void SetShowHiddenText(bool on);
   /// Shows every non-printing character and hidden text.
   bool ShowAll() const;
+  /// Shows or hides non-printing characters and hidden text.
   void SetShowAll(bool on);
+  /// True when fields show their codes instead of their results.
   bool ShowFieldCodes() const;
+  /// Shows field codes or results.
   void SetShowFieldCodes(bool on);
 
  private:
@@ -110,6 +115,7 @@ class Window {
  public:
   /// The window of a document.
   explicit Window(Document& doc) : doc_(&doc) {}
+  /// The pane that has the selection.
   host::Pane ActivePane() const { return host::Pane(*doc_); }
   /// The view of the active pane.
   host::View View() const { return host::View(*doc_); }
