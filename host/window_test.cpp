@@ -163,6 +163,18 @@ TEST(Window, SeekViewReachesHeadersAndFooters) {
   EXPECT_EQ(app.Selection().StoryType(), wdMainTextStory);
 }
 
+TEST(Window, TheCommentsPaneShowsTheComments) {
+  DocSpec spec;
+  spec.body = p(r("Body"));
+  spec.comments = {p(r("A remark"))};
+  Application app;
+  app.Documents().Add(open(spec));
+  app.ActiveWindow().View().SetSplitSpecial(wdPaneComments);
+  EXPECT_EQ(app.Selection().StoryType(), wdCommentsStory);
+  app.ActiveWindow().View().SetSplitSpecial(wdPaneNone);
+  EXPECT_EQ(app.Selection().StoryType(), wdMainTextStory);
+}
+
 TEST(View, TheShowSettingsAreTheDocumentsAndFindObeysThem) {
   Application app;
   Document& doc = app.Documents().Add(openBody(p(r("Purch") + r("HIDDEN", "<w:vanish/>") + r("ase"))));
