@@ -1,0 +1,82 @@
+// The index itself: heading, empty paragraph and INDEX field, all under the bookmark
+// VellandexIndex, placed at the bookmark IndexBKStart.
+#include <string>
+
+#include "engine/cls_osvlx_lib.h"
+#include "host/error.h"
+
+namespace engine {
+
+namespace {
+
+constexpr const char* kIndexStart = "IndexBKStart";
+constexpr const char* kIndexBookmark = "VellandexIndex";
+
+std::string indexCode(long columns, const std::string& separator) {
+  return "INDEX \\c" + std::to_string(columns) + " \\e\"" + separator + "\" \\f \"" + kIndexId + "\"";
+}
+
+// The word processor's result when an index has no entries says "Error"; the index shows
+// "None" instead.
+void replaceErrorResult(host::Field& field) {
+  host::Range result = field.Result();
+  if (result.Text().find("Error") != std::string::npos) result.SetText("None\r\n");
+}
+
+}  // namespace
+
+void clsOSVLXLib::IndexInsert(host::Application&, host::Document& wdDoc, long lngCols, std::string strSep) {
+  host::Bookmarks& bookmarks = wdDoc.Bookmarks();
+  if (!bookmarks.Exists(kIndexStart)) {
+    host::Range selection = wdDoc.SelectionRange();
+    selection.Collapse(host::wdCollapseStart);
+    bookmarks.Add(kIndexStart, selection);
+  }
+  host::Range r = bookmarks.Item(kIndexStart).Range();
+  r.SetEnd(r.Start());
+
+  r.Collapse(host::wdCollapseEnd);
+  r.SetText("INDEX OF DEFINED TERMS");
+  r.SetBold(host::kTrue);
+  r.Collapse(host::wdCollapseEnd);
+  r.SetText("\r\n\r\n");
+  r.SetBold(host::kFalse);
+  r.Collapse(host::wdCollapseEnd);
+
+  r.MoveStart(host::wdParagraph, -1);
+  r.Collapse(host::wdCollapseEnd);
+  r.InsertAfter("\r\n");
+  r.Collapse(host::wdCollapseEnd);
+  r.MoveStart(host::wdParagraph, -1);
+  r.Collapse(host::wdCollapseStart);
+
+  host::Field field = r.Fields().Add(r, host::wdFieldEmpty, indexCode(lngCols, strSep), false);
+  replaceErrorResult(field);
+
+  field.Select();
+  host::Range extended = wdDoc.SelectionRange().Duplicate();
+  extended.MoveEnd(host::wdParagraph, 1);
+
+  host::Range index = wdDoc.Range(bookmarks.Item(kIndexStart).Range().Start(), extended.End());
+  bookmarks.Item(kIndexStart).Delete();
+  index.Select();
+  bookmarks.Add(kIndexBookmark, index);
+
+  index.ParagraphFormat().SetSpaceAfter(0);
+  index.ParagraphFormat().SetSpaceBefore(0);
+  index.ParagraphFormat().SetAlignment(host::wdAlignParagraphLeft);
+  index.SetHighlightColorIndex(host::wdNoHighlight);
+  index.Font().SetColor(host::kColorAutomatic);
+  index.Collapse(host::wdCollapseEnd);
+}
+
+void clsOSVLXLib::IndexUpdate(host::Document& wdDoc) {
+  for (host::Field field : wdDoc.Fields()) {
+    if (field.Type() != host::wdFieldIndex) continue;
+    if (field.Code().Text().find(kIndexId) == std::string::npos) continue;
+    field.Update();
+    replaceErrorResult(field);
+  }
+}
+
+}  // namespace engine

@@ -1,0 +1,102 @@
+// Undoing what indexing did: removing the index and its lists, this program's index-entry
+// fields and the marking colours; and the display helpers (field codes, quote forms).
+#include <string>
+
+#include "engine/cls_osvlx_lib.h"
+#include "engine/story_walk.h"
+#include "host/error.h"
+#include "host/find.h"
+
+namespace engine {
+
+namespace {
+
+bool isOurIndexEntry(const std::string& code) {
+  if (code.compare(0, 3, " XE") != 0) return false;
+  return code.find("VellandexIndex") != std::string::npos || code.find("VELLANDEXINDEX") != std::string::npos ||
+         code.find("vellandexindex\" ") != std::string::npos;
+}
+
+void setCodesShown(host::Document& doc, bool shown) {
+  for (host::Field field : doc.Fields()) {
+    long type = field.Type();
+    if (type == host::wdFieldIndex || type == host::wdFieldTOC) field.SetShowCodes(shown);
+  }
+}
+
+void deleteBookmarkedText(host::Document& doc, const char* name) {
+  if (!doc.Bookmarks().Exists(name)) return;
+  doc.Bookmarks().Item(name).Range().Delete();
+  if (doc.Bookmarks().Exists(name)) doc.Bookmarks().Item(name).Delete();
+}
+
+// Replaces the marking colours in a range's story by automatic colour and no highlight.
+void restoreColours(host::Range range) {
+  host::Find find = range.Find();
+  find.ClearFormatting();
+  find.Replacement().ClearFormatting();
+  find.Font().SetColor(kMarkColor);
+  find.SetHighlight(host::kTrue);
+  find.Replacement().Font().SetColor(host::kColorAutomatic);
+  find.Replacement().SetHighlight(host::kFalse);
+  find.SetText("");
+  find.Replacement().SetText("");
+  find.Execute(host::wdReplaceAll);
+}
+
+}  // namespace
+
+void clsOSVLXLib::ShowFieldCodes(host::Document& wdDoc) { setCodesShown(wdDoc, true); }
+void clsOSVLXLib::HideFieldCodes(host::Document& wdDoc) { setCodesShown(wdDoc, false); }
+
+void clsOSVLXLib::RemoveIndex(host::Application&, host::Document& wdDoc, bool& blnRemoveBK) {
+  host::Bookmarks& bookmarks = wdDoc.Bookmarks();
+  long position;
+  if (bookmarks.Exists("VellandexIndex")) {
+    host::Bookmark index = bookmarks.Item("VellandexIndex");
+    host::Range range = index.Range();
+    host::Sections sections = range.Sections();
+    for (long n = sections.Count(); n >= 1; --n) {
+      long start = sections.Item(n).PageSetup().SectionStart();
+      if (start == host::kUndefined || start == host::wdSectionContinuous)
+        sections.Item(n).PageSetup().SetSectionStart(host::wdSectionNewPage);
+    }
+    position = index.Start();
+    index.Select();
+    range.Delete();
+  } else {
+    position = wdDoc.SelectionRange().Start();
+  }
+  deleteBookmarkedText(wdDoc, "VellandexIndexNotUsedList");
+  deleteBookmarkedText(wdDoc, "VellandexIndexNotFoundList");
+  if (bookmarks.Exists("VellandexIndex")) bookmarks.Item("VellandexIndex").Delete();
+  if (blnRemoveBK) bookmarks.Add("IndexBKStart", wdDoc.Range(position, position));
+}
+
+void clsOSVLXLib::StripIndexEntries(host::Application&, host::Document& wdDoc, bool) {
+  forEachStoryRange(wdDoc, kTextStories, [](host::Range& story) {
+    for (host::Field field : story.Fields())
+      if (isOurIndexEntry(field.Code().Text())) field.Delete();
+  });
+  if (wdDoc.Bookmarks().Exists("XEfield")) wdDoc.Bookmarks().Item("XEfield").Delete();
+}
+
+void clsOSVLXLib::RestoreTextColor(host::Document& wdDoc) {
+  forEachStoryRange(wdDoc, kAllStories, [](host::Range& story) { restoreColours(story.Duplicate()); });
+}
+
+void clsOSVLXLib::SmartQuoteToggle(host::Document& wdDoc) {
+  forEachStoryRange(wdDoc, kTextStories, [](host::Range& story) {
+    if (story.StoryLength() < 2) return;
+    host::Find find = story.Duplicate().Find();
+    find.ClearFormatting();
+    find.SetText("\"");
+    find.Replacement().SetText("\"");
+    find.SetForward(true);
+    find.SetWrap(host::wdFindContinue);
+    find.SetFormat(false);
+    find.Execute(host::wdReplaceAll);
+  });
+}
+
+}  // namespace engine
