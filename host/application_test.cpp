@@ -42,9 +42,9 @@ TEST(Application, CommandsThatNeedADocumentFailWith5986WhenNoneIsOpen) {
 }
 
 std::unique_ptr<Document> named(const std::string& name) {
-  DocSpec spec;
-  spec.body = p(r(name));
-  return Document::FromBytes(makeDocx(spec), name);
+  DocParts parts;
+  parts.body = p(r(name));
+  return Document::FromBytes(makeDocx(parts), name);
 }
 
 TEST(Application, DocumentsAreFoundByNameAndTheLastOpenedIsActive) {

@@ -154,12 +154,12 @@ TEST(Bookmarks, BookmarksBetweenTableRowsAndCellsHavePositions) {
 }
 
 TEST(Bookmarks, BookmarksInNotesAndHeaders) {
-  DocSpec spec;
-  spec.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>")) +
+  DocParts parts;
+  parts.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>")) +
               "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/></w:sectPr>";
-  spec.footnotes = {p(r("note text"))};
-  spec.headers = {{"header1.xml", "rIdH1", false, p(r("Header"))}};
-  auto doc = open(spec);
+  parts.footnotes = {p(r("note text"))};
+  parts.headers = {{"header1.xml", "rIdH1", false, p(r("Header"))}};
+  auto doc = open(parts);
   Range note = doc->StoryRanges().Item(wdFootnotesStory);
   note.SetRange(5, 9);
   doc->Bookmarks().Add("InNote", note);

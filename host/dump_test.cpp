@@ -11,13 +11,13 @@ namespace {
 using namespace testdocs;
 
 TEST(Dump, EachStoryWithTypeLengthAndOneLinePerParagraph) {
-  DocSpec spec;
-  spec.body = p(r("a") + rEl("<w:tab/>") + r("b") + fld("begin") + code(" PAGE ") + fld("separate") + r("1") + fld("end") +
+  DocParts parts;
+  parts.body = p(r("a") + rEl("<w:tab/>") + r("b") + fld("begin") + code(" PAGE ") + fld("separate") + r("1") + fld("end") +
                 rEl("<w:footnoteReference w:id=\"1\"/>")) +
               table({{"c", "d"}}) +
               p(rEl("<w:br/>") + "<w:fldSimple w:instr=\" XE x \"/>" + fld("begin") + code(" XE \"T\" ") + fld("end"));
-  spec.footnotes = {p(r("note"))};
-  auto doc = open(spec);
+  parts.footnotes = {p(r("note"))};
+  auto doc = open(parts);
   EXPECT_EQ(dumpDocument(*doc),
             "story 1 (main text), length 41\n"
             "  a\\tb{ PAGE }1[note]\n"

@@ -235,10 +235,10 @@ TEST(LiveRanges, ACollapsedRangeAtTheInsertionPointStaysBeforeTheText) {
 }
 
 TEST(LiveRanges, RangesInOtherStoriesDoNotMove) {
-  DocSpec spec;
-  spec.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>"));
-  spec.footnotes = {p(r("note text"))};
-  auto doc = open(spec);
+  DocParts parts;
+  parts.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>"));
+  parts.footnotes = {p(r("note text"))};
+  auto doc = open(parts);
   Range note = doc->StoryRanges().Item(wdFootnotesStory);
   note.SetRange(5, 9);
   doc->Range(0, 0).InsertBefore("more ");
@@ -284,12 +284,12 @@ TEST(Fidelity, InsertingAndDeletingLeaveEveryOtherParagraphUnchanged) {
 }
 
 TEST(Fidelity, PartsThatWereNotEditedStayByteIdentical) {
-  DocSpec spec;
-  spec.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>"));
-  spec.footnotes = {p(r("note"))};
-  spec.headers = {{"header1.xml", "rIdH1", false, p(r("head"))}};
-  spec.body += "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/></w:sectPr>";
-  std::string original = makeDocx(spec);
+  DocParts parts;
+  parts.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>"));
+  parts.footnotes = {p(r("note"))};
+  parts.headers = {{"header1.xml", "rIdH1", false, p(r("head"))}};
+  parts.body += "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/></w:sectPr>";
+  std::string original = makeDocx(parts);
   auto doc = Document::FromBytes(original, "test.docx");
   doc->StoryRanges().Item(wdFootnotesStory).InsertBefore("edited ");
   auto source = Package::fromBytes(original, "original");
@@ -305,9 +305,9 @@ TEST(Fidelity, PartsThatWereNotEditedStayByteIdentical) {
 }
 
 TEST(Fidelity, AnUneditedDocumentSavesByteIdentical) {
-  DocSpec spec;
-  spec.body = oddBody();
-  std::string original = makeDocx(spec);
+  DocParts parts;
+  parts.body = oddBody();
+  std::string original = makeDocx(parts);
   auto doc = Document::FromBytes(original, "test.docx");
   doc->Content().Text();
   doc->Content().Bold();

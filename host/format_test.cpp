@@ -14,13 +14,13 @@ using namespace testdocs;
 
 // Styles: Base (bold, centred, 6 pt before), Derived based on it, Caps (all caps), the
 // character style Strong (bold, red).
-DocSpec styledSpec(const std::string& body) {
-  DocSpec spec;
-  spec.body = body;
-  spec.styles = paragraphStyle("Base", "", "<w:spacing w:before=\"120\"/><w:jc w:val=\"center\"/>", "<w:b/>") +
+DocParts styledSpec(const std::string& body) {
+  DocParts parts;
+  parts.body = body;
+  parts.styles = paragraphStyle("Base", "", "<w:spacing w:before=\"120\"/><w:jc w:val=\"center\"/>", "<w:b/>") +
                 paragraphStyle("Derived", "Base", "<w:spacing w:after=\"60\"/>", "<w:color w:val=\"00FF00\"/>") +
                 paragraphStyle("Caps", "", "", "<w:caps/>") + characterStyle("Strong", "<w:b/><w:color w:val=\"FF0000\"/>");
-  return spec;
+  return parts;
 }
 
 struct ReadCase {
@@ -71,10 +71,10 @@ TEST(FormatRead, SimpleFieldMarksAndRowEndsDoNotMakeFormattingMixed) {
 }
 
 TEST(FormatRead, DocumentDefaultsStartTheChain) {
-  DocSpec spec = styledSpec(p(r("ab")));
-  spec.docDefaults = "<w:docDefaults><w:rPrDefault><w:rPr><w:b/><w:caps/></w:rPr></w:rPrDefault>"
+  DocParts parts = styledSpec(p(r("ab")));
+  parts.docDefaults = "<w:docDefaults><w:rPrDefault><w:rPr><w:b/><w:caps/></w:rPr></w:rPrDefault>"
                      "<w:pPrDefault><w:pPr><w:spacing w:before=\"40\"/></w:pPr></w:pPrDefault></w:docDefaults>";
-  auto doc = open(spec);
+  auto doc = open(parts);
   EXPECT_EQ(doc->Content().Bold(), kTrue);
   EXPECT_EQ(doc->Content().Font().AllCaps(), kTrue);
   EXPECT_EQ(doc->Content().ParagraphFormat().SpaceBefore(), 2.0);

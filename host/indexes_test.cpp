@@ -87,13 +87,13 @@ TEST(MarkEntry, TextTypedAfterTheEntryIsVisible) {
 }
 
 TEST(MarkEntry, EntriesInEveryStory) {
-  DocSpec spec;
-  spec.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>")) +
+  DocParts parts;
+  parts.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>")) +
               "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/></w:sectPr>";
-  spec.footnotes = {p(r("note text"))};
-  spec.endnotes = {p(r("end note"))};
-  spec.headers = {{"header1.xml", "rIdH1", false, p(r("Header"))}};
-  auto doc = open(spec);
+  parts.footnotes = {p(r("note text"))};
+  parts.endnotes = {p(r("end note"))};
+  parts.headers = {{"header1.xml", "rIdH1", false, p(r("Header"))}};
+  auto doc = open(parts);
   for (const Range& story : doc->StoryRanges()) {
     Field f = doc->Indexes().MarkEntry(story.Words(1), "Entry");
     EXPECT_EQ(f.Type(), wdFieldIndexEntry) << story.StoryType();

@@ -191,10 +191,10 @@ TEST(RangeSelect, SelectMovesTheDocumentSelection) {
 }
 
 TEST(RangeStory, StoryTypeAndLengthOfEachStory) {
-  DocSpec spec;
-  spec.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>"));
-  spec.footnotes = {p(r("note"))};
-  auto doc = open(spec);
+  DocParts parts;
+  parts.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>"));
+  parts.footnotes = {p(r("note"))};
+  auto doc = open(parts);
   EXPECT_EQ(doc->Content().StoryType(), wdMainTextStory);
   EXPECT_EQ(doc->Range(1, 2).StoryLength(), 6);
   Range notes = doc->StoryRanges().Item(wdFootnotesStory);
@@ -251,10 +251,10 @@ TEST(RangeSections, AnEmptyRangeAtTheStoryEndIsInTheLastSection) {
 }
 
 TEST(RangeSections, NotesHaveNoSections) {
-  DocSpec spec;
-  spec.body = p(r("a") + rEl("<w:footnoteReference w:id=\"1\"/>"));
-  spec.footnotes = {p(r("note"))};
-  auto doc = open(spec);
+  DocParts parts;
+  parts.body = p(r("a") + rEl("<w:footnoteReference w:id=\"1\"/>"));
+  parts.footnotes = {p(r("note"))};
+  auto doc = open(parts);
   EXPECT_EQ(doc->StoryRanges().Item(wdFootnotesStory).Sections().Count(), 0);
 }
 

@@ -77,12 +77,12 @@ TEST(StoryPositions, ManyParagraphsKeepTheirPositionsAfterAnEditInTheMiddle) {
 }
 
 TEST(Stories, FootnotesAndEndnotesAreOneStoryEachWithoutSeparatorNotes) {
-  DocSpec spec;
-  spec.body = p(r("a") + rEl("<w:footnoteReference w:id=\"1\"/>") + r("b") + rEl("<w:footnoteReference w:id=\"2\"/>") +
+  DocParts parts;
+  parts.body = p(r("a") + rEl("<w:footnoteReference w:id=\"1\"/>") + r("b") + rEl("<w:footnoteReference w:id=\"2\"/>") +
                 rEl("<w:endnoteReference w:id=\"1\"/>"));
-  spec.footnotes = {p(rEl("<w:footnoteRef/>") + r(" first")), p(r("second")) + p(r("more"))};
-  spec.endnotes = {p(r("end"))};
-  auto doc = open(spec);
+  parts.footnotes = {p(rEl("<w:footnoteRef/>") + r(" first")), p(r("second")) + p(r("more"))};
+  parts.endnotes = {p(r("end"))};
+  auto doc = open(parts);
   Range notes = doc->StoryRanges().Item(wdFootnotesStory);
   EXPECT_EQ(notes.Characters16(), u"\x02 first\rsecond\rmore\r");
   EXPECT_EQ(notes.StoryLength(), 20);
@@ -105,20 +105,20 @@ TEST(Stories, ADocumentWithoutNotesHasNoNotesStory) {
 
 // Three sections: the first and third use header 1, the second header 2; a footer and a
 // first-page header too.
-DocSpec sectionedDoc() {
-  DocSpec spec;
+DocParts sectionedDoc() {
+  DocParts parts;
   auto sect = [](const std::string& refs) { return "<w:sectPr>" + refs + "</w:sectPr>"; };
   std::string h1 = "<w:headerReference w:type=\"default\" r:id=\"rIdH1\"/>";
   std::string h2 = "<w:headerReference w:type=\"default\" r:id=\"rIdH2\"/>";
   std::string first = "<w:headerReference w:type=\"first\" r:id=\"rIdH3\"/>";
   std::string f1 = "<w:footerReference w:type=\"default\" r:id=\"rIdF1\"/>";
-  spec.body = p(r("one"), sect(h1 + first + f1)) + p(r("two"), sect(h2)) + p(r("three")) + sect(h1);
-  spec.footnotes = {p(r("note"))};
-  spec.headers = {{"header1.xml", "rIdH1", false, p(r("Header one"))},
+  parts.body = p(r("one"), sect(h1 + first + f1)) + p(r("two"), sect(h2)) + p(r("three")) + sect(h1);
+  parts.footnotes = {p(r("note"))};
+  parts.headers = {{"header1.xml", "rIdH1", false, p(r("Header one"))},
                   {"header2.xml", "rIdH2", false, p(r("Header two"))},
                   {"header3.xml", "rIdH3", false, p(r("First page"))},
                   {"footer1.xml", "rIdF1", true, p(r("Footer"))}};
-  return spec;
+  return parts;
 }
 
 TEST(Stories, StoryRangesListTheFirstStoryOfEachTypeInTypeOrder) {
@@ -154,11 +154,11 @@ TEST(Stories, TextBoxesFormTheTextFrameStoryAndStayOutOfTheMainText) {
 }
 
 TEST(Stories, CommentsAreOneStoryAfterTheNotes) {
-  DocSpec spec;
-  spec.body = p(r("a") + rEl("<w:endnoteReference w:id=\"1\"/>"));
-  spec.endnotes = {p(r("end"))};
-  spec.comments = {p(r("first remark")), p(r("second"))};
-  auto doc = open(spec);
+  DocParts parts;
+  parts.body = p(r("a") + rEl("<w:endnoteReference w:id=\"1\"/>"));
+  parts.endnotes = {p(r("end"))};
+  parts.comments = {p(r("first remark")), p(r("second"))};
+  auto doc = open(parts);
   std::vector<int> types;
   for (const Range& range : doc->StoryRanges()) types.push_back(range.StoryType());
   EXPECT_EQ(types, (std::vector<int>{wdMainTextStory, wdEndnotesStory, wdCommentsStory}));

@@ -28,7 +28,7 @@ struct HeaderPart {
 };
 
 /// What a test document holds; everything but the body is optional.
-struct DocSpec {
+struct DocParts {
   std::string body;                  // children of w:body (a w:sectPr is added when absent)
   std::string styles;                // extra w:style elements
   std::string docDefaults;           // replaces w:docDefaults when set
@@ -114,30 +114,30 @@ inline void replaceNotes(Package& package, const std::string& part, const char* 
 
 }  // namespace detail
 
-/// The .docx bytes of a document as the spec describes it.
-inline std::string makeDocx(const DocSpec& spec) {
+/// The .docx bytes of a document as the parts describes it.
+inline std::string makeDocx(const DocParts& parts) {
   DocxBuilder builder;
   builder.addRun("x");
   auto package = Package::fromBytes(builder.toBytes(), "test.docx");
 
-  std::string body = spec.body;
+  std::string body = parts.body;
   if (body.find("<w:sectPr") == std::string::npos || body.rfind("</w:sectPr>") + 11 != body.size())
     body += "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/></w:sectPr>";
   package->setBytes("word/document.xml", std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n") +
                                              "<w:document xmlns:w=\"" + kWordNs + "\" xmlns:r=\"" + kRelNs +
                                              "\"><w:body>" + body + "</w:body></w:document>");
 
-  if (!spec.styles.empty() || !spec.docDefaults.empty()) {
+  if (!parts.styles.empty() || !parts.docDefaults.empty()) {
     pugi::xml_node styles = package->xml("word/styles.xml").document_element();
-    if (!spec.docDefaults.empty()) {
+    if (!parts.docDefaults.empty()) {
       styles.remove_child(styles.child("w:docDefaults"));
-      detail::appendFragment(styles, spec.docDefaults, styles.first_child());
+      detail::appendFragment(styles, parts.docDefaults, styles.first_child());
     }
-    detail::appendFragment(styles, spec.styles);
+    detail::appendFragment(styles, parts.styles);
     package->markDirty("word/styles.xml");
   }
-  detail::replaceNotes(*package, "word/footnotes.xml", "footnote", spec.footnotes);
-  detail::replaceNotes(*package, "word/endnotes.xml", "endnote", spec.endnotes);
+  detail::replaceNotes(*package, "word/footnotes.xml", "footnote", parts.footnotes);
+  detail::replaceNotes(*package, "word/endnotes.xml", "endnote", parts.endnotes);
 
   // A new part of the main document: its XML, relationship and content type.
   auto addPart = [&](const std::string& part, const std::string& relId, const char* kind, const std::string& xml) {
@@ -154,28 +154,28 @@ inline std::string makeDocx(const DocSpec& spec) {
     package->markDirty("[Content_Types].xml");
   };
   const std::string namespaces = std::string(" xmlns:w=\"") + kWordNs + "\" xmlns:r=\"" + kRelNs + "\"";
-  for (const HeaderPart& h : spec.headers) {
+  for (const HeaderPart& h : parts.headers) {
     const char* root = h.footer ? "w:ftr" : "w:hdr";
     addPart(h.part, h.relId, h.footer ? "footer" : "header",
             std::string("<") + root + namespaces + ">" + h.content + "</" + root + ">");
   }
-  if (!spec.comments.empty()) {
+  if (!parts.comments.empty()) {
     std::string xml = "<w:comments" + namespaces + ">";
-    for (std::size_t i = 0; i < spec.comments.size(); ++i)
-      xml += "<w:comment w:id=\"" + std::to_string(i) + "\" w:author=\"T\">" + spec.comments[i] + "</w:comment>";
+    for (std::size_t i = 0; i < parts.comments.size(); ++i)
+      xml += "<w:comment w:id=\"" + std::to_string(i) + "\" w:author=\"T\">" + parts.comments[i] + "</w:comment>";
     addPart("comments.xml", "rIdComments", "comments", xml + "</w:comments>");
   }
   return package->toBytes();
 }
 
-/// Opens a document as the spec describes it.
-inline std::unique_ptr<Document> open(const DocSpec& spec) { return Document::FromBytes(makeDocx(spec), "test.docx"); }
+/// Opens a document as the parts describes it.
+inline std::unique_ptr<Document> open(const DocParts& parts) { return Document::FromBytes(makeDocx(parts), "test.docx"); }
 
 /// Opens a document whose body is the given XML.
 inline std::unique_ptr<Document> openBody(const std::string& body) {
-  DocSpec spec;
-  spec.body = body;
-  return open(spec);
+  DocParts parts;
+  parts.body = body;
+  return open(parts);
 }
 
 /// The document saved to bytes and opened again.

@@ -23,12 +23,12 @@ long errorOf(const std::function<void()>& call) {
 // A document with main text, one footnote and one endnote, open in an application.
 struct WithNotes : ::testing::Test {
   void SetUp() override {
-    DocSpec spec;
-    spec.body = p(r("Main text") + rEl("<w:footnoteReference w:id=\"1\"/>") + r(" and more") +
+    DocParts parts;
+    parts.body = p(r("Main text") + rEl("<w:footnoteReference w:id=\"1\"/>") + r(" and more") +
                   rEl("<w:endnoteReference w:id=\"1\"/>"));
-    spec.footnotes = {p(r("Foot note"))};
-    spec.endnotes = {p(r("End note"))};
-    doc = &app.Documents().Add(open(spec));
+    parts.footnotes = {p(r("Foot note"))};
+    parts.endnotes = {p(r("End note"))};
+    doc = &app.Documents().Add(open(parts));
   }
   View view() { return app.ActiveWindow().ActivePane().View(); }
 
@@ -150,13 +150,13 @@ TEST(Window, AStoryTheDocumentLacksIsNotAvailableAndTheSelectionStays) {
 }
 
 TEST(Window, SeekViewReachesHeadersAndFooters) {
-  DocSpec spec;
-  spec.body = p(r("Body")) +
+  DocParts parts;
+  parts.body = p(r("Body")) +
               "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/><w:pgSz w:w=\"11906\" "
               "w:h=\"16838\"/></w:sectPr>";
-  spec.headers = {{"header1.xml", "rIdH1", false, p(r("Header"))}};
+  parts.headers = {{"header1.xml", "rIdH1", false, p(r("Header"))}};
   Application app;
-  app.Documents().Add(open(spec));
+  app.Documents().Add(open(parts));
   app.ActiveWindow().View().SetSeekView(wdSeekPrimaryHeader);
   EXPECT_EQ(app.Selection().StoryType(), wdPrimaryHeaderStory);
   app.ActiveWindow().View().SetSeekView(wdSeekMainDocument);
@@ -164,11 +164,11 @@ TEST(Window, SeekViewReachesHeadersAndFooters) {
 }
 
 TEST(Window, TheCommentsPaneShowsTheComments) {
-  DocSpec spec;
-  spec.body = p(r("Body"));
-  spec.comments = {p(r("A remark"))};
+  DocParts parts;
+  parts.body = p(r("Body"));
+  parts.comments = {p(r("A remark"))};
   Application app;
-  app.Documents().Add(open(spec));
+  app.Documents().Add(open(parts));
   app.ActiveWindow().View().SetSplitSpecial(wdPaneComments);
   EXPECT_EQ(app.Selection().StoryType(), wdCommentsStory);
   app.ActiveWindow().View().SetSplitSpecial(wdPaneNone);
