@@ -74,5 +74,3 @@ std::vector<std::string> clsOSVLXLib::fncListSort(std::vector<std::string>& arrA
 }
 
 }  // namespace engine
-
-extern "C" engine::_clsOSVLXLib* OSVLXDLL_CreateclsOSVLXLib() { return new engine::clsOSVLXLib(); }

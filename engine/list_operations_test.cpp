@@ -75,12 +75,5 @@ TEST(NotUsedNotFound, TermsUsedOnceAndTermsNotFound) {
   EXPECT_EQ(none[1], "None");
 }
 
-TEST(Component, TheFactoryMakesAnEngine) {
-  std::unique_ptr<_clsOSVLXLib> engine(OSVLXDLL_CreateclsOSVLXLib());
-  ASSERT_TRUE(engine);
-  std::vector<std::string> list{"a", "bb"};
-  EXPECT_EQ(engine->fncListSort(list).front(), "bb");
-}
-
 }  // namespace
 }  // namespace engine

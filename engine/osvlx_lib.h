@@ -24,6 +24,8 @@ using CounterArray = std::vector<CounterRow>;
 /// The engine class's interface.
 class _clsOSVLXLib {
  public:
+  /// The interface's id, as the component registry asks the factory for it.
+  static constexpr const char* kInterfaceId = "engine._clsOSVLXLib";
   virtual ~_clsOSVLXLib() = default;
 
   /// Adds the range's trimmed text to the list unless it is there already; a repeat moves
@@ -70,8 +72,11 @@ class _clsOSVLXLib {
 
 /// The component's programmatic identifier.
 inline constexpr const char* kEngineProgId = "OSVLXDLL.clsOSVLXLib";
+/// The symbol of the component's factory, as its registration names it.
+inline constexpr const char* kEngineFactory = "vlx_create_engine";
 
 }  // namespace engine
 
-/// The factory the component registry calls: a new engine object (the caller owns it).
-extern "C" engine::_clsOSVLXLib* OSVLXDLL_CreateclsOSVLXLib();
+/// The component's factory: a new engine (the caller owns it) as a pointer to the interface
+/// whose id it is given; null for any other interface id.
+extern "C" void* vlx_create_engine(const char* interfaceId);

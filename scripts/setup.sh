@@ -36,10 +36,23 @@ build() {
   cmake --build "$dir" -j "$(nproc)"
 }
 
+# Registers the engine just built for this user: the host creates it through the registration
+# files of its registry folders, and the user's folder comes first.
+register_engine() {
+  local config="${XDG_CONFIG_HOME:-}"
+  [[ "$config" == /* ]] || config="${HOME:?neither XDG_CONFIG_HOME nor HOME is set}/.config"
+  local folder="$config/vellandex-host/registry"
+  mkdir -p "$folder"
+  cp build/engine/OSVLXDLL.json "$folder/.OSVLXDLL.json.new"
+  mv -f "$folder/.OSVLXDLL.json.new" "$folder/OSVLXDLL.json"
+  echo "setup: registered the engine $root/build/engine/libOSVLXDLL.so in $folder/OSVLXDLL.json"
+}
+
 case "$mode" in
   --run-sample)
     install_packages "${packages[@]}"
     build build -DCMAKE_BUILD_TYPE=Release -DVLX_BUILD_TESTS=OFF
+    register_engine
     out="$(mktemp -d)/sample-contract.docx"
     ./build/app/vellandex resave examples/sample-contract.docx "$out"
     ./build/app/vellandex dump "$out"
