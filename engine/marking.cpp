@@ -148,9 +148,7 @@ long clsOSVLXLib::fncSearchAndIndexTermInStory(host::Document& wdActiveDoc, host
 
         std::string entry = trimSpaces(fullCaps && !strCaseSensitiveSearchTerm.empty() ? strCaseSensitiveSearchTerm
                                                                                         : occurrence);
-        host::Field field = wdActiveDoc.Indexes().MarkEntry(insertAt, entry);
-        host::Range code = field.Code();
-        code.SetText(code.Text() + "\\f \"" + kIndexId + "\"");
+        host::Field field = wdActiveDoc.Indexes().MarkEntry(insertAt, entry, std::string("\\f \"") + kIndexId + "\"");
         if (firstWordLength == occurrenceLength && highlight != host::kUndefined && color != host::kUndefined)
           colourField(field, static_cast<int>(highlight), color);
       }

@@ -38,8 +38,8 @@ class ParagraphWalker {
 
   void finish(pugi::xml_node paragraph, bool cellEnd) {
     pugi::xml_node pPr = w_.child(paragraph, "pPr");
-    RunFormat f = styles_.runFormat(map_.styleId, w_.child(pPr, "rPr"));
-    add(Seg::ParagraphMark, paragraph, {}, cellEnd ? ch::kCellEnd : ch::kParagraph, f.hidden);
+    add(Seg::ParagraphMark, paragraph, {}, cellEnd ? ch::kCellEnd : ch::kParagraph,
+        styles_.hidden(map_.styleId, w_.child(pPr, "rPr")));
   }
 
  private:
@@ -105,26 +105,26 @@ class ParagraphWalker {
   }
 
   void walkRun(pugi::xml_node r) {
-    RunFormat f = styles_.runFormat(map_.styleId, w_.child(r, "rPr"));
+    const bool hidden = styles_.hidden(map_.styleId, w_.child(r, "rPr"));
     for (pugi::xml_node c = r.first_child(); c; c = c.next_sibling()) {
       if (c.type() != pugi::node_element) continue;
       const char* l = w_.local(c);
       if (!l) {
-        if (!std::strcmp(localName(c.name()), "AlternateContent")) add(Seg::Char, c, r, ch::kObject, f.hidden);
+        if (!std::strcmp(localName(c.name()), "AlternateContent")) add(Seg::Char, c, r, ch::kObject, hidden);
         continue;
       }
       std::string_view n = l;
       if (n == "t" || n == "delText") {
-        addText(Seg::Text, c, r, toText(c.text().get()), f.hidden);
+        addText(Seg::Text, c, r, toText(c.text().get()), hidden);
       } else if (n == "instrText" || n == "delInstrText") {
-        addText(Seg::CodeText, c, r, toText(c.text().get()), f.hidden);
+        addText(Seg::CodeText, c, r, toText(c.text().get()), hidden);
       } else if (n == "fldChar") {
         std::string type = w_.value(c, "fldCharType");
-        if (type == "begin") add(Seg::FieldBegin, c, r, ch::kFieldBegin, f.hidden);
-        else if (type == "separate") add(Seg::FieldSeparator, c, r, ch::kFieldSeparator, f.hidden);
-        else if (type == "end") add(Seg::FieldEnd, c, r, ch::kFieldEnd, f.hidden);
+        if (type == "begin") add(Seg::FieldBegin, c, r, ch::kFieldBegin, hidden);
+        else if (type == "separate") add(Seg::FieldSeparator, c, r, ch::kFieldSeparator, hidden);
+        else if (type == "end") add(Seg::FieldEnd, c, r, ch::kFieldEnd, hidden);
       } else if (char16_t code = singleChar(c, n)) {
-        add(Seg::Char, c, r, code, f.hidden);
+        add(Seg::Char, c, r, code, hidden);
       } else if (n == "lastRenderedPageBreak") {
         map_.anchors.push_back({c, offset()});
       }

@@ -426,16 +426,19 @@ std::set<pugi::xml_node_struct*> marksOfPartialFields(const Story& story, long s
   return keep;
 }
 
-void splitAt(Story& story, long pos) {
-  if (pos <= 0 || pos >= story.length()) return;
+// Splits the run at pos so that a run boundary stands there; returns the block whose map the
+// split outdated (npos when nothing was split). The map stays right for every position before
+// pos, since the left part of a split keeps its elements.
+std::size_t splitAt(Story& story, long pos) {
+  if (pos <= 0 || pos >= story.length()) return Story::npos;
   Locus l = locate(story, pos);
   const CharMap& m = story.map(l.block);
-  if (l.offset == 0 || l.offset + 1 >= m.length()) return;
+  if (l.offset == 0 || l.offset + 1 >= m.length()) return Story::npos;
   const Segment& left = m.segments[m.segmentAt(l.offset - 1)];
   const Segment& right = m.segments[m.segmentAt(l.offset)];
-  if (!left.run || left.run != right.run) return;
+  if (!left.run || left.run != right.run) return Story::npos;
   splitRunAfter(story.wml(), left.run, left.node, l.offset - left.start);
-  story.paragraphChanged(l.block);
+  return l.block;
 }
 
 }  // namespace
@@ -536,8 +539,11 @@ pugi::xml_node insertMarker(Document& doc, Story& story, long pos, pugi::xml_nod
 void forEachRun(Document& doc, Story& story, long start, long end,
                 const std::function<void(pugi::xml_node rPr, const std::string& styleId)>& fn) {
   if (start >= end) return;
-  splitAt(story, end);
-  splitAt(story, start);
+  // The end first: splitting there leaves the map right for the start.
+  const std::size_t endBlock = splitAt(story, end);
+  const std::size_t startBlock = splitAt(story, start);
+  if (endBlock != Story::npos) story.paragraphChanged(endBlock);
+  if (startBlock != Story::npos && startBlock != endBlock) story.paragraphChanged(startBlock);
   const Wml& w = story.wml();
   for (std::size_t b = story.blockAt(start); b < story.blocks().size(); ++b) {
     long bs = story.blockStart(b);
@@ -553,11 +559,15 @@ void forEachRun(Document& doc, Story& story, long start, long end,
       else if (s.run && (runs.empty() || runs.back() != s.run)) runs.push_back(s.run);
     }
     // Properties made for the call and left empty go again, so that setting what the text
-    // already has changes no XML.
+    // already has changes no XML. The paragraph's map holds no formatting but hiddenness, so
+    // it is re-read only when that changed.
+    bool hiddenChanged = false;
     auto withProperties = [&](pugi::xml_node holder) {
       bool had = static_cast<bool>(w.runProperties(holder, false));
       pugi::xml_node rPr = w.runProperties(holder, true);
+      bool hiddenBefore = story.styles().hidden(styleId, rPr);
       fn(rPr, styleId);
+      hiddenChanged = hiddenChanged || story.styles().hidden(styleId, rPr) != hiddenBefore;
       if (!had && !rPr.first_child()) holder.remove_child(rPr);
     };
     for (pugi::xml_node r : runs) withProperties(r);
@@ -568,7 +578,7 @@ void forEachRun(Document& doc, Story& story, long start, long end,
       withProperties(pPr);
       if (!hadPPr && !pPr.first_child()) p.remove_child(pPr);
     }
-    story.paragraphChanged(b);
+    if (hiddenChanged) story.paragraphChanged(b);
   }
   doc.noteChange(story);
 }

@@ -96,7 +96,6 @@ class Search {
   Search(const FindSettings& s, const Story& story, StoryView& view)
       : s_(s), story_(story), view_(view), reader_(story, view) {
     if (!s.text.empty()) pattern_.emplace(toText(s.text), s.matchWildcards, s.matchCase);
-    text_ = pattern_ && pattern_->folded() ? &view.folded() : &view.text();
   }
 
   bool possible() const { return pattern_ || !s_.condition.empty(); }
@@ -104,8 +103,9 @@ class Search {
   Match next(std::size_t from, std::size_t to) {
     if (!pattern_) return nextFormatted(from, to);
     bool whole = s_.matchWholeWord && !s_.matchWildcards;
-    for (Match m = pattern_->search(*text_, from, to, whole); m.first != npos;
-         m = pattern_->search(*text_, m.first + 1, to, whole)) {
+    const SignedText text = pattern_->folded() ? view_.signedFolded() : view_.signedText();
+    for (Match m = pattern_->search(text, from, to, whole); m.first != npos;
+         m = pattern_->search(text, m.first + 1, to, whole)) {
       if (formatted(m)) return m;
     }
     return {npos, npos};
@@ -140,7 +140,6 @@ class Search {
   StoryView& view_;
   FormatReader reader_;
   std::optional<Pattern> pattern_;
-  const Text* text_;
 };
 
 void applyFormat(Range r, const FindFormat& f, const Options& options) {

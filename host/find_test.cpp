@@ -230,5 +230,25 @@ TEST(Find, FindSeesEditsMadeBetweenExecutes) {
   EXPECT_EQ(count, 3);
 }
 
+TEST(Find, MatchesRunOnOverAHiddenParagraphMarkButNotOverAVisibleOne) {
+  auto doc = docWithBody(para(run("the Purchase"), "<w:rPr><w:vanish/></w:rPr>") + para(run("Price is due")) +
+                         para(run("a Purchase")) + para(run("Price again")));
+  // The hidden mark joins its paragraph to the next as a reader sees them.
+  EXPECT_EQ(findAll(*doc, "PurchasePrice", false, true), std::vector<std::string>{"PurchasePrice"});
+  EXPECT_EQ(findAll(*doc, "Purchase Price", false, true).size(), 0u);
+}
+
+TEST(Find, EditsThatChangeVisibleTextKeepLaterParagraphsFindable) {
+  auto doc = docWithBody(para(run("Alpha Term")) + para(run("Beta Term")) + para(run("Gamma Term")));
+  Range first = doc->Range(0, 5);
+  first.SetText("Alpha and more text");
+  EXPECT_EQ(findAll(*doc, "Term", false, true).size(), 3u);
+  EXPECT_EQ(findAll(*doc, "and more", false, true).size(), 1u);
+  // Hiding text changes what find sees, though no character was typed.
+  doc->Range(0, 5).Font().SetHidden(kTrue);
+  EXPECT_EQ(findAll(*doc, "Alpha", false, true).size(), 0u);
+  EXPECT_EQ(findAll(*doc, "Gamma Term", false, true).size(), 1u);
+}
+
 }  // namespace
 }  // namespace host

@@ -51,11 +51,13 @@ void StoryView::rebuild(const Story& story) {
   std::size_t n = story.blocks().size();
   blockFirst_.assign(n + 1, 0);
   entry_.assign(n + 1, {});
+  signatures_.assign(n, {});
   FieldStack stack;
   for (std::size_t b = 0; b < n; ++b) {
     blockFirst_[b] = text_.size();
     entry_[b] = stack;
     stack = scan(story, b, std::move(stack), text_, places_);
+    signatures_[b] = TextSignature::of(std::u16string_view(text_).substr(blockFirst_[b]));
   }
   blockFirst_[n] = text_.size();
   entry_[n] = stack;
@@ -86,6 +88,7 @@ void StoryView::refresh(const Story& story, const ViewSettings& settings) {
       continue;
     }
     text_.replace(first, oldCount, text);
+    signatures_[b] = TextSignature::of(text);
     places_.erase(places_.begin() + static_cast<long>(first), places_.begin() + static_cast<long>(first + oldCount));
     places_.insert(places_.begin() + static_cast<long>(first), places.begin(), places.end());
     long delta = static_cast<long>(text.size()) - static_cast<long>(oldCount);
@@ -100,9 +103,17 @@ const Text& StoryView::folded() {
     folded_ = text_;
     for (char16_t& c : folded_)
       if (!U16_IS_SURROGATE(c)) c = static_cast<char16_t>(u_foldCase(c, U_FOLD_CASE_DEFAULT));
+    foldedSignatures_.resize(signatures_.size());
+    for (std::size_t b = 0; b < signatures_.size(); ++b)
+      foldedSignatures_[b] = TextSignature::of(std::u16string_view(folded_).substr(blockFirst_[b], blockFirst_[b + 1] - blockFirst_[b]));
     foldedValid_ = true;
   }
   return folded_;
+}
+
+SignedText StoryView::signedFolded() {
+  folded();
+  return {folded_, blockFirst_, foldedSignatures_};
 }
 
 long StoryView::position(const Story& story, std::size_t i) const {

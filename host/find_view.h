@@ -11,6 +11,7 @@
 #include <pugixml.hpp>
 
 #include "host/text.h"
+#include "host/text_signature.h"
 
 namespace host {
 
@@ -44,6 +45,10 @@ class StoryView {
   const Text& text() const { return text_; }
   /// The visible characters, case-folded (same length).
   const Text& folded();
+  /// The visible characters cut into paragraphs, with what each holds.
+  SignedText signedText() const { return {text_, blockFirst_, signatures_}; }
+  /// The same, case-folded.
+  SignedText signedFolded();
   /// Number of visible characters.
   std::size_t size() const { return text_.size(); }
   /// Story position of visible character i.
@@ -71,6 +76,8 @@ class StoryView {
   Text folded_;
   bool foldedValid_ = false;
   std::vector<Place> places_;
+  std::vector<TextSignature> signatures_;        // per block
+  std::vector<TextSignature> foldedSignatures_;  // per block, valid with folded_
   std::vector<std::size_t> blockFirst_;  // index of each block's first visible character; size blocks + 1
   std::vector<FieldStack> entry_;        // open fields at each block's start; size blocks + 1
   std::vector<std::size_t> dirty_;

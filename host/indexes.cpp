@@ -25,12 +25,12 @@ std::string unescapeIndexEntry(const std::string& escaped) {
   return out;
 }
 
-Field Indexes::MarkEntry(const Range& range, const std::string& entry) {
+Field Indexes::MarkEntry(const Range& range, const std::string& entry, const std::string& switches) {
   Story& story = range.GetStory();
   long pos = edit::insertionPosition(story, range.End());
   edit::insert(*doc_, story, pos,
                {edit::Piece::mark(edit::Piece::FieldBegin, true),
-                edit::Piece::codeText(toText(" XE \"" + escapeIndexEntry(entry) + "\" "), true),
+                edit::Piece::codeText(toText(" XE \"" + escapeIndexEntry(entry) + "\" " + switches), true),
                 edit::Piece::mark(edit::Piece::FieldEnd, true)});
   return fieldsIn(doc_, story, pos, pos + 1).front();
 }

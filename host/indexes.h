@@ -20,8 +20,9 @@ std::string unescapeIndexEntry(const std::string& escaped);
 class Indexes {
  public:
   explicit Indexes(Document* doc) : doc_(doc) {}
-  /// Inserts the hidden field  XE "Entry"  right after the range and returns it.
-  Field MarkEntry(const Range& range, const std::string& entry);
+  /// Inserts the hidden field  XE "Entry"  right after the range and returns it; switches
+  /// (an index identifier, say) follow the entry in the code as given.
+  Field MarkEntry(const Range& range, const std::string& entry, const std::string& switches = "");
 
  private:
   Document* doc_;

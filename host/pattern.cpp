@@ -2,6 +2,7 @@
 
 #include <unicode/uchar.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -45,6 +46,32 @@ bool isWordCharacter(char16_t c) { return u_isalnum(c) || c == u'\'' || c == u'\
 Pattern::Pattern(const Text& findText, bool wildcards, bool matchCase) : folded_(!wildcards && !matchCase) {
   if (wildcards) compileWildcards(findText);
   else compilePlain(findText);
+  prepareLiteral();
+}
+
+void Pattern::prepareLiteral() {
+  for (const Unit& u : units_)
+    if (u.kind != Unit::Char || u.min != 1 || u.max != 1 || u.c == u'"' || u.c == u'\'') return;
+  for (const Unit& u : units_) literal_ += u.c;
+  const std::size_t m = literal_.size();
+  skip_.fill(m);
+  for (std::size_t i = 0; i + 1 < m; ++i) skip_[literal_[i] & 0xFF] = m - 1 - i;
+  signature_ = TextSignature::of(literal_);
+  withinParagraph_ = literal_.find_first_of(Text{ch::kParagraph, ch::kCellEnd}) == Text::npos;
+}
+
+std::pair<std::size_t, std::size_t> Pattern::searchLiteral(const Text& text, std::size_t from, std::size_t to,
+                                                           bool wholeWord) const {
+  const std::size_t m = literal_.size();
+  const char16_t* t = text.data();
+  for (std::size_t at = from; at + m <= to;) {
+    char16_t last = t[at + m - 1];
+    if (last == literal_[m - 1] && std::equal(literal_.begin(), literal_.end() - 1, t + at) &&
+        (!wholeWord || wholeWordAt(text, at, at + m)))
+      return {at, at + m};
+    at += skip_[last & 0xFF];
+  }
+  return {npos, npos};
 }
 
 void Pattern::compilePlain(const Text& t) {
@@ -229,6 +256,7 @@ std::pair<std::size_t, std::size_t> Pattern::search(const Text& text, std::size_
                                                      bool wholeWord) const {
   if (units_.empty()) return {npos, npos};
   to = std::min(to, text.size());
+  if (!literal_.empty()) return searchLiteral(text, from, to, wholeWord);
   long budget = kStepBudget;
   const Unit& first = units_.front();
   bool literalFirst = first.kind == Unit::Char && first.min >= 1 && first.c != u'"' && first.c != u'\'';
@@ -240,6 +268,28 @@ std::pair<std::size_t, std::size_t> Pattern::search(const Text& text, std::size_
     long end = matchAt(text, 0, at, to, budget);
     if (end > static_cast<long>(at) && (!wholeWord || wholeWordAt(text, at, static_cast<std::size_t>(end))))
       return {at, static_cast<std::size_t>(end)};
+  }
+  return {npos, npos};
+}
+
+std::pair<std::size_t, std::size_t> Pattern::search(const SignedText& paragraphs, std::size_t from, std::size_t to,
+                                                     bool wholeWord) const {
+  const Text& text = paragraphs.text;
+  const std::size_t m = literal_.size();
+  if (m < 3 || !withinParagraph_) return search(text, from, to, wholeWord);
+  to = std::min(to, text.size());
+  const std::vector<std::size_t>& first = paragraphs.first;
+  const std::size_t count = paragraphs.signatures.size();
+  auto after = std::upper_bound(first.begin(), first.begin() + static_cast<long>(count), from);
+  for (std::size_t b = after == first.begin() ? 0 : static_cast<std::size_t>(after - first.begin()) - 1;
+       b < count && first[b] < to; ++b) {
+    const std::size_t begin = first[b], end = first[b + 1];
+    if (end <= from) continue;
+    // A match cannot run past a paragraph's mark, so a paragraph ending in one must hold it.
+    const bool closed = end > begin && (text[end - 1] == ch::kParagraph || text[end - 1] == ch::kCellEnd);
+    if (closed && !paragraphs.signatures[b].covers(signature_)) continue;
+    auto found = searchLiteral(text, std::max(from, begin), std::min(to, closed ? end : end + m - 1), wholeWord);
+    if (found.first != npos) return found;
   }
   return {npos, npos};
 }

@@ -3,11 +3,13 @@
 // (? * [abc] [a-z] [!x] < > {n} {n,} {n,m} @ \ and groups), compiled once and matched against
 // a story's visible text.
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
 
 #include "host/text.h"
+#include "host/text_signature.h"
 
 namespace host {
 
@@ -28,6 +30,9 @@ class Pattern {
   /// npos when there is none. Empty matches are never returned. Whole-word matching
   /// requires non-word characters (or the text's ends) on both sides.
   std::pair<std::size_t, std::size_t> search(const Text& text, std::size_t from, std::size_t to, bool wholeWord) const;
+  /// The same over a text cut into paragraphs, skipping those that cannot hold the match.
+  std::pair<std::size_t, std::size_t> search(const SignedText& paragraphs, std::size_t from, std::size_t to,
+                                             bool wholeWord) const;
   /// The last match that lies in [from, to).
   std::pair<std::size_t, std::size_t> searchBackward(const Text& text, std::size_t from, std::size_t to, bool wholeWord) const;
 
@@ -47,9 +52,18 @@ class Pattern {
   bool accepts(const Unit& u, char16_t c) const;
   long matchAt(const Text& text, std::size_t unit, std::size_t at, std::size_t limit, long& budget) const;
   bool wholeWordAt(const Text& text, std::size_t start, std::size_t end) const;
+  void prepareLiteral();
+  std::pair<std::size_t, std::size_t> searchLiteral(const Text& text, std::size_t from, std::size_t to,
+                                                    bool wholeWord) const;
 
   std::vector<Unit> units_;
   bool folded_;
+  // A pattern of fixed characters (most terms) is searched by skipping (Horspool) rather
+  // than tried at every place; the table is indexed by a character's low byte.
+  Text literal_;
+  std::array<std::size_t, 256> skip_{};
+  TextSignature signature_;
+  bool withinParagraph_ = false;  // the fixed text holds no paragraph or cell mark
 };
 
 }  // namespace host

@@ -17,12 +17,14 @@ namespace {
 
 bool isWordChar(char16_t c) { return u_isalnum(c) || c == u'\'' || c == u'\u2019' || c == u'_'; }
 
-// Offsets in a paragraph where words start; a word takes the spaces that follow it.
-std::vector<std::uint32_t> wordStarts(const Text& t) {
-  std::vector<std::uint32_t> starts;
+// The word starts on either side of an offset in a paragraph: the last at or before it and
+// the next after it (the paragraph's length when none). A word takes the spaces that follow it.
+std::pair<std::uint32_t, std::uint32_t> wordStartsAround(const Text& t, std::uint32_t offset) {
+  std::uint32_t last = 0;
   std::size_t i = 0;
   while (i < t.size()) {
-    starts.push_back(static_cast<std::uint32_t>(i));
+    if (i > offset) return {last, static_cast<std::uint32_t>(i)};
+    last = static_cast<std::uint32_t>(i);
     if (isWordChar(t[i])) {
       while (i < t.size() && isWordChar(t[i])) ++i;
     } else {
@@ -30,25 +32,21 @@ std::vector<std::uint32_t> wordStarts(const Text& t) {
     }
     while (i < t.size() && t[i] == u' ') ++i;
   }
-  return starts;
+  return {last, static_cast<std::uint32_t>(t.size())};
 }
 
 long wordStartAtOrBefore(const Story& story, long pos) {
   if (pos >= story.length()) return story.length();
   std::size_t b = story.blockAt(pos);
   long bs = story.blockStart(b);
-  auto starts = wordStarts(story.map(b).text);
-  auto it = std::upper_bound(starts.begin(), starts.end(), static_cast<std::uint32_t>(pos - bs));
-  return bs + *(it - 1);
+  return bs + wordStartsAround(story.map(b).text, static_cast<std::uint32_t>(pos - bs)).first;
 }
 
 long nextWordStart(const Story& story, long pos) {
   if (pos >= story.length()) return story.length();
   std::size_t b = story.blockAt(pos);
   long bs = story.blockStart(b);
-  auto starts = wordStarts(story.map(b).text);
-  auto it = std::upper_bound(starts.begin(), starts.end(), static_cast<std::uint32_t>(pos - bs));
-  return it == starts.end() ? bs + story.map(b).length() : bs + *it;
+  return bs + wordStartsAround(story.map(b).text, static_cast<std::uint32_t>(pos - bs)).second;
 }
 
 long previousWordStart(const Story& story, long pos) {

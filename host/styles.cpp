@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdlib>
 #include <cstdio>
+#include <cstring>
 
 namespace host {
 
@@ -123,6 +124,23 @@ RunFormat StyleSheet::runFormat(const std::string& paragraphStyleId, pugi::xml_n
   RunFormat f = inherited(paragraphStyleId, charStyle);
   applyRun(f, directRPr);
   return f;
+}
+
+bool StyleSheet::hidden(const std::string& paragraphStyleId, pugi::xml_node directRPr) const {
+  const char* charStyle = "";
+  for (pugi::xml_node c = directRPr.first_child(); c; c = c.next_sibling()) {
+    const char* l = w_.local(c);
+    if (!l) continue;
+    if (!std::strcmp(l, "vanish")) {
+      if (int v = w_.onOff(c); v >= 0) return v;
+    } else if (!std::strcmp(l, "rStyle")) {
+      charStyle = w_.attr(c, "val").value();
+    }
+  }
+  const HiddenMemo* m = lastHidden_ ? &*lastHidden_ : nullptr;
+  if (m && m->paragraphStyleId == paragraphStyleId && m->charStyleId == charStyle) return m->hidden;
+  lastHidden_ = HiddenMemo{paragraphStyleId, charStyle, inherited(paragraphStyleId, charStyle).hidden};
+  return lastHidden_->hidden;
 }
 
 void StyleSheet::applyParagraph(ParagraphFormatValues& f, pugi::xml_node pPr) const {

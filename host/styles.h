@@ -3,6 +3,7 @@
 // it is based on, the character style, then direct formatting.
 
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -64,6 +65,9 @@ class StyleSheet {
   /// Character formatting of text in a paragraph of the given style with the given direct
   /// run properties (which may name a character style).
   RunFormat runFormat(const std::string& paragraphStyleId, pugi::xml_node directRPr) const;
+  /// Whether text with the given direct run properties in a paragraph of the given style is
+  /// hidden (the one property every paragraph map needs, so it is read without the rest).
+  bool hidden(const std::string& paragraphStyleId, pugi::xml_node directRPr) const;
   /// Formatting a run gets from the styles alone (no direct formatting).
   RunFormat styleFormat(const std::string& paragraphStyleId, const std::string& charStyleId) const {
     return inherited(paragraphStyleId, charStyleId);
@@ -81,7 +85,10 @@ class StyleSheet {
   /// Sets all-caps in the style's own run properties; returns false when the part is absent.
   bool setStyleCaps(const std::string& styleId, bool caps);
   /// Forgets cached formatting (after a style edit).
-  void invalidate() { cache_.clear(); }
+  void invalidate() {
+    cache_.clear();
+    lastHidden_.reset();
+  }
   /// The styles part's element helpers.
   const Wml& wml() const { return w_; }
 
@@ -99,6 +106,11 @@ class StyleSheet {
   std::string defaultParagraphStyle_;
   pugi::xml_node rPrDefault_, pPrDefault_;
   mutable std::map<std::pair<std::string, std::string>, RunFormat> cache_;
+  struct HiddenMemo {
+    std::string paragraphStyleId, charStyleId;
+    bool hidden;
+  };
+  mutable std::optional<HiddenMemo> lastHidden_;  // consecutive runs nearly always share their styles
 };
 
 }  // namespace host

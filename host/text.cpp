@@ -1,17 +1,24 @@
 #include "host/text.h"
 
+#include <algorithm>
+
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 #include <unicode/utf16.h>
 
 namespace host {
 
+// Nearly all document text is ASCII; converting it needs no decoder.
 Text toText(std::string_view utf8) {
+  if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return Text(utf8.begin(), utf8.end());
   icu::UnicodeString s = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
   return Text(s.getBuffer(), static_cast<size_t>(s.length()));
 }
 
 std::string toUtf8(std::u16string_view text) {
+  if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; }))
+    return std::string(text.begin(), text.end());
   icu::UnicodeString s(false, text.data(), static_cast<int32_t>(text.size()));
   std::string out;
   s.toUTF8String(out);

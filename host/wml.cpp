@@ -51,16 +51,22 @@ Wml Wml::of(const pugi::xml_document& doc) {
   return Wml("w");
 }
 
+bool Wml::hasPrefix(const char* n) const {
+  // Every element name the model reads goes through here; the prefix is nearly always "w:".
+  for (char q : qualified_)
+    if (*n++ != q) return false;
+  return true;
+}
+
 bool Wml::is(pugi::xml_node node, const char* local) const {
   const char* n = node.name();
-  if (std::strncmp(n, qualified_.c_str(), qualified_.size()) != 0) return false;
-  return std::strcmp(n + qualified_.size(), local) == 0;
+  return hasPrefix(n) && std::strcmp(n + qualified_.size(), local) == 0;
 }
 
 const char* Wml::local(pugi::xml_node node) const {
   if (node.type() != pugi::node_element) return nullptr;
   const char* n = node.name();
-  if (std::strncmp(n, qualified_.c_str(), qualified_.size()) != 0) return nullptr;
+  if (!hasPrefix(n)) return nullptr;
   const char* rest = n + qualified_.size();
   return std::strchr(rest, ':') ? nullptr : rest;
 }
@@ -72,7 +78,12 @@ pugi::xml_node Wml::child(pugi::xml_node node, const char* local) const {
 }
 
 pugi::xml_attribute Wml::attr(pugi::xml_node node, const char* local) const {
-  return node.attribute(name(local).c_str());
+  // Compared in place: this runs for every property the model reads.
+  for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
+    const char* n = a.name();
+    if (hasPrefix(n) && std::strcmp(n + qualified_.size(), local) == 0) return a;
+  }
+  return {};
 }
 
 std::string Wml::value(pugi::xml_node node, const char* local) const {

@@ -55,6 +55,8 @@ class Wml {
   static std::initializer_list<const char*> paragraphPropertyOrder();
 
  private:
+  bool hasPrefix(const char* name) const;
+
   std::string prefix_;
   std::string qualified_;  // prefix plus ":" (or "" for a default namespace)
 };

@@ -1,0 +1,40 @@
+#pragma once
+// Which three-character sequences a paragraph's visible text holds, hashed into 512 bits. A
+// fixed-text search skips every paragraph whose signature lacks one of the sequences of the
+// text it looks for: an indexing pass searches the same story for a thousand terms, and most
+// paragraphs hold none of them.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "host/text.h"
+
+namespace host {
+
+/// The hashed trigrams of a stretch of text.
+class TextSignature {
+ public:
+  /// The signature of the trigrams that lie wholly inside the text.
+  static TextSignature of(std::u16string_view text);
+  /// True when every trigram of the other signature may be here.
+  bool covers(const TextSignature& other) const {
+    for (std::size_t i = 0; i < bits_.size(); ++i)
+      if (other.bits_[i] & ~bits_[i]) return false;
+    return true;
+  }
+
+ private:
+  std::array<std::uint64_t, 8> bits_{};
+};
+
+/// A searched text cut into paragraphs: where each begins, and what each holds.
+struct SignedText {
+  const Text& text;
+  const std::vector<std::size_t>& first;             // each paragraph's first character; one more at the end
+  const std::vector<TextSignature>& signatures;  // one per paragraph
+};
+
+}  // namespace host
