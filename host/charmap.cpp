@@ -36,6 +36,11 @@ class ParagraphWalker {
     }
   }
 
+  /// Walks one run.
+  void run(pugi::xml_node r) { walkRun(r); }
+  // True when every field the walk opened was closed again.
+  bool balanced() const { return stack_.empty() && codeOpen_ == 0; }
+
   void finish(pugi::xml_node paragraph, bool cellEnd) {
     pugi::xml_node pPr = w_.child(paragraph, "pPr");
     add(Seg::ParagraphMark, paragraph, {}, cellEnd ? ch::kCellEnd : ch::kParagraph,
@@ -52,16 +57,23 @@ class ParagraphWalker {
   std::uint32_t offset() const { return map_.length(); }
 
   void add(Seg kind, pugi::xml_node node, pugi::xml_node run, char16_t c, bool hidden) {
-    addText(kind, node, run, Text(1, c), hidden);
+    map_.text += c;
+    addSegment(kind, node, run, 1, hidden);
   }
 
-  void addText(Seg kind, pugi::xml_node node, pugi::xml_node run, const Text& text, bool hidden) {
-    if (text.empty()) return;
+  void addText(Seg kind, pugi::xml_node node, pugi::xml_node run, const char* utf8, bool hidden) {
+    std::size_t before = map_.text.size();
+    appendText(map_.text, utf8);
+    if (map_.text.size() > before) addSegment(kind, node, run, static_cast<std::uint32_t>(map_.text.size() - before), hidden);
+  }
+
+  // Records the segment of the last `length` characters appended to the text.
+  void addSegment(Seg kind, pugi::xml_node node, pugi::xml_node run, std::uint32_t length, bool hidden) {
     Segment s;
     s.kind = kind;
     s.hidden = hidden;
-    s.start = offset();
-    s.length = static_cast<std::uint32_t>(text.size());
+    s.start = offset() - length;
+    s.length = length;
     s.node = node;
     s.run = run;
     switch (kind) {
@@ -93,7 +105,6 @@ class ParagraphWalker {
       s.inCode = codeOpen_ > 0;
     }
     s.codeAfter = codeOpen_ > 0 || kind == Seg::SimpleBegin || kind == Seg::SimpleCode;
-    map_.text += text;
     map_.segments.push_back(s);
   }
 
@@ -115,9 +126,9 @@ class ParagraphWalker {
       }
       std::string_view n = l;
       if (n == "t" || n == "delText") {
-        addText(Seg::Text, c, r, toText(c.text().get()), hidden);
+        addText(Seg::Text, c, r, c.text().get(), hidden);
       } else if (n == "instrText" || n == "delInstrText") {
-        addText(Seg::CodeText, c, r, toText(c.text().get()), hidden);
+        addText(Seg::CodeText, c, r, c.text().get(), hidden);
       } else if (n == "fldChar") {
         std::string type = w_.value(c, "fldCharType");
         if (type == "begin") add(Seg::FieldBegin, c, r, ch::kFieldBegin, hidden);
@@ -149,7 +160,7 @@ class ParagraphWalker {
 
   void walkSimpleField(pugi::xml_node f) {
     add(Seg::SimpleBegin, f, {}, ch::kFieldBegin, false);
-    addText(Seg::SimpleCode, f, {}, toText(w_.value(f, "instr")), false);
+    addText(Seg::SimpleCode, f, {}, w_.attr(f, "instr").value(), false);
     add(Seg::SimpleSeparator, f, {}, ch::kFieldSeparator, false);
     walk(f);
     add(Seg::SimpleEnd, f, {}, ch::kFieldEnd, false);
@@ -170,13 +181,64 @@ std::size_t CharMap::segmentAt(std::uint32_t offset) const {
   return static_cast<std::size_t>(it - segments.begin()) - 1;
 }
 
-CharMap buildParagraphMap(pugi::xml_node paragraph, bool cellEnd, const Wml& w, const StyleSheet& styles) {
-  CharMap map;
+void buildParagraphMap(CharMap& map, pugi::xml_node paragraph, bool cellEnd, const Wml& w, const StyleSheet& styles) {
+  map.text.clear();
+  map.segments.clear();
+  map.anchors.clear();
   map.styleId = styles.paragraphStyleId(w.child(paragraph, "pPr"));
   ParagraphWalker walker(map, w, styles);
   walker.walk(paragraph);
   walker.finish(paragraph, cellEnd);
+}
+
+CharMap buildParagraphMap(pugi::xml_node paragraph, bool cellEnd, const Wml& w, const StyleSheet& styles) {
+  CharMap map;
+  buildParagraphMap(map, paragraph, cellEnd, w, styles);
   return map;
+}
+
+std::optional<CharMap> buildRunsMap(const std::vector<pugi::xml_node>& runs, const std::string& styleId, const Wml& w,
+                                    const StyleSheet& styles) {
+  CharMap map;
+  map.styleId = styleId;
+  ParagraphWalker walker(map, w, styles);
+  for (pugi::xml_node r : runs) walker.run(r);
+  if (!walker.balanced()) return std::nullopt;
+  return map;
+}
+
+void CharMap::runSplit(std::size_t segment, std::uint32_t k, pugi::xml_node right, const Wml& w) {
+  const pugi::xml_node left = segments[segment].run;
+  std::size_t from = segment + 1;
+  if (k < segments[segment].length) {
+    Segment rest = segments[segment];
+    rest.start += k;
+    rest.length -= k;
+    rest.run = right;
+    rest.node = w.child(right, "rPr") ? w.child(right, "rPr").next_sibling() : right.first_child();
+    segments[segment].length = k;
+    segments.insert(segments.begin() + static_cast<long>(from), rest);
+    ++from;
+  }
+  for (std::size_t i = from; i < segments.size(); ++i)
+    if (segments[i].run == left) segments[i].run = right;
+}
+
+bool CharMap::insertRuns(std::uint32_t offset, const CharMap& inserted) {
+  for (const Anchor& a : anchors)
+    if (a.offset == offset) return false;
+  for (const Segment& s : segments)
+    if (s.start < offset && offset < s.start + s.length) return false;
+  const std::uint32_t n = inserted.length();
+  text.insert(offset, inserted.text);
+  auto at = std::lower_bound(segments.begin(), segments.end(), offset,
+                             [](const Segment& s, std::uint32_t o) { return s.start < o; });
+  for (auto it = at; it != segments.end(); ++it) it->start += n;
+  at = segments.insert(at, inserted.segments.begin(), inserted.segments.end());
+  for (std::size_t i = 0; i < inserted.segments.size(); ++i) at[static_cast<long>(i)].start += offset;
+  for (Anchor& a : anchors)
+    if (a.offset > offset) a.offset += n;
+  return true;
 }
 
 CharMap buildRowEndMap(pugi::xml_node row) {

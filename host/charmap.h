@@ -3,6 +3,8 @@
 // positions, text, find, pages and the index all read it.
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -58,10 +60,25 @@ struct CharMap {
   std::size_t segmentAt(std::uint32_t offset) const;
   /// Number of characters.
   std::uint32_t length() const { return static_cast<std::uint32_t>(text.size()); }
+
+  /// Follows a split of a segment's run after its first k characters: the rest of the run,
+  /// from there on, now lives in `right` (whose first content element holds the rest of a
+  /// split text).
+  void runSplit(std::size_t segment, std::uint32_t k, pugi::xml_node right, const Wml& w);
+  /// Follows an insertion of whole runs at offset, whose own map is `inserted`; false (and
+  /// nothing changed) when an element stands at that very offset, whose side of the new runs
+  /// the map cannot tell.
+  bool insertRuns(std::uint32_t offset, const CharMap& inserted);
 };
 
 /// Builds the map of a paragraph; cellEnd makes its mark a table cell's end mark.
 CharMap buildParagraphMap(pugi::xml_node paragraph, bool cellEnd, const Wml& w, const StyleSheet& styles);
+/// The same into an existing map, reusing its storage (paragraphs are re-read after every edit).
+void buildParagraphMap(CharMap& map, pugi::xml_node paragraph, bool cellEnd, const Wml& w, const StyleSheet& styles);
+/// The map of runs just inserted into a paragraph of the given style, read as if they began
+/// it; none when they leave a field open (their flags would depend on what surrounds them).
+std::optional<CharMap> buildRunsMap(const std::vector<pugi::xml_node>& runs, const std::string& styleId, const Wml& w,
+                                    const StyleSheet& styles);
 /// The map of an end-of-row mark.
 CharMap buildRowEndMap(pugi::xml_node row);
 /// Character formatting of a segment (the mark's formatting for a paragraph mark).

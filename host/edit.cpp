@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -68,7 +69,7 @@ void copyAttributes(pugi::xml_node from, pugi::xml_node to) {
 }
 
 // Keeps the first k characters of `node` (a child of `run`) in the run; the rest of the run
-// moves to a new run after it. Returns the run that ends at the split.
+// moves to a new run after it. Returns that new run (empty when nothing followed the split).
 pugi::xml_node splitRunAfter(const Wml& w, pugi::xml_node run, pugi::xml_node node, std::uint32_t k) {
   Text rest;
   bool splitText = false;
@@ -81,7 +82,7 @@ pugi::xml_node splitRunAfter(const Wml& w, pugi::xml_node run, pugi::xml_node no
     }
   }
   pugi::xml_node moveFrom = node.next_sibling();
-  if (!splitText && !hasElementAfter(moveFrom)) return run;
+  if (!splitText && !hasElementAfter(moveFrom)) return {};
   pugi::xml_node right = run.parent().insert_child_after(run.name(), run);
   copyAttributes(run, right);
   if (pugi::xml_node rPr = w.child(run, "rPr")) right.append_copy(rPr);
@@ -91,7 +92,14 @@ pugi::xml_node splitRunAfter(const Wml& w, pugi::xml_node run, pugi::xml_node no
     right.append_move(moveFrom);
     moveFrom = next;
   }
-  return run;
+  return right;
+}
+
+// Splits the run of a paragraph's segment after its first k characters and patches the map.
+void splitSegmentRun(Story& story, std::size_t block, std::size_t segment, std::uint32_t k) {
+  const Segment& s = story.map(block).segments[segment];
+  if (pugi::xml_node right = splitRunAfter(story.wml(), s.run, s.node, k))
+    story.patchMap(block).runSplit(segment, k, right, story.wml());
 }
 
 InsertPoint insertionPoint(Story& story, std::size_t b, std::uint32_t o) {
@@ -138,13 +146,14 @@ InsertPoint insertionPoint(Story& story, std::size_t b, std::uint32_t o) {
     ip.before = s.node.next_sibling();
     return ip;
   }
-  pugi::xml_node left = splitRunAfter(w, s.run, s.node, o - s.start);
+  const pugi::xml_node left = s.run;
+  ip.afterFieldMark = isFieldMark(s.kind);
+  splitSegmentRun(story, b, m.segmentAt(o - 1), o - s.start);
   ip.parent = left.parent();
   ip.before = left.next_sibling();
   // Bookmarks and other marks standing at this point stay before what is inserted here.
   while (ip.before && isZeroWidthMark(w, ip.before)) ip.before = ip.before.next_sibling();
   ip.templateRPr = w.child(left, "rPr");
-  ip.afterFieldMark = isFieldMark(s.kind);
   return ip;
 }
 
@@ -196,11 +205,21 @@ void fillRun(const Wml& w, pugi::xml_node r, const Text& text, bool code) {
   flush();
 }
 
+// Patches the paragraph's map for runs inserted outside any field code, which is what
+// marking inserts tens of thousands of times; false when the paragraph must be re-read.
+bool patchInsertedRuns(Story& story, Locus l, const InsertPoint& ip, const std::vector<pugi::xml_node>& runs) {
+  const CharMap& m = story.map(l.block);
+  if (ip.code || (l.offset > 0 && m.segments[m.segmentAt(l.offset - 1)].codeAfter)) return false;
+  std::optional<CharMap> inserted = buildRunsMap(runs, m.styleId, story.wml(), story.styles());
+  return inserted && story.patchMap(l.block).insertRuns(l.offset, *inserted);
+}
+
 long insertInline(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces) {
   Locus l = locate(story, pos);
   const Wml& w = story.wml();
   long before = story.map(l.block).length();
   InsertPoint ip = insertionPoint(story, l.block, l.offset);
+  std::vector<pugi::xml_node> runs;
   for (const Piece& p : pieces) {
     pugi::xml_node r = newRun(w, ip, p.hidden);
     if (p.kind == Piece::Text) {
@@ -209,9 +228,13 @@ long insertInline(Document& doc, Story& story, long pos, const std::vector<Piece
       pugi::xml_node f = r.append_child(w.name("fldChar").c_str());
       w.setValue(f, "fldCharType", p.kind == Piece::FieldBegin ? "begin" : p.kind == Piece::FieldEnd ? "end" : "separate");
     }
-    if (!hasElementAfter(w.child(r, "rPr") ? w.child(r, "rPr").next_sibling() : r.first_child())) r.parent().remove_child(r);
+    if (!hasElementAfter(w.child(r, "rPr") ? w.child(r, "rPr").next_sibling() : r.first_child()))
+      r.parent().remove_child(r);
+    else
+      runs.push_back(r);
   }
-  story.paragraphChanged(l.block);
+  if (!patchInsertedRuns(story, l, ip, runs)) story.paragraphChanged(l.block);
+  else story.paragraphPatched(l.block, before);
   long inserted = static_cast<long>(story.map(l.block).length()) - before;
   doc.noteEdit(story, pos, 0, inserted);
   return inserted;
@@ -426,19 +449,17 @@ std::set<pugi::xml_node_struct*> marksOfPartialFields(const Story& story, long s
   return keep;
 }
 
-// Splits the run at pos so that a run boundary stands there; returns the block whose map the
-// split outdated (npos when nothing was split). The map stays right for every position before
-// pos, since the left part of a split keeps its elements.
-std::size_t splitAt(Story& story, long pos) {
-  if (pos <= 0 || pos >= story.length()) return Story::npos;
+// Splits the run at pos so that a run boundary stands there.
+void splitAt(Story& story, long pos) {
+  if (pos <= 0 || pos >= story.length()) return;
   Locus l = locate(story, pos);
   const CharMap& m = story.map(l.block);
-  if (l.offset == 0 || l.offset + 1 >= m.length()) return Story::npos;
-  const Segment& left = m.segments[m.segmentAt(l.offset - 1)];
+  if (l.offset == 0 || l.offset + 1 >= m.length()) return;
+  const std::size_t segment = m.segmentAt(l.offset - 1);
+  const Segment& left = m.segments[segment];
   const Segment& right = m.segments[m.segmentAt(l.offset)];
-  if (!left.run || left.run != right.run) return Story::npos;
-  splitRunAfter(story.wml(), left.run, left.node, l.offset - left.start);
-  return l.block;
+  if (!left.run || left.run != right.run) return;
+  splitSegmentRun(story, l.block, segment, l.offset - left.start);
 }
 
 }  // namespace
@@ -539,11 +560,8 @@ pugi::xml_node insertMarker(Document& doc, Story& story, long pos, pugi::xml_nod
 void forEachRun(Document& doc, Story& story, long start, long end,
                 const std::function<void(pugi::xml_node rPr, const std::string& styleId)>& fn) {
   if (start >= end) return;
-  // The end first: splitting there leaves the map right for the start.
-  const std::size_t endBlock = splitAt(story, end);
-  const std::size_t startBlock = splitAt(story, start);
-  if (endBlock != Story::npos) story.paragraphChanged(endBlock);
-  if (startBlock != Story::npos && startBlock != endBlock) story.paragraphChanged(startBlock);
+  splitAt(story, end);
+  splitAt(story, start);
   const Wml& w = story.wml();
   for (std::size_t b = story.blockAt(start); b < story.blocks().size(); ++b) {
     long bs = story.blockStart(b);

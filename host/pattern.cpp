@@ -56,7 +56,7 @@ void Pattern::prepareLiteral() {
   const std::size_t m = literal_.size();
   skip_.fill(m);
   for (std::size_t i = 0; i + 1 < m; ++i) skip_[literal_[i] & 0xFF] = m - 1 - i;
-  signature_ = TextSignature::of(literal_);
+  signature_ = TextSignature::of(literal_).probe();
   withinParagraph_ = literal_.find_first_of(Text{ch::kParagraph, ch::kCellEnd}) == Text::npos;
 }
 

@@ -62,7 +62,7 @@ class Pattern {
   // than tried at every place; the table is indexed by a character's low byte.
   Text literal_;
   std::array<std::size_t, 256> skip_{};
-  TextSignature signature_;
+  TextSignature::Probe signature_;
   bool withinParagraph_ = false;  // the fixed text holds no paragraph or cell mark
 };
 

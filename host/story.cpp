@@ -142,8 +142,13 @@ StoryView& Story::view() const {
 void Story::paragraphChanged(std::size_t block) {
   if (view_) view_->blockChanged(block);
   long before = maps_[block]->length();
-  *maps_[block] = buildParagraphMap(blocks_[block].node, blocks_[block].cellEnd, w_, styles_);
+  buildParagraphMap(*maps_[block], blocks_[block].node, blocks_[block].cellEnd, w_, styles_);
   fenwickAdd(block, static_cast<long>(maps_[block]->length()) - before);
+}
+
+void Story::paragraphPatched(std::size_t block, long oldLength) {
+  if (view_) view_->blockChanged(block);
+  fenwickAdd(block, static_cast<long>(maps_[block]->length()) - oldLength);
 }
 
 Text Story::text(long start, long end) const {

@@ -85,6 +85,11 @@ class Story {
 
   /// Re-reads one paragraph after its content changed.
   void paragraphChanged(std::size_t block);
+  /// A paragraph's map, for an edit that patches it instead of re-reading the paragraph;
+  /// the edit keeps it true to the XML and then calls paragraphPatched.
+  CharMap& patchMap(std::size_t block) { return *maps_[block]; }
+  /// A patched paragraph had oldLength characters: positions after it move on.
+  void paragraphPatched(std::size_t block, long oldLength);
   /// Re-reads the block list after paragraphs were added or removed.
   void structureChanged();
 

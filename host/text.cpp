@@ -16,6 +16,12 @@ Text toText(std::string_view utf8) {
   return Text(s.getBuffer(), static_cast<size_t>(s.length()));
 }
 
+void appendText(Text& out, const char* utf8) {
+  const char* p = utf8;
+  for (; *p && static_cast<unsigned char>(*p) < 0x80; ++p) out += static_cast<char16_t>(*p);
+  if (*p) out += toText(p);
+}
+
 std::string toUtf8(std::u16string_view text) {
   if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; }))
     return std::string(text.begin(), text.end());

@@ -12,6 +12,8 @@ using Text = std::u16string;
 
 /// UTF-8 to document text; invalid bytes become U+FFFD.
 Text toText(std::string_view utf8);
+/// Appends NUL-terminated UTF-8 text to a text (ASCII without a decoder).
+void appendText(Text& out, const char* utf8);
 /// Document text to UTF-8; unpaired surrogates become U+FFFD.
 std::string toUtf8(std::u16string_view text);
 

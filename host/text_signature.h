@@ -1,5 +1,5 @@
 #pragma once
-// Which three-character sequences a paragraph's visible text holds, hashed into 512 bits. A
+// Which three-character sequences a paragraph's visible text holds, hashed into 1,024 bits. A
 // fixed-text search skips every paragraph whose signature lacks one of the sequences of the
 // text it looks for: an indexing pass searches the same story for a thousand terms, and most
 // paragraphs hold none of them.
@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/text.h"
@@ -19,15 +20,22 @@ class TextSignature {
  public:
   /// The signature of the trigrams that lie wholly inside the text.
   static TextSignature of(std::u16string_view text);
-  /// True when every trigram of the other signature may be here.
-  bool covers(const TextSignature& other) const {
-    for (std::size_t i = 0; i < bits_.size(); ++i)
-      if (other.bits_[i] & ~bits_[i]) return false;
+
+  /// The words of a signature that have bits set, for testing many signatures quickly.
+  struct Probe {
+    std::vector<std::pair<std::uint8_t, std::uint64_t>> words;
+  };
+  /// This signature as a probe.
+  Probe probe() const;
+  /// True when every trigram of the probe may be here.
+  bool covers(const Probe& probe) const {
+    for (const auto& [index, bits] : probe.words)
+      if (bits & ~bits_[index]) return false;
     return true;
   }
 
  private:
-  std::array<std::uint64_t, 8> bits_{};
+  std::array<std::uint64_t, 16> bits_{};
 };
 
 /// A searched text cut into paragraphs: where each begins, and what each holds.
