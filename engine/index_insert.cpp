@@ -12,8 +12,19 @@ namespace {
 constexpr const char* kIndexStart = "IndexBKStart";
 constexpr const char* kIndexBookmark = "VellandexIndex";
 
+// A double quote or a backslash in the separator would end or bend its quoted argument and
+// could cut off the identifier after it; the field code escapes them.
+std::string quotedArgument(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '"' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
 std::string indexCode(long columns, const std::string& separator) {
-  return "INDEX \\c" + std::to_string(columns) + " \\e\"" + separator + "\" \\f \"" + kIndexId + "\"";
+  return "INDEX \\c" + std::to_string(columns) + " \\e\"" + quotedArgument(separator) + "\" \\f \"" + kIndexId + "\"";
 }
 
 // The word processor's result when an index has no entries says "Error"; the index shows
@@ -51,6 +62,7 @@ void clsOSVLXLib::IndexInsert(host::Application&, host::Document& wdDoc, long ln
   r.Collapse(host::wdCollapseStart);
 
   host::Field field = r.Fields().Add(r, host::wdFieldEmpty, indexCode(lngCols, strSep), false);
+  field.Update();  // the word processor computes a new field's result; the host's Add leaves it empty
   replaceErrorResult(field);
 
   field.Select();

@@ -1,5 +1,6 @@
 // Undoing what indexing did: removing the index and its lists, this program's index-entry
 // fields and the marking colours; and the display helpers (field codes, quote forms).
+#include <optional>
 #include <string>
 
 #include "engine/cls_osvlx_lib.h"
@@ -55,15 +56,19 @@ void clsOSVLXLib::RemoveIndex(host::Application&, host::Document& wdDoc, bool& b
   if (bookmarks.Exists("VellandexIndex")) {
     host::Bookmark index = bookmarks.Item("VellandexIndex");
     host::Range range = index.Range();
+    // An index in columns splits its section in three, the part after it starting on the same
+    // page. Deleting the index joins the part before to that part, which then starts as the
+    // section did (so a section the user made continuous stays so).
     host::Sections sections = range.Sections();
-    for (long n = sections.Count(); n >= 1; --n) {
-      long start = sections.Item(n).PageSetup().SectionStart();
-      if (start == host::kUndefined || start == host::wdSectionContinuous)
-        sections.Item(n).PageSetup().SetSectionStart(host::wdSectionNewPage);
-    }
+    std::optional<long> sectionStart;
+    if (sections.Count() > 1) sectionStart = sections.Item(1).PageSetup().SectionStart();
     position = index.Start();
     index.Select();
     range.Delete();
+    if (sectionStart) {
+      host::Section joined = wdDoc.Range(position, position).Sections().Item(1);
+      if (joined.PageSetup().SectionStart() != *sectionStart) joined.PageSetup().SetSectionStart(*sectionStart);
+    }
   } else {
     position = wdDoc.SelectionRange().Start();
   }
