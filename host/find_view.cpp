@@ -73,9 +73,11 @@ void StoryView::refresh(const Story& story, const ViewSettings& settings) {
   }
   std::sort(dirty_.begin(), dirty_.end());
   dirty_.erase(std::unique(dirty_.begin(), dirty_.end()), dirty_.end());
+  Text& text = scratchText_;
+  std::vector<Place>& places = scratchPlaces_;
   for (std::size_t b : dirty_) {
-    Text text;
-    std::vector<Place> places;
+    text.clear();
+    places.clear();
     FieldStack after = scan(story, b, entry_[b], text, places);
     if (!(after == entry_[b + 1])) {
       rebuild(story);  // the paragraph now opens or closes a field that goes on after it

@@ -81,6 +81,8 @@ class StoryView {
   std::vector<std::size_t> blockFirst_;  // index of each block's first visible character; size blocks + 1
   std::vector<FieldStack> entry_;        // open fields at each block's start; size blocks + 1
   std::vector<std::size_t> dirty_;
+  Text scratchText_;  // a re-read paragraph, kept to save allocations on every edit
+  std::vector<Place> scratchPlaces_;
 };
 
 }  // namespace host

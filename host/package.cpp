@@ -461,7 +461,7 @@ std::string Package::toBytes() {
     if (entry < 0 ||
         (!part.isDirectory &&
          zip_set_file_compression(zip, static_cast<zip_uint64_t>(entry),
-                                  writeInfo_[i].stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0) != 0)) {
+                                  writeInfo_[i].stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 1) != 0)) {
       const std::string reason = zip_strerror(zip);
       zip_discard(zip);
       zip_source_free(out);

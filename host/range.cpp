@@ -9,30 +9,43 @@
 #include "host/document.h"
 #include "host/edit.h"
 #include "host/error.h"
+#include "host/pattern.h"
 #include "host/story.h"
 
 namespace host {
 
 namespace {
 
-bool isWordChar(char16_t c) { return u_isalnum(c) || c == u'\'' || c == u'\u2019' || c == u'_'; }
 
 // The word starts on either side of an offset in a paragraph: the last at or before it and
-// the next after it (the paragraph's length when none). A word takes the spaces that follow it.
+// the next after it (the paragraph's length when none). A word is a run of word characters or
+// one other character, and takes the spaces that follow it; so both are found by looking only
+// at the characters around the offset.
 std::pair<std::uint32_t, std::uint32_t> wordStartsAround(const Text& t, std::uint32_t offset) {
-  std::uint32_t last = 0;
-  std::size_t i = 0;
-  while (i < t.size()) {
-    if (i > offset) return {last, static_cast<std::uint32_t>(i)};
-    last = static_cast<std::uint32_t>(i);
-    if (isWordChar(t[i])) {
-      while (i < t.size() && isWordChar(t[i])) ++i;
-    } else {
-      ++i;
-    }
-    while (i < t.size() && t[i] == u' ') ++i;
+  const std::size_t n = t.size();
+  if (n == 0) return {0, 0};
+  if (offset >= n) return {wordStartsAround(t, static_cast<std::uint32_t>(n - 1)).first, static_cast<std::uint32_t>(n)};
+  auto wordRunStart = [&](std::size_t k) {
+    while (k > 0 && isWordCharacter(t[k - 1])) --k;
+    return k;
+  };
+  std::size_t start = offset;
+  if (isWordCharacter(t[offset])) {
+    start = wordRunStart(offset);
+  } else if (t[offset] == u' ') {
+    std::size_t k = offset;
+    while (k > 0 && t[k - 1] == u' ') --k;
+    // Spaces belong to the word before them; spaces that begin the paragraph are one word.
+    start = k == 0 ? 0 : isWordCharacter(t[k - 1]) ? wordRunStart(k - 1) : k - 1;
   }
-  return {last, static_cast<std::uint32_t>(t.size())};
+  std::size_t next = offset;
+  if (isWordCharacter(t[next])) {
+    while (next < n && isWordCharacter(t[next])) ++next;
+  } else if (t[next] != u' ') {
+    ++next;
+  }
+  while (next < n && t[next] == u' ') ++next;
+  return {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(next)};
 }
 
 long wordStartAtOrBefore(const Story& story, long pos) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <random>
+
 #include "host/document.h"
 #include "host/error.h"
 #include "host/test_docs.h"
@@ -127,6 +131,42 @@ TEST(RangeExpand, WidensToWholeUnits) {
   Range whole = doc->Range(4, 10);
   EXPECT_EQ(whole.Expand(wdWord), 0);
   EXPECT_THROW(whole.Expand(99), Error);
+}
+
+// Words found by reading the paragraph from its start: a run of word characters or one other
+// character, with the spaces after it.
+std::vector<long> wordStartsFromTheStart(const std::string& text) {
+  auto word = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '\'' || c == '_'; };
+  std::vector<long> starts;
+  for (std::size_t i = 0; i < text.size();) {
+    starts.push_back(static_cast<long>(i));
+    if (word(text[i])) {
+      while (i < text.size() && word(text[i])) ++i;
+    } else {
+      ++i;
+    }
+    while (i < text.size() && text[i] == ' ') ++i;
+  }
+  return starts;
+}
+
+TEST(RangeExpand, WordsFoundAroundAPlaceAreThoseReadFromTheParagraphStart) {
+  std::mt19937 rng(5);
+  const std::string alphabet = "ab1 .,'_";
+  for (int round = 0; round < 200; ++round) {
+    std::string text;
+    int length = std::uniform_int_distribution<int>(1, 12)(rng);
+    for (int i = 0; i < length; ++i) text += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(rng)];
+    auto doc = openBody(p(r(text)));
+    std::vector<long> starts = wordStartsFromTheStart(text + "\r");
+    for (long at = 0; at < static_cast<long>(text.size()); ++at) {
+      auto after = std::upper_bound(starts.begin(), starts.end(), at);
+      Range range = doc->Range(at, at);
+      range.Expand(wdWord);
+      ASSERT_EQ(span(range), std::make_pair(*(after - 1), after == starts.end() ? static_cast<long>(text.size()) + 1 : *after))
+          << "\"" << text << "\" at " << at;
+    }
+  }
 }
 
 TEST(RangeCharacters, FirstAndLastAreOneCharacterRanges) {

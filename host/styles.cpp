@@ -80,7 +80,7 @@ void StyleSheet::applyRun(RunFormat& f, pugi::xml_node rPr) const {
   for (pugi::xml_node c = rPr.first_child(); c; c = c.next_sibling()) {
     const char* l = w_.local(c);
     if (!l) continue;
-    std::string local = l;
+    std::string_view local = l;
     if (local == "b") {
       if (int v = w_.onOff(c); v >= 0) f.bold = v;
     } else if (local == "caps") {
@@ -108,15 +108,19 @@ void StyleSheet::applyChain(RunFormat& f, const std::string& styleId, int depth)
   applyRun(f, w_.child(s, "rPr"));
 }
 
-RunFormat StyleSheet::inherited(const std::string& paragraphStyleId, const std::string& charStyleId) const {
+const RunFormat& StyleSheet::inherited(const std::string& paragraphStyleId, const std::string& charStyleId) const {
+  if (last_ && last_->first.first == paragraphStyleId && last_->first.second == charStyleId) return last_->second;
   auto key = std::make_pair(paragraphStyleId, charStyleId);
-  if (auto it = cache_.find(key); it != cache_.end()) return it->second;
+  if (auto it = cache_.find(key); it != cache_.end()) {
+    last_ = &*it;
+    return it->second;
+  }
   RunFormat f;
   applyRun(f, rPrDefault_);
   applyChain(f, paragraphStyleId, 0);
   if (!charStyleId.empty()) applyChain(f, charStyleId, 0);
-  cache_.emplace(key, f);
-  return f;
+  last_ = &*cache_.emplace(key, f).first;
+  return last_->second;
 }
 
 RunFormat StyleSheet::runFormat(const std::string& paragraphStyleId, pugi::xml_node directRPr) const {

@@ -87,6 +87,7 @@ class StyleSheet {
   /// Forgets cached formatting (after a style edit).
   void invalidate() {
     cache_.clear();
+    last_ = nullptr;
     lastHidden_.reset();
   }
   /// The styles part's element helpers.
@@ -94,7 +95,7 @@ class StyleSheet {
 
  private:
   pugi::xml_node style(const std::string& id) const;
-  RunFormat inherited(const std::string& paragraphStyleId, const std::string& charStyleId) const;
+  const RunFormat& inherited(const std::string& paragraphStyleId, const std::string& charStyleId) const;
   void applyChain(RunFormat& f, const std::string& styleId, int depth) const;
   void applyRun(RunFormat& f, pugi::xml_node rPr) const;
   void applyParagraphChain(ParagraphFormatValues& f, const std::string& styleId, int depth) const;
@@ -106,6 +107,7 @@ class StyleSheet {
   std::string defaultParagraphStyle_;
   pugi::xml_node rPrDefault_, pPrDefault_;
   mutable std::map<std::pair<std::string, std::string>, RunFormat> cache_;
+  mutable const std::pair<const std::pair<std::string, std::string>, RunFormat>* last_ = nullptr;  // most runs share it
   struct HiddenMemo {
     std::string paragraphStyleId, charStyleId;
     bool hidden;
