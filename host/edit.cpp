@@ -571,8 +571,10 @@ void forEachRun(Document& doc, Story& story, long start, long end,
     std::string styleId = m.styleId;
     std::vector<pugi::xml_node> runs;
     bool mark = false;
-    for (const Segment& s : m.segments) {
-      if (bs + s.start >= end || bs + s.start + s.length <= start) continue;
+    for (std::size_t i = start > bs ? m.segmentAt(static_cast<std::uint32_t>(start - bs)) : 0; i < m.segments.size(); ++i) {
+      const Segment& s = m.segments[i];
+      if (bs + s.start >= end) break;
+      if (bs + s.start + s.length <= start) continue;
       if (s.kind == Seg::ParagraphMark) mark = true;
       else if (s.run && (runs.empty() || runs.back() != s.run)) runs.push_back(s.run);
     }

@@ -91,12 +91,22 @@ class FormatReader {
   RunFormat format_;
 };
 
+// The settings' find text compiled (none for a formatting-only find).
+std::shared_ptr<const Pattern> compiledPattern(FindSettings& s) {
+  if (s.text.empty()) return nullptr;
+  if (!s.compiled || s.compiledText != s.text || s.compiledWildcards != s.matchWildcards || s.compiledCase != s.matchCase) {
+    s.compiled = std::make_shared<const Pattern>(toText(s.text), s.matchWildcards, s.matchCase);
+    s.compiledText = s.text;
+    s.compiledWildcards = s.matchWildcards;
+    s.compiledCase = s.matchCase;
+  }
+  return s.compiled;
+}
+
 class Search {
  public:
-  Search(const FindSettings& s, const Story& story, StoryView& view)
-      : s_(s), story_(story), view_(view), reader_(story, view) {
-    if (!s.text.empty()) pattern_.emplace(toText(s.text), s.matchWildcards, s.matchCase);
-  }
+  Search(FindSettings& s, const Story& story, StoryView& view)
+      : s_(s), story_(story), view_(view), reader_(story, view), pattern_(compiledPattern(s)) {}
 
   bool possible() const { return pattern_ || !s_.condition.empty(); }
 
@@ -139,7 +149,7 @@ class Search {
   const Story& story_;
   StoryView& view_;
   FormatReader reader_;
-  std::optional<Pattern> pattern_;
+  std::shared_ptr<const Pattern> pattern_;
 };
 
 void applyFormat(Range r, const FindFormat& f, const Options& options) {

@@ -11,6 +11,8 @@
 
 namespace host {
 
+class Pattern;
+
 /// Formatting conditions of a find or of its replacement.
 struct FindFormat {
   std::optional<long> color;      // font colour
@@ -35,6 +37,11 @@ struct FindSettings {
   FindFormat replacement;
   bool found = false;
   long lastStart = -1, lastEnd = -1;  // the match the range was last moved onto
+  // The find text compiled, kept while the text and the matching options stay (a search
+  // loop executes the same find thousands of times).
+  std::shared_ptr<const Pattern> compiled;
+  std::string compiledText;
+  bool compiledWildcards = false, compiledCase = false;
 };
 
 enum WdReplace : int { wdReplaceNone = 0, wdReplaceOne = 1, wdReplaceAll = 2 };

@@ -3,6 +3,7 @@
 #include <unicode/uchar.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <set>
 
@@ -122,8 +123,10 @@ long readFormat(const RangeState& r, const std::function<long(const RunFormat&)>
     long bs = story.blockStart(b);
     if (bs >= end) break;
     const CharMap& m = story.map(b);
-    for (const Segment& s : m.segments) {
-      if (bs + s.start >= end || bs + s.start + s.length <= start) continue;
+    for (std::size_t i = start > bs ? m.segmentAt(static_cast<std::uint32_t>(start - bs)) : 0; i < m.segments.size(); ++i) {
+      const Segment& s = m.segments[i];
+      if (bs + s.start >= end) break;
+      if (bs + s.start + s.length <= start) continue;
       if (!s.run && s.kind != Seg::ParagraphMark) {
         // A simple field's marks and code, and a row's end, have no formatting of their own:
         // the rest of the range decides, or the paragraph's style when there is nothing else.
@@ -221,6 +224,14 @@ constexpr std::initializer_list<const char*> kSectionOrder = {
     "headerReference", "footerReference", "footnotePr", "endnotePr", "type", "pgSz", "pgMar",
     "paperSrc", "pgBorders", "lnNumType", "pgNumType", "cols", "formProt", "vAlign", "noEndnote",
     "titlePg", "textDirection", "bidi", "rtlGutter", "docGrid", "printerSettings", "sectPrChange"};
+
+// A section's w:sectPr, created for a body that has none.
+pugi::xml_node writableSection(Document& doc, std::size_t index) {
+  pugi::xml_node sectPr = sectionsOf(doc)[index].sectPr;
+  if (sectPr) return sectPr;
+  Story& main = doc.mainStory();
+  return pugi::xml_node(main.roots().front()).append_child(main.wml().name("sectPr").c_str());
+}
 
 }  // namespace
 
@@ -644,12 +655,45 @@ long Section::PageSetupView::SectionStart() const {
 void Section::PageSetupView::SetSectionStart(long value) {
   static const char* names[] = {"continuous", "nextColumn", "nextPage", "evenPage", "oddPage"};
   if (value < 0 || value > 4) throw Error(kErrBadArgument, "Unknown section start " + std::to_string(value) + ".");
-  auto all = sectionsOf(*s_.doc_);
-  pugi::xml_node sectPr = all[s_.index_].sectPr;
   Story& main = s_.doc_->mainStory();
   const Wml& w = main.wml();
-  if (!sectPr) sectPr = pugi::xml_node(main.roots().front()).append_child(w.name("sectPr").c_str());
-  w.setValue(w.ensureChild(sectPr, "type", kSectionOrder), "val", names[value]);
+  w.setValue(w.ensureChild(writableSection(*s_.doc_, s_.index_), "type", kSectionOrder), "val", names[value]);
+  s_.doc_->noteChange(main);
+}
+
+bool Section::PageSetupView::RestartNumberingAtSection() const {
+  const Wml& w = s_.doc_->mainStory().wml();
+  pugi::xml_node numbers = w.child(sectionsOf(*s_.doc_)[s_.index_].sectPr, "pgNumType");
+  return !w.value(numbers, "start").empty();
+}
+
+void Section::PageSetupView::SetRestartNumberingAtSection(bool value) {
+  if (value == RestartNumberingAtSection()) return;
+  Story& main = s_.doc_->mainStory();
+  const Wml& w = main.wml();
+  pugi::xml_node sectPr = writableSection(*s_.doc_, s_.index_);
+  if (value) {
+    w.setValue(w.ensureChild(sectPr, "pgNumType", kSectionOrder), "start", "1");
+  } else {
+    pugi::xml_node numbers = w.child(sectPr, "pgNumType");
+    numbers.remove_attribute(w.name("start").c_str());
+    if (!numbers.first_attribute() && !numbers.first_child()) sectPr.remove_child(numbers);
+  }
+  s_.doc_->noteChange(main);
+}
+
+long Section::PageSetupView::StartingNumber() const {
+  const Wml& w = s_.doc_->mainStory().wml();
+  std::string start = w.value(w.child(sectionsOf(*s_.doc_)[s_.index_].sectPr, "pgNumType"), "start");
+  return start.empty() ? 0 : std::max(0L, std::strtol(start.c_str(), nullptr, 10));
+}
+
+void Section::PageSetupView::SetStartingNumber(long value) {
+  if (value < 0) throw Error(kErrBadArgument, "A page number cannot start at " + std::to_string(value) + ".");
+  if (!RestartNumberingAtSection()) return;
+  Story& main = s_.doc_->mainStory();
+  const Wml& w = main.wml();
+  w.setValue(w.child(writableSection(*s_.doc_, s_.index_), "pgNumType"), "start", std::to_string(value));
   s_.doc_->noteChange(main);
 }
 
