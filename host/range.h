@@ -107,6 +107,16 @@ class Section {
     /// How the section starts (wdSectionContinuous, wdSectionNewPage ...).
     long SectionStart() const;
     void SetSectionStart(long value);
+    /// True when the section's page numbers start again (the object model's
+    /// PageNumbers.RestartNumberingAtSection, offered here beside the start).
+    bool RestartNumberingAtSection() const;
+    /// Restarting writes the number 1 unless the section keeps one; not restarting drops it.
+    void SetRestartNumberingAtSection(bool value);
+    /// The number the section's pages start from (PageNumbers.StartingNumber); 0 when the
+    /// section goes on from the one before, as a document keeps no number then.
+    long StartingNumber() const;
+    /// Takes effect only while the section restarts its numbering, as in the object model.
+    void SetStartingNumber(long value);
 
    private:
     const Section& s_;
