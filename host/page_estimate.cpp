@@ -138,19 +138,22 @@ const TextMeasure::Metrics& TextMeasure::metrics(const std::string& font) const 
   return cache_.emplace(font, m).first->second;
 }
 
-double TextMeasure::width(char16_t c, const RunFormat& f) const {
+TextMeasure::Face TextMeasure::face(const RunFormat& f) const {
   const Metrics& m = metrics(f.font);
-  if (f.caps && c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-  double em = f.halfPoints / 2.0;
-  if (m.widthScale < 0) return 0.6 * em;
-  double units;
-  if (c >= 32 && c < 127) {
-    const auto& table = m.sans ? (f.bold ? kSansBold : kSans) : (f.bold ? kSerifBold : kSerif);
-    units = table[static_cast<std::size_t>(c - 32)];
-  } else {
-    units = extraWidth(c, m.sans);
-  }
-  return units * em * m.widthScale / 1000.0;
+  Face face;
+  face.em = f.halfPoints / 2.0;
+  face.caps = f.caps;
+  face.sans = m.sans;
+  face.scale = m.widthScale;
+  if (m.widthScale >= 0) face.table = &(m.sans ? (f.bold ? kSansBold : kSans) : (f.bold ? kSerifBold : kSerif));
+  return face;
+}
+
+double TextMeasure::Face::width(char16_t c) const {
+  if (!table) return 0.6 * em;
+  if (caps && c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+  double units = c >= 32 && c < 127 ? (*table)[static_cast<std::size_t>(c - 32)] : extraWidth(c, sans);
+  return units * em * scale / 1000.0;
 }
 
 double TextMeasure::lineHeight(const RunFormat& f) const { return f.halfPoints / 2.0 * metrics(f.font).lineFactor; }
@@ -304,12 +307,13 @@ ParagraphShape shapeParagraph(const CharMap& map, pugi::xml_node paragraph, bool
     if (s.kind == Seg::Text && w.is(s.node, "delText")) continue;
     RunFormat f = segmentFormat(s, map, w, styles);
     double lh = measure.lineHeight(f);
+    const TextMeasure::Face face = measure.face(f);
     for (std::uint32_t i = 0; i < s.length; ++i) {
       std::uint32_t offset = s.start + i;
       char16_t c = map.text[offset];
       switch (c) {
         case u' ':
-          filler.space(offset, measure.width(c, f), lh);
+          filler.space(offset, face.width(c), lh);
           break;
         case ch::kTab:
           filler.tab(offset, lh);
@@ -324,7 +328,7 @@ ParagraphShape shapeParagraph(const CharMap& map, pugi::xml_node paragraph, bool
           break;
         case ch::kNoteRef:
           if (w.is(s.node, "footnoteReference")) shape.footnotes.emplace_back(offset, std::atoi(w.value(s.node, "id").c_str()));
-          filler.add(offset, measure.width(u'1', f) * 0.67, lh);
+          filler.add(offset, face.width(u'1') * 0.67, lh);
           break;
         case ch::kObject: {
           auto [ow, oh] = inlineObjectSize(s.node);
@@ -332,10 +336,10 @@ ParagraphShape shapeParagraph(const CharMap& map, pugi::xml_node paragraph, bool
           break;
         }
         case ch::kNoBreakHyphen:
-          filler.add(offset, measure.width(u'-', f), lh);
+          filler.add(offset, face.width(u'-'), lh);
           break;
         default:
-          filler.add(offset, measure.width(c, f), lh);
+          filler.add(offset, face.width(c), lh);
           if (c == u'-' || c == u'\u2013' || c == u'\u2014') filler.breakOpportunity(offset + 1);
           break;
       }

@@ -4,6 +4,7 @@
 // fonts, and the lines a paragraph breaks into at a given width (greedy wrapping at spaces,
 // as word processors do without hyphenation).
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -41,7 +42,18 @@ class TextMeasure {
   /// that names no font is measured as the word processor's default, Times New Roman.
   TextMeasure(std::string majorFont = "", std::string minorFont = "");
   /// Advance width of a character in points.
-  double width(char16_t c, const RunFormat& f) const;
+  double width(char16_t c, const RunFormat& f) const { return face(f).width(c); }
+  /// What measuring text of one format needs, looked up once for a run of characters.
+  struct Face {
+    const std::array<std::uint16_t, 95>* table = nullptr;  // widths of ASCII 32..126 in 1/1000 em; none for monospaced
+    bool sans = false, caps = false;
+    double em = 10;     // points
+    double scale = 1;   // against the table
+    /// Advance width of a character in points.
+    double width(char16_t c) const;
+  };
+  /// The face of a format.
+  Face face(const RunFormat& f) const;
   /// Height of a single-spaced line of text of that format, in points.
   double lineHeight(const RunFormat& f) const;
   /// Distance between default tab stops in points.
