@@ -103,7 +103,8 @@ class Section {
   /// Page set-up of the section.
   class PageSetupView {
    public:
-    explicit PageSetupView(const Section& s) : s_(s) {}
+    /// Holds the section's place, not the Section, so that a view may outlive a temporary.
+    explicit PageSetupView(const Section& s) : s_{s.doc_, s.index_} {}
     /// How the section starts (wdSectionContinuous, wdSectionNewPage ...).
     long SectionStart() const;
     void SetSectionStart(long value);
@@ -119,7 +120,10 @@ class Section {
     void SetStartingNumber(long value);
 
    private:
-    const Section& s_;
+    struct Place {
+      Document* doc_;
+      std::size_t index_;
+    } s_;
   };
   PageSetupView PageSetup() const { return PageSetupView(*this); }
   /// The section's range.

@@ -278,6 +278,41 @@ TEST(RangeSections, SectionsAndTheirStartTypes) {
   EXPECT_THROW(all.Item(1).PageSetup().SetSectionStart(7), Error);
 }
 
+TEST(RangeSections, PageNumberRestartAndStartingNumber) {
+  auto doc = openBody(p(r("one"), "<w:sectPr><w:pgNumType w:fmt=\"lowerRoman\" w:start=\"5\"/></w:sectPr>") +
+                      p(r("two"), "<w:sectPr><w:pgNumType w:fmt=\"upperRoman\"/></w:sectPr>") + p(r("three")));
+  Section::PageSetupView first = doc->Sections().Item(1).PageSetup();
+  Section::PageSetupView second = doc->Sections().Item(2).PageSetup();
+  Section::PageSetupView last = doc->Sections().Item(3).PageSetup();  // the body's, which may be missing
+  EXPECT_TRUE(first.RestartNumberingAtSection());
+  EXPECT_EQ(first.StartingNumber(), 5);
+  EXPECT_FALSE(second.RestartNumberingAtSection());
+  EXPECT_EQ(second.StartingNumber(), 0);
+  EXPECT_FALSE(last.RestartNumberingAtSection());
+
+  // A number set while the numbering goes on is not kept; restarting starts from 1.
+  second.SetStartingNumber(9);
+  EXPECT_FALSE(second.RestartNumberingAtSection());
+  second.SetRestartNumberingAtSection(true);
+  EXPECT_EQ(second.StartingNumber(), 1);
+  second.SetStartingNumber(0);
+  last.SetRestartNumberingAtSection(true);
+  last.SetStartingNumber(12);
+  first.SetRestartNumberingAtSection(false);
+  first.SetRestartNumberingAtSection(false);  // again, with nothing left to drop
+  EXPECT_THROW(first.SetStartingNumber(-1), Error);
+
+  auto again = reopen(*doc);
+  EXPECT_FALSE(again->Sections().Item(1).PageSetup().RestartNumberingAtSection());
+  EXPECT_TRUE(again->Sections().Item(2).PageSetup().RestartNumberingAtSection());
+  EXPECT_EQ(again->Sections().Item(2).PageSetup().StartingNumber(), 0);
+  EXPECT_EQ(again->Sections().Item(3).PageSetup().StartingNumber(), 12);
+  // The number format stays when the restart goes.
+  std::string body = bodyXml(*again);
+  EXPECT_NE(body.find("<w:pgNumType w:fmt=\"lowerRoman\"/>"), std::string::npos);
+  EXPECT_NE(body.find("<w:pgNumType w:fmt=\"upperRoman\" w:start=\"0\"/>"), std::string::npos);
+}
+
 TEST(RangeSections, AnEmptyRangeAtTheStoryEndIsInTheLastSection) {
   auto doc = openBody(p(r("one"), "<w:sectPr><w:type w:val=\"continuous\"/></w:sectPr>") + p(r("two")));
   Range end = doc->Content();
