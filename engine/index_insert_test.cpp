@@ -195,10 +195,9 @@ TEST_F(IndexTest, UpdateRefreshesThisProgramsIndexAfterNewEntriesAndNoOther) {
   EXPECT_NE(index.Text().find("Seller, 1"), std::string::npos);
 }
 
-// Disabled: updating an index in columns to no entries drops the section break before it
-// but leaves the rest of its section starting on the same page, without the page-number
-// restart the section had.
-TEST_F(IndexTest, DISABLED_UpdateToNoEntriesGivesTheSectionBackHowItStarted) {
+// With no entries the index needs no columns: the section breaks around it go, and the section
+// starts, and numbers its pages, as it did before the index.
+TEST_F(IndexTest, UpdateToNoEntriesGivesTheSectionBackHowItStarted) {
   after_ = kNumberedFrom7;
   contract(para(run("Cover page."), kLandscape));
   engine_.IndexInsert(app_, *doc_, 2, ", ");
@@ -208,11 +207,20 @@ TEST_F(IndexTest, DISABLED_UpdateToNoEntriesGivesTheSectionBackHowItStarted) {
   EXPECT_EQ(resultLines(indexFields(*doc_)[0]), (std::vector<std::string>{"None"}));
   EXPECT_EQ(sectionStarts(*doc_), (std::vector<long>(3, host::wdSectionNewPage)));
   EXPECT_EQ(sectionProperties(*doc_)[1].child("w:pgNumType").attribute("w:start").as_int(), 7);
+  EXPECT_EQ(columns(*doc_), (std::vector<int>{1, 1, 1}));
+
+  // Entries again: the columns come back, and the restart stays at the section's start.
+  markEntry(*doc_, doc_->Sections().Item(2).Range().Start() + 9, "Buyer");
+  engine_.IndexUpdate(*doc_);
+  EXPECT_EQ(resultLines(indexFields(*doc_)[0]), (std::vector<std::string>{"Buyer, 7"}));
+  EXPECT_EQ(columns(*doc_), (std::vector<int>{1, 1, 2, 1, 1}));
+  EXPECT_EQ(doc_->Sections().Item(2).PageSetup().StartingNumber(), 7);
+  EXPECT_FALSE(doc_->Sections().Item(4).PageSetup().RestartNumberingAtSection());
 }
 
-// Disabled: the index's column layout moves the section's page-number restart to the part
-// before the index, and deleting the index keeps the part after it, which has none.
-TEST_F(IndexTest, DISABLED_RemoveGivesTheSectionBackItsPageNumberRestart) {
+// The column layout moves the section's page-number restart to the part before the index;
+// deleting the index keeps the part after it, which gets the restart back.
+TEST_F(IndexTest, RemoveGivesTheSectionBackItsPageNumberRestart) {
   after_ = kNumberedFrom7;
   contract();
   engine_.IndexInsert(app_, *doc_, 2, ", ");
@@ -220,6 +228,45 @@ TEST_F(IndexTest, DISABLED_RemoveGivesTheSectionBackItsPageNumberRestart) {
   engine_.RemoveIndex(app_, *doc_, removeBookmark);
   ASSERT_EQ(columns(*doc_), (std::vector<int>{1, 1}));
   EXPECT_EQ(sectionProperties(*doc_)[0].child("w:pgNumType").attribute("w:start").as_int(), 7);
+  EXPECT_TRUE(doc_->Sections().Item(1).PageSetup().RestartNumberingAtSection());
+  EXPECT_FALSE(doc_->Sections().Item(2).PageSetup().RestartNumberingAtSection());
+}
+
+// The text after an index in columns keeps its section's page size, margins, orientation and
+// number format; the page numbers restart where the section starts, not again after the index.
+TEST_F(IndexTest, InsertInColumnsKeepsThePageSetupOfTheSectionAroundIt) {
+  const std::string setup =
+      "<w:pgSz w:w=\"16838\" w:h=\"11906\" w:orient=\"landscape\"/>"
+      "<w:pgMar w:top=\"1000\" w:right=\"900\" w:bottom=\"800\" w:left=\"700\" w:header=\"500\" w:footer=\"400\" "
+      "w:gutter=\"0\"/>";
+  after_ = para(run("After the index."),
+                "<w:sectPr>" + setup + "<w:pgNumType w:fmt=\"lowerRoman\" w:start=\"7\"/></w:sectPr>") +
+           para(run("Last section."));
+  contract(para(run("Cover page."), "<w:sectPr/>"));
+  engine_.IndexInsert(app_, *doc_, 2, ", ");
+  std::vector<pugi::xml_node> sections = sectionProperties(*doc_);
+  ASSERT_EQ(columns(*doc_), (std::vector<int>{1, 1, 2, 1, 1}));
+  for (std::size_t k = 1; k <= 3; ++k) {
+    EXPECT_EQ(xml(sections[k].child("w:pgSz")) + xml(sections[k].child("w:pgMar")), setup) << k;
+    EXPECT_STREQ(sections[k].child("w:pgNumType").attribute("w:fmt").value(), "lowerRoman") << k;
+  }
+  host::Sections all = doc_->Sections();
+  EXPECT_EQ(all.Item(2).PageSetup().SectionStart(), host::wdSectionNewPage);
+  EXPECT_TRUE(all.Item(2).PageSetup().RestartNumberingAtSection());
+  EXPECT_EQ(all.Item(2).PageSetup().StartingNumber(), 7);
+  for (long k : {3L, 4L}) {
+    EXPECT_EQ(all.Item(k).PageSetup().SectionStart(), host::wdSectionContinuous) << k;
+    EXPECT_FALSE(all.Item(k).PageSetup().RestartNumberingAtSection()) << k;
+  }
+  EXPECT_NE(all.Item(4).Range().Text().find("After the index."), std::string::npos);
+
+  bool removeBookmark = false;
+  engine_.RemoveIndex(app_, *doc_, removeBookmark);
+  sections = sectionProperties(*doc_);
+  ASSERT_EQ(sections.size(), 3u);
+  EXPECT_EQ(xml(sections[1].child("w:pgSz")) + xml(sections[1].child("w:pgMar")), setup);
+  EXPECT_STREQ(sections[1].child("w:pgNumType").attribute("w:fmt").value(), "lowerRoman");
+  EXPECT_EQ(doc_->Sections().Item(2).PageSetup().StartingNumber(), 7);
 }
 
 TEST_F(IndexTest, RemoveTakesAnIndexInTwoColumnsWithItsSectionsAndListsAndLeavesTheRest) {

@@ -31,6 +31,25 @@ void deleteBookmarkedText(host::Document& doc, const char* name) {
   if (doc.Bookmarks().Exists(name)) doc.Bookmarks().Item(name).Delete();
 }
 
+// How a section starts: on which page, and from which page number.
+struct SectionOpening {
+  long start;
+  bool restart;
+  long number;
+};
+
+SectionOpening openingOf(const host::Section& section) {
+  host::Section::PageSetupView setup = section.PageSetup();
+  return {setup.SectionStart(), setup.RestartNumberingAtSection(), setup.StartingNumber()};
+}
+
+void reopen(const host::Section& section, const SectionOpening& opening) {
+  host::Section::PageSetupView setup = section.PageSetup();
+  if (setup.SectionStart() != opening.start) setup.SetSectionStart(opening.start);
+  setup.SetRestartNumberingAtSection(opening.restart);
+  if (opening.restart && setup.StartingNumber() != opening.number) setup.SetStartingNumber(opening.number);
+}
+
 // Replaces the marking colours in a range's story by automatic colour and no highlight.
 void restoreColours(host::Range range) {
   host::Find find = range.Find();
@@ -57,18 +76,16 @@ void clsOSVLXLib::RemoveIndex(host::Application&, host::Document& wdDoc, bool& b
     host::Bookmark index = bookmarks.Item("VellandexIndex");
     host::Range range = index.Range();
     // An index in columns splits its section in three, the part after it starting on the same
-    // page. Deleting the index joins the part before to that part, which then starts as the
-    // section did (so a section the user made continuous stays so).
+    // page and going on with its page numbers. Deleting the index joins the part before to
+    // that part, which then starts, and numbers its pages, as the section did (so a section
+    // the user made continuous stays so).
     host::Sections sections = range.Sections();
-    std::optional<long> sectionStart;
-    if (sections.Count() > 1) sectionStart = sections.Item(1).PageSetup().SectionStart();
+    std::optional<SectionOpening> opening;
+    if (sections.Count() > 1) opening = openingOf(sections.Item(1));
     position = index.Start();
     index.Select();
     range.Delete();
-    if (sectionStart) {
-      host::Section joined = wdDoc.Range(position, position).Sections().Item(1);
-      if (joined.PageSetup().SectionStart() != *sectionStart) joined.PageSetup().SetSectionStart(*sectionStart);
-    }
+    if (opening) reopen(wdDoc.Range(position, position).Sections().Item(1), *opening);
   } else {
     position = wdDoc.SelectionRange().Start();
   }

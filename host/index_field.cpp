@@ -120,12 +120,14 @@ class ResultWriter {
     FieldSpan span = field.Span();
     if (!locate(span)) return false;
     long oldLength = span.end - span.separator - 1;
+    bool inSection = resultHasSectionBreak();
     clearResult();
+    bool sections = !lines.empty() && columns > 1 && story_.type() == wdMainTextStory && w_.is(q_.parent(), "body");
+    if (inSection && !sections) rejoinSection();
     if (lines.empty()) {
       writeError();
     } else {
       splitFieldParagraph();
-      bool sections = columns > 1 && story_.type() == wdMainTextStory && w_.is(q_.parent(), "body");
       if (sections) writeInSection(lines, columns);
       else writeInline(lines);
     }
@@ -173,6 +175,38 @@ class ResultWriter {
         if (!n) return false;  // the end comes before the separator
     }
     return true;
+  }
+
+  // True when a paragraph of the old result ends a section: the result was laid out in
+  // columns, between the break in the field's first paragraph and that one.
+  bool resultHasSectionBreak() const {
+    if (p_ == q_) return false;
+    for (pugi::xml_node n = p_.next_sibling(); n && n != q_; n = n.next_sibling())
+      if (w_.child(w_.child(n, "pPr"), "sectPr")) return true;
+    return false;
+  }
+
+  // Drops the section break that the column layout put in the field's first paragraph. The
+  // section after the field then starts where that break's section did, so it takes back
+  // the break's start and page-number restart, which the layout had moved onto the break.
+  void rejoinSection() {
+    pugi::xml_node pPr = w_.child(p_, "pPr");
+    pugi::xml_node dropped = w_.child(pPr, "sectPr");
+    if (!dropped) return;
+    pugi::xml_node section = sectionInForce();
+    if (pugi::xml_node type = w_.child(dropped, "type")) {
+      w_.setValue(w_.ensureChild(section, "type", kSectionOrder), "val", w_.value(type, "val"));
+    } else {
+      w_.removeChild(section, "type");
+    }
+    pugi::xml_attribute start = w_.attr(w_.child(dropped, "pgNumType"), "start");
+    if (start) {
+      w_.setValue(w_.ensureChild(section, "pgNumType", kSectionOrder), "start", start.value());
+    } else if (pugi::xml_node num = w_.child(section, "pgNumType")) {
+      num.remove_attribute(w_.name("start").c_str());
+    }
+    pPr.remove_child(dropped);
+    if (!pPr.first_child()) p_.remove_child(pPr);
   }
 
   // Removes the old result; bookmarks in it are kept, moved to just before the end mark.
@@ -266,11 +300,12 @@ class ResultWriter {
     pugi::xml_node own = w_.paragraphProperties(breakPara, true).append_child(w_.name("sectPr").c_str());
     for (pugi::xml_node c = section.first_child(); c; c = c.next_sibling()) {
       const char* l = w_.local(c);
-      if (l && (!std::strcmp(l, "headerReference") || !std::strcmp(l, "footerReference") || !std::strcmp(l, "pgNumType") ||
-                !std::strcmp(l, "titlePg") || !std::strcmp(l, "cols") || !std::strcmp(l, "type") ||
-                !std::strcmp(l, "sectPrChange")))
+      if (l && (!std::strcmp(l, "headerReference") || !std::strcmp(l, "footerReference") || !std::strcmp(l, "titlePg") ||
+                !std::strcmp(l, "cols") || !std::strcmp(l, "type") || !std::strcmp(l, "sectPrChange")))
         continue;
-      own.append_copy(c);
+      pugi::xml_node copy = own.append_copy(c);
+      // Pages the index begins keep the section's number format; they go on counting.
+      if (l && !std::strcmp(l, "pgNumType")) copy.remove_attribute(w_.name("start").c_str());
     }
     w_.setValue(w_.ensureChild(own, "type", kSectionOrder), "val", "continuous");
     pugi::xml_node cols = w_.ensureChild(own, "cols", kSectionOrder);

@@ -166,6 +166,31 @@ TEST(IndexUpdate, TwoColumnsMakeAContinuousSectionInsideTheResult) {
   EXPECT_EQ(count, 2);
 }
 
+TEST(IndexUpdate, AResultNoLongerInColumnsGivesTheSectionBackItsStartAndRestart) {
+  auto doc = docWithBody(para(run("x") + xe("XE \"Alpha\" \\f \"V\"")) + "<w:p/>" +
+                         para(run("After."), "<w:sectPr><w:type w:val=\"oddPage\"/><w:pgNumType w:start=\"4\"/></w:sectPr>") +
+                         para(run("Last.")));
+  long at = static_cast<long>(doc->Content().Text().find('\r')) + 1;
+  Field f = doc->Fields().Add(doc->Range(at, at), wdFieldEmpty, "INDEX \\c2 \\f \"V\"", false);
+  f.Update();
+  ASSERT_EQ(doc->Sections().Count(), 4);
+  ASSERT_EQ(doc->Sections().Item(1).PageSetup().SectionStart(), wdSectionOddPage);
+  ASSERT_EQ(doc->Sections().Item(3).PageSetup().SectionStart(), wdSectionContinuous);
+
+  // One column: the lines go on in the field's paragraphs and the breaks around them go.
+  Range code = f.Code();
+  code.SetText(" INDEX \\f \"V\" ");
+  f.Update();
+  EXPECT_EQ(resultLines(f), (std::vector<std::string>{"Alpha, 4"}));  // the section numbers from 4
+  ASSERT_EQ(doc->Sections().Count(), 2);
+  Section::PageSetupView first = doc->Sections().Item(1).PageSetup();
+  EXPECT_EQ(first.SectionStart(), wdSectionOddPage);
+  EXPECT_TRUE(first.RestartNumberingAtSection());
+  EXPECT_EQ(first.StartingNumber(), 4);
+  std::string joined = doc->Sections().Item(1).Range().Text();
+  EXPECT_EQ(joined.substr(joined.size() - 7), "After.\r");
+}
+
 TEST(IndexUpdate, IdentifierFilterIsWholeAndCaseInsensitive) {
   auto doc = docWithBody(para(run("x") + xe("XE \"Ours\" \\f \"vellandexindex\"") + xe("XE \"Theirs\" \\f \"Vell\"") +
                               xe("XE \"Plain\"") + xe("XE \"Also\" \\f VellandexIndex")) +
