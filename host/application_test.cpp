@@ -5,13 +5,13 @@
 #include "host/config_dirs.h"
 #include "host/error.h"
 #include "host/options_store.h"
-#include "host/test_docs.h"
+#include "host/testing/test_documents.h"
 #include "host/testing/temp_folder.h"
 
 namespace host {
 namespace {
 
-using namespace testdocs;
+using namespace testing;
 using testing::EnvGuard;
 using testing::TempFolder;
 
@@ -36,14 +36,14 @@ TEST(Application, CommandsThatNeedADocumentFailWith5986WhenNoneIsOpen) {
   app.CustomizationContext().Save();
   app.ScreenRefresh();
 
-  Document& doc = app.Documents().Add(openBody(p(r("x"))));
+  Document& doc = app.Documents().Add(openBody(para(run("x"))));
   app.Documents().Close(doc);
   EXPECT_EQ(errorOf([&] { app.ActiveDocument(); }), kErrNoDocument);
 }
 
 std::unique_ptr<Document> named(const std::string& name) {
   DocParts parts;
-  parts.body = p(r(name));
+  parts.body = para(run(name));
   return Document::FromBytes(makeDocx(parts), name);
 }
 
@@ -72,7 +72,7 @@ TEST(Application, ScreenRefreshAsksTheDesktopHostToRepaint) {
 
 TEST(Selection, GoToABookmarkOrTheFirstPageAndHomeKey) {
   Application app;
-  Document& doc = app.Documents().Add(openBody(p(r("One two three"))));
+  Document& doc = app.Documents().Add(openBody(para(run("One two three"))));
   doc.Bookmarks().Add("Mark", doc.Range(4, 7));
   app.Selection().GoTo(wdGoToBookmark, wdGoToFirst, 1, "Mark");
   EXPECT_EQ(app.Selection().Start(), 4);
@@ -92,7 +92,7 @@ TEST(Options, AreKeptBetweenRunsInTheSettingsFolderAndSharedWithTheDocuments) {
   TempFolder tmp;
   {
     Application app(tmp.path());
-    Document& doc = app.Documents().Add(openBody(p(r("x"))));
+    Document& doc = app.Documents().Add(openBody(para(run("x"))));
     EXPECT_EQ(&doc.options(), &app.Options());
     app.Options().AutoFormatAsYouTypeReplaceQuotes = false;
     app.Options().DefaultHighlightColorIndex = 3;

@@ -4,17 +4,17 @@
 
 #include "host/document.h"
 #include "host/error.h"
-#include "host/test_docs.h"
+#include "host/testing/test_documents.h"
 
 namespace host {
 namespace {
 
-using namespace testdocs;
+using namespace testing;
 
 std::pair<long, long> span(const Bookmark& b) { return {b.Start(), b.End()}; }
 
 // "The quick brown fox\r" + "second\r" (starts at 20) + "last\r" (starts at 27).
-std::unique_ptr<Document> threeParagraphs() { return openBody(p(r("The quick ") + r("brown fox")) + p(r("second")) + p(r("last"))); }
+std::unique_ptr<Document> threeParagraphs() { return openBody(para(run("The quick ") + run("brown fox")) + para(run("second")) + para(run("last"))); }
 
 TEST(Bookmarks, ExistsComparesNamesWithoutRegardToCase) {
   auto doc = threeParagraphs();
@@ -117,9 +117,9 @@ TEST(Bookmarks, SelectAndRangeGiveTheBookmarkedStretch) {
 }
 
 TEST(Bookmarks, BookmarksInTheFileAreReadWhereTheyStand) {
-  std::string body = "<w:bookmarkStart w:id=\"3\" w:name=\"Body\"/>" + p(r("ab") + "<w:bookmarkStart w:id=\"5\" w:name=\"Inner\"/>" +
-                     r("cd") + "<w:bookmarkEnd w:id=\"5\"/>") +
-                     p(r("ef")) + "<w:bookmarkEnd w:id=\"3\"/>" + p(r("gh") + "<w:bookmarkStart w:id=\"9\" w:name=\"NoEnd\"/>");
+  std::string body = "<w:bookmarkStart w:id=\"3\" w:name=\"Body\"/>" + para(run("ab") + "<w:bookmarkStart w:id=\"5\" w:name=\"Inner\"/>" +
+                     run("cd") + "<w:bookmarkEnd w:id=\"5\"/>") +
+                     para(run("ef")) + "<w:bookmarkEnd w:id=\"3\"/>" + para(run("gh") + "<w:bookmarkStart w:id=\"9\" w:name=\"NoEnd\"/>");
   auto doc = openBody(body);
   EXPECT_EQ(doc->Bookmarks().Count(), 3);
   EXPECT_EQ(span(doc->Bookmarks().Item("Body")), std::make_pair(0L, 8L));
@@ -132,11 +132,11 @@ TEST(Bookmarks, BookmarksInTheFileAreReadWhereTheyStand) {
 
 TEST(Bookmarks, BookmarksBetweenTableRowsAndCellsHavePositions) {
   // Word writes a bookmark around table rows as children of w:tbl and w:tr.
-  std::string body = p(r("ab")) +
-                     "<w:tbl><w:tblPr/><w:bookmarkStart w:id=\"1\" w:name=\"Rows\"/><w:tr><w:tc>" + p(r("c")) +
-                     "</w:tc><w:bookmarkStart w:id=\"2\" w:name=\"Cell\"/><w:tc>" + p(r("d")) +
-                     "</w:tc><w:bookmarkEnd w:id=\"2\"/></w:tr><w:bookmarkEnd w:id=\"1\"/><w:tr><w:tc>" + p(r("e")) +
-                     "</w:tc></w:tr></w:tbl>" + p(r("f"));
+  std::string body = para(run("ab")) +
+                     "<w:tbl><w:tblPr/><w:bookmarkStart w:id=\"1\" w:name=\"Rows\"/><w:tr><w:tc>" + para(run("c")) +
+                     "</w:tc><w:bookmarkStart w:id=\"2\" w:name=\"Cell\"/><w:tc>" + para(run("d")) +
+                     "</w:tc><w:bookmarkEnd w:id=\"2\"/></w:tr><w:bookmarkEnd w:id=\"1\"/><w:tr><w:tc>" + para(run("e")) +
+                     "</w:tc></w:tr></w:tbl>" + para(run("f"));
   auto doc = openBody(body);
   // "ab\r" 0-2, "c\a" 3-4, "d\a" 5-6, row end 7, "e\a" 8-9, row end 10, "f\r" 11-12.
   ASSERT_EQ(doc->Bookmarks().Count(), 2);
@@ -155,11 +155,11 @@ TEST(Bookmarks, BookmarksBetweenTableRowsAndCellsHavePositions) {
 
 TEST(Bookmarks, BookmarksInNotesAndHeaders) {
   DocParts parts;
-  parts.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>")) +
+  parts.body = para(run("main") + elementRun("<w:footnoteReference w:id=\"1\"/>")) +
               "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/></w:sectPr>";
-  parts.footnotes = {p(r("note text"))};
-  parts.headers = {{"header1.xml", "rIdH1", false, p(r("Header"))}};
-  auto doc = open(parts);
+  parts.footnotes = {para(run("note text"))};
+  parts.headers = {{"header1.xml", "rIdH1", false, para(run("Header"))}};
+  auto doc = openDocument(parts);
   Range note = doc->StoryRanges().Item(wdFootnotesStory);
   note.SetRange(5, 9);
   doc->Bookmarks().Add("InNote", note);

@@ -9,12 +9,12 @@
 #include "host/error.h"
 #include "host/indexes.h"
 #include "host/story.h"
-#include "host/test_docs.h"
+#include "host/testing/test_documents.h"
 
 namespace host {
 namespace {
 
-using namespace testdocs;
+using namespace testing;
 
 void expectSameMap(const CharMap& patched, const CharMap& fresh, const std::string& context) {
   ASSERT_EQ(toUtf8(patched.text), toUtf8(fresh.text)) << context;
@@ -46,14 +46,14 @@ void expectMapsFresh(Story& story, const std::string& context) {
 
 TEST(MapPatches, MarkingEditsLeaveMapsAsAFreshReadingWouldMakeThem) {
   const std::string body =
-      p(r("The Purchase Price") + r(" is ", "<w:b/>") + rEl("<w:tab/>") + r("payable") +
-        "<w:bookmarkStart w:id=\"1\" w:name=\"b\"/>" + r("on Completion") + "<w:bookmarkEnd w:id=\"1\"/>" +
-        r(" hidden", "<w:vanish/>") + r(" and after it")) +
-      p(fld("begin") + code(" REF b ") + fld("separate") + r("Result text") + fld("end") + r(" then more words")) +
-      p("<w:hyperlink w:anchor=\"b\">" + r("linked Term here") + "</w:hyperlink>" + r("tail") +
+      para(run("The Purchase Price") + run(" is ", "<w:b/>") + elementRun("<w:tab/>") + run("payable") +
+        "<w:bookmarkStart w:id=\"1\" w:name=\"b\"/>" + run("on Completion") + "<w:bookmarkEnd w:id=\"1\"/>" +
+        run(" hidden", "<w:vanish/>") + run(" and after it")) +
+      para(fieldChar("begin") + fieldCode(" REF b ") + fieldChar("separate") + run("Result text") + fieldChar("end") + run(" then more words")) +
+      para("<w:hyperlink w:anchor=\"b\">" + run("linked Term here") + "</w:hyperlink>" + run("tail") +
         "<w:r><w:t>multi</w:t><w:tab/><w:t>part run</w:t><w:lastRenderedPageBreak/><w:t>again</w:t></w:r>") +
-      p("<w:fldSimple w:instr=\" PAGE \">" + r("7") + "</w:fldSimple>" + r(" simple field after")) +
-      table({{"cell one text", "cell two"}}) + p(r("Last paragraph of the story"));
+      para("<w:fldSimple w:instr=\" PAGE \">" + run("7") + "</w:fldSimple>" + run(" simple field after")) +
+      table({{"cell one text", "cell two"}}) + para(run("Last paragraph of the story"));
   std::mt19937 rng(11);
   for (int round = 0; round < 40; ++round) {
     auto doc = openBody(body);

@@ -13,7 +13,7 @@
 #include "host/document.h"
 #include "host/dump.h"
 #include "host/error.h"
-#include "host/test_docs.h"
+#include "host/testing/test_documents.h"
 
 namespace host {
 namespace {
@@ -166,7 +166,7 @@ TEST(CorpusModel, SampleEditsKeepTheRestIntactThroughSaveAndReopen) {
       continue;
     }
     const std::string mainPart = doc->package().mainPartName();
-    std::vector<std::string> paragraphsBefore = testdocs::paragraphsXml(*doc, mainPart);
+    std::vector<std::string> paragraphsBefore = testing::paragraphsXml(*doc, mainPart);
     std::vector<Text> expected = storyTexts(*doc);
     std::set<std::string> editedParts;
 
@@ -274,7 +274,7 @@ TEST(CorpusModel, SampleEditsKeepTheRestIntactThroughSaveAndReopen) {
         EXPECT_EQ(bytes, original->bytes(part)) << part;
       }
     }
-    std::vector<std::string> paragraphsAfter = testdocs::paragraphsXml(*again, mainPart);
+    std::vector<std::string> paragraphsAfter = testing::paragraphsXml(*again, mainPart);
     ASSERT_EQ(paragraphsAfter.size(), paragraphsBefore.size());
     long changed = 0;
     for (std::size_t i = 0; i < paragraphsBefore.size(); ++i) changed += paragraphsAfter[i] != paragraphsBefore[i];

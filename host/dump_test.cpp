@@ -3,21 +3,21 @@
 #include <gtest/gtest.h>
 
 #include "host/document.h"
-#include "host/test_docs.h"
+#include "host/testing/test_documents.h"
 
 namespace host {
 namespace {
 
-using namespace testdocs;
+using namespace testing;
 
 TEST(Dump, EachStoryWithTypeLengthAndOneLinePerParagraph) {
   DocParts parts;
-  parts.body = p(r("a") + rEl("<w:tab/>") + r("b") + fld("begin") + code(" PAGE ") + fld("separate") + r("1") + fld("end") +
-                rEl("<w:footnoteReference w:id=\"1\"/>")) +
+  parts.body = para(run("a") + elementRun("<w:tab/>") + run("b") + fieldChar("begin") + fieldCode(" PAGE ") + fieldChar("separate") + run("1") + fieldChar("end") +
+                elementRun("<w:footnoteReference w:id=\"1\"/>")) +
               table({{"c", "d"}}) +
-              p(rEl("<w:br/>") + "<w:fldSimple w:instr=\" XE x \"/>" + fld("begin") + code(" XE \"T\" ") + fld("end"));
-  parts.footnotes = {p(r("note"))};
-  auto doc = open(parts);
+              para(elementRun("<w:br/>") + "<w:fldSimple w:instr=\" XE x \"/>" + fieldChar("begin") + fieldCode(" XE \"T\" ") + fieldChar("end"));
+  parts.footnotes = {para(run("note"))};
+  auto doc = openDocument(parts);
   EXPECT_EQ(dumpDocument(*doc),
             "story 1 (main text), length 41\n"
             "  a\\tb{ PAGE }1[note]\n"

@@ -4,12 +4,12 @@
 
 #include "host/document.h"
 #include "host/error.h"
-#include "host/test_docs.h"
+#include "host/testing/test_documents.h"
 
 namespace host {
 namespace {
 
-using namespace testdocs;
+using namespace testing;
 
 std::pair<long, long> span(const Range& r) { return {r.Start(), r.End()}; }
 
@@ -24,25 +24,25 @@ struct EditCase {
 };
 
 TEST(Edits, TextAndParagraphEditsGiveTheExpectedStoryAndRange) {
-  const std::string fox = p(r("The quick ") + r("brown fox"));
+  const std::string fox = para(run("The quick ") + run("brown fox"));
   const std::vector<EditCase> cases = {
       {"delete inside a run", fox, 4, 10, EditCase::Delete, "", "The brown fox\r", 4, 4},
       {"delete across runs", fox, 8, 12, EditCase::Delete, "", "The quicown fox\r", 8, 8},
       {"delete nothing", fox, 4, 4, EditCase::Delete, "", "The quick brown fox\r", 4, 4},
-      {"delete a paragraph mark joins paragraphs", p(r("one")) + p(r("two")), 2, 5, EditCase::Delete, "", "onwo\r", 2, 2},
-      {"delete the story's last mark keeps it", p(r("one")), 0, 4, EditCase::Delete, "", "\r", 0, 1},
-      {"delete over a table keeps cell and row marks", p(r("ab")) + table({{"c", "d"}}) + p(r("ef")), 1, 9,
+      {"delete a paragraph mark joins paragraphs", para(run("one")) + para(run("two")), 2, 5, EditCase::Delete, "", "onwo\r", 2, 2},
+      {"delete the story's last mark keeps it", para(run("one")), 0, 4, EditCase::Delete, "", "\r", 0, 1},
+      {"delete over a table keeps cell and row marks", para(run("ab")) + table({{"c", "d"}}) + para(run("ef")), 1, 9,
        EditCase::Delete, "", "a\r\r\a\r\a\r\af\r", 1, 5},
       {"insert before grows the range", fox, 4, 9, EditCase::InsertBefore, "very ", "The very quick brown fox\r", 4, 14},
       {"insert after grows the range", fox, 4, 9, EditCase::InsertAfter, "!", "The quick! brown fox\r", 4, 10},
       {"insert after the story end goes before the last mark", fox, 0, 20, EditCase::InsertAfter, ".",
        "The quick brown fox.\r", 0, 21},
-      {"insert into an empty paragraph", p("") + p(r("x")), 0, 0, EditCase::InsertBefore, "new", "new\rx\r", 0, 3},
+      {"insert into an empty paragraph", para("") + para(run("x")), 0, 0, EditCase::InsertBefore, "new", "new\rx\r", 0, 3},
       {"insert a tab and a line break", fox, 3, 3, EditCase::InsertAfter, "\t\v", "The\t\v quick brown fox\r", 3, 5},
       {"insert a paragraph break", fox, 9, 9, EditCase::InsertAfter, "\r", "The quick\r brown fox\r", 9, 10},
       {"insert CR LF as one paragraph break", fox, 9, 9, EditCase::InsertAfter, "\r\n", "The quick\r brown fox\r", 9, 10},
       {"replace text", fox, 4, 9, EditCase::SetText, "slow", "The slow brown fox\r", 4, 8},
-      {"replace across paragraphs", p(r("one")) + p(r("two")), 1, 6, EditCase::SetText, "X", "oXo\r", 1, 2},
+      {"replace across paragraphs", para(run("one")) + para(run("two")), 1, 6, EditCase::SetText, "X", "oXo\r", 1, 2},
       {"paragraph before", fox, 4, 9, EditCase::ParagraphBefore, "", "The \rquick brown fox\r", 4, 10},
       {"paragraph after", fox, 4, 9, EditCase::ParagraphAfter, "", "The quick\r brown fox\r", 4, 10},
       {"paragraph before at the story start", fox, 0, 0, EditCase::ParagraphBefore, "", "\rThe quick brown fox\r", 0, 1},
@@ -72,14 +72,14 @@ TEST(Edits, TextAndParagraphEditsGiveTheExpectedStoryAndRange) {
 TEST(Edits, TextWithMarkupCharactersSpacesAndSurrogatesSurvivesSaving) {
   const std::vector<std::string> texts = {"a<b>&c", "  spaced  ", "\"quoted\" 'x'", "\xF0\x9F\x98\x80 smile", "]]>"};
   for (const std::string& text : texts) {
-    auto doc = openBody(p(r("[]")));
+    auto doc = openBody(para(run("[]")));
     Range at = doc->Range(1, 1);
     at.InsertAfter(text);
     EXPECT_EQ(at.Text(), text);
     auto again = reopen(*doc);
     EXPECT_EQ(again->Content().Text(), "[" + text + "]\r");
   }
-  auto doc = openBody(p(r("[]")));
+  auto doc = openBody(para(run("[]")));
   Range smile = doc->Range(1, 1);
   smile.InsertAfter("\xF0\x9F\x98\x80");
   EXPECT_EQ(smile.End() - smile.Start(), 2);  // one position per UTF-16 unit
@@ -97,9 +97,9 @@ struct FieldCutCase {
 // left without its end (which would make the rest of the story its result) or its begin.
 TEST(Edits, DeletingPartOfAFieldKeepsItsMarks) {
   // "ab{ PAGE |12}cd": begin 2, code 3-8, separator 9, result 10-11, end 12.
-  const std::string page = p(r("ab") + fld("begin") + code(" PAGE ") + fld("separate") + r("12") + fld("end") + r("cd"));
-  const std::string nested = p(r("x") + fld("begin") + code(" IF ") + fld("begin") + code(" PAGE ") + fld("separate") +
-                               r("1") + fld("end") + code(" = 1 ") + fld("separate") + r("yes") + fld("end") + r("y"));
+  const std::string page = para(run("ab") + fieldChar("begin") + fieldCode(" PAGE ") + fieldChar("separate") + run("12") + fieldChar("end") + run("cd"));
+  const std::string nested = para(run("x") + fieldChar("begin") + fieldCode(" IF ") + fieldChar("begin") + fieldCode(" PAGE ") + fieldChar("separate") +
+                               run("1") + fieldChar("end") + fieldCode(" = 1 ") + fieldChar("separate") + run("yes") + fieldChar("end") + run("y"));
   const std::vector<FieldCutCase> cases = {
       {"from the result past the end", page, 10, 14, u"ab\x13 PAGE \x14\x15" u"d\r", 1},
       {"from before the begin into the code", page, 1, 5, u"a\x13" u"AGE \x14" u"12\x15" u"cd\r", 1},
@@ -107,7 +107,7 @@ TEST(Edits, DeletingPartOfAFieldKeepsItsMarks) {
       {"the code and separator", page, 3, 10, u"ab\x13\x14" u"12\x15" u"cd\r", 1},
       {"an inner field wholly, the outer partly", nested, 5, 25, u"x\x13 IF\x14\x15y\r", 1},
       {"across paragraphs from inside the code",
-       p(r("a") + fld("begin") + code(" QUOTE ") + fld("separate") + r("one")) + p(r("two") + fld("end") + r("b")), 3, 15,
+       para(run("a") + fieldChar("begin") + fieldCode(" QUOTE ") + fieldChar("separate") + run("one")) + para(run("two") + fieldChar("end") + run("b")), 3, 15,
        u"a\x13 \x14wo\x15" u"b\r", 1},
   };
   for (const auto& c : cases) {
@@ -125,7 +125,7 @@ TEST(Edits, DeletingPartOfAFieldKeepsItsMarks) {
 }
 
 TEST(Edits, DeletingIntoASimpleFieldMovesRangesByWhatWent) {
-  auto doc = openBody(p(r("ab") + "<w:fldSimple w:instr=\" PAGE \">" + r("1") + "</w:fldSimple>" + r("cd")));
+  auto doc = openBody(para(run("ab") + "<w:fldSimple w:instr=\" PAGE \">" + run("1") + "</w:fldSimple>" + run("cd")));
   Range cd = doc->Range(12, 14);
   doc->Range(1, 5).Delete();  // "b", then the field's begin (stays) and " P" of its code
   EXPECT_EQ(doc->Content().Characters16(), u"a\x13" u"AGE \x14" u"1\x15" u"cd\r");
@@ -133,7 +133,7 @@ TEST(Edits, DeletingIntoASimpleFieldMovesRangesByWhatWent) {
 }
 
 TEST(Edits, TextForTheVeryEndOfAStoryIsCoveredByTheRange) {
-  auto doc = openBody(p(r("abc")));
+  auto doc = openBody(para(run("abc")));
   Range end = doc->Content();
   end.Collapse(wdCollapseEnd);
   end.InsertBefore("x");
@@ -151,7 +151,7 @@ TEST(Edits, TextForTheVeryEndOfAStoryIsCoveredByTheRange) {
 }
 
 TEST(Edits, InsertedTextTakesTheFormattingOfTheCharacterBefore) {
-  auto doc = openBody(p(r("bold", "<w:b/>") + r(" plain")) + p("", "<w:rPr><w:i/></w:rPr>"));
+  auto doc = openBody(para(run("bold", "<w:b/>") + run(" plain")) + para("", "<w:rPr><w:i/></w:rPr>"));
   doc->Range(4, 4).InsertAfter("ER");
   EXPECT_EQ(doc->Range(4, 6).Bold(), kTrue);
   doc->Range(6, 6).InsertAfter("x");  // after "ER": still bold
@@ -164,8 +164,8 @@ TEST(Edits, InsertedTextTakesTheFormattingOfTheCharacterBefore) {
 }
 
 TEST(Edits, ParagraphBreakKeepsParagraphPropertiesAndSectionBreakOnTheSecondHalf) {
-  auto doc = openBody(p(r("onetwo"), "<w:pStyle w:val=\"Heading1\"/><w:sectPr><w:type w:val=\"continuous\"/></w:sectPr>") +
-                      p(r("next")));
+  auto doc = openBody(para(run("onetwo"), "<w:pStyle w:val=\"Heading1\"/><w:sectPr><w:type w:val=\"continuous\"/></w:sectPr>") +
+                      para(run("next")));
   doc->Range(3, 3).InsertParagraphAfter();
   auto paragraphs = paragraphsXml(*doc, "word/document.xml");
   ASSERT_EQ(paragraphs.size(), 3u);
@@ -178,7 +178,7 @@ TEST(Edits, ParagraphBreakKeepsParagraphPropertiesAndSectionBreakOnTheSecondHalf
 }
 
 TEST(Edits, InsertingIntoAHyperlinkSplitsNothingElse) {
-  auto doc = openBody(p(r("see ") + "<w:hyperlink r:id=\"rId9\">" + r("link") + "</w:hyperlink>" + r(" end")));
+  auto doc = openBody(para(run("see ") + "<w:hyperlink r:id=\"rId9\">" + run("link") + "</w:hyperlink>" + run(" end")));
   doc->Range(6, 6).InsertAfter("\r");
   EXPECT_EQ(doc->Content().Text(), "see li\rnk end\r");
   std::string body = bodyXml(*doc);
@@ -188,7 +188,7 @@ TEST(Edits, InsertingIntoAHyperlinkSplitsNothingElse) {
 }
 
 TEST(Edits, ATableRowEndTakesNoText) {
-  auto doc = openBody(table({{"a"}}) + p(""));
+  auto doc = openBody(table({{"a"}}) + para(""));
   try {
     doc->Range(2, 2).InsertBefore("x");
     ADD_FAILURE() << "text went after a row";
@@ -201,7 +201,7 @@ TEST(Edits, ATableRowEndTakesNoText) {
 // ---- live ranges ----
 
 TEST(LiveRanges, AnEditBeforeARangeShiftsIt) {
-  auto doc = openBody(p(r("The quick brown fox")));
+  auto doc = openBody(para(run("The quick brown fox")));
   Range brown = doc->Range(10, 15);
   doc->Range(0, 0).InsertBefore("A ");
   EXPECT_EQ(span(brown), std::make_pair(12L, 17L));
@@ -211,7 +211,7 @@ TEST(LiveRanges, AnEditBeforeARangeShiftsIt) {
 }
 
 TEST(LiveRanges, AnEditInsideARangeGrowsOrShrinksIt) {
-  auto doc = openBody(p(r("The quick brown fox")));
+  auto doc = openBody(para(run("The quick brown fox")));
   Range middle = doc->Range(4, 15);
   doc->Range(10, 10).InsertBefore("dark ");
   EXPECT_EQ(middle.Text(), "quick dark brown");
@@ -225,7 +225,7 @@ TEST(LiveRanges, AnEditInsideARangeGrowsOrShrinksIt) {
 }
 
 TEST(LiveRanges, ACollapsedRangeAtTheInsertionPointStaysBeforeTheText) {
-  auto doc = openBody(p(r("ab")));
+  auto doc = openBody(para(run("ab")));
   Range point = doc->Range(1, 1);
   Range ends = doc->Range(0, 1);
   doc->Range(1, 1).InsertBefore("XYZ");
@@ -236,9 +236,9 @@ TEST(LiveRanges, ACollapsedRangeAtTheInsertionPointStaysBeforeTheText) {
 
 TEST(LiveRanges, RangesInOtherStoriesDoNotMove) {
   DocParts parts;
-  parts.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>"));
-  parts.footnotes = {p(r("note text"))};
-  auto doc = open(parts);
+  parts.body = para(run("main") + elementRun("<w:footnoteReference w:id=\"1\"/>"));
+  parts.footnotes = {para(run("note text"))};
+  auto doc = openDocument(parts);
   Range note = doc->StoryRanges().Item(wdFootnotesStory);
   note.SetRange(5, 9);
   doc->Range(0, 0).InsertBefore("more ");
@@ -285,9 +285,9 @@ TEST(Fidelity, InsertingAndDeletingLeaveEveryOtherParagraphUnchanged) {
 
 TEST(Fidelity, PartsThatWereNotEditedStayByteIdentical) {
   DocParts parts;
-  parts.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>"));
-  parts.footnotes = {p(r("note"))};
-  parts.headers = {{"header1.xml", "rIdH1", false, p(r("head"))}};
+  parts.body = para(run("main") + elementRun("<w:footnoteReference w:id=\"1\"/>"));
+  parts.footnotes = {para(run("note"))};
+  parts.headers = {{"header1.xml", "rIdH1", false, para(run("head"))}};
   parts.body += "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/></w:sectPr>";
   std::string original = makeDocx(parts);
   auto doc = Document::FromBytes(original, "test.docx");

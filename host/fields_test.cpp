@@ -4,18 +4,18 @@
 
 #include "host/document.h"
 #include "host/error.h"
-#include "host/test_docs.h"
+#include "host/testing/test_documents.h"
 
 namespace host {
 namespace {
 
-using namespace testdocs;
+using namespace testing;
 
 std::pair<long, long> span(const Range& r) { return {r.Start(), r.End()}; }
 
 // "a{ PAGE }1b": the code is split over two runs.
 std::string pageField() {
-  return p(r("a") + fld("begin") + code(" PA") + code("GE ") + fld("separate") + r("1") + fld("end") + r("b"));
+  return para(run("a") + fieldChar("begin") + fieldCode(" PA") + fieldCode("GE ") + fieldChar("separate") + run("1") + fieldChar("end") + run("b"));
 }
 
 struct FieldCase {
@@ -28,23 +28,23 @@ struct FieldCase {
 };
 
 TEST(Fields, CodeResultAndTypeOfEveryKindOfField) {
-  const std::string nested = p(fld("begin") + code(" IF ") + fld("begin") + code(" PAGE ") + fld("separate") + r("1") +
-                               fld("end") + code(" = 1 \"yes\" ") + fld("separate") + r("yes") + fld("end"));
+  const std::string nested = para(fieldChar("begin") + fieldCode(" IF ") + fieldChar("begin") + fieldCode(" PAGE ") + fieldChar("separate") + run("1") +
+                               fieldChar("end") + fieldCode(" = 1 \"yes\" ") + fieldChar("separate") + run("yes") + fieldChar("end"));
   const std::vector<FieldCase> cases = {
       {"complex field over runs", pageField(), 1, 33, " PAGE ", "1", 1, 8, 10},
       {"complex field over paragraphs",
-       p(r("x") + fld("begin") + code(" QUOTE ") + fld("separate") + r("one")) + p(r("two") + fld("end") + r("y")), 1, 35,
+       para(run("x") + fieldChar("begin") + fieldCode(" QUOTE ") + fieldChar("separate") + run("one")) + para(run("two") + fieldChar("end") + run("y")), 1, 35,
        " QUOTE ", "one\rtwo", 1, 9, 17},
       {"nested fields: the outer one first", nested, 2, 7, " IF  PAGE 1 = 1 \"yes\" ", "yes", 0, 26, 30},
-      {"simple field", p(r("a") + "<w:fldSimple w:instr=\" PAGE \">" + r("1") + "</w:fldSimple>" + r("b")), 1, 33,
+      {"simple field", para(run("a") + "<w:fldSimple w:instr=\" PAGE \">" + run("1") + "</w:fldSimple>" + run("b")), 1, 33,
        " PAGE ", "1", 1, 8, 10},
-      {"field without a separator", p(r("a") + fld("begin") + code(" XE \"Term\" ") + fld("end") + r("b")), 1, 4,
+      {"field without a separator", para(run("a") + fieldChar("begin") + fieldCode(" XE \"Term\" ") + fieldChar("end") + run("b")), 1, 4,
        " XE \"Term\" ", "", 1, -1, 13},
-      {"lower-case keyword and switches", p(fld("begin") + code("index \\c 2") + fld("separate") + fld("end")), 1, 8,
+      {"lower-case keyword and switches", para(fieldChar("begin") + fieldCode("index \\c 2") + fieldChar("separate") + fieldChar("end")), 1, 8,
        "index \\c 2", "", 0, 11, 12},
-      {"table of contents", p(fld("begin") + code(" TOC \\o \"1-3\" ") + fld("separate") + r("x") + fld("end")), 1, 13,
+      {"table of contents", para(fieldChar("begin") + fieldCode(" TOC \\o \"1-3\" ") + fieldChar("separate") + run("x") + fieldChar("end")), 1, 13,
        " TOC \\o \"1-3\" ", "x", 0, 15, 17},
-      {"unknown keyword", p(fld("begin") + code(" NOSUCH ") + fld("end")), 1, wdFieldEmpty, " NOSUCH ", "", 0, -1, 9},
+      {"unknown keyword", para(fieldChar("begin") + fieldCode(" NOSUCH ") + fieldChar("end")), 1, wdFieldEmpty, " NOSUCH ", "", 0, -1, 9},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -66,8 +66,8 @@ TEST(Fields, CodeResultAndTypeOfEveryKindOfField) {
 }
 
 TEST(Fields, TheInnerFieldOfANestedPairIsItsOwnField) {
-  auto doc = openBody(p(fld("begin") + code(" IF ") + fld("begin") + code(" PAGE ") + fld("separate") + r("1") +
-                        fld("end") + code(" = 1 \"yes\" ") + fld("separate") + r("yes") + fld("end")));
+  auto doc = openBody(para(fieldChar("begin") + fieldCode(" IF ") + fieldChar("begin") + fieldCode(" PAGE ") + fieldChar("separate") + run("1") +
+                        fieldChar("end") + fieldCode(" = 1 \"yes\" ") + fieldChar("separate") + run("yes") + fieldChar("end")));
   Field inner = doc->Fields().Item(2);
   EXPECT_EQ(inner.Type(), 33);
   EXPECT_EQ(inner.Code().Text(), " PAGE ");
@@ -76,7 +76,7 @@ TEST(Fields, TheInnerFieldOfANestedPairIsItsOwnField) {
 }
 
 TEST(Fields, ABeginWithoutAnEndReachesToTheStoryEndAndBreaksNothing) {
-  auto doc = openBody(p(r("a") + fld("begin") + code(" PAGE ") + r("tail")) + p(r("next")));
+  auto doc = openBody(para(run("a") + fieldChar("begin") + fieldCode(" PAGE ") + run("tail")) + para(run("next")));
   ASSERT_EQ(doc->Fields().Count(), 1);
   Field f = doc->Fields().Item(1);
   EXPECT_EQ(f.Span().end, doc->Content().End() - 1);
@@ -89,7 +89,7 @@ TEST(Fields, ABeginWithoutAnEndReachesToTheStoryEndAndBreaksNothing) {
 // Disabled: paragraphs are mapped one at a time, so a code that goes on past a paragraph mark
 // is not known as code in the next paragraph (insertions there become text, not code).
 TEST(Fields, DISABLED_TextInsertedIntoACodeContinuedFromTheLastParagraphIsCode) {
-  auto doc = openBody(p(r("a") + fld("begin") + code(" QUOTE ")) + p(code("\"x\" ") + fld("separate") + r("x") + fld("end")));
+  auto doc = openBody(para(run("a") + fieldChar("begin") + fieldCode(" QUOTE ")) + para(fieldCode("\"x\" ") + fieldChar("separate") + run("x") + fieldChar("end")));
   doc->Range(11, 11).InsertBefore("IN");  // after the quote that opens the second paragraph
   EXPECT_EQ(doc->Fields().Item(1).Code().Text(), " QUOTE \r\"INx\" ");
   EXPECT_NE(paragraphsXml(*doc, "word/document.xml")[1].find("<w:instrText xml:space=\"preserve\">IN</w:instrText>"),
@@ -97,7 +97,7 @@ TEST(Fields, DISABLED_TextInsertedIntoACodeContinuedFromTheLastParagraphIsCode) 
 }
 
 TEST(Fields, StrayMarksWithoutABeginAreIgnored) {
-  auto doc = openBody(p(r("a") + fld("separate") + fld("end") + r("b")));
+  auto doc = openBody(para(run("a") + fieldChar("separate") + fieldChar("end") + run("b")));
   EXPECT_EQ(doc->Fields().Count(), 0);
   EXPECT_EQ(doc->Content().Text(), "ab\r");
 }
@@ -122,7 +122,7 @@ TEST(Fields, DeleteRemovesTheWholeFieldAndNothingElse) {
   EXPECT_EQ(body.find("instrText"), std::string::npos);
   EXPECT_EQ(doc->Fields().Count(), 0);
 
-  auto simple = openBody(p(r("a") + "<w:fldSimple w:instr=\" PAGE \">" + r("1") + "</w:fldSimple>" + r("b")));
+  auto simple = openBody(para(run("a") + "<w:fldSimple w:instr=\" PAGE \">" + run("1") + "</w:fldSimple>" + run("b")));
   simple->Fields().Item(1).Delete();
   EXPECT_EQ(simple->Content().Characters16(), u"ab\r");
   EXPECT_EQ(bodyXml(*simple).find("fldSimple"), std::string::npos);
@@ -162,7 +162,7 @@ TEST(FieldsAdd, AddMakesARealComplexField) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    auto doc = openBody(p(r("Index:")) + p(""));
+    auto doc = openBody(para(run("Index:")) + para(""));
     Field f = doc->Fields().Add(doc->Range(7, 7), c.type, c.text, false);
     EXPECT_EQ(f.Type(), c.expectedType);
     EXPECT_EQ(f.Code().Text(), c.code);
@@ -181,14 +181,14 @@ TEST(FieldsAdd, AddMakesARealComplexField) {
 }
 
 TEST(FieldsAdd, AddReplacesTheRangesContent) {
-  auto doc = openBody(p(r("before OLD after")));
+  auto doc = openBody(para(run("before OLD after")));
   Field f = doc->Fields().Add(doc->Range(7, 10), wdFieldEmpty, "PAGE", false);
   EXPECT_EQ(doc->Content().Characters16(), u"before \x13 PAGE \x14\x15 after\r");
   EXPECT_EQ(f.Type(), 33);
 }
 
 TEST(FieldsAdd, AddAtTheStoryEndGoesBeforeTheLastMark) {
-  auto doc = openBody(p(r("end")));
+  auto doc = openBody(para(run("end")));
   Field f = doc->Fields().Add(doc->Range(4, 4), wdFieldEmpty, "INDEX", false);
   EXPECT_EQ(f.Type(), wdFieldIndex);
   EXPECT_EQ(f.Span().begin, 3);

@@ -5,12 +5,12 @@
 #include "host/document.h"
 #include "host/error.h"
 #include "host/range.h"
-#include "host/test_docs.h"
+#include "host/testing/test_documents.h"
 
 namespace host {
 namespace {
 
-using namespace testdocs;
+using namespace testing;
 
 // Styles: Base (bold, centred, 6 pt before), Derived based on it, Caps (all caps), the
 // character style Strong (bold, red).
@@ -34,22 +34,22 @@ TEST(FormatRead, CharacterFormattingComesThroughTheStyleChain) {
   const long kRed = 255, kGreen = 0x00FF00, kBlue = 0xFF0000;
   const long U = kUndefined, T = kTrue, F = kFalse, A = kColorAutomatic;
   const std::vector<ReadCase> cases = {
-      {"defaults", p(r("abcd")), 0, 4, F, A, F, 0},
-      {"direct", p(r("abcd", "<w:b/><w:caps/><w:color w:val=\"0000FF\"/><w:highlight w:val=\"yellow\"/>")), 0, 4, T, kBlue, T, 7},
-      {"paragraph style", p(r("abcd"), "<w:pStyle w:val=\"Base\"/>"), 0, 4, T, A, F, 0},
-      {"based-on chain", p(r("abcd"), "<w:pStyle w:val=\"Derived\"/>"), 0, 4, T, kGreen, F, 0},
-      {"character style over paragraph style", p(r("abcd", "<w:rStyle w:val=\"Strong\"/>"), "<w:pStyle w:val=\"Caps\"/>"), 0, 4, T, kRed, T, 0},
-      {"direct over character style", p(r("abcd", "<w:rStyle w:val=\"Strong\"/><w:b w:val=\"false\"/>")), 0, 4, F, kRed, F, 0},
-      {"style caps", p(r("abcd"), "<w:pStyle w:val=\"Caps\"/>"), 0, 4, F, A, T, 0},
-      {"mixed runs", p(r("ab", "<w:b/>") + r("cd", "<w:color w:val=\"FF0000\"/>")), 0, 4, U, U, F, 0},
-      {"one run of several", p(r("ab", "<w:b/>") + r("cd")), 0, 2, T, A, F, 0},
-      {"empty range reads the character before", p(r("ab", "<w:b/>") + r("cd")), 2, 2, T, A, F, 0},
-      {"empty range at the start reads the first character", p(r("ab", "<w:b/>") + r("cd")), 0, 0, T, A, F, 0},
-      {"the paragraph mark's own formatting", p(r("ab", "<w:b/>"), "<w:rPr><w:b/></w:rPr>"), 0, 3, T, A, F, 0},
+      {"defaults", para(run("abcd")), 0, 4, F, A, F, 0},
+      {"direct", para(run("abcd", "<w:b/><w:caps/><w:color w:val=\"0000FF\"/><w:highlight w:val=\"yellow\"/>")), 0, 4, T, kBlue, T, 7},
+      {"paragraph style", para(run("abcd"), "<w:pStyle w:val=\"Base\"/>"), 0, 4, T, A, F, 0},
+      {"based-on chain", para(run("abcd"), "<w:pStyle w:val=\"Derived\"/>"), 0, 4, T, kGreen, F, 0},
+      {"character style over paragraph style", para(run("abcd", "<w:rStyle w:val=\"Strong\"/>"), "<w:pStyle w:val=\"Caps\"/>"), 0, 4, T, kRed, T, 0},
+      {"direct over character style", para(run("abcd", "<w:rStyle w:val=\"Strong\"/><w:b w:val=\"false\"/>")), 0, 4, F, kRed, F, 0},
+      {"style caps", para(run("abcd"), "<w:pStyle w:val=\"Caps\"/>"), 0, 4, F, A, T, 0},
+      {"mixed runs", para(run("ab", "<w:b/>") + run("cd", "<w:color w:val=\"FF0000\"/>")), 0, 4, U, U, F, 0},
+      {"one run of several", para(run("ab", "<w:b/>") + run("cd")), 0, 2, T, A, F, 0},
+      {"empty range reads the character before", para(run("ab", "<w:b/>") + run("cd")), 2, 2, T, A, F, 0},
+      {"empty range at the start reads the first character", para(run("ab", "<w:b/>") + run("cd")), 0, 0, T, A, F, 0},
+      {"the paragraph mark's own formatting", para(run("ab", "<w:b/>"), "<w:rPr><w:b/></w:rPr>"), 0, 3, T, A, F, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    auto doc = open(styledSpec(c.paragraph));
+    auto doc = openDocument(styledSpec(c.paragraph));
     Range range = doc->Range(c.start, c.end);
     EXPECT_EQ(range.Bold(), c.bold);
     EXPECT_EQ(range.Font().Bold(), c.bold);
@@ -60,9 +60,9 @@ TEST(FormatRead, CharacterFormattingComesThroughTheStyleChain) {
 }
 
 TEST(FormatRead, SimpleFieldMarksAndRowEndsDoNotMakeFormattingMixed) {
-  auto doc = openBody(p(r("ab", "<w:b/>") + "<w:fldSimple w:instr=\" PAGE \">" + r("1", "<w:b/>") + "</w:fldSimple>" +
-                        r("cd", "<w:b/>")) +
-                      table({{"x"}}) + p(""));
+  auto doc = openBody(para(run("ab", "<w:b/>") + "<w:fldSimple w:instr=\" PAGE \">" + run("1", "<w:b/>") + "</w:fldSimple>" +
+                        run("cd", "<w:b/>")) +
+                      table({{"x"}}) + para(""));
   EXPECT_EQ(doc->Range(0, 14).Bold(), kTrue);  // "ab{ PAGE |1}cd"
   EXPECT_EQ(doc->Range(2, 9).Bold(), kFalse);   // only the field's begin and code: the style's
   Range cell = doc->Range(15, 18);              // "x", its cell mark and the row end
@@ -71,17 +71,17 @@ TEST(FormatRead, SimpleFieldMarksAndRowEndsDoNotMakeFormattingMixed) {
 }
 
 TEST(FormatRead, DocumentDefaultsStartTheChain) {
-  DocParts parts = styledSpec(p(r("ab")));
+  DocParts parts = styledSpec(para(run("ab")));
   parts.docDefaults = "<w:docDefaults><w:rPrDefault><w:rPr><w:b/><w:caps/></w:rPr></w:rPrDefault>"
                      "<w:pPrDefault><w:pPr><w:spacing w:before=\"40\"/></w:pPr></w:pPrDefault></w:docDefaults>";
-  auto doc = open(parts);
+  auto doc = openDocument(parts);
   EXPECT_EQ(doc->Content().Bold(), kTrue);
   EXPECT_EQ(doc->Content().Font().AllCaps(), kTrue);
   EXPECT_EQ(doc->Content().ParagraphFormat().SpaceBefore(), 2.0);
 }
 
 TEST(FormatWrite, SettingBoldSplitsRunsAtTheRangeEnds) {
-  auto doc = open(styledSpec(p(r("abcdef", "<w:i/>"))));
+  auto doc = openDocument(styledSpec(para(run("abcdef", "<w:i/>"))));
   doc->Range(2, 4).SetBold(kTrue);
   EXPECT_EQ(doc->Content().Text(), "abcdef\r");
   EXPECT_EQ(doc->Range(2, 4).Bold(), kTrue);
@@ -101,7 +101,7 @@ TEST(FormatWrite, SettingBoldSplitsRunsAtTheRangeEnds) {
 }
 
 TEST(FormatWrite, DirectFormattingIsOnlyWrittenWhereTheStylesDisagree) {
-  auto doc = open(styledSpec(p(r("ab"), "<w:pStyle w:val=\"Base\"/>") + p(r("cd"))));
+  auto doc = openDocument(styledSpec(para(run("ab"), "<w:pStyle w:val=\"Base\"/>") + para(run("cd"))));
   doc->Content().SetBold(kTrue);
   EXPECT_EQ(doc->Content().Bold(), kTrue);
   std::vector<std::string> paragraphs = paragraphsXml(*doc, "word/document.xml");
@@ -116,7 +116,7 @@ TEST(FormatWrite, DirectFormattingIsOnlyWrittenWhereTheStylesDisagree) {
 }
 
 TEST(FormatWrite, WritingWhatTheTextAlreadyHasLeavesTheXmlAlone) {
-  auto doc = open(styledSpec(p(r("plain") + r("bold", "<w:b/>"), "<w:pStyle w:val=\"Base\"/>") + p(r("more"))));
+  auto doc = openDocument(styledSpec(para(run("plain") + run("bold", "<w:b/>"), "<w:pStyle w:val=\"Base\"/>") + para(run("more"))));
   std::string before = bodyXml(*doc);
   doc->Range(0, 5).SetBold(kTrue);
   doc->Range(10, 14).SetBold(kFalse);
@@ -125,7 +125,7 @@ TEST(FormatWrite, WritingWhatTheTextAlreadyHasLeavesTheXmlAlone) {
 }
 
 TEST(FormatWrite, ColorHighlightAndCapsReadBackAsWritten) {
-  auto doc = open(styledSpec(p(r("one two three"))));
+  auto doc = openDocument(styledSpec(para(run("one two three"))));
   Range two = doc->Range(4, 7);
   two.Font().SetColor(0x0000FF);
   two.SetHighlightColorIndex(wdRed);
@@ -148,7 +148,7 @@ TEST(FormatWrite, ColorHighlightAndCapsReadBackAsWritten) {
 }
 
 TEST(FormatWrite, ThemeColourIsReplacedNotCombined) {
-  auto doc = openBody(p(r("ab", "<w:color w:val=\"FF0000\" w:themeColor=\"accent1\"/>")));
+  auto doc = openBody(para(run("ab", "<w:color w:val=\"FF0000\" w:themeColor=\"accent1\"/>")));
   doc->Content().Font().SetColor(0x00FF00);
   EXPECT_NE(bodyXml(*doc).find("<w:color w:val=\"00FF00\"/>"), std::string::npos);
 }
@@ -162,7 +162,7 @@ TEST(FormatCase, ReadsUpperWhenEveryCasedLetterIsUpper) {
   const std::vector<CaseCase> cases = {{"ABC", wdUpperCase}, {"A1 B2-C", wdUpperCase}, {"abc", wdLowerCase},
                                        {"\xC3\x89T\xC3\x89", wdUpperCase}, {"\xC3\xA9t\xC3\xA9", wdLowerCase}};
   for (const auto& c : cases) {
-    auto doc = openBody(p(r(c.text)));
+    auto doc = openBody(para(run(c.text)));
     Range range = doc->Content();
     range.MoveEnd(wdCharacter, -1);
     EXPECT_EQ(range.Case(), c.expected) << c.text;
@@ -170,7 +170,7 @@ TEST(FormatCase, ReadsUpperWhenEveryCasedLetterIsUpper) {
 }
 
 TEST(FormatCase, HiddenFieldCodesDoNotCount) {
-  auto doc = openBody(p(r("DEFINED TERMS")));
+  auto doc = openBody(para(run("DEFINED TERMS")));
   doc->Indexes().MarkEntry(doc->Range(0, 7), "Defined");
   Range heading = doc->Content();
   heading.MoveEnd(wdCharacter, -1);
@@ -181,7 +181,7 @@ TEST(FormatCase, HiddenFieldCodesDoNotCount) {
 }
 
 TEST(FormatCase, WritingUpperCaseChangesOnlyTheRangeAndKeepsPositions) {
-  auto doc = openBody(p(r("the ") + r("stra\xC3\x9F" "e", "<w:b/>") + r(" end")));
+  auto doc = openBody(para(run("the ") + run("stra\xC3\x9F" "e", "<w:b/>") + run(" end")));
   Range tail = doc->Range(10, 14);
   doc->Range(0, 10).SetCase(wdUpperCase);
   EXPECT_EQ(doc->Content().Text(), "THE STRA\xC3\x9F" "E end\r");  // sharp s has no one-letter capital
@@ -192,8 +192,8 @@ TEST(FormatCase, WritingUpperCaseChangesOnlyTheRangeAndKeepsPositions) {
 }
 
 TEST(ParagraphFormatting, SpacingAndAlignmentReadThroughTheStyles) {
-  auto doc = open(styledSpec(p(r("a"), "<w:pStyle w:val=\"Derived\"/>") + p(r("b"), "<w:jc w:val=\"right\"/>") +
-                             p(r("c"), "<w:pStyle w:val=\"Base\"/><w:spacing w:before=\"0\"/>")));
+  auto doc = openDocument(styledSpec(para(run("a"), "<w:pStyle w:val=\"Derived\"/>") + para(run("b"), "<w:jc w:val=\"right\"/>") +
+                             para(run("c"), "<w:pStyle w:val=\"Base\"/><w:spacing w:before=\"0\"/>")));
   Range first = doc->Range(0, 1), second = doc->Range(2, 3), third = doc->Range(4, 5);
   EXPECT_EQ(first.ParagraphFormat().SpaceBefore(), 6.0);
   EXPECT_EQ(first.ParagraphFormat().SpaceAfter(), 3.0);
@@ -207,7 +207,7 @@ TEST(ParagraphFormatting, SpacingAndAlignmentReadThroughTheStyles) {
 }
 
 TEST(ParagraphFormatting, WritingTouchesEveryParagraphOfTheRangeInSchemaOrder) {
-  auto doc = open(styledSpec(p(r("a"), "<w:pStyle w:val=\"Base\"/><w:jc w:val=\"left\"/>") + p(r("b")) + p(r("c"))));
+  auto doc = openDocument(styledSpec(para(run("a"), "<w:pStyle w:val=\"Base\"/><w:jc w:val=\"left\"/>") + para(run("b")) + para(run("c"))));
   Range two = doc->Range(1, 3);  // from the end of the first paragraph into the second
   two.ParagraphFormat().SetSpaceBefore(12);
   two.ParagraphFormat().SetSpaceAfter(4.5);
@@ -226,7 +226,7 @@ TEST(ParagraphFormatting, WritingTouchesEveryParagraphOfTheRangeInSchemaOrder) {
 }
 
 TEST(ParagraphFormatting, StyleOfParagraphsAndOfCharacters) {
-  auto doc = open(styledSpec(p(r("ab") + r("cd", "<w:rStyle w:val=\"Strong\"/>"), "<w:pStyle w:val=\"Base\"/>") + p(r("e"))));
+  auto doc = openDocument(styledSpec(para(run("ab") + run("cd", "<w:rStyle w:val=\"Strong\"/>"), "<w:pStyle w:val=\"Base\"/>") + para(run("e"))));
   ASSERT_TRUE(doc->Range(0, 1).ParagraphFormat().Style());
   EXPECT_EQ(doc->Range(0, 1).ParagraphFormat().Style()->Id(), "Base");
   EXPECT_EQ(doc->Range(5, 6).ParagraphFormat().Style()->NameLocal(), "Normal");
@@ -246,7 +246,7 @@ TEST(ParagraphFormatting, StyleOfParagraphsAndOfCharacters) {
 }
 
 TEST(StyleCaps, AParagraphStylesCapsCanBeReadSwitchedOffAndBackOn) {
-  auto doc = open(styledSpec(p(r("Heading"), "<w:pStyle w:val=\"Caps\"/>") + p(r("body"))));
+  auto doc = openDocument(styledSpec(para(run("Heading"), "<w:pStyle w:val=\"Caps\"/>") + para(run("body"))));
   Style caps = *doc->Range(0, 1).ParagraphFormat().Style();
   EXPECT_EQ(caps.Font().AllCaps(), kTrue);
   caps.Font().SetAllCaps(kFalse);
@@ -267,7 +267,7 @@ TEST(StyleCaps, AParagraphStylesCapsCanBeReadSwitchedOffAndBackOn) {
 }
 
 TEST(StyleCaps, SettingCapsToWhatTheStyleHasIsNoChange) {
-  auto doc = open(styledSpec(p(r("Heading"), "<w:pStyle w:val=\"Caps\"/>")));
+  auto doc = openDocument(styledSpec(para(run("Heading"), "<w:pStyle w:val=\"Caps\"/>")));
   Style(doc.get(), "Caps").Font().SetAllCaps(kTrue);
   EXPECT_TRUE(doc->Saved());
 }

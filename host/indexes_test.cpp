@@ -4,12 +4,12 @@
 
 #include "host/document.h"
 #include "host/error.h"
-#include "host/test_docs.h"
+#include "host/testing/test_documents.h"
 
 namespace host {
 namespace {
 
-using namespace testdocs;
+using namespace testing;
 
 // The entry an XE field's code names: the text between its first quote and the next
 // quote that no backslash escapes, unescaped.
@@ -43,7 +43,7 @@ TEST(IndexEntryEscaping, QuotesColonsAndBackslashesGetABackslash) {
 }
 
 TEST(MarkEntry, InsertsAHiddenXeFieldRightAfterTheRange) {
-  auto doc = openBody(p(r("The quick ") + r("brown fox", "<w:b/>")));
+  auto doc = openBody(para(run("The quick ") + run("brown fox", "<w:b/>")));
   Range quick = doc->Range(4, 9);
   Field f = doc->Indexes().MarkEntry(quick, "Quick");
   EXPECT_EQ(f.Type(), wdFieldIndexEntry);
@@ -67,7 +67,7 @@ TEST(MarkEntry, EntryTextRoundTripsThroughTheFieldCode) {
                                             "a\\:b",       "::"};
   for (const std::string& entry : entries) {
     SCOPED_TRACE(entry);
-    auto doc = openBody(p(r("word and more")));
+    auto doc = openBody(para(run("word and more")));
     doc->Indexes().MarkEntry(doc->Range(0, 4), entry);
     auto again = reopen(*doc);
     ASSERT_EQ(again->Fields().Count(), 1);
@@ -78,7 +78,7 @@ TEST(MarkEntry, EntryTextRoundTripsThroughTheFieldCode) {
 }
 
 TEST(MarkEntry, TextTypedAfterTheEntryIsVisible) {
-  auto doc = openBody(p(r("term rest")));
+  auto doc = openBody(para(run("term rest")));
   Field f = doc->Indexes().MarkEntry(doc->Range(0, 4), "term");
   long after = f.Span().end + 1;
   doc->Range(after, after).InsertBefore("X");
@@ -88,12 +88,12 @@ TEST(MarkEntry, TextTypedAfterTheEntryIsVisible) {
 
 TEST(MarkEntry, EntriesInEveryStory) {
   DocParts parts;
-  parts.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>")) +
+  parts.body = para(run("main") + elementRun("<w:footnoteReference w:id=\"1\"/>")) +
               "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/></w:sectPr>";
-  parts.footnotes = {p(r("note text"))};
-  parts.endnotes = {p(r("end note"))};
-  parts.headers = {{"header1.xml", "rIdH1", false, p(r("Header"))}};
-  auto doc = open(parts);
+  parts.footnotes = {para(run("note text"))};
+  parts.endnotes = {para(run("end note"))};
+  parts.headers = {{"header1.xml", "rIdH1", false, para(run("Header"))}};
+  auto doc = openDocument(parts);
   for (const Range& story : doc->StoryRanges()) {
     Field f = doc->Indexes().MarkEntry(story.Words(1), "Entry");
     EXPECT_EQ(f.Type(), wdFieldIndexEntry) << story.StoryType();
@@ -107,14 +107,14 @@ TEST(MarkEntry, EntriesInEveryStory) {
 }
 
 TEST(MarkEntry, ARangeReachingTheStoryEndGetsItsEntryBeforeTheLastMark) {
-  auto doc = openBody(p(r("all")));
+  auto doc = openBody(para(run("all")));
   Field f = doc->Indexes().MarkEntry(doc->Content(), "All");
   EXPECT_EQ(f.Type(), wdFieldIndexEntry);
   EXPECT_EQ(doc->Content().Characters16(), u"all\x13 XE \"All\" \x15\r");
 }
 
 TEST(MarkEntry, ManyEntriesInOneParagraphKeepPositionsStraight) {
-  auto doc = openBody(p(r("alpha beta gamma delta")));
+  auto doc = openBody(para(run("alpha beta gamma delta")));
   // Mark from the last word back, as an indexing pass over found terms would not; then check
   // every field reads its own entry.
   const std::vector<std::pair<long, std::string>> words = {{0, "alpha"}, {6, "beta"}, {11, "gamma"}, {17, "delta"}};

@@ -4,12 +4,12 @@
 
 #include "host/document.h"
 #include "host/error.h"
-#include "host/test_docs.h"
+#include "host/testing/test_documents.h"
 
 namespace host {
 namespace {
 
-using namespace testdocs;
+using namespace testing;
 
 struct PositionCase {
   const char* name;
@@ -21,25 +21,25 @@ struct PositionCase {
 // Each mark the word processor counts takes exactly one position.
 TEST(StoryPositions, EachMarkCountsOnePosition) {
   const std::vector<PositionCase> cases = {
-      {"paragraph marks", p(r("ab")) + p(r("c")), u"ab\rc\r", "ab\rc\r"},
-      {"empty paragraph", p(""), u"\r", "\r"},
-      {"tab and line break", p(r("a") + rEl("<w:tab/>") + rEl("<w:br/>") + r("b")), u"a\t\vb\r", "a\t\vb\r"},
-      {"page break", p(r("a") + rEl("<w:br w:type=\"page\"/>")), u"a\f\r", "a\f\r"},
-      {"footnote reference", p(r("a") + rEl("<w:footnoteReference w:id=\"1\"/>")), u"a\x02\r", "a\x02\r"},
+      {"paragraph marks", para(run("ab")) + para(run("c")), u"ab\rc\r", "ab\rc\r"},
+      {"empty paragraph", para(""), u"\r", "\r"},
+      {"tab and line break", para(run("a") + elementRun("<w:tab/>") + elementRun("<w:br/>") + run("b")), u"a\t\vb\r", "a\t\vb\r"},
+      {"page break", para(run("a") + elementRun("<w:br w:type=\"page\"/>")), u"a\f\r", "a\f\r"},
+      {"footnote reference", para(run("a") + elementRun("<w:footnoteReference w:id=\"1\"/>")), u"a\x02\r", "a\x02\r"},
       {"complex field marks",
-       p(r("a") + fld("begin") + code(" PAGE ") + fld("separate") + r("1") + fld("end") + r("b")),
+       para(run("a") + fieldChar("begin") + fieldCode(" PAGE ") + fieldChar("separate") + run("1") + fieldChar("end") + run("b")),
        u"a\x13 PAGE \x14" u"1\x15" u"b\r", "a1b\r"},
       {"simple field marks",
-       p(r("a") + "<w:fldSimple w:instr=\" PAGE \">" + r("1") + "</w:fldSimple>" + r("b")),
+       para(run("a") + "<w:fldSimple w:instr=\" PAGE \">" + run("1") + "</w:fldSimple>" + run("b")),
        u"a\x13 PAGE \x14" u"1\x15" u"b\r", "a1b\r"},
-      {"field without separator", p(fld("begin") + code(" XE \"T\" ") + fld("end")), u"\x13 XE \"T\" \x15\r", "\r"},
-      {"surrogate pair is two positions", p(r("\xF0\x9D\x84\x9E")), u"\U0001D11E\r", "\xF0\x9D\x84\x9E\r"},
+      {"field without separator", para(fieldChar("begin") + fieldCode(" XE \"T\" ") + fieldChar("end")), u"\x13 XE \"T\" \x15\r", "\r"},
+      {"surrogate pair is two positions", para(run("\xF0\x9D\x84\x9E")), u"\U0001D11E\r", "\xF0\x9D\x84\x9E\r"},
       {"text split over runs and wrappers",
-       p(r("a") + "<w:hyperlink r:id=\"x\">" + r("b") + "</w:hyperlink><w:proofErr w:type=\"spellStart\"/>" + r("c")),
+       para(run("a") + "<w:hyperlink r:id=\"x\">" + run("b") + "</w:hyperlink><w:proofErr w:type=\"spellStart\"/>" + run("c")),
        u"abc\r", "abc\r"},
-      {"table cells and rows", table({{"a", "b"}, {"c", ""}}) + p(""), u"a\ab\a\ac\a\a\a\r",
+      {"table cells and rows", table({{"a", "b"}, {"c", ""}}) + para(""), u"a\ab\a\ac\a\a\a\r",
        "a\r\ab\r\a\r\ac\r\a\r\a\r\a\r"},
-      {"content control around a paragraph", "<w:sdt><w:sdtContent>" + p(r("in")) + "</w:sdtContent></w:sdt>" + p(""),
+      {"content control around a paragraph", "<w:sdt><w:sdtContent>" + para(run("in")) + "</w:sdtContent></w:sdt>" + para(""),
        u"in\r\r", "in\r\r"},
   };
   for (const auto& c : cases) {
@@ -54,7 +54,7 @@ TEST(StoryPositions, EachMarkCountsOnePosition) {
 }
 
 TEST(StoryPositions, ParagraphBoundariesAreFoundByPosition) {
-  auto doc = openBody(p(r("one")) + p(r("two")) + p(r("three")));
+  auto doc = openBody(para(run("one")) + para(run("two")) + para(run("three")));
   Story& s = doc->mainStory();
   ASSERT_EQ(s.blocks().size(), 3u);
   EXPECT_EQ(s.blockStart(1), 4);
@@ -67,7 +67,7 @@ TEST(StoryPositions, ParagraphBoundariesAreFoundByPosition) {
 
 TEST(StoryPositions, ManyParagraphsKeepTheirPositionsAfterAnEditInTheMiddle) {
   std::string body;
-  for (int i = 0; i < 200; ++i) body += p(r("p" + std::to_string(i % 10)));
+  for (int i = 0; i < 200; ++i) body += para(run("p" + std::to_string(i % 10)));
   auto doc = openBody(body);
   doc->Range(300, 300).InsertBefore("xyz");
   Story& s = doc->mainStory();
@@ -78,11 +78,11 @@ TEST(StoryPositions, ManyParagraphsKeepTheirPositionsAfterAnEditInTheMiddle) {
 
 TEST(Stories, FootnotesAndEndnotesAreOneStoryEachWithoutSeparatorNotes) {
   DocParts parts;
-  parts.body = p(r("a") + rEl("<w:footnoteReference w:id=\"1\"/>") + r("b") + rEl("<w:footnoteReference w:id=\"2\"/>") +
-                rEl("<w:endnoteReference w:id=\"1\"/>"));
-  parts.footnotes = {p(rEl("<w:footnoteRef/>") + r(" first")), p(r("second")) + p(r("more"))};
-  parts.endnotes = {p(r("end"))};
-  auto doc = open(parts);
+  parts.body = para(run("a") + elementRun("<w:footnoteReference w:id=\"1\"/>") + run("b") + elementRun("<w:footnoteReference w:id=\"2\"/>") +
+                elementRun("<w:endnoteReference w:id=\"1\"/>"));
+  parts.footnotes = {para(elementRun("<w:footnoteRef/>") + run(" first")), para(run("second")) + para(run("more"))};
+  parts.endnotes = {para(run("end"))};
+  auto doc = openDocument(parts);
   Range notes = doc->StoryRanges().Item(wdFootnotesStory);
   EXPECT_EQ(notes.Characters16(), u"\x02 first\rsecond\rmore\r");
   EXPECT_EQ(notes.StoryLength(), 20);
@@ -92,7 +92,7 @@ TEST(Stories, FootnotesAndEndnotesAreOneStoryEachWithoutSeparatorNotes) {
 }
 
 TEST(Stories, ADocumentWithoutNotesHasNoNotesStory) {
-  auto doc = openBody(p(r("text")));
+  auto doc = openBody(para(run("text")));
   EXPECT_EQ(doc->Footnotes().Count(), 0);
   EXPECT_EQ(doc->StoryRanges().Count(), 1);
   try {
@@ -112,17 +112,17 @@ DocParts sectionedDoc() {
   std::string h2 = "<w:headerReference w:type=\"default\" r:id=\"rIdH2\"/>";
   std::string first = "<w:headerReference w:type=\"first\" r:id=\"rIdH3\"/>";
   std::string f1 = "<w:footerReference w:type=\"default\" r:id=\"rIdF1\"/>";
-  parts.body = p(r("one"), sect(h1 + first + f1)) + p(r("two"), sect(h2)) + p(r("three")) + sect(h1);
-  parts.footnotes = {p(r("note"))};
-  parts.headers = {{"header1.xml", "rIdH1", false, p(r("Header one"))},
-                  {"header2.xml", "rIdH2", false, p(r("Header two"))},
-                  {"header3.xml", "rIdH3", false, p(r("First page"))},
-                  {"footer1.xml", "rIdF1", true, p(r("Footer"))}};
+  parts.body = para(run("one"), sect(h1 + first + f1)) + para(run("two"), sect(h2)) + para(run("three")) + sect(h1);
+  parts.footnotes = {para(run("note"))};
+  parts.headers = {{"header1.xml", "rIdH1", false, para(run("Header one"))},
+                  {"header2.xml", "rIdH2", false, para(run("Header two"))},
+                  {"header3.xml", "rIdH3", false, para(run("First page"))},
+                  {"footer1.xml", "rIdF1", true, para(run("Footer"))}};
   return parts;
 }
 
 TEST(Stories, StoryRangesListTheFirstStoryOfEachTypeInTypeOrder) {
-  auto doc = open(sectionedDoc());
+  auto doc = openDocument(sectionedDoc());
   std::vector<int> types;
   for (const Range& range : doc->StoryRanges()) types.push_back(range.StoryType());
   EXPECT_EQ(types, (std::vector<int>{wdMainTextStory, wdFootnotesStory, wdPrimaryHeaderStory, wdPrimaryFooterStory,
@@ -133,7 +133,7 @@ TEST(Stories, StoryRangesListTheFirstStoryOfEachTypeInTypeOrder) {
 }
 
 TEST(Stories, NextStoryRangeWalksDistinctHeaderPartsAndEnds) {
-  auto doc = open(sectionedDoc());
+  auto doc = openDocument(sectionedDoc());
   Range header = doc->StoryRanges().Item(wdPrimaryHeaderStory);
   Range second = header.NextStoryRange();
   ASSERT_TRUE(second);
@@ -147,18 +147,18 @@ TEST(Stories, NextStoryRangeWalksDistinctHeaderPartsAndEnds) {
 
 TEST(Stories, TextBoxesFormTheTextFrameStoryAndStayOutOfTheMainText) {
   std::string box = "<w:r><w:pict><v:shape xmlns:v=\"urn:schemas-microsoft-com:vml\"><v:textbox><w:txbxContent>" +
-                    p(r("boxed")) + "</w:txbxContent></v:textbox></v:shape></w:pict></w:r>";
-  auto doc = openBody(p(r("a") + box + r("b")));
+                    para(run("boxed")) + "</w:txbxContent></v:textbox></v:shape></w:pict></w:r>";
+  auto doc = openBody(para(run("a") + box + run("b")));
   EXPECT_EQ(doc->Content().Characters16(), u"a\x01" u"b\r");
   EXPECT_EQ(doc->StoryRanges().Item(wdTextFrameStory).Text(), "boxed\r");
 }
 
 TEST(Stories, CommentsAreOneStoryAfterTheNotes) {
   DocParts parts;
-  parts.body = p(r("a") + rEl("<w:endnoteReference w:id=\"1\"/>"));
-  parts.endnotes = {p(r("end"))};
-  parts.comments = {p(r("first remark")), p(r("second"))};
-  auto doc = open(parts);
+  parts.body = para(run("a") + elementRun("<w:endnoteReference w:id=\"1\"/>"));
+  parts.endnotes = {para(run("end"))};
+  parts.comments = {para(run("first remark")), para(run("second"))};
+  auto doc = openDocument(parts);
   std::vector<int> types;
   for (const Range& range : doc->StoryRanges()) types.push_back(range.StoryType());
   EXPECT_EQ(types, (std::vector<int>{wdMainTextStory, wdEndnotesStory, wdCommentsStory}));
@@ -168,8 +168,8 @@ TEST(Stories, CommentsAreOneStoryAfterTheNotes) {
 
 TEST(Stories, EditingATextBoxChangesOnlyItsStory) {
   std::string box = "<w:r><w:pict><v:shape xmlns:v=\"urn:schemas-microsoft-com:vml\"><v:textbox><w:txbxContent>" +
-                    p(r("boxed")) + "</w:txbxContent></v:textbox></v:shape></w:pict></w:r>";
-  auto doc = openBody(p(r("a") + box + r("b")));
+                    para(run("boxed")) + "</w:txbxContent></v:textbox></v:shape></w:pict></w:r>";
+  auto doc = openBody(para(run("a") + box + run("b")));
   Range frame = doc->StoryRanges().Item(wdTextFrameStory);
   frame.SetRange(0, 5);
   frame.InsertAfter(" text");
@@ -180,7 +180,7 @@ TEST(Stories, EditingATextBoxChangesOnlyItsStory) {
 }
 
 TEST(Stories, CellEndMarksFollowParagraphsThatBecomeOrStopBeingTheLastOfTheirCell) {
-  auto doc = openBody(table({{"ab"}}) + p(""));
+  auto doc = openBody(table({{"ab"}}) + para(""));
   Range r = doc->Range(1, 1);
   r.InsertParagraphBefore();
   EXPECT_EQ(doc->Content().Characters16(), u"a\rb\a\a\r");
@@ -189,7 +189,7 @@ TEST(Stories, CellEndMarksFollowParagraphsThatBecomeOrStopBeingTheLastOfTheirCel
 }
 
 TEST(StoryErrors, PositionsOutsideTheStoryAreRefused) {
-  auto doc = openBody(p(r("abc")));
+  auto doc = openBody(para(run("abc")));
   const std::vector<std::pair<long, long>> bad = {{-1, 0}, {0, 5}, {3, 2}, {5, 5}};
   for (auto [start, end] : bad) {
     try {

@@ -4,12 +4,12 @@
 
 #include "host/application.h"
 #include "host/error.h"
-#include "host/test_docs.h"
+#include "host/testing/test_documents.h"
 
 namespace host {
 namespace {
 
-using namespace testdocs;
+using namespace testing;
 
 long errorOf(const std::function<void()>& call) {
   try {
@@ -24,11 +24,11 @@ long errorOf(const std::function<void()>& call) {
 struct WithNotes : ::testing::Test {
   void SetUp() override {
     DocParts parts;
-    parts.body = p(r("Main text") + rEl("<w:footnoteReference w:id=\"1\"/>") + r(" and more") +
-                  rEl("<w:endnoteReference w:id=\"1\"/>"));
-    parts.footnotes = {p(r("Foot note"))};
-    parts.endnotes = {p(r("End note"))};
-    doc = &app.Documents().Add(open(parts));
+    parts.body = para(run("Main text") + elementRun("<w:footnoteReference w:id=\"1\"/>") + run(" and more") +
+                  elementRun("<w:endnoteReference w:id=\"1\"/>"));
+    parts.footnotes = {para(run("Foot note"))};
+    parts.endnotes = {para(run("End note"))};
+    doc = &app.Documents().Add(openDocument(parts));
   }
   View view() { return app.ActiveWindow().ActivePane().View(); }
 
@@ -137,7 +137,7 @@ TEST_F(WithNotes, UnknownViewsAndPanesAreRefused) {
 
 TEST(Window, AStoryTheDocumentLacksIsNotAvailableAndTheSelectionStays) {
   Application app;
-  Document& doc = app.Documents().Add(openBody(p(r("No notes here"))));
+  Document& doc = app.Documents().Add(openBody(para(run("No notes here"))));
   doc.Range(3, 5).Select();
   View view = doc.ActiveWindow().View();
   EXPECT_EQ(errorOf([&] { view.SetSeekView(wdSeekFootnotes); }), kErrViewNotAvailable);
@@ -151,12 +151,12 @@ TEST(Window, AStoryTheDocumentLacksIsNotAvailableAndTheSelectionStays) {
 
 TEST(Window, SeekViewReachesHeadersAndFooters) {
   DocParts parts;
-  parts.body = p(r("Body")) +
+  parts.body = para(run("Body")) +
               "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/><w:pgSz w:w=\"11906\" "
               "w:h=\"16838\"/></w:sectPr>";
-  parts.headers = {{"header1.xml", "rIdH1", false, p(r("Header"))}};
+  parts.headers = {{"header1.xml", "rIdH1", false, para(run("Header"))}};
   Application app;
-  app.Documents().Add(open(parts));
+  app.Documents().Add(openDocument(parts));
   app.ActiveWindow().View().SetSeekView(wdSeekPrimaryHeader);
   EXPECT_EQ(app.Selection().StoryType(), wdPrimaryHeaderStory);
   app.ActiveWindow().View().SetSeekView(wdSeekMainDocument);
@@ -165,10 +165,10 @@ TEST(Window, SeekViewReachesHeadersAndFooters) {
 
 TEST(Window, TheCommentsPaneShowsTheComments) {
   DocParts parts;
-  parts.body = p(r("Body"));
-  parts.comments = {p(r("A remark"))};
+  parts.body = para(run("Body"));
+  parts.comments = {para(run("A remark"))};
   Application app;
-  app.Documents().Add(open(parts));
+  app.Documents().Add(openDocument(parts));
   app.ActiveWindow().View().SetSplitSpecial(wdPaneComments);
   EXPECT_EQ(app.Selection().StoryType(), wdCommentsStory);
   app.ActiveWindow().View().SetSplitSpecial(wdPaneNone);
@@ -177,7 +177,7 @@ TEST(Window, TheCommentsPaneShowsTheComments) {
 
 TEST(View, TheShowSettingsAreTheDocumentsAndFindObeysThem) {
   Application app;
-  Document& doc = app.Documents().Add(openBody(p(r("Purch") + r("HIDDEN", "<w:vanish/>") + r("ase"))));
+  Document& doc = app.Documents().Add(openBody(para(run("Purch") + run("HIDDEN", "<w:vanish/>") + run("ase"))));
   View view = app.ActiveWindow().ActivePane().View();
   auto findsHidden = [&] {
     Find find = doc.Content().Find();
@@ -202,9 +202,9 @@ TEST(View, TheShowSettingsAreTheDocumentsAndFindObeysThem) {
 TEST(Window, EachDocumentHasItsOwnAndTheApplicationsIsTheActiveDocuments) {
   Application app;
   EXPECT_EQ(errorOf([&] { app.ActiveWindow(); }), kErrNoDocument);
-  Document& first = app.Documents().Add(openBody(p(r("one"))));
+  Document& first = app.Documents().Add(openBody(para(run("one"))));
   first.ActiveWindow().View().SetType(wdNormalView);
-  Document& second = app.Documents().Add(openBody(p(r("two"))));
+  Document& second = app.Documents().Add(openBody(para(run("two"))));
   EXPECT_EQ(&app.ActiveWindow().GetDocument(), &second);
   EXPECT_EQ(app.ActiveWindow().View().Type(), wdPrintView);
   EXPECT_EQ(first.ActiveWindow().View().Type(), wdNormalView);
