@@ -8,15 +8,15 @@
 
 #include "host/document.h"
 #include "host/error.h"
-#include "host/test_docs.h"
+#include "host/testing/test_documents.h"
 
 namespace host {
 namespace {
 
-using namespace testdocs;
+using namespace testing;
 
 // "The quick brown fox\r": words start at 0, 4, 10, 16; the mark is at 19.
-std::unique_ptr<Document> foxDoc() { return openBody(p(r("The quick ") + r("brown fox"))); }
+std::unique_ptr<Document> foxDoc() { return openBody(para(run("The quick ") + run("brown fox"))); }
 
 std::pair<long, long> span(const Range& r) { return {r.Start(), r.End()}; }
 
@@ -70,7 +70,7 @@ struct MoveCase {
 
 TEST(RangeMove, MovesEitherEndByUnitsOfEitherSign) {
   // "The quick brown fox\r" + "second para\r" + "third\r": paragraphs start at 0, 20, 32.
-  auto doc = openBody(p(r("The quick brown fox")) + p(r("second para")) + p(r("third")));
+  auto doc = openBody(para(run("The quick brown fox")) + para(run("second para")) + para(run("third")));
   const std::vector<MoveCase> cases = {
       {"end by one character", 0, 0, false, wdCharacter, 1, 0, 1, 1},
       {"end back past start drags start", 4, 6, false, wdCharacter, -3, 3, 3, -3},
@@ -108,7 +108,7 @@ struct ExpandCase {
 };
 
 TEST(RangeExpand, WidensToWholeUnits) {
-  auto doc = openBody(p(r("The quick brown fox")) + p(r("second para")));
+  auto doc = openBody(para(run("The quick brown fox")) + para(run("second para")));
   const std::vector<ExpandCase> cases = {
       {"word from inside it, with its trailing space", 5, 6, wdWord, 4, 10, "quick "},
       {"word from an empty range inside it", 6, 6, wdWord, 4, 10, "quick "},
@@ -157,7 +157,7 @@ TEST(RangeExpand, WordsFoundAroundAPlaceAreThoseReadFromTheParagraphStart) {
     std::string text;
     int length = std::uniform_int_distribution<int>(1, 12)(rng);
     for (int i = 0; i < length; ++i) text += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(rng)];
-    auto doc = openBody(p(r(text)));
+    auto doc = openBody(para(run(text)));
     std::vector<long> starts = wordStartsFromTheStart(text + "\r");
     for (long at = 0; at < static_cast<long>(text.size()); ++at) {
       auto after = std::upper_bound(starts.begin(), starts.end(), at);
@@ -212,7 +212,7 @@ TEST(RangeText, WritingReplacesTheContentAndTheRangeCoversTheNewText) {
 }
 
 TEST(RangeText, WritingTheWholeStoryKeepsItsFinalParagraphMark) {
-  auto doc = openBody(p(r("one")) + p(r("two")));
+  auto doc = openBody(para(run("one")) + para(run("two")));
   Range all = doc->Content();
   all.SetText("new");
   EXPECT_EQ(doc->Content().Text(), "new\r");
@@ -232,9 +232,9 @@ TEST(RangeSelect, SelectMovesTheDocumentSelection) {
 
 TEST(RangeStory, StoryTypeAndLengthOfEachStory) {
   DocParts parts;
-  parts.body = p(r("main") + rEl("<w:footnoteReference w:id=\"1\"/>"));
-  parts.footnotes = {p(r("note"))};
-  auto doc = open(parts);
+  parts.body = para(run("main") + elementRun("<w:footnoteReference w:id=\"1\"/>"));
+  parts.footnotes = {para(run("note"))};
+  auto doc = openDocument(parts);
   EXPECT_EQ(doc->Content().StoryType(), wdMainTextStory);
   EXPECT_EQ(doc->Range(1, 2).StoryLength(), 6);
   Range notes = doc->StoryRanges().Item(wdFootnotesStory);
@@ -243,8 +243,8 @@ TEST(RangeStory, StoryTypeAndLengthOfEachStory) {
 }
 
 TEST(RangeTables, CountsTheOutermostTablesTheRangeTouches) {
-  std::string nested = "<w:tbl><w:tr><w:tc>" + p(r("outer")) + table({{"inner"}}) + p("") + "</w:tc></w:tr></w:tbl>";
-  auto doc = openBody(p(r("before")) + table({{"a", "b"}}) + p(r("between")) + nested + p(r("after")));
+  std::string nested = "<w:tbl><w:tr><w:tc>" + para(run("outer")) + table({{"inner"}}) + para("") + "</w:tc></w:tr></w:tbl>";
+  auto doc = openBody(para(run("before")) + table({{"a", "b"}}) + para(run("between")) + nested + para(run("after")));
   EXPECT_EQ(doc->Content().TablesCount(), 2);
   EXPECT_EQ(doc->Range(0, 3).TablesCount(), 0);
   EXPECT_EQ(doc->Range(7, 7).TablesCount(), 1);  // an empty range inside the first table
@@ -254,7 +254,7 @@ TEST(RangeTables, CountsTheOutermostTablesTheRangeTouches) {
 }
 
 TEST(RangeSections, SectionsAndTheirStartTypes) {
-  auto doc = openBody(p(r("one"), "<w:sectPr><w:type w:val=\"continuous\"/></w:sectPr>") + p(r("two")) +
+  auto doc = openBody(para(run("one"), "<w:sectPr><w:type w:val=\"continuous\"/></w:sectPr>") + para(run("two")) +
                       "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/></w:sectPr>");
   auto all = doc->Content().Sections();
   ASSERT_EQ(all.Count(), 2);
@@ -279,8 +279,8 @@ TEST(RangeSections, SectionsAndTheirStartTypes) {
 }
 
 TEST(RangeSections, PageNumberRestartAndStartingNumber) {
-  auto doc = openBody(p(r("one"), "<w:sectPr><w:pgNumType w:fmt=\"lowerRoman\" w:start=\"5\"/></w:sectPr>") +
-                      p(r("two"), "<w:sectPr><w:pgNumType w:fmt=\"upperRoman\"/></w:sectPr>") + p(r("three")));
+  auto doc = openBody(para(run("one"), "<w:sectPr><w:pgNumType w:fmt=\"lowerRoman\" w:start=\"5\"/></w:sectPr>") +
+                      para(run("two"), "<w:sectPr><w:pgNumType w:fmt=\"upperRoman\"/></w:sectPr>") + para(run("three")));
   Section::PageSetupView first = doc->Sections().Item(1).PageSetup();
   Section::PageSetupView second = doc->Sections().Item(2).PageSetup();
   Section::PageSetupView last = doc->Sections().Item(3).PageSetup();  // the body's, which may be missing
@@ -314,7 +314,7 @@ TEST(RangeSections, PageNumberRestartAndStartingNumber) {
 }
 
 TEST(RangeSections, AnEmptyRangeAtTheStoryEndIsInTheLastSection) {
-  auto doc = openBody(p(r("one"), "<w:sectPr><w:type w:val=\"continuous\"/></w:sectPr>") + p(r("two")));
+  auto doc = openBody(para(run("one"), "<w:sectPr><w:type w:val=\"continuous\"/></w:sectPr>") + para(run("two")));
   Range end = doc->Content();
   end.Collapse(wdCollapseEnd);
   ASSERT_EQ(end.Sections().Count(), 1);
@@ -327,9 +327,9 @@ TEST(RangeSections, AnEmptyRangeAtTheStoryEndIsInTheLastSection) {
 
 TEST(RangeSections, NotesHaveNoSections) {
   DocParts parts;
-  parts.body = p(r("a") + rEl("<w:footnoteReference w:id=\"1\"/>"));
-  parts.footnotes = {p(r("note"))};
-  auto doc = open(parts);
+  parts.body = para(run("a") + elementRun("<w:footnoteReference w:id=\"1\"/>"));
+  parts.footnotes = {para(run("note"))};
+  auto doc = openDocument(parts);
   EXPECT_EQ(doc->StoryRanges().Item(wdFootnotesStory).Sections().Count(), 0);
 }
 
