@@ -1,15 +1,11 @@
 #include "host/docx_builder.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <memory>
 #include <string>
 
-#include <fcntl.h>
-#include <unistd.h>
-#include <zip.h>
-
 #include "host/error.h"
+#include "host/package.h"
 
 namespace host {
 
@@ -24,8 +20,7 @@ constexpr std::string_view kRelNs =
 
 // Every date in the package, so that the same document always gives the same bytes.
 constexpr std::string_view kFixedDate = "2024-01-01T00:00:00Z";
-constexpr zip_uint16_t kFixedDosDate = ((2024 - 1980) << 9) | (1 << 5) | 1;
-constexpr zip_uint16_t kFixedDosTime = 0;
+constexpr EntryTime kFixedEntryTime{.year = 2024, .month = 1, .day = 1, .hour = 0, .minute = 0, .second = 0};
 
 constexpr std::string_view kContentTypes =
     "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
@@ -301,67 +296,13 @@ std::string xmlPart(std::string_view root, std::string_view namespaces, std::str
 int pageWidth(DocxBuilder::Paper paper) { return paper == DocxBuilder::Paper::A4 ? 11906 : 12240; }
 int pageHeight(DocxBuilder::Paper paper) { return paper == DocxBuilder::Paper::A4 ? 16838 : 15840; }
 
-Error assemblyError(const std::string& why) {
-  return Error(kErrFileAccess, "Cannot assemble the new document: " + why);
-}
-
-// Zips the parts with fixed time stamps; libzip would otherwise stamp them with the clock.
-std::string zipParts(const std::vector<std::pair<std::string, std::string>>& parts) {
-  zip_error_t error;
-  zip_error_init(&error);
-  zip_source_t* out = zip_source_buffer_create(nullptr, 0, 0, &error);
-  zip_t* zip = out ? zip_open_from_source(out, ZIP_TRUNCATE, &error) : nullptr;
-  if (!zip) {
-    if (out) zip_source_free(out);
-    const std::string reason = zip_error_strerror(&error);
-    zip_error_fini(&error);
-    throw assemblyError(reason);
-  }
-  zip_error_fini(&error);
-  zip_source_keep(out);  // the zip closes it, and its bytes are read afterwards
-  for (const auto& [name, content] : parts) {
-    zip_int64_t entry = -1;
-    if (zip_source_t* data = zip_source_buffer(zip, content.data(), content.size(), 0)) {
-      entry = zip_file_add(zip, name.c_str(), data, ZIP_FL_ENC_UTF_8);
-      if (entry < 0) zip_source_free(data);
-    }
-    const auto index = static_cast<zip_uint64_t>(entry);
-    if (entry < 0 || zip_set_file_compression(zip, index, ZIP_CM_DEFLATE, 0) != 0 ||
-        zip_file_set_dostime(zip, index, kFixedDosTime, kFixedDosDate, 0) != 0) {
-      const std::string reason = zip_strerror(zip);
-      zip_discard(zip);
-      zip_source_free(out);
-      throw assemblyError("the part \"" + name + "\" cannot be added (" + reason + ").");
-    }
-  }
-  if (zip_close(zip) != 0) {
-    const std::string reason = zip_strerror(zip);
-    zip_discard(zip);
-    zip_source_free(out);
-    throw assemblyError(reason);
-  }
-  std::string result;
-  zip_stat_t stat;
-  if (zip_source_stat(out, &stat) == 0 && zip_source_open(out) == 0) {
-    result.resize(stat.size);
-    const zip_int64_t read = zip_source_read(out, result.data(), stat.size);
-    zip_source_close(out);
-    result.resize(read < 0 ? 0 : static_cast<std::size_t>(read));
-  }
-  zip_source_free(out);
-  if (result.empty()) throw assemblyError("the zip package could not be read back.");
-  return result;
-}
-
-bool writeAll(int fd, const std::string& data) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
+// The parts as a package of their own, every zip entry stamped with the fixed date (libzip
+// would otherwise stamp them with the clock).
+std::unique_ptr<Package> packageOf(std::vector<std::pair<std::string, std::string>> parts) {
+  auto package = Package::create("new document");
+  package->setEntryTime(kFixedEntryTime);
+  for (auto& [name, content] : parts) package->setBytes(name, std::move(content));
+  return package;
 }
 
 }  // namespace
@@ -571,42 +512,8 @@ std::vector<std::pair<std::string, std::string>> DocxBuilder::parts() const {
   return parts;
 }
 
-std::string DocxBuilder::toBytes() const { return zipParts(parts()); }
+std::string DocxBuilder::toBytes() const { return packageOf(parts())->toBytes(); }
 
-void DocxBuilder::save(const std::string& path) const {
-  const auto failure = [&](const std::string& why) {
-    return Error(kErrFileAccess, "Cannot save \"" + path + "\": " + why);
-  };
-  const std::string data = toBytes();
-  const std::size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (name.empty()) throw failure("the name names a folder, not a file.");
-
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = folder + "." + name + "." + std::to_string(::getpid()) + "-" +
-           std::to_string(attempt) + ".tmp";
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);  // umask applies
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) throw failure(std::string(std::strerror(errno)) + ".");
-  bool ok = writeAll(fd, data) && ::fsync(fd) == 0;
-  int failedWith = ok ? 0 : errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    failedWith = errno;
-  }
-  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-    ok = false;
-    failedWith = errno;
-  }
-  if (!ok) {
-    ::unlink(temp.c_str());
-    throw failure(failedWith == EISDIR ? "a folder of that name is in the way."
-                                       : std::string(std::strerror(failedWith)) + ".");
-  }
-}
+void DocxBuilder::save(const std::string& path) const { packageOf(parts())->save(path); }
 
 }  // namespace host

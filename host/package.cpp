@@ -183,6 +183,25 @@ std::unique_ptr<Package> Package::fromBytes(const std::string& bytes,
   return package;
 }
 
+std::unique_ptr<Package> Package::create(const std::string& displayName) {
+  std::unique_ptr<Package> package(new Package);
+  package->displayName_ = displayName;
+  return package;
+}
+
+void Package::setEntryTime(const EntryTime& time) {
+  if (time.year < 1980 || time.year > 2107 || time.month < 1 || time.month > 12 || time.day < 1 ||
+      time.day > 31 || time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59 ||
+      time.second < 0 || time.second > 59)
+    throw Error(kErrBadArgument, "A zip entry cannot be stamped " + std::to_string(time.year) + "-" +
+                                     std::to_string(time.month) + "-" + std::to_string(time.day) + " " +
+                                     std::to_string(time.hour) + ":" + std::to_string(time.minute) + ":" +
+                                     std::to_string(time.second) + ".");
+  const auto date = static_cast<std::uint32_t>(((time.year - 1980) << 9) | (time.month << 5) | time.day);
+  const auto clock = static_cast<std::uint32_t>((time.hour << 11) | (time.minute << 5) | (time.second / 2));
+  entryTime_ = (date << 16) | clock;
+}
+
 void Package::load(const std::string& data, const std::string& displayName,
                    const PackageLimits& limits) {
   displayName_ = displayName;
@@ -458,10 +477,12 @@ std::string Package::toBytes() {
       entry = zip_file_add(zip, part.name.c_str(), data, ZIP_FL_ENC_UTF_8);
       if (entry < 0) zip_source_free(data);
     }
+    const auto index = static_cast<zip_uint64_t>(entry);
     if (entry < 0 ||
         (!part.isDirectory &&
-         zip_set_file_compression(zip, static_cast<zip_uint64_t>(entry),
-                                  writeInfo_[i].stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 1) != 0)) {
+         zip_set_file_compression(zip, index, writeInfo_[i].stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 1) != 0) ||
+        (entryTime_ && zip_file_set_dostime(zip, index, static_cast<zip_uint16_t>(*entryTime_ & 0xFFFF),
+                                            static_cast<zip_uint16_t>(*entryTime_ >> 16), 0) != 0)) {
       const std::string reason = zip_strerror(zip);
       zip_discard(zip);
       zip_source_free(out);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -18,6 +19,17 @@ struct PackageLimits {
   std::uint64_t maxTotalSize = 2048ull << 20;    // uncompressed bytes of all parts
   std::uint64_t maxRatio = 1000;                 // uncompressed / compressed, for parts over 1 MiB
   std::uint32_t maxParts = 20000;
+};
+
+/// A zip entry's time stamp as the zip directory keeps it: a date and time without a zone,
+/// seconds rounded down to an even number.
+struct EntryTime {
+  int year = 1980;  // 1980 to 2107
+  int month = 1;
+  int day = 1;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
 };
 
 /// One part of the package.
@@ -41,6 +53,9 @@ class Package {
   static std::unique_ptr<Package> fromBytes(const std::string& bytes,
                                             const std::string& displayName,
                                             const PackageLimits& limits = {});
+
+  /// A package without parts, to be filled with setBytes; it has no main part.
+  static std::unique_ptr<Package> create(const std::string& displayName);
 
   /// Name of the main document part (found through the package relationships).
   const std::string& mainPartName() const { return mainPart_; }
@@ -72,6 +87,9 @@ class Package {
   void save(const std::string& path);
   /// The package as zip bytes (for tests and in-memory use).
   std::string toBytes();
+  /// Stamps every entry written from now on with this time instead of the clock's, so that
+  /// the same parts give the same bytes; host::Error when the zip directory cannot hold it.
+  void setEntryTime(const EntryTime& time);
 
  private:
   // What a part needs for writing back that the public Part does not say.
@@ -96,6 +114,7 @@ class Package {
   std::unordered_map<std::string, std::size_t> index_;  // ASCII-lowercased name -> parts_ index
   std::string displayName_;
   std::string mainPart_;
+  std::optional<std::uint32_t> entryTime_;  // DOS date in the high half, DOS time in the low
 };
 
 /// Folder of a part name ("word/document.xml" -> "word/").

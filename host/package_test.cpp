@@ -394,6 +394,50 @@ TEST(PackageWrite, KeepsOrderDirectoriesCompressionAndUntouchedBytes) {
   EXPECT_EQ(reread->partNames(), package->partNames());
 }
 
+// The DOS time and date of each entry, from its local header and from its directory entry.
+std::vector<std::array<std::uint32_t, 4>> entryTimes(const std::string& zip) {
+  std::vector<std::array<std::uint32_t, 4>> times;
+  const std::size_t end = zip.rfind(std::string("PK\x05\x06", 4));
+  for (std::size_t at = get(zip, end + 16, 4); zip.compare(at, 4, "PK\x01\x02", 4) == 0;) {
+    const std::size_t local = get(zip, at + 42, 4);
+    times.push_back({get(zip, local + 10, 2), get(zip, local + 12, 2), get(zip, at + 12, 2), get(zip, at + 14, 2)});
+    at += 46 + get(zip, at + 28, 2) + get(zip, at + 30, 2) + get(zip, at + 32, 2);
+  }
+  return times;
+}
+
+TEST(PackageWrite, ACreatedPackageHoldsWhatWasSetWithEveryEntryAtTheFixedTime) {
+  auto package = Package::create("new.docx");
+  EXPECT_TRUE(package->partNames().empty());
+  EXPECT_EQ(package->mainPartName(), "");
+  package->setEntryTime({.year = 2024, .month = 2, .day = 29, .hour = 13, .minute = 45, .second = 59});
+  package->setBytes("word/b.xml", "<b/>");
+  package->setBytes("a.txt", "");
+  package->setBytes("word/media/", "");
+  const std::string zip = package->toBytes();
+  EXPECT_EQ(centralDirectory(zip),
+            (std::vector<std::pair<std::string, int>>{{"word/b.xml", 8}, {"a.txt", 8}, {"word/media/", 0}}));
+  const std::uint32_t time = (13 << 11) | (45 << 5) | 29, date = (44 << 9) | (2 << 5) | 29;
+  const auto times = entryTimes(zip);
+  ASSERT_EQ(times.size(), 3u);
+  for (const auto& t : times) EXPECT_EQ(t, (std::array<std::uint32_t, 4>{time, date, time, date}));
+  EXPECT_EQ(package->toBytes(), zip);
+}
+
+TEST(PackageWrite, EntryTimesTheZipDirectoryCannotHoldAreRefused) {
+  auto package = Package::create("new.docx");
+  const std::vector<EntryTime> refused = {
+      {.year = 1979}, {.year = 2108}, {.month = 0}, {.month = 13}, {.day = 0}, {.day = 32},
+      {.hour = -1},   {.hour = 24},   {.minute = 60}, {.second = -1}, {.second = 60}};
+  for (const EntryTime& t : refused)
+    errorOf([&] { package->setEntryTime(t); }, kErrBadArgument);
+  EXPECT_NO_THROW(package->setEntryTime({.year = 2107, .month = 12, .day = 31, .hour = 23, .minute = 59, .second = 59}));
+  package->setBytes("x", "x");
+  const auto times = entryTimes(package->toBytes());
+  ASSERT_EQ(times.size(), 1u);
+  EXPECT_EQ(times[0][1], (127u << 9) | (12u << 5) | 31u);  // the last accepted time stays
+}
+
 TEST(PackageWrite, DirtyPartsKeepDeclarationEncodingAndLayout) {
   auto parts = smallPackage();
   const std::u16string wide = u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><a>\u00e9t\u00e9</a>";
