@@ -124,6 +124,9 @@ class ResultWriter {
     clearResult();
     bool sections = !lines.empty() && columns > 1 && story_.type() == wdMainTextStory && w_.is(q_.parent(), "body");
     if (inSection && !sections) rejoinSection();
+    // The story lets go of the removed paragraphs before new ones are made: a new paragraph
+    // can take the memory of a removed one and would be taken for it.
+    story_.structureChanged();
     if (lines.empty()) {
       writeError();
     } else {

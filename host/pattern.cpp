@@ -279,7 +279,7 @@ std::pair<std::size_t, std::size_t> Pattern::search(const SignedText& paragraphs
                                                      bool wholeWord) const {
   const Text& text = paragraphs.text;
   const std::size_t m = literal_.size();
-  if (m < 3 || !withinParagraph_) return search(text, from, to, wholeWord);
+  if (m < TextSignature::kGram || !withinParagraph_) return search(text, from, to, wholeWord);
   to = std::min(to, text.size());
   const std::vector<std::size_t>& first = paragraphs.first;
   const std::size_t count = paragraphs.signatures.size();

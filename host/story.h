@@ -90,7 +90,9 @@ class Story {
   CharMap& patchMap(std::size_t block) { return *maps_[block]; }
   /// A patched paragraph had oldLength characters: positions after it move on.
   void paragraphPatched(std::size_t block, long oldLength);
-  /// Re-reads the block list after paragraphs were added or removed.
+  /// Re-reads the block list after paragraphs were added or removed. Paragraphs still in the
+  /// list keep their maps, found by element; so an edit that removes paragraphs calls this
+  /// before it makes new ones, which could take a removed one's memory.
   void structureChanged();
 
   /// What find sees of the story (kept up to date with edits).

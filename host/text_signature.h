@@ -1,5 +1,5 @@
 #pragma once
-// Which three-character sequences a paragraph's visible text holds, hashed into 1,024 bits. A
+// Which four-character sequences a paragraph's visible text holds, hashed into 2,048 bits. A
 // fixed-text search skips every paragraph whose signature lacks one of the sequences of the
 // text it looks for: an indexing pass searches the same story for a thousand terms, and most
 // paragraphs hold none of them.
@@ -15,10 +15,13 @@
 
 namespace host {
 
-/// The hashed trigrams of a stretch of text.
+/// The hashed four-character sequences of a stretch of text.
 class TextSignature {
  public:
-  /// The signature of the trigrams that lie wholly inside the text.
+  /// Characters in each sequence: shorter texts have no signature to test.
+  static constexpr std::size_t kGram = 4;
+
+  /// The signature of the sequences that lie wholly inside the text.
   static TextSignature of(std::u16string_view text);
 
   /// The words of a signature that have bits set, for testing many signatures quickly.
@@ -27,7 +30,7 @@ class TextSignature {
   };
   /// This signature as a probe.
   Probe probe() const;
-  /// True when every trigram of the probe may be here.
+  /// True when every sequence of the probe may be here.
   bool covers(const Probe& probe) const {
     for (const auto& [index, bits] : probe.words)
       if (bits & ~bits_[index]) return false;
@@ -35,7 +38,8 @@ class TextSignature {
   }
 
  private:
-  std::array<std::uint64_t, 16> bits_{};
+  static constexpr std::size_t kWords = 32;
+  std::array<std::uint64_t, kWords> bits_{};
 };
 
 /// A searched text cut into paragraphs: where each begins, and what each holds.

@@ -56,12 +56,12 @@ TEST(TextSignature, SearchSkippingParagraphsFindsWhatAFullScanFinds) {
   }
 }
 
-TEST(TextSignature, CoversEveryTrigramOfItsOwnText) {
+TEST(TextSignature, CoversEverySequenceOfItsOwnText) {
   Text paragraph = u"The Purchase Price is payable on Completion.\r";
   TextSignature whole = TextSignature::of(paragraph);
   for (std::size_t i = 0; i + 3 <= paragraph.size(); ++i)
     EXPECT_TRUE(whole.covers(TextSignature::of(std::u16string_view(paragraph).substr(i, 5)).probe()));
-  EXPECT_TRUE(whole.covers(TextSignature::of(u"ab").probe()));  // too short to hold a trigram
+  EXPECT_TRUE(whole.covers(TextSignature::of(u"abc").probe()));  // too short to hold a sequence
 }
 
 }  // namespace
