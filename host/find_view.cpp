@@ -9,7 +9,8 @@
 namespace host {
 
 StoryView::FieldStack StoryView::scan(const Story& story, std::size_t block, FieldStack stack, Text& text,
-                                      std::vector<Place>& places) const {
+                                      Stretches& stretches) const {
+  const std::size_t textStart = text.size();
   const CharMap& m = story.map(block);
   auto hiddenByFields = [&stack] {
     for (const OpenField& f : stack)
@@ -38,25 +39,29 @@ StoryView::FieldStack StoryView::scan(const Story& story, std::size_t block, Fie
     }
     if (s.hidden && !settings_.showHidden) continue;
     if (hiddenByFields()) continue;
+    const auto first = static_cast<std::uint32_t>(text.size() - textStart);
     text.append(m.text, s.start, s.length);
-    for (std::uint32_t i = 0; i < s.length; ++i) places.push_back({static_cast<std::uint32_t>(block), s.start + i});
+    if (!stretches.empty() && stretches.back().offset + stretches.back().length == s.start)
+      stretches.back().length += s.length;
+    else
+      stretches.push_back({s.start, s.length, first});
   }
   return stack;
 }
 
 void StoryView::rebuild(const Story& story) {
   text_.clear();
-  places_.clear();
   foldedValid_ = false;
   std::size_t n = story.blocks().size();
   blockFirst_.assign(n + 1, 0);
   entry_.assign(n + 1, {});
   signatures_.assign(n, {});
+  stretches_.assign(n, {});
   FieldStack stack;
   for (std::size_t b = 0; b < n; ++b) {
     blockFirst_[b] = text_.size();
     entry_[b] = stack;
-    stack = scan(story, b, std::move(stack), text_, places_);
+    stack = scan(story, b, std::move(stack), text_, stretches_[b]);
     signatures_[b] = TextSignature::of(std::u16string_view(text_).substr(blockFirst_[b]));
   }
   blockFirst_[n] = text_.size();
@@ -74,25 +79,21 @@ void StoryView::refresh(const Story& story, const ViewSettings& settings) {
   std::sort(dirty_.begin(), dirty_.end());
   dirty_.erase(std::unique(dirty_.begin(), dirty_.end()), dirty_.end());
   Text& text = scratchText_;
-  std::vector<Place>& places = scratchPlaces_;
+  Stretches& stretches = scratchStretches_;
   for (std::size_t b : dirty_) {
     text.clear();
-    places.clear();
-    FieldStack after = scan(story, b, entry_[b], text, places);
+    stretches.clear();
+    FieldStack after = scan(story, b, entry_[b], text, stretches);
     if (!(after == entry_[b + 1])) {
       rebuild(story);  // the paragraph now opens or closes a field that goes on after it
       return;
     }
+    std::swap(stretches_[b], stretches);
     std::size_t first = blockFirst_[b], oldCount = blockFirst_[b + 1] - first;
-    bool same = text.size() == oldCount && std::equal(text.begin(), text.end(), text_.begin() + static_cast<long>(first));
-    if (same) {
-      std::copy(places.begin(), places.end(), places_.begin() + static_cast<long>(first));
+    if (text.size() == oldCount && std::equal(text.begin(), text.end(), text_.begin() + static_cast<long>(first)))
       continue;
-    }
     text_.replace(first, oldCount, text);
     signatures_[b] = TextSignature::of(text);
-    places_.erase(places_.begin() + static_cast<long>(first), places_.begin() + static_cast<long>(first + oldCount));
-    places_.insert(places_.begin() + static_cast<long>(first), places.begin(), places.end());
     long delta = static_cast<long>(text.size()) - static_cast<long>(oldCount);
     for (std::size_t k = b + 1; k < blockFirst_.size(); ++k) blockFirst_[k] = static_cast<std::size_t>(static_cast<long>(blockFirst_[k]) + delta);
     foldedValid_ = false;
@@ -118,19 +119,35 @@ SignedText StoryView::signedFolded() {
   return {folded_, blockFirst_, foldedSignatures_};
 }
 
+std::size_t StoryView::blockOf(std::size_t i) const {
+  auto it = std::upper_bound(blockFirst_.begin(), blockFirst_.end() - 1, i);
+  return static_cast<std::size_t>(it - blockFirst_.begin()) - 1;
+}
+
+StoryView::Place StoryView::place(std::size_t i) const {
+  std::size_t b = blockOf(i);
+  const auto rel = static_cast<std::uint32_t>(i - blockFirst_[b]);
+  const Stretches& in = stretches_[b];
+  auto it = std::upper_bound(in.begin(), in.end(), rel, [](std::uint32_t r, const Stretch& s) { return r < s.first; });
+  const Stretch& s = *(it - 1);
+  return {static_cast<std::uint32_t>(b), s.offset + (rel - s.first)};
+}
+
 long StoryView::position(const Story& story, std::size_t i) const {
-  if (i >= places_.size()) return story.length();
-  return story.blockStart(places_[i].block) + places_[i].offset;
+  if (i >= text_.size()) return story.length();
+  Place p = place(i);
+  return story.blockStart(p.block) + p.offset;
 }
 
 std::size_t StoryView::indexAt(const Story& story, long pos) const {
-  if (pos >= story.length()) return places_.size();
+  if (pos >= story.length()) return text_.size();
   std::size_t b = story.blockAt(pos);
-  std::uint32_t offset = static_cast<std::uint32_t>(pos - story.blockStart(b));
-  auto first = places_.begin() + static_cast<long>(blockFirst_[b]);
-  auto last = places_.begin() + static_cast<long>(blockFirst_[b + 1]);
-  auto it = std::lower_bound(first, last, offset, [](const Place& p, std::uint32_t o) { return p.offset < o; });
-  return static_cast<std::size_t>(it - places_.begin());
+  auto offset = static_cast<std::uint32_t>(pos - story.blockStart(b));
+  const Stretches& in = stretches_[b];
+  auto it = std::upper_bound(in.begin(), in.end(), offset,
+                             [](std::uint32_t o, const Stretch& s) { return o < s.offset + s.length; });
+  if (it == in.end()) return blockFirst_[b + 1];
+  return blockFirst_[b] + it->first + (offset > it->offset ? offset - it->offset : 0);
 }
 
 }  // namespace host

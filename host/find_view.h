@@ -1,8 +1,9 @@
 #pragma once
 // What find sees of a story: its visible characters (hidden text and field codes only when
-// the view shows them, field marks never), concatenated, with each one's paragraph and
-// offset. Built once and patched paragraph by paragraph: marking text or inserting hidden
-// fields changes no visible character, so a long indexing pass keeps reusing it.
+// the view shows them, field marks never), concatenated, with where each paragraph's visible
+// stretches lie in it. Built once and patched paragraph by paragraph: marking text or
+// inserting hidden fields changes no visible character, so a long indexing pass keeps
+// reusing it.
 
 #include <cstdint>
 #include <set>
@@ -55,8 +56,8 @@ class StoryView {
   long position(const Story& story, std::size_t i) const;
   /// Index of the first visible character at or after a story position.
   std::size_t indexAt(const Story& story, long pos) const;
-  /// Paragraph and offset of visible character i.
-  Place place(std::size_t i) const { return places_[i]; }
+  /// Paragraph and offset of visible character i (i < size()).
+  Place place(std::size_t i) const;
 
  private:
   struct OpenField {
@@ -65,24 +66,33 @@ class StoryView {
     bool operator==(const OpenField&) const = default;
   };
   using FieldStack = std::vector<OpenField>;
+  // A stretch of a paragraph's characters that the view shows.
+  struct Stretch {
+    std::uint32_t offset;  // in the paragraph
+    std::uint32_t length;
+    std::uint32_t first;   // its first character's index in the view, from the paragraph's first
+  };
+  using Stretches = std::vector<Stretch>;
 
   void rebuild(const Story& story);
   // Appends the visible characters of a block; returns the field stack after it.
-  FieldStack scan(const Story& story, std::size_t block, FieldStack stack, Text& text, std::vector<Place>& places) const;
+  FieldStack scan(const Story& story, std::size_t block, FieldStack stack, Text& text, Stretches& stretches) const;
+  // The block holding visible character i.
+  std::size_t blockOf(std::size_t i) const;
 
   bool valid_ = false;
   ViewSettings settings_;
   Text text_;
   Text folded_;
   bool foldedValid_ = false;
-  std::vector<Place> places_;
+  std::vector<Stretches> stretches_;             // per block
   std::vector<TextSignature> signatures_;        // per block
   std::vector<TextSignature> foldedSignatures_;  // per block, valid with folded_
   std::vector<std::size_t> blockFirst_;  // index of each block's first visible character; size blocks + 1
   std::vector<FieldStack> entry_;        // open fields at each block's start; size blocks + 1
   std::vector<std::size_t> dirty_;
   Text scratchText_;  // a re-read paragraph, kept to save allocations on every edit
-  std::vector<Place> scratchPlaces_;
+  Stretches scratchStretches_;
 };
 
 }  // namespace host

@@ -16,11 +16,6 @@ namespace {
 constexpr const char* kStylesRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
 constexpr const char* kSettingsRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/settings";
 
-// The children of w:sectPr in schema order.
-constexpr std::initializer_list<const char*> kSectionOrder = {
-    "headerReference", "footerReference", "footnotePr", "endnotePr", "type", "pgSz", "pgMar", "paperSrc",
-    "pgBorders", "lnNumType", "pgNumType", "cols", "formProt", "vAlign", "noEndnote", "titlePg",
-    "textDirection", "bidi", "rtlGutter", "docGrid", "printerSettings", "sectPrChange"};
 
 // An open complex field while scanning a story.
 struct OpenField {
@@ -198,13 +193,13 @@ class ResultWriter {
     if (!dropped) return;
     pugi::xml_node section = sectionInForce();
     if (pugi::xml_node type = w_.child(dropped, "type")) {
-      w_.setValue(w_.ensureChild(section, "type", kSectionOrder), "val", w_.value(type, "val"));
+      w_.setValue(w_.ensureChild(section, "type", Wml::sectionPropertyOrder()), "val", w_.value(type, "val"));
     } else {
       w_.removeChild(section, "type");
     }
     pugi::xml_attribute start = w_.attr(w_.child(dropped, "pgNumType"), "start");
     if (start) {
-      w_.setValue(w_.ensureChild(section, "pgNumType", kSectionOrder), "start", start.value());
+      w_.setValue(w_.ensureChild(section, "pgNumType", Wml::sectionPropertyOrder()), "start", start.value());
     } else if (pugi::xml_node num = w_.child(section, "pgNumType")) {
       num.remove_attribute(w_.name("start").c_str());
     }
@@ -296,7 +291,7 @@ class ResultWriter {
       copyChildren(section, before);
       copyAttributes(section, before);
       if (pugi::xml_node num = w_.child(section, "pgNumType")) num.remove_attribute(w_.name("start").c_str());
-      w_.setValue(w_.ensureChild(section, "type", kSectionOrder), "val", "continuous");
+      w_.setValue(w_.ensureChild(section, "type", Wml::sectionPropertyOrder()), "val", "continuous");
     }
     for (const IndexLine& line : lines) addLine(line);
     pugi::xml_node breakPara = q_.parent().insert_child_before(w_.name("p").c_str(), q_);
@@ -310,8 +305,8 @@ class ResultWriter {
       // Pages the index begins keep the section's number format; they go on counting.
       if (l && !std::strcmp(l, "pgNumType")) copy.remove_attribute(w_.name("start").c_str());
     }
-    w_.setValue(w_.ensureChild(own, "type", kSectionOrder), "val", "continuous");
-    pugi::xml_node cols = w_.ensureChild(own, "cols", kSectionOrder);
+    w_.setValue(w_.ensureChild(own, "type", Wml::sectionPropertyOrder()), "val", "continuous");
+    pugi::xml_node cols = w_.ensureChild(own, "cols", Wml::sectionPropertyOrder());
     w_.setValue(cols, "num", std::to_string(columns));
     w_.setValue(cols, "space", "720");
   }

@@ -220,11 +220,6 @@ std::vector<SectionInfo> sectionsOf(Document& doc) {
   return out;
 }
 
-constexpr std::initializer_list<const char*> kSectionOrder = {
-    "headerReference", "footerReference", "footnotePr", "endnotePr", "type", "pgSz", "pgMar",
-    "paperSrc", "pgBorders", "lnNumType", "pgNumType", "cols", "formProt", "vAlign", "noEndnote",
-    "titlePg", "textDirection", "bidi", "rtlGutter", "docGrid", "printerSettings", "sectPrChange"};
-
 // A section's w:sectPr, created for a body that has none.
 pugi::xml_node writableSection(Document& doc, std::size_t index) {
   pugi::xml_node sectPr = sectionsOf(doc)[index].sectPr;
@@ -657,7 +652,7 @@ void Section::PageSetupView::SetSectionStart(long value) {
   if (value < 0 || value > 4) throw Error(kErrBadArgument, "Unknown section start " + std::to_string(value) + ".");
   Story& main = s_.doc_->mainStory();
   const Wml& w = main.wml();
-  w.setValue(w.ensureChild(writableSection(*s_.doc_, s_.index_), "type", kSectionOrder), "val", names[value]);
+  w.setValue(w.ensureChild(writableSection(*s_.doc_, s_.index_), "type", Wml::sectionPropertyOrder()), "val", names[value]);
   s_.doc_->noteChange(main);
 }
 
@@ -673,7 +668,7 @@ void Section::PageSetupView::SetRestartNumberingAtSection(bool value) {
   const Wml& w = main.wml();
   pugi::xml_node sectPr = writableSection(*s_.doc_, s_.index_);
   if (value) {
-    w.setValue(w.ensureChild(sectPr, "pgNumType", kSectionOrder), "start", "1");
+    w.setValue(w.ensureChild(sectPr, "pgNumType", Wml::sectionPropertyOrder()), "start", "1");
   } else {
     pugi::xml_node numbers = w.child(sectPr, "pgNumType");
     numbers.remove_attribute(w.name("start").c_str());

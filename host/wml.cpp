@@ -1,6 +1,8 @@
 #include "host/wml.h"
 
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
 
 namespace host {
 
@@ -23,13 +25,37 @@ constexpr std::initializer_list<const char*> kParagraphOrder = {
     "textDirection", "textAlignment", "textboxTightWrap", "outlineLvl", "divId", "cnfStyle",
     "rPr", "sectPr", "pPrChange"};
 
+constexpr std::initializer_list<const char*> kSectionOrder = {
+    "headerReference", "footerReference", "footnotePr", "endnotePr", "type", "pgSz", "pgMar",
+    "paperSrc", "pgBorders", "lnNumType", "pgNumType", "cols", "formProt", "vAlign", "noEndnote",
+    "titlePg", "textDirection", "bidi", "rtlGutter", "docGrid", "printerSettings", "sectPrChange"};
+
+using Ranks = std::unordered_map<std::string_view, int>;
+
+Ranks ranksOf(std::initializer_list<const char*> order) {
+  Ranks ranks;
+  int i = 0;
+  for (const char* name : order) ranks.emplace(name, i++);
+  return ranks;
+}
+
 int rank(const char* local, std::initializer_list<const char*> order) {
+  // The known orders are read for every property written: looked up, not searched.
+  static const Ranks run = ranksOf(kRunOrder), paragraph = ranksOf(kParagraphOrder), section = ranksOf(kSectionOrder);
+  const Ranks* known = order.begin() == kRunOrder.begin()         ? &run
+                       : order.begin() == kParagraphOrder.begin() ? &paragraph
+                       : order.begin() == kSectionOrder.begin()   ? &section
+                                                                  : nullptr;
+  if (known) {
+    auto it = known->find(local);
+    return it == known->end() ? static_cast<int>(order.size()) : it->second;  // unknown elements sort last
+  }
   int i = 0;
   for (const char* name : order) {
     if (std::strcmp(name, local) == 0) return i;
     ++i;
   }
-  return i;  // unknown elements sort last
+  return i;
 }
 }  // namespace
 
@@ -139,5 +165,6 @@ pugi::xml_node Wml::paragraphProperties(pugi::xml_node paragraph, bool create) c
 
 std::initializer_list<const char*> Wml::runPropertyOrder() { return kRunOrder; }
 std::initializer_list<const char*> Wml::paragraphPropertyOrder() { return kParagraphOrder; }
+std::initializer_list<const char*> Wml::sectionPropertyOrder() { return kSectionOrder; }
 
 }  // namespace host

@@ -53,6 +53,8 @@ class Wml {
   static std::initializer_list<const char*> runPropertyOrder();
   /// Schema order of the children of w:pPr.
   static std::initializer_list<const char*> paragraphPropertyOrder();
+  /// Schema order of the children of w:sectPr.
+  static std::initializer_list<const char*> sectionPropertyOrder();
 
  private:
   bool hasPrefix(const char* name) const;
