@@ -132,5 +132,21 @@ TEST_F(Marking, FootnotesAreAStoryOfTheirOwn) {
   EXPECT_EQ(entryCodes(doc->StoryRanges().Item(host::wdFootnotesStory)), std::vector<std::string>{code("Buyer")});
 }
 
+TEST_F(Marking, TheWholePassIndexesEveryTermLongestFirstInTextAndNotes) {
+  auto doc = docWithBody(para(run("The Purchase Price and the Adjusted Purchase Price bind the Buyer.") + footnoteRef(1)),
+                         {para(run("The Buyer pays the Purchase Price."))});
+  host::Application app;
+  std::vector<std::string> terms = {"Buyer", "Purchase Price", "Adjusted Purchase Price", "Seller", ""};
+  engine_.fncListSort(terms);
+  CounterArray counts = engine_.fncIndexAndMarkTerms(app, *doc, terms, true);
+  EXPECT_EQ(counts, (CounterArray{{"Adjusted Purchase Price", 1}, {"Purchase Price", 2}, {"Seller", 0}, {"Buyer", 2},
+                                  {"", 0}}));
+  EXPECT_EQ(entryCodes(doc->Content()),
+            (std::vector<std::string>{code("Purchase Price"), code("Adjusted Purchase Price"), code("Buyer")}));
+  EXPECT_EQ(entryCodes(doc->StoryRanges().Item(host::wdFootnotesStory)),
+            (std::vector<std::string>{code("Buyer"), code("Purchase Price")}));
+  for (host::Field f : doc->Fields()) EXPECT_FALSE(f.ShowCodes());  // the codes shown for the pass are hidden again
+}
+
 }  // namespace
 }  // namespace engine
