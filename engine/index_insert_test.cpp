@@ -15,6 +15,7 @@ namespace {
 
 using host::testing::docWithBody;
 using host::testing::para;
+using host::testing::resultLines;
 using host::testing::run;
 
 constexpr const char* kHeading = "INDEX OF DEFINED TERMS";
@@ -36,16 +37,6 @@ std::vector<host::Field> indexFields(host::Document& doc) {
   std::vector<host::Field> out;
   for (host::Field f : doc.Fields())
     if (f.Type() == host::wdFieldIndex) out.push_back(f);
-  return out;
-}
-
-// A field result's lines, empty paragraphs left out.
-std::vector<std::string> resultLines(const host::Field& field) {
-  std::vector<std::string> out;
-  std::stringstream text(field.Result().Text());
-  std::string line;
-  while (std::getline(text, line, '\r'))
-    if (!line.empty()) out.push_back(line);
   return out;
 }
 

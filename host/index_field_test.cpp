@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <sstream>
 
 #include <unistd.h>
 
@@ -19,6 +18,7 @@ namespace {
 using testing::docWithBody;
 using testing::footnoteRef;
 using testing::para;
+using testing::resultLines;
 using testing::run;
 
 // A complex field with the given code, as the word processor writes an index entry.
@@ -33,16 +33,6 @@ const std::string kPageBreak = "<w:r><w:br w:type=\"page\"/></w:r>";
 Field addIndex(Document& doc, const std::string& code) {
   long at = doc.Content().End() - 1;
   return doc.Fields().Add(doc.Range(at, at), wdFieldEmpty, code, false);
-}
-
-// The result's lines (empty paragraphs left out).
-std::vector<std::string> resultLines(const Field& f) {
-  std::vector<std::string> out;
-  std::stringstream text(f.Result().Text());
-  std::string line;
-  while (std::getline(text, line, '\r'))
-    if (!line.empty()) out.push_back(line);
-  return out;
 }
 
 TEST(IndexCodes, SwitchesTakeAttachedOrFollowingArguments) {

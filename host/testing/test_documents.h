@@ -13,6 +13,7 @@
 
 #include "host/document.h"
 #include "host/docx_builder.h"
+#include "host/fields.h"
 #include "host/package.h"
 
 namespace host::testing {
@@ -229,6 +230,16 @@ inline std::vector<std::string> paragraphsXml(Document& doc, const std::string& 
 /// The main part's body, serialised.
 inline std::string bodyXml(Document& doc) {
   return xmlOf(doc.package().xml(doc.package().mainPartName()).document_element().child("w:body"));
+}
+
+/// A field result's lines, empty paragraphs left out.
+inline std::vector<std::string> resultLines(const Field& field) {
+  std::vector<std::string> out;
+  std::stringstream text(field.Result().Text());
+  std::string line;
+  while (std::getline(text, line, '\r'))
+    if (!line.empty()) out.push_back(line);
+  return out;
 }
 
 }  // namespace host::testing
