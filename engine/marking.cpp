@@ -68,7 +68,9 @@ long clsOSVLXLib::fncSearchAndIndexTermInStory(host::Document& wdActiveDoc, host
       if (rngStory.End() <= previousEnd) break;
       previousEnd = rngStory.End();
 
-      if (rngStory.HighlightColorIndex() == kMarkHighlight && rngStory.Font().Color() == kMarkColor) continue;
+      // Nothing below changes the occurrence's highlight before it is marked: read it once.
+      const long highlight = rngStory.HighlightColorIndex();
+      if (highlight == kMarkHighlight && rngStory.Font().Color() == kMarkColor) continue;
       host::Range termRange = rngStory.Duplicate();
 
       if (strIndexType == "IndexDefs") {
@@ -128,7 +130,6 @@ long clsOSVLXLib::fncSearchAndIndexTermInStory(host::Document& wdActiveDoc, host
         std::string occurrence = rngStory.Text();
         std::size_t firstWordLength = rngStory.Words(1).Characters16().size();
         std::size_t occurrenceLength = rngStory.Characters16().size();
-        long highlight = rngStory.HighlightColorIndex();
         long color = rngStory.Font().Color();
 
         rngStory.SetHighlightColorIndex(kMarkHighlight);

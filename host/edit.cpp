@@ -164,7 +164,14 @@ pugi::xml_node newRun(const Wml& w, const InsertPoint& ip, bool hidden) {
   if (ip.templateRPr) {
     pugi::xml_node rPr = r.append_copy(ip.templateRPr);
     // Revision marks of a paragraph mark are not allowed in a run's properties.
-    for (const char* mark : {"ins", "del", "moveFrom", "moveTo", "rPrChange"}) w.removeChild(rPr, mark);
+    for (pugi::xml_node c = rPr.first_child(); c;) {
+      pugi::xml_node next = c.next_sibling();
+      const char* l = w.local(c);
+      auto isMark = [l](const char* mark) { return !std::strcmp(l, mark); };
+      if (l && (isMark("ins") || isMark("del") || isMark("moveFrom") || isMark("moveTo") || isMark("rPrChange")))
+        rPr.remove_child(c);
+      c = next;
+    }
   }
   if (hidden) {
     pugi::xml_node vanish = w.ensureChild(w.runProperties(r, true), "vanish", Wml::runPropertyOrder());

@@ -197,9 +197,11 @@ ParagraphFormatValues StyleSheet::paragraphFormat(pugi::xml_node pPr) const {
 }
 
 bool StyleSheet::styleCaps(const std::string& styleId) const {
+  if (auto it = capsCache_.find(styleId); it != capsCache_.end()) return it->second;
   RunFormat f;
   applyRun(f, rPrDefault_);
   applyChain(f, styleId, 0);
+  capsCache_.emplace(styleId, f.caps);
   return f.caps;
 }
 

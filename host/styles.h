@@ -87,6 +87,7 @@ class StyleSheet {
   /// Forgets cached formatting (after a style edit).
   void invalidate() {
     cache_.clear();
+    capsCache_.clear();
     last_ = nullptr;
     lastHidden_.reset();
   }
@@ -107,6 +108,7 @@ class StyleSheet {
   std::string defaultParagraphStyle_;
   pugi::xml_node rPrDefault_, pPrDefault_;
   mutable std::map<std::pair<std::string, std::string>, RunFormat> cache_;
+  mutable std::map<std::string, bool> capsCache_;  // marking asks each occurrence's style
   mutable const std::pair<const std::pair<std::string, std::string>, RunFormat>* last_ = nullptr;  // most runs share it
   struct HiddenMemo {
     std::string paragraphStyleId, charStyleId;
