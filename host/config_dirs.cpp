@@ -77,7 +77,12 @@ void WriteFileAtomically(const std::filesystem::path& file, const std::string& c
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = (folder / ("." + file.filename().string() + "." + std::to_string(entropy()) + ".tmp")).string();
+    std::string name = ".";  // appended piece by piece: GCC 12 warns falsely on "." + string at -O2
+    name += file.filename().string();
+    name += ".";
+    name += std::to_string(entropy());
+    name += ".tmp";
+    temp = (folder / name).string();
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }

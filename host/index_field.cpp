@@ -387,7 +387,10 @@ void writePlain(Document& doc, Story& story, pugi::xml_node begin, const std::ve
     span = field.Span();
   }
   std::string text;
-  for (const IndexLine& l : lines) text += (text.empty() ? "" : "\r") + l.text();
+  for (const IndexLine& l : lines) {
+    if (!text.empty()) text += '\r';
+    text += l.text();
+  }
   if (lines.empty()) text = kNoIndexEntries;
   edit::erase(doc, story, span.separator + 1, span.end);
   edit::insert(doc, story, span.separator + 1, {edit::Piece::plain(toText(text))});

@@ -77,8 +77,13 @@ void ShowConsoleProgress(const std::string& line1, const std::string& line2, con
   if (total > 0) {
     const int cells = BarWidth(done, total, kBarCells);
     const std::string percent = std::to_string(PercentDone(done, total)) + "%";
-    text = "[" + std::string(static_cast<std::size_t>(cells), '#') + std::string(static_cast<std::size_t>(kBarCells - cells), '-') +
-           "] " + std::string(4 - std::min<std::size_t>(4, percent.size()), ' ') + percent + " ";
+    text += '[';
+    text.append(static_cast<std::size_t>(cells), '#');
+    text.append(static_cast<std::size_t>(kBarCells - cells), '-');
+    text += "] ";
+    text.append(4 - std::min<std::size_t>(4, percent.size()), ' ');
+    text += percent;
+    text += ' ';
   }
   text = Cut(text + step, kLineWidth);
   if (text == console.last) return;

@@ -51,7 +51,7 @@ register_engine() {
 case "$mode" in
   --run-sample)
     install_packages "${packages[@]}"
-    build build -DCMAKE_BUILD_TYPE=Release -DVLX_BUILD_TESTS=OFF
+    build build -DCMAKE_BUILD_TYPE=Release -DVLX_BUILD_TESTS=OFF -DVLX_WERROR=OFF -DVLX_SANITIZE=OFF
     register_engine
     out="$(mktemp -d)/sample-contract.docx"
     ./build/app/vellandex resave examples/sample-contract.docx "$out"

@@ -5,7 +5,11 @@
 namespace settings {
 
 std::string EncodeIndexSep(std::string_view text, bool tab) {
-  return "\"" + std::string(text) + (tab ? std::string(kTabMarker) : "") + "\"";
+  std::string encoded = "\"";
+  encoded += text;
+  if (tab) encoded += kTabMarker;
+  encoded += '"';
+  return encoded;
 }
 
 IndexSeparator DecodeIndexSep(std::string_view value) {
