@@ -141,10 +141,7 @@ bool StyleSheet::hidden(const std::string& paragraphStyleId, pugi::xml_node dire
       charStyle = w_.attr(c, "val").value();
     }
   }
-  const HiddenMemo* m = lastHidden_ ? &*lastHidden_ : nullptr;
-  if (m && m->paragraphStyleId == paragraphStyleId && m->charStyleId == charStyle) return m->hidden;
-  lastHidden_ = HiddenMemo{paragraphStyleId, charStyle, inherited(paragraphStyleId, charStyle).hidden};
-  return lastHidden_->hidden;
+  return inherited(paragraphStyleId, charStyle).hidden;
 }
 
 void StyleSheet::applyParagraph(ParagraphFormatValues& f, pugi::xml_node pPr) const {

@@ -3,7 +3,6 @@
 // it is based on, the character style, then direct formatting.
 
 #include <map>
-#include <optional>
 #include <string>
 #include <utility>
 
@@ -89,7 +88,6 @@ class StyleSheet {
     cache_.clear();
     capsCache_.clear();
     last_ = nullptr;
-    lastHidden_.reset();
   }
   /// The styles part's element helpers.
   const Wml& wml() const { return w_; }
@@ -110,11 +108,6 @@ class StyleSheet {
   mutable std::map<std::pair<std::string, std::string>, RunFormat> cache_;
   mutable std::map<std::string, bool> capsCache_;  // marking asks each occurrence's style
   mutable const std::pair<const std::pair<std::string, std::string>, RunFormat>* last_ = nullptr;  // most runs share it
-  struct HiddenMemo {
-    std::string paragraphStyleId, charStyleId;
-    bool hidden;
-  };
-  mutable std::optional<HiddenMemo> lastHidden_;  // consecutive runs nearly always share their styles
 };
 
 }  // namespace host
