@@ -4,17 +4,10 @@
 #include <string>
 
 #include "engine/cls_osvlx_lib.h"
+#include "engine/text_trim.h"
 #include "host/text.h"
 
 namespace engine {
-
-namespace {
-std::string trimSpaces(const std::string& s) {
-  std::size_t a = s.find_first_not_of(' ');
-  if (a == std::string::npos) return {};
-  return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
-}  // namespace
 
 std::vector<std::string> clsOSVLXLib::fncIdentifyTerm(host::Range& rngRange, std::vector<std::string>& arrTempList,
                                                       std::string&) {

@@ -6,6 +6,7 @@
 
 #include "engine/cls_osvlx_lib.h"
 #include "engine/story_walk.h"
+#include "engine/text_trim.h"
 #include "host/error.h"
 #include "host/find.h"
 #include "host/text.h"
@@ -15,12 +16,6 @@
 namespace engine {
 
 namespace {
-
-std::string trimSpaces(const std::string& s) {
-  std::size_t a = s.find_first_not_of(' ');
-  if (a == std::string::npos) return {};
-  return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
 
 bool isTrue(long value) { return value == host::kTrue; }
 
