@@ -8,15 +8,11 @@
 
 #include "host/error.h"
 #include "host/refresh_fields.h"
+#include "host/relationships.h"
 
 namespace host {
 
 namespace {
-
-constexpr const char* kStylesRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
-constexpr const char* kFootnotesRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/footnotes";
-constexpr const char* kEndnotesRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/endnotes";
-constexpr const char* kCommentsRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/comments";
 
 // Normal notes only: the separator and continuation notes are not part of the notes story.
 std::vector<pugi::xml_node> normalNotes(pugi::xml_document& doc, const Wml& w, const char* local) {

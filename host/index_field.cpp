@@ -7,15 +7,12 @@
 #include "host/document.h"
 #include "host/edit.h"
 #include "host/index_lines.h"
+#include "host/relationships.h"
 #include "host/story.h"
 
 namespace host {
 
 namespace {
-
-constexpr const char* kStylesRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
-constexpr const char* kSettingsRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/settings";
-
 
 // An open complex field while scanning a story.
 struct OpenField {

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "host/error.h"
+#include "host/relationships.h"
 
 namespace host {
 namespace {
@@ -22,8 +23,6 @@ constexpr unsigned kParseFlags =
     pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_declaration;
 constexpr std::string_view kOleMagic{"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8};
 constexpr std::uint64_t kRatioFloor = 1ull << 20;  // small parts may compress as well as they like
-constexpr const char* kOfficeDocumentType =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument";
 
 Error refused(const std::string& file, const std::string& why) {
   return Error(kErrFileFormat, "Cannot open \"" + file + "\": " + why);
@@ -307,7 +306,7 @@ std::size_t Package::require(const std::string& partName) const {
 std::string Package::findMainPart() {
   std::string fromRelationships;
   try {
-    fromRelationships = relatedPart("", kOfficeDocumentType);
+    fromRelationships = relatedPart("", kOfficeDocumentRel);
   } catch (const Error&) {
     // Damaged package relationships: the usual name may still be there.
   }

@@ -7,14 +7,12 @@
 
 #include "host/document.h"
 #include "host/page_estimate.h"
+#include "host/relationships.h"
 #include "host/story.h"
 
 namespace host {
 
 namespace {
-
-constexpr const char* kThemeRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/theme";
-constexpr const char* kSettingsRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/settings";
 
 // How a section starts.
 enum class Start { NextPage, Continuous, NextColumn, EvenPage, OddPage };

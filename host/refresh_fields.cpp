@@ -4,15 +4,14 @@
 #include <string>
 
 #include "host/package.h"
+#include "host/relationships.h"
 #include "host/wml.h"
 
 namespace host {
 
 namespace {
 
-constexpr const char* kSettingsRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/settings";
 constexpr const char* kSettingsType = "application/vnd.openxmlformats-officedocument.wordprocessingml.settings+xml";
-constexpr const char* kMainNs = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
 constexpr const char* kRelsNs = "http://schemas.openxmlformats.org/package/2006/relationships";
 constexpr const char* kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
 
@@ -47,7 +46,7 @@ void addSettingsPart(Package& package) {
   const std::string& main = package.mainPartName();
   std::string part = partFolder(main) + "settings.xml";
   for (int k = 1; package.has(part); ++k) part = partFolder(main) + "settings" + std::to_string(k) + ".xml";
-  package.setBytes(part, std::string(kDeclaration) + "<w:settings xmlns:w=\"" + kMainNs +
+  package.setBytes(part, std::string(kDeclaration) + "<w:settings xmlns:w=\"" + kMainNamespace +
                              "\"><w:updateFields w:val=\"true\"/></w:settings>");
 
   const std::string types = "[Content_Types].xml";

@@ -7,7 +7,6 @@
 namespace host {
 
 namespace {
-constexpr const char* kMainTransitional = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
 constexpr const char* kMainStrict = "http://purl.oclc.org/ooxml/wordprocessingml/main";
 
 constexpr std::initializer_list<const char*> kRunOrder = {
@@ -70,7 +69,7 @@ Wml Wml::of(const pugi::xml_document& doc) {
   pugi::xml_node root = doc.document_element();
   for (pugi::xml_attribute a : root.attributes()) {
     const char* n = a.name();
-    if (std::strcmp(a.value(), kMainTransitional) != 0 && std::strcmp(a.value(), kMainStrict) != 0) continue;
+    if (std::strcmp(a.value(), kMainNamespace) != 0 && std::strcmp(a.value(), kMainStrict) != 0) continue;
     if (std::strcmp(n, "xmlns") == 0) return Wml("");
     if (std::strncmp(n, "xmlns:", 6) == 0) return Wml(n + 6);
   }

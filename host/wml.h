@@ -10,6 +10,9 @@
 
 namespace host {
 
+/// The WordprocessingML main namespace (transitional).
+inline constexpr const char* kMainNamespace = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
+
 /// Names of one part's WordprocessingML elements and attributes.
 class Wml {
  public:
