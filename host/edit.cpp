@@ -419,23 +419,17 @@ std::set<pugi::xml_node_struct*> marksOfPartialFields(const Story& story, long s
   };
   std::set<pugi::xml_node_struct*> keep;
   std::vector<Open> open;
-  for (std::size_t b = story.blockAt(start); b < story.blocks().size(); ++b) {
-    long bs = story.blockStart(b);
-    if (bs >= end) break;
-    for (const Segment& s : story.map(b).segments) {
-      long pos = bs + s.start;
-      if (pos < start || pos >= end) continue;
-      if (s.kind == Seg::FieldBegin) {
-        open.push_back({s.node, {}});
-      } else if (s.kind == Seg::FieldSeparator) {
-        if (open.empty()) keep.insert(s.node.internal_object());
-        else open.back().separators.push_back(s.node);
-      } else if (s.kind == Seg::FieldEnd) {
-        if (open.empty()) keep.insert(s.node.internal_object());
-        else open.pop_back();
-      }
+  story.forEachSegment(start, end, [&](const Segment& s, long) {
+    if (s.kind == Seg::FieldBegin) {
+      open.push_back({s.node, {}});
+    } else if (s.kind == Seg::FieldSeparator) {
+      if (open.empty()) keep.insert(s.node.internal_object());
+      else open.back().separators.push_back(s.node);
+    } else if (s.kind == Seg::FieldEnd) {
+      if (open.empty()) keep.insert(s.node.internal_object());
+      else open.pop_back();
     }
-  }
+  });
   // Fields still open at the end stay when their end mark follows (a field that never ends
   // goes with its begin).
   std::size_t closed = 0;  // how many of `open`, innermost first, end after the range

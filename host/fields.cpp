@@ -166,16 +166,9 @@ Field Fields::Add(const Range& range, int type, const std::string& text, bool) {
 
 std::vector<Field> fieldsIn(Document* doc, Story& story, long start, long end) {
   std::vector<Field> out;
-  if (start >= end) return out;
-  for (std::size_t b = story.blockAt(start); b < story.blocks().size(); ++b) {
-    long bs = story.blockStart(b);
-    if (bs >= end) break;
-    for (const Segment& s : story.map(b).segments) {
-      long pos = bs + s.start;
-      if (pos < start || pos >= end) continue;
-      if (s.kind == Seg::FieldBegin || s.kind == Seg::SimpleBegin) out.emplace_back(doc, &story, s.node);
-    }
-  }
+  story.forEachSegment(start, end, [&](const Segment& s, long) {
+    if (s.kind == Seg::FieldBegin || s.kind == Seg::SimpleBegin) out.emplace_back(doc, &story, s.node);
+  });
   return out;
 }
 

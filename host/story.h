@@ -82,6 +82,21 @@ class Story {
   Text text(long start, long end) const;
   /// Position of a zero-width element of the story (a bookmark start, say), or -1.
   long positionOf(pugi::xml_node anchor) const;
+  /// Calls fn(segment, position) for each segment that begins in [start, end), in order.
+  template <typename Fn>
+  void forEachSegment(long start, long end, Fn&& fn) const {
+    if (start >= end || blocks_.empty()) return;
+    for (std::size_t b = blockAt(start); b < blocks_.size(); ++b) {
+      const long bs = blockStart(b);
+      if (bs >= end) break;
+      const CharMap& m = *maps_[b];
+      for (std::size_t i = start > bs ? m.segmentAt(static_cast<std::uint32_t>(start - bs)) : 0; i < m.segments.size(); ++i) {
+        const long pos = bs + m.segments[i].start;
+        if (pos >= end) break;
+        if (pos >= start) fn(m.segments[i], pos);
+      }
+    }
+  }
 
   /// Re-reads one paragraph after its content changed.
   void paragraphChanged(std::size_t block);
