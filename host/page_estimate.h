@@ -41,8 +41,6 @@ class TextMeasure {
   /// Theme fonts ("+major", "+minor" in RunFormat::font) resolve to the faces given; text
   /// that names no font is measured as the word processor's default, Times New Roman.
   TextMeasure(std::string majorFont = "", std::string minorFont = "");
-  /// Advance width of a character in points.
-  double width(char16_t c, const RunFormat& f) const { return face(f).width(c); }
   /// What measuring text of one format needs, looked up once for a run of characters.
   struct Face {
     const std::array<std::uint16_t, 95>* table = nullptr;  // widths of ASCII 32..126 in 1/1000 em; none for monospaced

@@ -79,7 +79,7 @@ void Story::structureChanged() {
       maps_.push_back(std::move(it->second));
       // A paragraph that became or stopped being the last of its cell changes its mark.
       bool wasCellEnd = !b.rowEnd && maps_.back()->text.back() == ch::kCellEnd;
-      if (!b.rowEnd && wasCellEnd != b.cellEnd) *maps_.back() = buildParagraphMap(b.node, b.cellEnd, w_, styles_);
+      if (!b.rowEnd && wasCellEnd != b.cellEnd) buildParagraphMap(*maps_.back(), b.node, b.cellEnd, w_, styles_);
     } else {
       maps_.push_back(std::make_unique<CharMap>(b.rowEnd ? buildRowEndMap(b.node)
                                                           : buildParagraphMap(b.node, b.cellEnd, w_, styles_)));
