@@ -5,6 +5,7 @@
 #include "host/config_dirs.h"
 #include "host/error.h"
 #include "host/options_store.h"
+#include "host/testing/errors.h"
 #include "host/testing/test_documents.h"
 #include "host/testing/temp_folder.h"
 
@@ -14,15 +15,6 @@ namespace {
 using namespace testing;
 using testing::EnvGuard;
 using testing::TempFolder;
-
-long errorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 TEST(Application, CommandsThatNeedADocumentFailWith5986WhenNoneIsOpen) {
   Application app;

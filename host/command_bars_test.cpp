@@ -5,18 +5,12 @@
 #include <vector>
 
 #include "host/error.h"
+#include "host/testing/errors.h"
 
 namespace host {
 namespace {
 
-long errorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
+using testing::errorOf;
 
 std::vector<std::string> captions(CommandBarControls controls) {
   std::vector<std::string> out;

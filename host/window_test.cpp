@@ -4,21 +4,13 @@
 
 #include "host/application.h"
 #include "host/error.h"
+#include "host/testing/errors.h"
 #include "host/testing/test_documents.h"
 
 namespace host {
 namespace {
 
 using namespace testing;
-
-long errorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 // A document with main text, one footnote and one endnote, open in an application.
 struct WithNotes : ::testing::Test {
