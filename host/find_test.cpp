@@ -250,5 +250,32 @@ TEST(Find, EditsThatChangeVisibleTextKeepLaterParagraphsFindable) {
   EXPECT_EQ(findAll(*doc, "Gamma Term", false, true).size(), 1u);
 }
 
+TEST(Find, TextTypedIntoOneOfManyParagraphsIsFoundThereAndOnlyThere) {
+  // Enough paragraphs that searches pass over whole runs of them at once.
+  std::string body;
+  for (int i = 0; i < 100; ++i) body += para(run("Paragraph " + std::to_string(i) + " of plain words"));
+  auto doc = docWithBody(body);
+  EXPECT_TRUE(findAll(*doc, "Escrow Amount", false, true).empty());
+  for (int paragraph : {57, 3, 99}) {
+    Range p = doc->Content();
+    Find at = p.Find();
+    at.SetText("Paragraph " + std::to_string(paragraph) + " ");
+    ASSERT_TRUE(at.Execute());
+    p.Collapse(wdCollapseStart);
+    p.InsertAfter("Escrow Amount ");
+  }
+  EXPECT_EQ(findAll(*doc, "Escrow Amount", false, true).size(), 3u);
+  EXPECT_EQ(findAll(*doc, "escrow amount", false, false).size(), 3u);
+  // Losing the text again leaves nothing behind to find.
+  Range first = doc->Content();
+  first.Collapse(wdCollapseStart);
+  Find f = first.Find();
+  f.SetText("Escrow Amount ");
+  f.SetMatchCase(true);
+  while (f.Execute()) first.SetText("");
+  EXPECT_TRUE(findAll(*doc, "Escrow Amount", false, true).empty());
+  EXPECT_EQ(findAll(*doc, "of plain words", false, true).size(), 100u);
+}
+
 }  // namespace
 }  // namespace host

@@ -8,6 +8,7 @@
 
 namespace host {
 
+
 StoryView::FieldStack StoryView::scan(const Story& story, std::size_t block, FieldStack stack, Text& text,
                                       Stretches& stretches) const {
   const std::size_t textStart = text.size();
@@ -62,8 +63,9 @@ void StoryView::rebuild(const Story& story) {
     blockFirst_[b] = text_.size();
     entry_[b] = stack;
     stack = scan(story, b, std::move(stack), text_, stretches_[b]);
-    signatures_[b] = TextSignature::of(std::u16string_view(text_).substr(blockFirst_[b]));
+    signatures_[b] = TextSignature::ofParagraph(std::u16string_view(text_).substr(blockFirst_[b]));
   }
+  groups_ = SignedText::groupsOf(signatures_);
   blockFirst_[n] = text_.size();
   entry_[n] = stack;
   dirty_.clear();
@@ -93,7 +95,8 @@ void StoryView::refresh(const Story& story, const ViewSettings& settings) {
     if (text.size() == oldCount && std::equal(text.begin(), text.end(), text_.begin() + static_cast<long>(first)))
       continue;
     text_.replace(first, oldCount, text);
-    signatures_[b] = TextSignature::of(text);
+    signatures_[b] = TextSignature::ofParagraph(text);
+    SignedText::regroup(signatures_, groups_, b);
     long delta = static_cast<long>(text.size()) - static_cast<long>(oldCount);
     for (std::size_t k = b + 1; k < blockFirst_.size(); ++k) blockFirst_[k] = static_cast<std::size_t>(static_cast<long>(blockFirst_[k]) + delta);
     foldedValid_ = false;
@@ -108,7 +111,8 @@ const Text& StoryView::folded() {
       if (!U16_IS_SURROGATE(c)) c = static_cast<char16_t>(u_foldCase(c, U_FOLD_CASE_DEFAULT));
     foldedSignatures_.resize(signatures_.size());
     for (std::size_t b = 0; b < signatures_.size(); ++b)
-      foldedSignatures_[b] = TextSignature::of(std::u16string_view(folded_).substr(blockFirst_[b], blockFirst_[b + 1] - blockFirst_[b]));
+      foldedSignatures_[b] = TextSignature::ofParagraph(std::u16string_view(folded_).substr(blockFirst_[b], blockFirst_[b + 1] - blockFirst_[b]));
+    foldedGroups_ = SignedText::groupsOf(foldedSignatures_);
     foldedValid_ = true;
   }
   return folded_;
@@ -116,7 +120,7 @@ const Text& StoryView::folded() {
 
 SignedText StoryView::signedFolded() {
   folded();
-  return {folded_, blockFirst_, foldedSignatures_};
+  return {folded_, blockFirst_, foldedSignatures_, foldedGroups_};
 }
 
 std::size_t StoryView::blockOf(std::size_t i) const {

@@ -286,11 +286,14 @@ std::pair<std::size_t, std::size_t> Pattern::search(const SignedText& paragraphs
   auto after = std::upper_bound(first.begin(), first.begin() + static_cast<long>(count), from);
   for (std::size_t b = after == first.begin() ? 0 : static_cast<std::size_t>(after - first.begin()) - 1;
        b < count && first[b] < to; ++b) {
+    if (b % SignedText::kGroup == 0 && !paragraphs.groups[b / SignedText::kGroup].covers(signature_)) {
+      b += SignedText::kGroup - 1;
+      continue;
+    }
     const std::size_t begin = first[b], end = first[b + 1];
-    if (end <= from) continue;
+    if (end <= from || !paragraphs.signatures[b].covers(signature_)) continue;
     // A match cannot run past a paragraph's mark, so a paragraph ending in one must hold it.
     const bool closed = end > begin && (text[end - 1] == ch::kParagraph || text[end - 1] == ch::kCellEnd);
-    if (closed && !paragraphs.signatures[b].covers(signature_)) continue;
     auto found = searchLiteral(text, std::max(from, begin), std::min(to, closed ? end : end + m - 1), wholeWord);
     if (found.first != npos) return found;
   }

@@ -23,6 +23,13 @@ class TextSignature {
 
   /// The signature of the sequences that lie wholly inside the text.
   static TextSignature of(std::u16string_view text);
+  /// The signature of a paragraph's visible text. One that does not end in its mark may
+  /// begin a match that runs on into the next paragraph: its signature covers every probe.
+  static TextSignature ofParagraph(std::u16string_view text);
+  /// Adds another signature's sequences to this one.
+  void add(const TextSignature& other) {
+    for (std::size_t i = 0; i < kWords; ++i) bits_[i] |= other.bits_[i];
+  }
 
   /// The words of a signature that have bits set, for testing many signatures quickly.
   struct Probe {
@@ -42,11 +49,20 @@ class TextSignature {
   std::array<std::uint64_t, kWords> bits_{};
 };
 
-/// A searched text cut into paragraphs: where each begins, and what each holds.
+/// A searched text cut into paragraphs: where each begins, and what each holds. A paragraph
+/// that a match may run past (one not ending in its mark) has a signature covering every
+/// probe. The signatures of runs of kGroup paragraphs let a search pass over a run at one test.
 struct SignedText {
+  static constexpr std::size_t kGroup = 16;
   const Text& text;
   const std::vector<std::size_t>& first;             // each paragraph's first character; one more at the end
   const std::vector<TextSignature>& signatures;  // one per paragraph
+  const std::vector<TextSignature>& groups;      // paragraphs [g * kGroup, (g + 1) * kGroup) together
+
+  /// The group signatures of a list of paragraph signatures.
+  static std::vector<TextSignature> groupsOf(const std::vector<TextSignature>& signatures);
+  /// Brings the group holding paragraph b up to date after its signature changed.
+  static void regroup(const std::vector<TextSignature>& signatures, std::vector<TextSignature>& groups, std::size_t b);
 };
 
 }  // namespace host
