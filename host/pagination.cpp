@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <unordered_map>
 
 #include "host/document.h"
 #include "host/page_estimate.h"
@@ -167,6 +168,8 @@ void Pagination::refresh() {
   stamp_ = doc_.editStamp();
 }
 
+void Pagination::keepShapesOutside(std::size_t first, std::size_t last) { keepOutside_ = {first, last}; }
+
 int Pagination::pageCount() {
   refresh();
   return static_cast<int>(labels_.size());
@@ -241,8 +244,13 @@ void Pagination::compute() {
   TextMeasure measure(majorFont, minorFont);
   measure.tabStop = defaultTabStop(doc_);
 
-  // Shapes of every block, at the width it is laid out in.
+  // Shapes of every block, at the width it is laid out in; those the caller vouched for are
+  // taken over from the last computation.
+  std::unordered_map<pugi::xml_node_struct*, std::size_t> kept;
+  if (keepOutside_)
+    for (std::size_t k = 0; k < shaped_.size(); ++k) kept.emplace(shaped_[k].first, k);
   std::vector<ParagraphShape> shapes(n);
+  std::vector<std::pair<pugi::xml_node_struct*, double>> shaped(n);
   std::vector<pugi::xml_node> rowOf(n);
   for (std::size_t i = 0; i < n; ++i) {
     const Block& b = blocks[i];
@@ -253,7 +261,12 @@ void Pagination::compute() {
       pugi::xml_node tc = cellOf(w, b.node);
       width = cellWidth(w, tc, width);
     }
-    shapes[i] = shapeParagraph(main.map(i), b.node, b.rowEnd, w, styles, measure, width);
+    shaped[i] = {b.node.internal_object(), width};
+    auto old = kept.find(b.node.internal_object());
+    if (old != kept.end() && (i < keepOutside_->first || i > keepOutside_->second) && shaped_[old->second].second == width)
+      shapes[i] = std::move(shapes_[old->second]);
+    else
+      shapes[i] = shapeParagraph(main.map(i), b.node, b.rowEnd, w, styles, measure, width);
     for (const Segment& s : main.map(i).segments) {
       if (s.kind != Seg::Char || main.map(i).text[s.start] != ch::kNoteRef) continue;
       long pos = main.blockStart(i) + s.start;
@@ -483,6 +496,9 @@ void Pagination::compute() {
     previousStyle = s.styleId;
     ++i;
   }
+  shapes_ = std::move(shapes);
+  shaped_ = std::move(shaped);
+  keepOutside_.reset();
 }
 
 }  // namespace host

@@ -7,12 +7,15 @@
 // One pass over the main text gives every page; it is kept until the document changes.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
+
+#include "host/page_estimate.h"
 
 namespace host {
 
@@ -35,6 +38,10 @@ class Pagination {
   PageNumber pageOf(const Story& story, long pos);
   /// Number of pages of the document.
   int pageCount();
+  /// Lets the next computation keep the shapes of the main text's paragraphs before block
+  /// `first` and after block `last`. The caller vouches that no other paragraph changed since
+  /// the last computation (rewriting an index's result changes only its own paragraphs).
+  void keepShapesOutside(std::size_t first, std::size_t last);
 
  private:
   void refresh();
@@ -47,6 +54,10 @@ class Pagination {
   // Visible text of each paragraph when the file was opened (only kept when it has marks).
   std::unordered_map<pugi::xml_node_struct*, std::uint64_t> baseline_;
   std::vector<int> blockPage_;  // page where each block of the main text starts
+  // Shape of each block of the main text at the last computation, the block, and its width.
+  std::vector<ParagraphShape> shapes_;
+  std::vector<std::pair<pugi::xml_node_struct*, double>> shaped_;
+  std::optional<std::pair<std::size_t, std::size_t>> keepOutside_;
   std::unordered_map<std::size_t, std::vector<std::pair<std::uint32_t, int>>> innerBreaks_;  // block -> (offset, page)
   std::vector<std::string> labels_;                      // label of each physical page
   std::unordered_map<int, long> footnoteRefs_, endnoteRefs_;  // note id -> reference position

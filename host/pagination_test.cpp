@@ -170,5 +170,19 @@ TEST(PaginationCache, EditsAreSeenOnTheNextQuestion) {
   EXPECT_EQ(paragraphPages(*doc), (std::vector<int>{1, 2}));
 }
 
+TEST(PaginationCache, KeptShapesAreThoseOutsideTheChangedParagraphs) {
+  auto doc = docWithBody(lines(40));
+  EXPECT_EQ(doc->pagination().pageCount(), 1);
+  // Paragraph 20 grows to a page and a half; only it and its neighbours are shaped again.
+  Story& main = doc->mainStory();
+  doc->Range(main.blockStart(20), main.blockStart(20)).InsertAfter(std::string(5000, 'x') + " ");
+  doc->pagination().keepShapesOutside(19, 21);
+  std::vector<int> kept = paragraphPages(*doc);
+  EXPECT_GT(kept.back(), 1);
+  // A fresh count after an edit that moves nothing agrees.
+  doc->Range(0, 0).InsertAfter("l");
+  EXPECT_EQ(paragraphPages(*doc), kept);
+}
+
 }  // namespace
 }  // namespace host
