@@ -126,7 +126,9 @@ class ParagraphWalker {
       }
       std::string_view n = l;
       if (n == "t" || n == "delText") {
+        const std::size_t count = map_.segments.size();
         addText(Seg::Text, c, r, c.text().get(), hidden);
+        if (n == "delText" && map_.segments.size() > count) map_.segments.back().deleted = true;
       } else if (n == "instrText" || n == "delInstrText") {
         addText(Seg::CodeText, c, r, c.text().get(), hidden);
       } else if (n == "fldChar") {

@@ -304,7 +304,7 @@ ParagraphShape shapeParagraph(const CharMap& map, pugi::xml_node paragraph, bool
     }
     if (s.hidden || s.inCode) continue;
     if (s.kind != Seg::Text && s.kind != Seg::Char) continue;
-    if (s.kind == Seg::Text && w.is(s.node, "delText")) continue;
+    if (s.deleted) continue;
     RunFormat f = segmentFormat(s, map, w, styles);
     double lh = measure.lineHeight(f);
     const TextMeasure::Face face = measure.face(f);

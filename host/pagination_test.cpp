@@ -170,6 +170,13 @@ TEST(PaginationCache, EditsAreSeenOnTheNextQuestion) {
   EXPECT_EQ(paragraphPages(*doc), (std::vector<int>{1, 2}));
 }
 
+TEST(PaginationEstimate, TextATrackedChangeDeletedTakesNoRoom) {
+  const std::string deleted = "<w:del w:id=\"1\" w:author=\"A\"><w:r><w:delText>" + std::string(20000, 'x') +
+                              "</w:delText></w:r></w:del>";
+  auto doc = docWithBody(lines(50) + para(run("kept") + deleted, kExactLine));
+  EXPECT_EQ(doc->pagination().pageCount(), 1);
+}
+
 TEST(PaginationCache, KeptShapesAreThoseOutsideTheChangedParagraphs) {
   auto doc = docWithBody(lines(40));
   EXPECT_EQ(doc->pagination().pageCount(), 1);
