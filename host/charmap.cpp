@@ -130,7 +130,9 @@ class ParagraphWalker {
         addText(Seg::Text, c, r, c.text().get(), hidden);
         if (n == "delText" && map_.segments.size() > count) map_.segments.back().deleted = true;
       } else if (n == "instrText" || n == "delInstrText") {
+        const std::size_t count = map_.segments.size();
         addText(Seg::CodeText, c, r, c.text().get(), hidden);
+        if (n == "delInstrText" && map_.segments.size() > count) map_.segments.back().deleted = true;
       } else if (n == "fldChar") {
         std::string type = w_.value(c, "fldCharType");
         if (type == "begin") add(Seg::FieldBegin, c, r, ch::kFieldBegin, hidden);

@@ -37,7 +37,7 @@ struct Segment {
   bool hidden = false;     // formatted hidden
   bool inCode = false;     // part of a field code
   bool codeAfter = false;  // a field code is still open after this segment
-  bool deleted = false;    // w:delText: text a tracked change removed
+  bool deleted = false;    // w:delText / w:delInstrText: text a tracked change removed
   std::uint32_t start = 0;   // offset in the paragraph
   std::uint32_t length = 0;  // characters
   pugi::xml_node node;     // element the characters come from

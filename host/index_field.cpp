@@ -24,7 +24,6 @@ struct OpenField {
 
 void scanStory(Story& story, std::vector<FoundEntry>& out) {
   std::vector<OpenField> open;
-  const Wml& w = story.wml();
   for (std::size_t b = 0; b < story.blocks().size(); ++b) {
     const CharMap& m = story.map(b);
     long bs = story.blockStart(b);
@@ -35,8 +34,8 @@ void scanStory(Story& story, std::vector<FoundEntry>& out) {
           break;
         case Seg::CodeText:
           if (!open.empty() && open.back().inCode) {
-            open.back().code += m.text.substr(s.start, s.length);
-            if (w.is(s.node, "delInstrText")) open.back().deleted = true;
+            open.back().code.append(m.text, s.start, s.length);
+            if (s.deleted) open.back().deleted = true;
           }
           break;
         case Seg::FieldSeparator:

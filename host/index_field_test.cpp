@@ -261,6 +261,16 @@ TEST(IndexUpdate, EntriesAfterTheIndexGetThePagesTheIndexPushesThemTo) {
   }
 }
 
+TEST(IndexUpdate, AnEntryFieldATrackedChangeDeletedIsLeftOut) {
+  const std::string deletedEntry =
+      "<w:del w:id=\"1\" w:author=\"A\"><w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:delInstrText "
+      "xml:space=\"preserve\"> XE \"Gone\" </w:delInstrText></w:r><w:r><w:fldChar w:fldCharType=\"end\"/></w:r></w:del>";
+  auto doc = docWithBody(para(run("x") + xe("XE \"Kept\"") + deletedEntry) + "<w:p/>");
+  std::vector<FoundEntry> entries = collectIndexEntries(*doc);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries.front().code.levels, std::vector<std::string>{"Kept"});
+}
+
 TEST(IndexUpdate, AFieldWhoseMarksSitInsideAHyperlinkGetsPlainText) {
   auto doc = docWithBody(para(run("x") + xe("XE \"A\"") + xe("XE \"B\"")) +
                          para("<w:hyperlink w:anchor=\"x\"><w:r><w:fldChar w:fldCharType=\"begin\"/></w:r>"
