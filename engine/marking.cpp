@@ -94,9 +94,10 @@ long clsOSVLXLib::fncSearchAndIndexTermInStory(host::Document& wdActiveDoc, host
       std::optional<host::Style> paragraphStyle = rngStory.ParagraphFormat().Style();
       bool styleCaps = false, fontCaps = false, upperCase = false;
       host::Range selectionRange;
+      const long ownCaps = rngStory.Font().AllCaps();
       if (styleHasCaps(paragraphStyle)) {
         styleCaps = true;
-        if (isTrue(rngStory.Font().AllCaps())) {
+        if (isTrue(ownCaps)) {
           fontCaps = true;
           paragraphStyle->Font().SetAllCaps(host::kFalse);
           rngStory.Font().SetAllCaps(host::kFalse);
@@ -104,7 +105,7 @@ long clsOSVLXLib::fncSearchAndIndexTermInStory(host::Document& wdActiveDoc, host
           paragraphStyle->Font().SetAllCaps(host::kFalse);
           selectionRange = wdActiveDoc.SelectionRange().Duplicate();
         }
-      } else if (isTrue(rngStory.Font().AllCaps())) {
+      } else if (isTrue(ownCaps)) {
         fontCaps = true;
         rngStory.Font().SetAllCaps(host::kFalse);
       } else {
@@ -149,9 +150,11 @@ long clsOSVLXLib::fncSearchAndIndexTermInStory(host::Document& wdActiveDoc, host
           colourField(field, static_cast<int>(highlight), color);
       }
 
-      if (paragraphStyle) paragraphStyle->Font().SetAllCaps(styleCaps ? host::kTrue : host::kFalse);
+      // Restoring what nothing changed would only cost time: a style without capitals, and a
+      // term that had none while nothing touched its capitals, are left as they are.
+      if (styleCaps) paragraphStyle->Font().SetAllCaps(host::kTrue);
       if (styleCaps && selectionRange) selectionRange.Font().SetAllCaps(fontCaps ? host::kTrue : host::kFalse);
-      termRange.Font().SetAllCaps(fontCaps ? host::kTrue : host::kFalse);
+      if (styleCaps || fontCaps || ownCaps != host::kFalse) termRange.Font().SetAllCaps(fontCaps ? host::kTrue : host::kFalse);
       if (upperCase) termRange.SetCase(host::wdUpperCase);
     }
     rngStory.Expand(host::wdStory);

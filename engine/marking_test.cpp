@@ -86,6 +86,20 @@ TEST_F(Marking, ATermTypedInCapitalsIsIndexedEvenInAllCapsText) {
   EXPECT_EQ(host::Style(doc.get(), "Heading1").Font().AllCaps(), host::kTrue);
 }
 
+TEST_F(Marking, TheTermsCapitalsEndAsItsOwnCapitalsFlagSays) {
+  // Whole-term capitals come back; capitals on part of the term do not count as the term's.
+  auto doc = docWithBody(para(run("Agreement", "<w:caps/>") + run(" and ") + run("Agree", "<w:caps/>") + run("ment") +
+                              run(" and Agreement")));
+  EXPECT_EQ(index(*doc, "Agreement", 0, false, true), 3);
+  std::vector<long> caps;
+  host::Range found = doc->Content();
+  found.Collapse(host::wdCollapseStart);
+  host::Find find = found.Find();
+  find.SetText("Agreement");
+  while (find.Execute()) caps.push_back(found.Font().AllCaps());
+  EXPECT_EQ(caps, (std::vector<long>{host::kTrue, host::kFalse, host::kFalse}));
+}
+
 TEST_F(Marking, FullCapitalOccurrencesTakeTheEntryAsTyped) {
   auto doc = docWithBody(para(run("THE AGREEMENT IS SIGNED.")));
   EXPECT_EQ(index(*doc, "AGREEMENT", 2, true, true, "IndexAll", "Agreement"), 3);
