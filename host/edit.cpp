@@ -1,5 +1,8 @@
 #include "host/edit.h"
 
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
+
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -53,9 +56,29 @@ bool isPropertyElement(pugi::xml_node n) {
   return len > 2 && std::strcmp(l + len - 2, "Pr") == 0;
 }
 
-void setElementText(pugi::xml_node t, const Text& text) {
-  t.text().set(toUtf8(text).c_str());
+void setElementUtf8(pugi::xml_node t, const std::string& utf8) {
+  t.text().set(utf8.c_str());
   if (!t.attribute("xml:space")) t.append_attribute("xml:space") = "preserve";
+}
+
+void setElementText(pugi::xml_node t, const Text& text) { setElementUtf8(t, toUtf8(text)); }
+
+// A text element's UTF-8 cut after its first k UTF-16 units, without converting the whole
+// text: marking splits long runs again and again.
+std::pair<std::string, std::string> cutUtf8(std::string_view utf8, std::uint32_t k) {
+  const auto length = static_cast<std::int32_t>(utf8.size());
+  std::int32_t at = 0;
+  std::uint32_t units = 0;
+  while (units < k && at < length) {
+    UChar32 c;
+    U8_NEXT(utf8.data(), at, length, c);
+    if (c < 0) break;  // ill-formed: converted below, as the map read it
+    units += U16_LENGTH(c);
+  }
+  if (units == k) return {std::string(utf8.substr(0, static_cast<std::size_t>(at))), std::string(utf8.substr(static_cast<std::size_t>(at)))};
+  Text t = toText(utf8);
+  if (k >= t.size()) return {std::string(utf8), {}};
+  return {toUtf8(std::u16string_view(t).substr(0, k)), toUtf8(std::u16string_view(t).substr(k))};
 }
 
 bool hasElementAfter(pugi::xml_node n) {
@@ -71,13 +94,13 @@ void copyAttributes(pugi::xml_node from, pugi::xml_node to) {
 // Keeps the first k characters of `node` (a child of `run`) in the run; the rest of the run
 // moves to a new run after it. Returns that new run (empty when nothing followed the split).
 pugi::xml_node splitRunAfter(const Wml& w, pugi::xml_node run, pugi::xml_node node, std::uint32_t k) {
-  Text rest;
+  std::string rest;
   bool splitText = false;
   if (isTextElement(w, node)) {
-    Text t = toText(node.text().get());
-    if (k < t.size()) {
-      rest = t.substr(k);
-      setElementText(node, t.substr(0, k));
+    auto [before, after] = cutUtf8(node.text().get(), k);
+    if (!after.empty()) {
+      rest = std::move(after);
+      setElementUtf8(node, before);
       splitText = true;
     }
   }
@@ -86,7 +109,7 @@ pugi::xml_node splitRunAfter(const Wml& w, pugi::xml_node run, pugi::xml_node no
   pugi::xml_node right = run.parent().insert_child_after(run.name(), run);
   copyAttributes(run, right);
   if (pugi::xml_node rPr = w.child(run, "rPr")) right.append_copy(rPr);
-  if (splitText) setElementText(right.append_child(node.name()), rest);
+  if (splitText) setElementUtf8(right.append_child(node.name()), rest);
   while (moveFrom) {
     pugi::xml_node next = moveFrom.next_sibling();
     right.append_move(moveFrom);
@@ -456,6 +479,8 @@ void splitAt(Story& story, long pos) {
   Locus l = locate(story, pos);
   const CharMap& m = story.map(l.block);
   if (l.offset == 0 || l.offset + 1 >= m.length()) return;
+  // The halves of a character outside the basic plane stay together, formatted alike.
+  if (U16_IS_LEAD(m.text[l.offset - 1]) && U16_IS_TRAIL(m.text[l.offset])) return;
   const std::size_t segment = m.segmentAt(l.offset - 1);
   const Segment& left = m.segments[segment];
   const Segment& right = m.segments[m.segmentAt(l.offset)];

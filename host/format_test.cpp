@@ -100,6 +100,29 @@ TEST(FormatWrite, SettingBoldSplitsRunsAtTheRangeEnds) {
   EXPECT_EQ(again->Range(0, 2).Bold(), kFalse);
 }
 
+TEST(FormatWrite, SplitsFallBetweenTheRightCharactersOfAnyText) {
+  // Curly quotes and dashes (three bytes each), a character outside the basic plane (two
+  // units), and bytes that are not UTF-8 at all (read as a replacement character).
+  const std::string text = "\u201CA\u201D \u2013 \U0001D49C x \xC3( end";
+  auto doc = openDocument(styledSpec(para(run(text))));
+  const std::string before = doc->Content().Text();
+  const long length = doc->Content().End() - 1;
+  for (long at = 1; at < length; at += 2) {
+    Range r = doc->Range(at, at + 1);
+    r.SetBold(kTrue);
+    EXPECT_EQ(r.Bold(), kTrue) << at;
+  }
+  EXPECT_EQ(doc->Content().Text(), before);
+  auto again = reopen(*doc);
+  EXPECT_EQ(again->Content().Text(), before);
+  const long pair = 6;  // the two units of the character outside the basic plane, formatted as one
+  for (long at = 0; at < length; ++at) {
+    if (at == pair || at == pair + 1) continue;
+    EXPECT_EQ(again->Range(at, at + 1).Bold(), at % 2 ? kTrue : kFalse) << at;
+  }
+  EXPECT_EQ(again->Range(pair, pair + 2).Bold(), kTrue);
+}
+
 TEST(FormatWrite, DirectFormattingIsOnlyWrittenWhereTheStylesDisagree) {
   auto doc = openDocument(styledSpec(para(run("ab"), "<w:pStyle w:val=\"Base\"/>") + para(run("cd"))));
   doc->Content().SetBold(kTrue);
