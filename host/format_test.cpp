@@ -40,6 +40,7 @@ TEST(FormatRead, CharacterFormattingComesThroughTheStyleChain) {
       {"based-on chain", para(run("abcd"), "<w:pStyle w:val=\"Derived\"/>"), 0, 4, T, kGreen, F, 0},
       {"character style over paragraph style", para(run("abcd", "<w:rStyle w:val=\"Strong\"/>"), "<w:pStyle w:val=\"Caps\"/>"), 0, 4, T, kRed, T, 0},
       {"direct over character style", para(run("abcd", "<w:rStyle w:val=\"Strong\"/><w:b w:val=\"false\"/>")), 0, 4, F, kRed, F, 0},
+      {"direct over a character style named after it", para(run("abcd", "<w:b w:val=\"0\"/><w:rStyle w:val=\"Strong\"/>")), 0, 4, F, kRed, F, 0},
       {"style caps", para(run("abcd"), "<w:pStyle w:val=\"Caps\"/>"), 0, 4, F, A, T, 0},
       {"mixed runs", para(run("ab", "<w:b/>") + run("cd", "<w:color w:val=\"FF0000\"/>")), 0, 4, U, U, F, 0},
       {"one run of several", para(run("ab", "<w:b/>") + run("cd")), 0, 2, T, A, F, 0},

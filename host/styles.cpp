@@ -1,6 +1,7 @@
 #include "host/styles.h"
 
 #include <array>
+#include <charconv>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
@@ -14,7 +15,7 @@ constexpr std::array<const char*, 17> kHighlightNames = {
 constexpr int kMaxChain = 32;  // guards against styles based on themselves
 }  // namespace
 
-int highlightIndex(const std::string& name) {
+int highlightIndex(std::string_view name) {
   for (size_t i = 1; i < kHighlightNames.size(); ++i)
     if (name == kHighlightNames[i]) return static_cast<int>(i);
   return 0;
@@ -25,11 +26,11 @@ std::string highlightName(int index) {
   return kHighlightNames[static_cast<size_t>(index)];
 }
 
-long colorFromHex(const std::string& hex) {
-  if (hex.size() != 6 || hex == "auto") return kColorAutomatic;
-  char* end = nullptr;
-  long rgb = std::strtol(hex.c_str(), &end, 16);
-  if (*end != '\0') return kColorAutomatic;
+long colorFromHex(std::string_view hex) {
+  if (hex.size() != 6) return kColorAutomatic;
+  long rgb = 0;
+  auto [end, error] = std::from_chars(hex.data(), hex.data() + hex.size(), rgb, 16);
+  if (error != std::errc() || end != hex.data() + hex.size()) return kColorAutomatic;
   long r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
   return r + (g << 8) + (b << 16);
 }
@@ -75,30 +76,45 @@ std::string StyleSheet::paragraphStyleId(pugi::xml_node pPr) const {
   return id.empty() ? defaultParagraphStyle_ : id;
 }
 
-void StyleSheet::applyRun(RunFormat& f, pugi::xml_node rPr) const {
-  if (!rPr) return;
+StyleSheet::RunProperties StyleSheet::readRun(pugi::xml_node rPr) const {
+  RunProperties p;
   for (pugi::xml_node c = rPr.first_child(); c; c = c.next_sibling()) {
     const char* l = w_.local(c);
     if (!l) continue;
     std::string_view local = l;
     if (local == "b") {
-      if (int v = w_.onOff(c); v >= 0) f.bold = v;
+      if (int v = w_.onOff(c); v >= 0) p.bold = v;
     } else if (local == "caps") {
-      if (int v = w_.onOff(c); v >= 0) f.caps = v;
+      if (int v = w_.onOff(c); v >= 0) p.caps = v;
     } else if (local == "vanish") {
-      if (int v = w_.onOff(c); v >= 0) f.hidden = v;
+      if (int v = w_.onOff(c); v >= 0) p.hidden = v;
     } else if (local == "color") {
-      f.color = colorFromHex(w_.value(c, "val"));
+      p.color = w_.attr(c, "val").value();
     } else if (local == "highlight") {
-      f.highlight = highlightIndex(w_.value(c, "val"));
+      p.highlight = w_.attr(c, "val").value();
     } else if (local == "sz") {
-      if (int hp = std::atoi(w_.value(c, "val").c_str()); hp > 0) f.halfPoints = hp;
+      if (int hp = std::atoi(w_.attr(c, "val").value()); hp > 0) p.halfPoints = hp;
     } else if (local == "rFonts") {
-      if (std::string ascii = w_.value(c, "ascii"); !ascii.empty()) f.font = ascii;
-      else if (std::string theme = w_.value(c, "asciiTheme"); !theme.empty()) f.font = theme.starts_with("major") ? "+major" : "+minor";
+      if (const char* ascii = w_.attr(c, "ascii").value(); *ascii) p.font = ascii;
+      else if (std::string_view theme = w_.attr(c, "asciiTheme").value(); !theme.empty()) p.font = theme.starts_with("major") ? "+major" : "+minor";
+    } else if (local == "rStyle") {
+      p.charStyle = w_.attr(c, "val").value();
     }
   }
+  return p;
 }
+
+void StyleSheet::RunProperties::applyTo(RunFormat& f) const {
+  if (bold >= 0) f.bold = bold;
+  if (caps >= 0) f.caps = caps;
+  if (hidden >= 0) f.hidden = hidden;
+  if (color) f.color = colorFromHex(color);
+  if (highlight) f.highlight = highlightIndex(highlight);
+  if (halfPoints > 0) f.halfPoints = halfPoints;
+  if (!font.empty()) f.font = font;
+}
+
+void StyleSheet::applyRun(RunFormat& f, pugi::xml_node rPr) const { readRun(rPr).applyTo(f); }
 
 void StyleSheet::applyChain(RunFormat& f, const std::string& styleId, int depth) const {
   pugi::xml_node s = style(styleId);
@@ -108,9 +124,9 @@ void StyleSheet::applyChain(RunFormat& f, const std::string& styleId, int depth)
   applyRun(f, w_.child(s, "rPr"));
 }
 
-const RunFormat& StyleSheet::inherited(const std::string& paragraphStyleId, const std::string& charStyleId) const {
+const RunFormat& StyleSheet::inherited(const std::string& paragraphStyleId, std::string_view charStyleId) const {
   if (last_ && last_->first.first == paragraphStyleId && last_->first.second == charStyleId) return last_->second;
-  auto key = std::make_pair(paragraphStyleId, charStyleId);
+  auto key = std::make_pair(paragraphStyleId, std::string(charStyleId));
   if (auto it = cache_.find(key); it != cache_.end()) {
     last_ = &*it;
     return it->second;
@@ -118,15 +134,16 @@ const RunFormat& StyleSheet::inherited(const std::string& paragraphStyleId, cons
   RunFormat f;
   applyRun(f, rPrDefault_);
   applyChain(f, paragraphStyleId, 0);
-  if (!charStyleId.empty()) applyChain(f, charStyleId, 0);
+  if (!charStyleId.empty()) applyChain(f, key.second, 0);
   last_ = &*cache_.emplace(key, f).first;
   return last_->second;
 }
 
 RunFormat StyleSheet::runFormat(const std::string& paragraphStyleId, pugi::xml_node directRPr) const {
-  std::string charStyle = directRPr ? w_.value(w_.child(directRPr, "rStyle"), "val") : std::string();
-  RunFormat f = inherited(paragraphStyleId, charStyle);
-  applyRun(f, directRPr);
+  // One walk over the properties: the character style they name comes under them.
+  RunProperties direct = readRun(directRPr);
+  RunFormat f = inherited(paragraphStyleId, direct.charStyle);
+  direct.applyTo(f);
   return f;
 }
 

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include <pugixml.hpp>
@@ -47,11 +48,11 @@ struct ParagraphFormatValues {
 };
 
 /// Colour index of a w:highlight value ("red" -> 6), 0 for none or unknown.
-int highlightIndex(const std::string& name);
+int highlightIndex(std::string_view name);
 /// The w:highlight value of a colour index, "none" for 0.
 std::string highlightName(int index);
 /// Word colour value of a w:color value ("FF0000" -> 255), automatic for "auto".
-long colorFromHex(const std::string& hex);
+long colorFromHex(std::string_view hex);
 /// The w:color value of a Word colour value ("auto" for automatic).
 std::string colorToHex(long color);
 
@@ -93,9 +94,21 @@ class StyleSheet {
   const Wml& wml() const { return w_; }
 
  private:
+  // What one w:rPr says (values point into the XML); -1, null or empty where it says nothing.
+  struct RunProperties {
+    int bold = -1, caps = -1, hidden = -1;
+    const char* color = nullptr;
+    const char* highlight = nullptr;
+    int halfPoints = 0;
+    std::string_view font;       // w:rFonts ascii, or "+major" / "+minor"
+    std::string_view charStyle;  // w:rStyle
+    void applyTo(RunFormat& f) const;
+  };
+
   pugi::xml_node style(const std::string& id) const;
-  const RunFormat& inherited(const std::string& paragraphStyleId, const std::string& charStyleId) const;
+  const RunFormat& inherited(const std::string& paragraphStyleId, std::string_view charStyleId) const;
   void applyChain(RunFormat& f, const std::string& styleId, int depth) const;
+  RunProperties readRun(pugi::xml_node rPr) const;
   void applyRun(RunFormat& f, pugi::xml_node rPr) const;
   void applyParagraphChain(ParagraphFormatValues& f, const std::string& styleId, int depth) const;
   void applyParagraph(ParagraphFormatValues& f, pugi::xml_node pPr) const;
