@@ -173,6 +173,7 @@ std::optional<IndexEntryCode> parseEntryCode(const std::string& code) {
 }
 
 bool sameIndexIdentifier(const std::string& a, const std::string& b) {
+  if (a == b) return true;  // as nearly every entry of an index spells it
   return icu::UnicodeString::fromUTF8(a).caseCompare(icu::UnicodeString::fromUTF8(b), U_FOLD_CASE_DEFAULT) == 0;
 }
 
