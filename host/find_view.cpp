@@ -56,16 +56,16 @@ void StoryView::rebuild(const Story& story) {
   std::size_t n = story.blocks().size();
   blockFirst_.assign(n + 1, 0);
   entry_.assign(n + 1, {});
-  signatures_.assign(n, {});
+  std::vector<TextSignature> signatures(n);
   stretches_.assign(n, {});
   FieldStack stack;
   for (std::size_t b = 0; b < n; ++b) {
     blockFirst_[b] = text_.size();
     entry_[b] = stack;
     stack = scan(story, b, std::move(stack), text_, stretches_[b]);
-    signatures_[b] = TextSignature::ofParagraph(std::u16string_view(text_).substr(blockFirst_[b]));
+    signatures[b] = TextSignature::ofParagraph(std::u16string_view(text_).substr(blockFirst_[b]));
   }
-  groups_ = SignedText::groupsOf(signatures_);
+  signatures_.assign(signatures);
   blockFirst_[n] = text_.size();
   entry_[n] = stack;
   dirty_.clear();
@@ -95,8 +95,7 @@ void StoryView::refresh(const Story& story, const ViewSettings& settings) {
     if (text.size() == oldCount && std::equal(text.begin(), text.end(), text_.begin() + static_cast<long>(first)))
       continue;
     text_.replace(first, oldCount, text);
-    signatures_[b] = TextSignature::ofParagraph(text);
-    SignedText::regroup(signatures_, groups_, b);
+    signatures_.set(b, TextSignature::ofParagraph(text));
     long delta = static_cast<long>(text.size()) - static_cast<long>(oldCount);
     for (std::size_t k = b + 1; k < blockFirst_.size(); ++k) blockFirst_[k] = static_cast<std::size_t>(static_cast<long>(blockFirst_[k]) + delta);
     foldedValid_ = false;
@@ -109,10 +108,10 @@ const Text& StoryView::folded() {
     folded_ = text_;
     for (char16_t& c : folded_)
       if (!U16_IS_SURROGATE(c)) c = static_cast<char16_t>(u_foldCase(c, U_FOLD_CASE_DEFAULT));
-    foldedSignatures_.resize(signatures_.size());
-    for (std::size_t b = 0; b < signatures_.size(); ++b)
-      foldedSignatures_[b] = TextSignature::ofParagraph(std::u16string_view(folded_).substr(blockFirst_[b], blockFirst_[b + 1] - blockFirst_[b]));
-    foldedGroups_ = SignedText::groupsOf(foldedSignatures_);
+    std::vector<TextSignature> signatures(signatures_.size());
+    for (std::size_t b = 0; b < signatures.size(); ++b)
+      signatures[b] = TextSignature::ofParagraph(std::u16string_view(folded_).substr(blockFirst_[b], blockFirst_[b + 1] - blockFirst_[b]));
+    foldedSignatures_.assign(signatures);
     foldedValid_ = true;
   }
   return folded_;
@@ -120,7 +119,7 @@ const Text& StoryView::folded() {
 
 SignedText StoryView::signedFolded() {
   folded();
-  return {folded_, blockFirst_, foldedSignatures_, foldedGroups_};
+  return {folded_, blockFirst_, foldedSignatures_};
 }
 
 std::size_t StoryView::blockOf(std::size_t i) const {

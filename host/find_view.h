@@ -47,7 +47,7 @@ class StoryView {
   /// The visible characters, case-folded (same length).
   const Text& folded();
   /// The visible characters cut into paragraphs, with what each holds.
-  SignedText signedText() const { return {text_, blockFirst_, signatures_, groups_}; }
+  SignedText signedText() const { return {text_, blockFirst_, signatures_}; }
   /// The same, case-folded.
   SignedText signedFolded();
   /// Number of visible characters.
@@ -86,9 +86,8 @@ class StoryView {
   Text folded_;
   bool foldedValid_ = false;
   std::vector<Stretches> stretches_;             // per block
-  std::vector<TextSignature> signatures_;        // per block
-  std::vector<TextSignature> foldedSignatures_;  // per block, valid with folded_
-  std::vector<TextSignature> groups_, foldedGroups_;  // of SignedText::kGroup blocks each
+  SignatureSlices signatures_;        // per block
+  SignatureSlices foldedSignatures_;  // per block, valid with folded_
   std::vector<std::size_t> blockFirst_;  // index of each block's first visible character; size blocks + 1
   std::vector<FieldStack> entry_;        // open fields at each block's start; size blocks + 1
   std::vector<std::size_t> dirty_;

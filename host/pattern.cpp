@@ -59,7 +59,7 @@ void Pattern::prepareLiteral() {
   const std::size_t m = literal_.size();
   skip_.fill(m);
   for (std::size_t i = 0; i + 1 < m; ++i) skip_[literal_[i] & 0xFF] = m - 1 - i;
-  signature_ = TextSignature::of(literal_).probe();
+  signature_ = TextSignature::of(literal_).bits();
   withinParagraph_ = literal_.find_first_of(Text{ch::kParagraph, ch::kCellEnd}) == Text::npos;
 }
 
@@ -284,14 +284,11 @@ std::pair<std::size_t, std::size_t> Pattern::search(const SignedText& paragraphs
   const std::vector<std::size_t>& first = paragraphs.first;
   const std::size_t count = paragraphs.signatures.size();
   auto after = std::upper_bound(first.begin(), first.begin() + static_cast<long>(count), from);
-  for (std::size_t b = after == first.begin() ? 0 : static_cast<std::size_t>(after - first.begin()) - 1;
-       b < count && first[b] < to; ++b) {
-    if (b % SignedText::kGroup == 0 && !paragraphs.groups[b / SignedText::kGroup].covers(signature_)) {
-      b += SignedText::kGroup - 1;
-      continue;
-    }
+  const std::size_t start = after == first.begin() ? 0 : static_cast<std::size_t>(after - first.begin()) - 1;
+  for (std::size_t b = paragraphs.signatures.next(signature_, start); b < count && first[b] < to;
+       b = paragraphs.signatures.next(signature_, b + 1)) {
     const std::size_t begin = first[b], end = first[b + 1];
-    if (end <= from || !paragraphs.signatures[b].covers(signature_)) continue;
+    if (end <= from) continue;
     // A match cannot run past a paragraph's mark, so a paragraph ending in one must hold it.
     const bool closed = end > begin && (text[end - 1] == ch::kParagraph || text[end - 1] == ch::kCellEnd);
     auto found = searchLiteral(text, std::max(from, begin), std::min(to, closed ? end : end + m - 1), wholeWord);

@@ -62,7 +62,7 @@ class Pattern {
   // than tried at every place; the table is indexed by a character's low byte.
   Text literal_;
   std::array<std::size_t, 256> skip_{};
-  TextSignature::Probe signature_;
+  std::vector<std::uint16_t> signature_;  // bits of the literal's signature
   bool withinParagraph_ = false;  // the fixed text holds no paragraph or cell mark
 };
 

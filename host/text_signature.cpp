@@ -10,7 +10,7 @@ TextSignature TextSignature::of(std::u16string_view text) {
   for (std::size_t i = 0; i + kGram <= text.size(); ++i) {
     std::uint32_t h = 0;
     for (std::size_t k = 0; k < kGram; ++k) h ^= static_cast<std::uint32_t>(text[i + k]) * kMix[k];
-    h = (h ^ (h >> 15)) % (64u * kWords);
+    h = (h ^ (h >> 15)) % kBits;
     s.bits_[h >> 6] |= std::uint64_t{1} << (h & 63u);
   }
   return s;
@@ -23,25 +23,38 @@ TextSignature TextSignature::ofParagraph(std::u16string_view text) {
   return s;
 }
 
-TextSignature::Probe TextSignature::probe() const {
-  Probe p;
-  for (std::size_t i = 0; i < bits_.size(); ++i)
-    if (bits_[i]) p.words.emplace_back(static_cast<std::uint8_t>(i), bits_[i]);
-  return p;
+std::vector<std::uint16_t> TextSignature::bits() const {
+  std::vector<std::uint16_t> out;
+  forEachBit([&](std::size_t b) { out.push_back(static_cast<std::uint16_t>(b)); });
+  return out;
 }
 
-std::vector<TextSignature> SignedText::groupsOf(const std::vector<TextSignature>& signatures) {
-  std::vector<TextSignature> groups((signatures.size() + kGroup - 1) / kGroup);
-  for (std::size_t b = 0; b < signatures.size(); ++b) groups[b / kGroup].add(signatures[b]);
-  return groups;
+void SignatureSlices::assign(const std::vector<TextSignature>& signatures) {
+  count_ = signatures.size();
+  words_ = (count_ + 63) / 64;
+  slices_.assign(TextSignature::kBits * words_, 0);
+  for (std::size_t p = 0; p < count_; ++p)
+    signatures[p].forEachBit([&](std::size_t b) { slices_[b * words_ + p / 64] |= std::uint64_t{1} << (p % 64); });
 }
 
-void SignedText::regroup(const std::vector<TextSignature>& signatures, std::vector<TextSignature>& groups,
-                         std::size_t b) {
-  // A signature only loses sequences by being rebuilt, so the group is gathered afresh.
-  const std::size_t g = b / kGroup;
-  groups[g] = {};
-  for (std::size_t k = g * kGroup; k < std::min(signatures.size(), (g + 1) * kGroup); ++k) groups[g].add(signatures[k]);
+void SignatureSlices::set(std::size_t p, const TextSignature& signature) {
+  const std::uint64_t mask = std::uint64_t{1} << (p % 64);
+  for (std::size_t b = 0; b < TextSignature::kBits; ++b) {
+    std::uint64_t& word = slices_[b * words_ + p / 64];
+    word = signature.has(b) ? word | mask : word & ~mask;
+  }
+}
+
+std::size_t SignatureSlices::next(const std::vector<std::uint16_t>& bits, std::size_t from) const {
+  for (std::size_t w = from / 64; w < words_; ++w) {
+    std::uint64_t candidates = w == from / 64 ? ~std::uint64_t{0} << (from % 64) : ~std::uint64_t{0};
+    for (std::uint16_t b : bits) {
+      candidates &= slices_[b * words_ + w];
+      if (!candidates) break;
+    }
+    if (candidates) return std::min(count_, w * 64 + static_cast<std::size_t>(std::countr_zero(candidates)));
+  }
+  return count_;
 }
 
 }  // namespace host

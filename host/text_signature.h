@@ -5,6 +5,7 @@
 // paragraphs hold none of them.
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -20,49 +21,56 @@ class TextSignature {
  public:
   /// Characters in each sequence: shorter texts have no signature to test.
   static constexpr std::size_t kGram = 4;
+  /// Bits a sequence is hashed into.
+  static constexpr std::size_t kBits = 2048;
 
   /// The signature of the sequences that lie wholly inside the text.
   static TextSignature of(std::u16string_view text);
   /// The signature of a paragraph's visible text. One that does not end in its mark may
-  /// begin a match that runs on into the next paragraph: its signature covers every probe.
+  /// begin a match that runs on into the next paragraph: its signature has every bit.
   static TextSignature ofParagraph(std::u16string_view text);
-  /// Adds another signature's sequences to this one.
-  void add(const TextSignature& other) {
-    for (std::size_t i = 0; i < kWords; ++i) bits_[i] |= other.bits_[i];
-  }
 
-  /// The words of a signature that have bits set, for testing many signatures quickly.
-  struct Probe {
-    std::vector<std::pair<std::uint8_t, std::uint64_t>> words;
-  };
-  /// This signature as a probe.
-  Probe probe() const;
-  /// True when every sequence of the probe may be here.
-  bool covers(const Probe& probe) const {
-    for (const auto& [index, bits] : probe.words)
-      if (bits & ~bits_[index]) return false;
-    return true;
+  /// True when bit b is set.
+  bool has(std::size_t b) const { return (bits_[b / 64] >> (b % 64)) & 1u; }
+  /// The bits set, in order.
+  std::vector<std::uint16_t> bits() const;
+  /// Calls f with each bit set, in order.
+  template <typename F>
+  void forEachBit(F f) const {
+    for (std::size_t w = 0; w < bits_.size(); ++w)
+      for (std::uint64_t word = bits_[w]; word; word &= word - 1) f(w * 64 + static_cast<std::size_t>(std::countr_zero(word)));
   }
 
  private:
-  static constexpr std::size_t kWords = 32;
-  std::array<std::uint64_t, kWords> bits_{};
+  std::array<std::uint64_t, kBits / 64> bits_{};
 };
 
-/// A searched text cut into paragraphs: where each begins, and what each holds. A paragraph
-/// that a match may run past (one not ending in its mark) has a signature covering every
-/// probe. The signatures of runs of kGroup paragraphs let a search pass over a run at one test.
-struct SignedText {
-  static constexpr std::size_t kGroup = 16;
-  const Text& text;
-  const std::vector<std::size_t>& first;             // each paragraph's first character; one more at the end
-  const std::vector<TextSignature>& signatures;  // one per paragraph
-  const std::vector<TextSignature>& groups;      // paragraphs [g * kGroup, (g + 1) * kGroup) together
+/// The signatures of a text's paragraphs, sliced by bit: for each bit, the paragraphs whose
+/// signature has it. Looking for the next paragraph that may hold a text then tests sixty-four
+/// paragraphs at a time, with a word for each of the text's bits.
+class SignatureSlices {
+ public:
+  /// Slices of these signatures, one per paragraph.
+  void assign(const std::vector<TextSignature>& signatures);
+  /// Paragraph p now has this signature.
+  void set(std::size_t p, const TextSignature& signature);
+  /// Number of paragraphs.
+  std::size_t size() const { return count_; }
+  /// The first paragraph at or after `from` whose signature has every one of the bits;
+  /// size() when there is none.
+  std::size_t next(const std::vector<std::uint16_t>& bits, std::size_t from) const;
 
-  /// The group signatures of a list of paragraph signatures.
-  static std::vector<TextSignature> groupsOf(const std::vector<TextSignature>& signatures);
-  /// Brings the group holding paragraph b up to date after its signature changed.
-  static void regroup(const std::vector<TextSignature>& signatures, std::vector<TextSignature>& groups, std::size_t b);
+ private:
+  std::size_t count_ = 0;
+  std::size_t words_ = 0;              // words per slice
+  std::vector<std::uint64_t> slices_;  // slice of bit b: words [b * words_, (b + 1) * words_)
+};
+
+/// A searched text cut into paragraphs: where each begins, and what each holds.
+struct SignedText {
+  const Text& text;
+  const std::vector<std::size_t>& first;  // each paragraph's first character; one more at the end
+  const SignatureSlices& signatures;      // one per paragraph
 };
 
 }  // namespace host
