@@ -244,25 +244,28 @@ bool patchInsertedRuns(Story& story, Locus l, const InsertPoint& ip, const std::
   return inserted && story.patchMap(l.block).insertRuns(l.offset, *inserted);
 }
 
-long insertInline(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces) {
+long insertInline(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces, Runs shape) {
   Locus l = locate(story, pos);
   const Wml& w = story.wml();
   long before = story.map(l.block).length();
   InsertPoint ip = insertionPoint(story, l.block, l.offset);
   std::vector<pugi::xml_node> runs;
   for (const Piece& p : pieces) {
-    pugi::xml_node r = newRun(w, ip, p.hidden);
+    if (runs.empty() || shape == Runs::EachPiece) runs.push_back(newRun(w, ip, p.hidden));
+    pugi::xml_node r = runs.back();
     if (p.kind == Piece::Text) {
       fillRun(w, r, p.text, p.code || ip.code);
     } else {
       pugi::xml_node f = r.append_child(w.name("fldChar").c_str());
       w.setValue(f, "fldCharType", p.kind == Piece::FieldBegin ? "begin" : p.kind == Piece::FieldEnd ? "end" : "separate");
     }
-    if (!hasElementAfter(w.child(r, "rPr") ? w.child(r, "rPr").next_sibling() : r.first_child()))
-      r.parent().remove_child(r);
-    else
-      runs.push_back(r);
   }
+  // A run left with nothing in it (text of nothing but control characters) goes again.
+  std::erase_if(runs, [&](pugi::xml_node r) {
+    if (hasElementAfter(w.child(r, "rPr") ? w.child(r, "rPr").next_sibling() : r.first_child())) return false;
+    r.parent().remove_child(r);
+    return true;
+  });
   if (!patchInsertedRuns(story, l, ip, runs)) story.paragraphChanged(l.block);
   else story.paragraphPatched(l.block, before);
   long inserted = static_cast<long>(story.map(l.block).length()) - before;
@@ -492,12 +495,12 @@ void splitAt(Story& story, long pos) {
 
 long insertionPosition(const Story& story, long pos) { return pos == story.length() && pos > 0 ? pos - 1 : pos; }
 
-long insert(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces) {
+long insert(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces, Runs shape) {
   pos = insertionPosition(story, pos);
   long at = pos;
   std::vector<Piece> line;
   auto flush = [&] {
-    if (!line.empty()) at += insertInline(doc, story, at, line);
+    if (!line.empty()) at += insertInline(doc, story, at, line, shape);
     line.clear();
   };
   for (const Piece& piece : pieces) {

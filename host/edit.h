@@ -35,9 +35,15 @@ struct Piece {
 /// Where insert puts what is inserted at pos: nothing can follow a story's last paragraph
 /// mark, so text for the story's end goes before it.
 long insertionPosition(const Story& story, long pos);
+/// How inserted pieces are put into runs.
+enum class Runs {
+  EachPiece,  // a run for each piece, as the word processor writes them
+  Shared,     // one run for the pieces of a paragraph, formatted as the first says: small
+              // fields written tens of thousands of times (index entries) stay small
+};
 /// Inserts pieces at pos; returns the number of characters inserted. Text takes the
 /// formatting of the character before pos (or of the paragraph mark in an empty paragraph).
-long insert(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces);
+long insert(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces, Runs shape = Runs::EachPiece);
 /// Deletes [start, end); table cell and row marks and the story's last mark stay.
 void erase(Document& doc, Story& story, long start, long end);
 /// Inserts a zero-width element (a copy of prototype) at pos; returns the new element.

@@ -31,7 +31,8 @@ Field Indexes::MarkEntry(const Range& range, const std::string& entry, const std
   edit::insert(*doc_, story, pos,
                {edit::Piece::mark(edit::Piece::FieldBegin, true),
                 edit::Piece::codeText(toText(" XE \"" + escapeIndexEntry(entry) + "\" " + switches), true),
-                edit::Piece::mark(edit::Piece::FieldEnd, true)});
+                edit::Piece::mark(edit::Piece::FieldEnd, true)},
+               edit::Runs::Shared);
   return fieldsIn(doc_, story, pos, pos + 1).front();
 }
 
