@@ -236,12 +236,14 @@ void fillRun(const Wml& w, pugi::xml_node r, const Text& text, bool code) {
 }
 
 // Patches the paragraph's map for runs inserted outside any field code, which is what
-// marking inserts tens of thousands of times; false when the paragraph must be re-read.
-bool patchInsertedRuns(Story& story, Locus l, const InsertPoint& ip, const std::vector<pugi::xml_node>& runs) {
+// marking inserts tens of thousands of times; returns the map of what was inserted, none when
+// the paragraph must be re-read.
+std::optional<CharMap> patchInsertedRuns(Story& story, Locus l, const InsertPoint& ip, const std::vector<pugi::xml_node>& runs) {
   const CharMap& m = story.map(l.block);
-  if (ip.code || (l.offset > 0 && m.segments[m.segmentAt(l.offset - 1)].codeAfter)) return false;
+  if (ip.code || (l.offset > 0 && m.segments[m.segmentAt(l.offset - 1)].codeAfter)) return std::nullopt;
   std::optional<CharMap> inserted = buildRunsMap(runs, m.styleId, story.wml(), story.styles());
-  return inserted && story.patchMap(l.block).insertRuns(l.offset, *inserted);
+  if (!inserted || !story.patchMap(l.block).insertRuns(l.offset, *inserted)) return std::nullopt;
+  return inserted;
 }
 
 long insertInline(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces, Runs shape) {
@@ -266,8 +268,10 @@ long insertInline(Document& doc, Story& story, long pos, const std::vector<Piece
     r.parent().remove_child(r);
     return true;
   });
-  if (!patchInsertedRuns(story, l, ip, runs)) story.paragraphChanged(l.block);
-  else story.paragraphPatched(l.block, before);
+  if (std::optional<CharMap> inserted = patchInsertedRuns(story, l, ip, runs))
+    story.paragraphPatched(l.block, l.offset, *inserted);
+  else
+    story.paragraphChanged(l.block);
   long inserted = static_cast<long>(story.map(l.block).length()) - before;
   doc.noteEdit(story, pos, 0, inserted);
   return inserted;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "host/charmap.h"
 #include "host/story.h"
 
 namespace host {
@@ -70,6 +71,30 @@ void StoryView::rebuild(const Story& story) {
   entry_[n] = stack;
   dirty_.clear();
   valid_ = true;
+}
+
+void StoryView::runsInserted(std::size_t block, std::uint32_t offset, const CharMap& inserted) {
+  const bool unseen = !settings_.showHidden && std::all_of(inserted.segments.begin(), inserted.segments.end(),
+                                                           [](const Segment& s) { return s.hidden; });
+  // (A paragraph already waiting to be re-read is re-read whatever is done to it here.)
+  if (!valid_ || !unseen || block >= stretches_.size()) {
+    blockChanged(block);
+    return;
+  }
+  const std::uint32_t n = inserted.length();
+  Stretches& in = stretches_[block];
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    Stretch& s = in[i];
+    if (s.offset >= offset) {
+      s.offset += n;
+    } else if (offset < s.offset + s.length) {
+      // The runs went into the middle of a visible stretch: it goes on after them.
+      Stretch rest{offset + n, s.offset + s.length - offset, s.first + (offset - s.offset)};
+      s.length = offset - s.offset;
+      in.insert(in.begin() + static_cast<long>(i) + 1, rest);
+      ++i;
+    }
+  }
 }
 
 void StoryView::refresh(const Story& story, const ViewSettings& settings) {

@@ -17,6 +17,7 @@
 namespace host {
 
 class Story;
+struct CharMap;
 
 /// What the view shows.
 struct ViewSettings {
@@ -39,6 +40,9 @@ class StoryView {
   void refresh(const Story& story, const ViewSettings& settings);
   /// A paragraph changed: re-read it at the next refresh.
   void blockChanged(std::size_t block) { dirty_.push_back(block); }
+  /// Runs whose map is `inserted` went into a paragraph at offset. Hidden runs (index entries)
+  /// leave the visible characters as they were, so the view only moves what follows them.
+  void runsInserted(std::size_t block, std::uint32_t offset, const CharMap& inserted);
   /// Paragraphs were added or removed: rebuild at the next refresh.
   void reset() { valid_ = false; }
 

@@ -146,9 +146,9 @@ void Story::paragraphChanged(std::size_t block) {
   fenwickAdd(block, static_cast<long>(maps_[block]->length()) - before);
 }
 
-void Story::paragraphPatched(std::size_t block, long oldLength) {
-  if (view_) view_->blockChanged(block);
-  fenwickAdd(block, static_cast<long>(maps_[block]->length()) - oldLength);
+void Story::paragraphPatched(std::size_t block, std::uint32_t offset, const CharMap& inserted) {
+  if (view_) view_->runsInserted(block, offset, inserted);
+  fenwickAdd(block, static_cast<long>(inserted.length()));
 }
 
 Text Story::text(long start, long end) const {

@@ -103,8 +103,9 @@ class Story {
   /// A paragraph's map, for an edit that patches it instead of re-reading the paragraph;
   /// the edit keeps it true to the XML and then calls paragraphPatched.
   CharMap& patchMap(std::size_t block) { return *maps_[block]; }
-  /// A patched paragraph had oldLength characters: positions after it move on.
-  void paragraphPatched(std::size_t block, long oldLength);
+  /// Runs whose map is `inserted` were patched into a paragraph at offset: positions after
+  /// them move on.
+  void paragraphPatched(std::size_t block, std::uint32_t offset, const CharMap& inserted);
   /// Re-reads the block list after paragraphs were added or removed. Paragraphs still in the
   /// list keep their maps, found by element; so an edit that removes paragraphs calls this
   /// before it makes new ones, which could take a removed one's memory.
