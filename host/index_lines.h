@@ -14,7 +14,7 @@ namespace host {
 
 /// One index entry found in the document, with the page it stands on.
 struct CollectedEntry {
-  IndexEntryCode code;
+  const IndexEntryCode& code;  // the field's, which outlives the index being built
   PageNumber page;
   std::optional<PageNumber> rangeEnd;  // the last page of a \r bookmark range
 };
