@@ -106,7 +106,7 @@ long movePosition(const Story& story, long pos, int unit, long count, long& move
   return pos;
 }
 
-std::string styleOfRun(const Wml& w, pugi::xml_node rPr) { return w.value(w.child(rPr, "rStyle"), "val"); }
+const char* styleOfRun(const Wml& w, pugi::xml_node rPr) { return w.attr(w.child(rPr, "rStyle"), "val").value(); }
 
 // Reads a value of every character of the range: the value, or kUndefined when they differ.
 long readFormat(const RangeState& r, const std::function<long(const RunFormat&)>& value) {

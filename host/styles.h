@@ -69,7 +69,7 @@ class StyleSheet {
   /// hidden (the one property every paragraph map needs, so it is read without the rest).
   bool hidden(const std::string& paragraphStyleId, pugi::xml_node directRPr) const;
   /// Formatting a run gets from the styles alone (no direct formatting).
-  RunFormat styleFormat(const std::string& paragraphStyleId, const std::string& charStyleId) const {
+  RunFormat styleFormat(const std::string& paragraphStyleId, std::string_view charStyleId) const {
     return inherited(paragraphStyleId, charStyleId);
   }
   /// Paragraph formatting of a paragraph with the given direct properties.
