@@ -4,6 +4,7 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <set>
@@ -277,6 +278,38 @@ long insertInline(Document& doc, Story& story, long pos, const std::vector<Piece
   return inserted;
 }
 
+bool isRevisionMark(const Wml& w, pugi::xml_node n) {
+  return w.is(n, "ins") || w.is(n, "del") || w.is(n, "moveFrom") || w.is(n, "moveTo");
+}
+
+// Gives the revision marks of a copied element (it or what it holds) ids of their own: a
+// revision's id is unique in the document, and a copy would share its original's.
+void renumberRevisions(const Wml& w, pugi::xml_node copy) {
+  std::vector<pugi::xml_node> marks;
+  for (pugi::xml_node n = copy; n;) {
+    if (isRevisionMark(w, n) && w.attr(n, "id")) marks.push_back(n);
+    if (n.first_child()) {
+      n = n.first_child();
+      continue;
+    }
+    while (n && n != copy && !n.next_sibling()) n = n.parent();
+    n = n == copy ? pugi::xml_node() : n.next_sibling();
+  }
+  if (marks.empty()) return;
+  long largest = 0;
+  for (pugi::xml_node n = copy.root().first_child(); n;) {
+    if (n.type() == pugi::node_element)
+      if (pugi::xml_attribute id = w.attr(n, "id")) largest = std::max(largest, std::atol(id.value()));
+    if (n.first_child()) {
+      n = n.first_child();
+      continue;
+    }
+    while (n && !n.next_sibling()) n = n.parent();
+    if (n) n = n.next_sibling();
+  }
+  for (pugi::xml_node m : marks) w.setValue(m, "id", std::to_string(++largest));
+}
+
 // Splits the wrappers (hyperlinks, smart tags, content controls ...) between paragraph p and
 // the point (parent, before), so that the point falls between two children of p. Returns the
 // child of p where the second half starts (empty at the end).
@@ -295,6 +328,7 @@ pugi::xml_node splitUpTo(const Wml& w, pugi::xml_node p, pugi::xml_node parent, 
       copyAttributes(wrapper, copy);
       for (pugi::xml_node c = wrapper.first_child(); c; c = c.next_sibling())
         if (isPropertyElement(c)) copy.append_copy(c);
+      renumberRevisions(w, copy);
       pugi::xml_node target = copy;
       if (parent != wrapper) target = copy.append_child(parent.name());
       for (pugi::xml_node c = parent.first_child(); c && c != before;) {
@@ -328,6 +362,7 @@ void splitParagraph(Document& doc, Story& story, long pos) {
     pugi::xml_node copy = fresh.append_copy(pPr);
     w.removeChild(copy, "sectPr");
     w.removeChild(copy, "pPrChange");
+    renumberRevisions(w, copy);
   }
   if (l.offset > 0) {
     for (pugi::xml_node c = p.first_child(); c && (moveAll || c != firstRight);) {

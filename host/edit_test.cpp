@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "host/document.h"
 #include "host/error.h"
 #include "host/testing/test_documents.h"
@@ -175,6 +177,24 @@ TEST(Edits, ParagraphBreakKeepsParagraphPropertiesAndSectionBreakOnTheSecondHalf
   EXPECT_NE(paragraphs[1].find("sectPr"), std::string::npos);
   EXPECT_EQ(doc->Sections().Count(), 2);
   EXPECT_EQ(doc->Sections().Item(1).Range().Text(), "one\rtwo\r");
+}
+
+TEST(Edits, SplittingATrackedChangeGivesEachHalfAnIdOfItsOwn) {
+  // A tracked insertion, inside a paragraph whose own mark was inserted too, with a bookmark
+  // holding the largest id so far.
+  auto doc = openBody(para("<w:bookmarkStart w:id=\"7\" w:name=\"b\"/><w:bookmarkEnd w:id=\"7\"/>" + run("ab") +
+                               "<w:ins w:id=\"3\" w:author=\"A\"><w:r><w:t>cdef</w:t></w:r></w:ins>",
+                           "<w:rPr><w:ins w:id=\"4\" w:author=\"A\"/></w:rPr>"));
+  doc->Range(4, 4).InsertAfter("\r");
+  EXPECT_EQ(doc->Content().Text(), "abcd\ref\r");
+  std::vector<std::string> ids;
+  pugi::xml_node body = doc->package().xml("word/document.xml").document_element().child("w:body");
+  for (pugi::xml_node p : body.children("w:p")) {
+    if (pugi::xml_node mark = p.child("w:pPr").child("w:rPr").child("w:ins")) ids.push_back(mark.attribute("w:id").value());
+    for (pugi::xml_node ins : p.children("w:ins")) ids.push_back(ins.attribute("w:id").value());
+  }
+  std::sort(ids.begin(), ids.end());
+  EXPECT_EQ(ids, (std::vector<std::string>{"3", "4", "8", "9"}));
 }
 
 TEST(Edits, InsertingIntoAHyperlinkSplitsNothingElse) {
