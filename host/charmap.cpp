@@ -61,10 +61,12 @@ class ParagraphWalker {
     addSegment(kind, node, run, 1, hidden);
   }
 
-  void addText(Seg kind, pugi::xml_node node, pugi::xml_node run, const char* utf8, bool hidden) {
+  void addText(Seg kind, pugi::xml_node node, pugi::xml_node run, const char* utf8, bool hidden, bool deleted = false) {
     std::size_t before = map_.text.size();
     appendText(map_.text, utf8);
-    if (map_.text.size() > before) addSegment(kind, node, run, static_cast<std::uint32_t>(map_.text.size() - before), hidden);
+    if (map_.text.size() == before) return;
+    addSegment(kind, node, run, static_cast<std::uint32_t>(map_.text.size() - before), hidden);
+    map_.segments.back().deleted = deleted;
   }
 
   // Records the segment of the last `length` characters appended to the text.
@@ -126,13 +128,9 @@ class ParagraphWalker {
       }
       std::string_view n = l;
       if (n == "t" || n == "delText") {
-        const std::size_t count = map_.segments.size();
-        addText(Seg::Text, c, r, c.text().get(), hidden);
-        if (n == "delText" && map_.segments.size() > count) map_.segments.back().deleted = true;
+        addText(Seg::Text, c, r, c.text().get(), hidden, n == "delText");
       } else if (n == "instrText" || n == "delInstrText") {
-        const std::size_t count = map_.segments.size();
-        addText(Seg::CodeText, c, r, c.text().get(), hidden);
-        if (n == "delInstrText" && map_.segments.size() > count) map_.segments.back().deleted = true;
+        addText(Seg::CodeText, c, r, c.text().get(), hidden, n == "delInstrText");
       } else if (n == "fldChar") {
         std::string type = w_.value(c, "fldCharType");
         if (type == "begin") add(Seg::FieldBegin, c, r, ch::kFieldBegin, hidden);

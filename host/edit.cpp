@@ -265,7 +265,8 @@ long insertInline(Document& doc, Story& story, long pos, const std::vector<Piece
   }
   // A run left with nothing in it (text of nothing but control characters) goes again.
   std::erase_if(runs, [&](pugi::xml_node r) {
-    if (hasElementAfter(w.child(r, "rPr") ? w.child(r, "rPr").next_sibling() : r.first_child())) return false;
+    pugi::xml_node rPr = w.child(r, "rPr");
+    if (hasElementAfter(rPr ? rPr.next_sibling() : r.first_child())) return false;
     r.parent().remove_child(r);
     return true;
   });
@@ -282,31 +283,28 @@ bool isRevisionMark(const Wml& w, pugi::xml_node n) {
   return w.is(n, "ins") || w.is(n, "del") || w.is(n, "moveFrom") || w.is(n, "moveTo");
 }
 
+// Calls f for top and every element inside it, in document order.
+template <typename F>
+void forEachElement(pugi::xml_node top, F& f) {
+  if (top.type() == pugi::node_element) f(top);
+  for (pugi::xml_node c = top.first_child(); c; c = c.next_sibling())
+    if (c.type() == pugi::node_element) forEachElement(c, f);
+}
+
 // Gives the revision marks of a copied element (it or what it holds) ids of their own: a
 // revision's id is unique in the document, and a copy would share its original's.
 void renumberRevisions(const Wml& w, pugi::xml_node copy) {
   std::vector<pugi::xml_node> marks;
-  for (pugi::xml_node n = copy; n;) {
+  auto collect = [&](pugi::xml_node n) {
     if (isRevisionMark(w, n) && w.attr(n, "id")) marks.push_back(n);
-    if (n.first_child()) {
-      n = n.first_child();
-      continue;
-    }
-    while (n && n != copy && !n.next_sibling()) n = n.parent();
-    n = n == copy ? pugi::xml_node() : n.next_sibling();
-  }
+  };
+  forEachElement(copy, collect);
   if (marks.empty()) return;
   long largest = 0;
-  for (pugi::xml_node n = copy.root().first_child(); n;) {
-    if (n.type() == pugi::node_element)
-      if (pugi::xml_attribute id = w.attr(n, "id")) largest = std::max(largest, std::atol(id.value()));
-    if (n.first_child()) {
-      n = n.first_child();
-      continue;
-    }
-    while (n && !n.next_sibling()) n = n.parent();
-    if (n) n = n.next_sibling();
-  }
+  auto measure = [&](pugi::xml_node n) {
+    if (pugi::xml_attribute id = w.attr(n, "id")) largest = std::max(largest, std::atol(id.value()));
+  };
+  forEachElement(copy.root(), measure);
   for (pugi::xml_node m : marks) w.setValue(m, "id", std::to_string(++largest));
 }
 

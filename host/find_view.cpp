@@ -9,6 +9,19 @@
 
 namespace host {
 
+namespace {
+
+// The signatures of a text's paragraphs, paragraph b being [first[b], first[b + 1]).
+SignatureSlices paragraphSignatures(const Text& text, const std::vector<std::size_t>& first) {
+  std::vector<TextSignature> signatures(first.size() - 1);
+  for (std::size_t b = 0; b < signatures.size(); ++b)
+    signatures[b] = TextSignature::ofParagraph(std::u16string_view(text).substr(first[b], first[b + 1] - first[b]));
+  SignatureSlices slices;
+  slices.assign(signatures);
+  return slices;
+}
+
+}  // namespace
 
 StoryView::FieldStack StoryView::scan(const Story& story, std::size_t block, FieldStack stack, Text& text,
                                       Stretches& stretches) const {
@@ -57,17 +70,15 @@ void StoryView::rebuild(const Story& story) {
   std::size_t n = story.blocks().size();
   blockFirst_.assign(n + 1, 0);
   entry_.assign(n + 1, {});
-  std::vector<TextSignature> signatures(n);
   stretches_.assign(n, {});
   FieldStack stack;
   for (std::size_t b = 0; b < n; ++b) {
     blockFirst_[b] = text_.size();
     entry_[b] = stack;
     stack = scan(story, b, std::move(stack), text_, stretches_[b]);
-    signatures[b] = TextSignature::ofParagraph(std::u16string_view(text_).substr(blockFirst_[b]));
   }
-  signatures_.assign(signatures);
   blockFirst_[n] = text_.size();
+  signatures_ = paragraphSignatures(text_, blockFirst_);
   entry_[n] = stack;
   dirty_.clear();
   valid_ = true;
@@ -133,10 +144,7 @@ const Text& StoryView::folded() {
     folded_ = text_;
     for (char16_t& c : folded_)
       if (!U16_IS_SURROGATE(c)) c = static_cast<char16_t>(u_foldCase(c, U_FOLD_CASE_DEFAULT));
-    std::vector<TextSignature> signatures(signatures_.size());
-    for (std::size_t b = 0; b < signatures.size(); ++b)
-      signatures[b] = TextSignature::ofParagraph(std::u16string_view(folded_).substr(blockFirst_[b], blockFirst_[b + 1] - blockFirst_[b]));
-    foldedSignatures_.assign(signatures);
+    foldedSignatures_ = paragraphSignatures(folded_, blockFirst_);
     foldedValid_ = true;
   }
   return folded_;

@@ -466,7 +466,8 @@ pugi::xml_node updateIndexField(Document& doc, Story& story, pugi::xml_node begi
   auto write = [&] {
     if (!ResultWriter(doc, story).write(begin, lines, code.columns)) writePlain(doc, story, begin, lines);
   };
-  const long fieldPos = field.Span().begin, oldEnd = field.Span().end, oldLength = story.length();
+  const FieldSpan old = field.Span();
+  const long fieldPos = old.begin, oldEnd = old.end, oldLength = story.length();
   write();
   // The index itself moves the entries that follow it: count their pages again once. Only
   // the index's own paragraphs changed, so the rest keep their shapes and entries.
@@ -478,9 +479,9 @@ pugi::xml_node updateIndexField(Document& doc, Story& story, pugi::xml_node begi
     std::erase_if(found, [&](const FoundEntry& f) { return f.story == &story && f.position > fieldPos && f.position <= oldEnd; });
     for (FoundEntry& f : found)
       if (f.story == &story && f.position > oldEnd) f.position += moved;
-    FieldSpan span = field.Span();
-    doc.pagination().keepShapesOutside(story.blockAt(span.begin) == 0 ? 0 : story.blockAt(span.begin) - 1,
-                                       story.blockAt(span.end) + 1);
+    const FieldSpan now = field.Span();
+    const std::size_t first = story.blockAt(now.begin);
+    doc.pagination().keepShapesOutside(first == 0 ? 0 : first - 1, story.blockAt(now.end) + 1);
     std::vector<IndexLine> again = buildIndexLines(entriesFor(doc, code, found), code, language);
     if (texts(again) != texts(lines)) {
       lines = std::move(again);
