@@ -6,6 +6,8 @@
 
 namespace progress {
 
+std::unique_ptr<clsProgForm> pubProgForm;
+
 clsProgForm::clsProgForm() = default;
 
 clsProgForm::~clsProgForm() {

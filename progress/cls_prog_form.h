@@ -36,4 +36,7 @@ class clsProgForm {
   std::unique_ptr<frmProgressForm> window_;
 };
 
+/// The add-in's progress controller, created when the add-in connects.
+extern std::unique_ptr<clsProgForm> pubProgForm;
+
 }  // namespace progress
