@@ -59,7 +59,8 @@ class Documents {
   Document& Item(const std::string& name) const;
   /// Opens a file and makes it the active document.
   Document& Open(const std::string& path);
-  /// Takes a document already opened (tests, batch use) and makes it active.
+  /// Takes a document already opened (tests, batch use) and makes it active. Until the user
+  /// chose the quote option, it follows the form most of the document's double quotes have.
   Document& Add(std::unique_ptr<Document> doc);
   /// Closes a document without saving.
   void Close(Document& doc);
