@@ -1,7 +1,7 @@
 #pragma once
 // What the term-discovery tests share: an application with the engine and progress controller
 // of a connected add-in, a settings file in a fresh folder, the scripted user, and documents
-// made from text where \x01 ... \x02 marks bold.
+// made from text where *...* marks bold.
 
 #include <memory>
 #include <string>
@@ -23,18 +23,18 @@ namespace discovery::testing {
 
 using namespace host::testing;
 
-/// Runs of a paragraph from text in which \x01 starts and \x02 ends bold.
+/// Runs of a paragraph from text in which each * starts or ends bold.
 inline std::string marked(const std::string& text) {
   std::string runs, piece;
   bool bold = false;
   for (char c : text) {
-    if (c != '\x01' && c != '\x02') {
+    if (c != '*') {
       piece += c;
       continue;
     }
     if (!piece.empty()) runs += run(piece, bold ? "<w:b/>" : "");
     piece.clear();
-    bold = c == '\x01';
+    bold = !bold;
   }
   if (!piece.empty()) runs += run(piece, bold ? "<w:b/>" : "");
   return runs;
