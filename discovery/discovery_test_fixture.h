@@ -3,6 +3,7 @@
 // of a connected add-in, a settings file in a fresh folder, the scripted user, and documents
 // made from text where *...* marks bold.
 
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -71,6 +72,14 @@ class DiscoveryTest : public ::testing::Test {
     parts.endnotes = endnotes;
     parts.lastSection = LastSection::NewDocument;
     return open(parts);
+  }
+  /// Writes a document with these paragraphs to a file of the test's folder; returns its path.
+  std::string writeDocx(const std::string& name, const std::string& body) {
+    DocParts parts;
+    parts.body = body;
+    const std::string path = (folder_ / name).string();
+    std::ofstream(path, std::ios::binary) << makeDocx(parts);
+    return path;
   }
   /// The text of a story.
   static std::string storyText(host::Document& doc, int type) { return doc.StoryRanges().Item(type).Text(); }
