@@ -89,11 +89,7 @@ void PrepareInitCapsSearch(host::Application& app, host::Document& doc) {
   hideHiddenText(doc);
 
   progress::frmVLXProgressFormVLXPreparing window;
-  window.lblLabel1.SetCaption("Please wait");
-  window.lblLabel2.SetCaption("Preparing document...");
-  window.lblLabel3.SetCaption("");
-  window.lblProgBarCompleted.SetVisible(false);
-  window.lblProgBarTotal.SetVisible(false);
+  window.ShowLines("Please wait", "Preparing document...", "");
   window.Job = PrepareDocument;
   window.Show(ui::vbModeless);
   window.Unload();

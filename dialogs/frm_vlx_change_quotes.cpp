@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dialogs/quote_lists.h"
+#include "dialogs/tag_buttons.h"
 #include "settings/ini_file.h"
 #include "settings/keys.h"
 
@@ -19,25 +20,14 @@ frmVLXChangeQuotes::frmVLXChangeQuotes() : ui::Form("frmVLXChangeQuotes") {
   lblCloseQuote.SetCaption("Close quote&:");
   lblCloseQuote.Move(12, 92, 120, 20);
   cmbCloseQuote.Move(140, 90, 80, 22);
-  cmdOK.SetCaption("OK");
-  cmdOK.SetDefault(true);
   cmdOK.Move(168, 132, 84, 26);
-  cmdCancel.SetCaption("Cancel");
-  cmdCancel.SetCancel(true);
   cmdCancel.Move(264, 132, 84, 26);
-
-  cmdOK.Click = [this] {
+  SetTagButtons(*this, cmdOK, cmdCancel, [this] {
     settings::fncWriteIni(settings::kSection, settings::kOpenQuote,
                           std::to_string(SelectedQuoteCode(cmbOpenQuote, 147)));
     settings::fncWriteIni(settings::kSection, settings::kCloseQuote,
                           std::to_string(SelectedQuoteCode(cmbCloseQuote, 148)));
-    SetTag("OK");
-    Hide();
-  };
-  cmdCancel.Click = [this] {
-    SetTag("Cancel");
-    Hide();
-  };
+  });
 }
 
 void frmVLXChangeQuotes::Form_Load() {

@@ -1,5 +1,7 @@
 #include "dialogs/frm_vlx_remove_articles.h"
 
+#include "dialogs/tag_buttons.h"
+
 namespace dialogs {
 
 frmVLXRemoveArticles::frmVLXRemoveArticles() : ui::Form("frmVLXRemoveArticles") {
@@ -12,21 +14,9 @@ frmVLXRemoveArticles::frmVLXRemoveArticles() : ui::Form("frmVLXRemoveArticles") 
   lblExplain.Move(12, 12, 396, 64);
   lstTerms.SetMultiSelect(ui::vbMultiSelectSimple);
   lstTerms.Move(12, 84, 396, 196);
-  cmdOK.SetCaption("OK");
-  cmdOK.SetDefault(true);
   cmdOK.Move(228, 292, 84, 26);
-  cmdCancel.SetCaption("Cancel");
-  cmdCancel.SetCancel(true);
   cmdCancel.Move(324, 292, 84, 26);
-
-  cmdOK.Click = [this] {
-    SetTag("OK");
-    Hide();
-  };
-  cmdCancel.Click = [this] {
-    SetTag("Cancel");
-    Hide();
-  };
+  SetTagButtons(*this, cmdOK, cmdCancel);
 }
 
 void frmVLXRemoveArticles::Form_QueryUnload(int&, int unloadMode) {

@@ -99,11 +99,7 @@ bool fncBuildCappedTermsArray(host::Document& doc, std::vector<std::string>& arr
                               bool blnBold, bool inWindow) {
   if (!inWindow) return search(doc, arrTerms, form, blnBold, nullptr);
   progress::frmVLXProgressFormGetCappedList window;
-  window.lblLabel1.SetCaption("Please wait");
-  window.lblLabel2.SetCaption("Finding capitalised words and phrases");
-  window.lblLabel3.SetCaption("");
-  window.lblProgBarCompleted.SetVisible(false);
-  window.lblProgBarTotal.SetVisible(false);
+  window.ShowLines("Please wait", "Finding capitalised words and phrases", "");
   window.Job = [&] { return search(doc, arrTerms, form, blnBold, &window); };
   window.Show(ui::vbModeless);
   const bool done = window.Tag() == "True";
