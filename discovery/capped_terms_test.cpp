@@ -86,6 +86,15 @@ TEST_F(CappedTerms, TheBoldFlagAndWordsWithNumbers) {
   EXPECT_EQ(terms, (Terms{"Bolder", "Buyer", "Purchase Price", "Tranche B2"}));
 }
 
+TEST_F(CappedTerms, ALineBreakEndsAPhraseAndAHeadingInCapitalsIsPassedOver) {
+  host::Document& doc = open(p("ARTICLE 4 \u2013 CHIEF EXECUTIVE OFFICER") +
+                             para(run("signed by the Chief Executive") + elementRun("<w:br/>") +
+                                  run("Officer and by the Bank of England")));
+  Terms terms;
+  EXPECT_TRUE(fncBuildCappedTermsArray(doc, terms, form_, false, true));
+  EXPECT_EQ(terms, (Terms{"Bank of England", "Chief Executive", "Officer"}));
+}
+
 TEST_F(CappedTerms, NothingCapitalisedLeavesOneEmptyElement) {
   host::Document& doc = open(p("nothing here at all") + p("HEADING IN CAPITALS"));
   Terms terms{"old"};
