@@ -14,8 +14,8 @@ namespace {
 
 constexpr const char* kLineBreak = "\r\n";
 
-// An empty range at the end of the bookmark, or at the end of the given selection when the
-// bookmark is missing, with a new empty paragraph there; the range covers its mark. The
+// An empty range at the end of the bookmark, or after the paragraph where the given
+// selection ends when the bookmark is missing, with a new empty paragraph there; the range covers its mark. The
 // index's bookmarks that end there end there still: a mark inserted at a bookmark's end
 // would otherwise fall inside it, and the block stands after them.
 host::Range openBlock(host::Document& wdDoc, const char* after, const host::Range& selection) {
@@ -25,8 +25,13 @@ host::Range openBlock(host::Document& wdDoc, const char* after, const host::Rang
     r = bookmarks.Item(after).Range();
     r.SetStart(r.End());
   } else {
+    // Between paragraphs, so that the block never takes part of the user's paragraph with it.
     r = selection.Duplicate();
     r.Collapse(host::wdCollapseEnd);
+    if (r.Start() > 0 && wdDoc.Range(r.Start() - 1, r.Start()).Text() != "\r") {
+      r.Expand(host::wdParagraph);
+      r.Collapse(host::wdCollapseEnd);
+    }
   }
   std::vector<std::pair<const char*, long>> ending;  // (bookmark, its start)
   for (const char* name : {kIndexBookmark, kNotUsedBookmark}) {
