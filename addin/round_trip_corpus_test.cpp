@@ -1,6 +1,6 @@
-// Indexing and then removing the indexing over real documents written by other programs: the
-// text of every story, the fields and the bookmarks come back as they were. Skips, saying so,
-// when the shared corpus is absent.
+// Indexing and then removing the indexing over the shipped sample and real documents written
+// by other programs: the text of every story, the fields and the bookmarks come back as they
+// were. The corpus part skips, saying so, when the shared corpus is absent.
 
 #include <gtest/gtest.h>
 
@@ -31,6 +31,8 @@ std::vector<fs::path> corpusFiles() {
   std::sort(files.begin(), files.end());
   return files;
 }
+
+const fs::path kSample = fs::path(VLX_SOURCE_DIR) / "examples" / "sample-contract.docx";
 
 // What indexing must leave as it found it: each story's text with its field codes shown, and
 // the names of the bookmarks.
@@ -83,28 +85,18 @@ long indexPlace(host::Document& doc) {
   return -1;
 }
 
-class RoundTripCorpus : public indexing::testing::RunTest {};
-
-TEST_F(RoundTripCorpus, IndexingThenRemovingItGivesBackEveryStoryFieldAndBookmark) {
-  const std::vector<fs::path> files = corpusFiles();
-  if (files.empty()) GTEST_SKIP() << "no corpus at " << VLX_CORPUS_DIR;
-  backend_.Answer("Error", ui::vbOK);  // a term the engine cannot index somewhere is reported and passed over
-  int checked = 0;
-  for (const fs::path& file : files) {
-    SCOPED_TRACE(file.filename().string());
-    std::unique_ptr<host::Document> opened;
-    try {
-      opened = host::Document::Open(file.string());
-    } catch (const host::Error&) {
-      continue;  // refused files are the model's tests' business
-    }
-    host::Document& doc = app_.Documents().Add(std::move(opened));
+class RoundTripCorpus : public indexing::testing::RunTest {
+ protected:
+  // Indexes a few of the file's capitalised words (with both lists) and removes the indexing
+  // again; false when the file has no such word or no place for an index.
+  bool roundTrip(const fs::path& file) {
+    host::Document& doc = app_.Documents().Add(host::Document::Open(file.string()));
     state::pubWdDoc = &doc;
     const std::vector<std::string> terms = someTerms(doc);
     const long place = indexPlace(doc);
     if (terms.empty() || place < 0) {
       app_.Documents().Close(doc);
-      continue;
+      return false;
     }
     const Snapshot before = snapshot(doc);
     doc.Bookmarks().Add("IndexBKStart", doc.Range(place, place));
@@ -120,11 +112,30 @@ TEST_F(RoundTripCorpus, IndexingThenRemovingItGivesBackEveryStoryFieldAndBookmar
     auto reopened = host::testing::reopen(doc);
     const Snapshot after = snapshot(*reopened);
     EXPECT_EQ(after.bookmarks, before.bookmarks);
-    ASSERT_EQ(after.stories.size(), before.stories.size());
-    for (std::size_t k = 0; k < before.stories.size(); ++k) EXPECT_EQ(after.stories[k], before.stories[k]) << "story " << k;
+    EXPECT_EQ(after.stories.size(), before.stories.size());
+    for (std::size_t k = 0; k < std::min(before.stories.size(), after.stories.size()); ++k)
+      EXPECT_EQ(after.stories[k], before.stories[k]) << "story " << k;
     app_.Documents().Close(doc);
     state::pubWdDoc = nullptr;
-    ++checked;
+    return true;
+  }
+};
+
+TEST_F(RoundTripCorpus, TheSampleContractComesBackAsItWas) { EXPECT_TRUE(roundTrip(kSample)); }
+
+TEST_F(RoundTripCorpus, EveryCorpusDocumentComesBackAsItWas) {
+  const std::vector<fs::path> files = corpusFiles();
+  if (files.empty()) GTEST_SKIP() << "no corpus at " << VLX_CORPUS_DIR;
+  backend_.Answer("Error", ui::vbOK);  // a term the engine cannot index somewhere is reported and passed over
+  int checked = 0;
+  for (const fs::path& file : files) {
+    SCOPED_TRACE(file.filename().string());
+    try {
+      if (roundTrip(file)) ++checked;
+    } catch (const host::Error& e) {
+      if (state::pubWdDoc) ADD_FAILURE() << e.what();  // refused files are the model's tests' business
+      state::pubWdDoc = nullptr;
+    }
   }
   EXPECT_GT(checked, 50);
 }
