@@ -14,10 +14,10 @@ namespace {
 
 constexpr const char* kLineBreak = "\r\n";
 
-// An empty range at the end of the bookmark, or after the paragraph where the given
-// selection ends when the bookmark is missing, with a new empty paragraph there; the range covers its mark. The
-// index's bookmarks that end there end there still: a mark inserted at a bookmark's end
-// would otherwise fall inside it, and the block stands after them.
+// An empty range at the end of the bookmark (or, when it is missing, after the paragraph
+// where the given selection ends) with a new empty paragraph there; the range covers its
+// mark. The index's bookmarks that ended there still end there: a mark inserted at a
+// bookmark's end would otherwise fall inside it, and the block stands after them.
 host::Range openBlock(host::Document& wdDoc, const char* after, const host::Range& selection) {
   host::Bookmarks& bookmarks = wdDoc.Bookmarks();
   host::Range r;
