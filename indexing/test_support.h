@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -15,6 +14,7 @@
 
 #include "dialogs/frm_vlx_com.h"
 #include "engine/cls_osvlx_lib.h"
+#include "engine/testing/forwarding_engine.h"
 #include "host/application.h"
 #include "host/error.h"
 #include "host/story.h"
@@ -85,37 +85,12 @@ struct SearchCall {
 /// The real engine, recording the searches asked of it; a search can be made to fail as
 /// the engine's own error trap leaves it (message shown, count 0, range where it stopped) or
 /// to throw.
-class RecordingEngine final : public engine::_clsOSVLXLib {
+class RecordingEngine final : public engine::testing::ForwardingEngine {
  public:
   std::vector<SearchCall> searches;
-  std::string failingTerm;  // the search for this term fails as the engine's trap leaves it
+  std::string failingTerm;   // the search for this term fails as the engine's trap leaves it
   std::string throwingTerm;  // the search for this term throws a host error
 
-  std::vector<std::string> fncIdentifyTerm(host::Range& r, std::vector<std::string>& list, std::string& type) override {
-    return real_.fncIdentifyTerm(r, list, type);
-  }
-  engine::CounterArray fncBuildCounterArray(host::Application& app, host::Document& doc,
-                                            const std::vector<std::string>& list, bool matchCase) override {
-    return real_.fncBuildCounterArray(app, doc, list, matchCase);
-  }
-  std::array<std::string, 2> fncBuildNotUsedNotFoundStrings(const engine::CounterArray& counters) override {
-    return real_.fncBuildNotUsedNotFoundStrings(counters);
-  }
-  void ShowFieldCodes(host::Document& doc) override { real_.ShowFieldCodes(doc); }
-  void HideFieldCodes(host::Document& doc) override { real_.HideFieldCodes(doc); }
-  engine::CounterArray fncIndexAndMarkTerms(host::Application& app, host::Document& doc, std::vector<std::string>& list,
-                                            bool matchCase) override {
-    return real_.fncIndexAndMarkTerms(app, doc, list, matchCase);
-  }
-  void SmartQuoteToggle(host::Document& doc) override { real_.SmartQuoteToggle(doc); }
-  void xSmartQuoteToggleNEW(host::Application& app, host::Document& doc) override { real_.xSmartQuoteToggleNEW(app, doc); }
-  std::vector<std::string> fncListSort(std::vector<std::string>& list) override { return real_.fncListSort(list); }
-  void IndexInsert(host::Application& app, host::Document& doc, long cols, std::string sep) override {
-    real_.IndexInsert(app, doc, cols, sep);
-  }
-  void IndexUpdate(host::Document& doc) override { real_.IndexUpdate(doc); }
-  void RestoreTextColor(host::Document& doc) override { real_.RestoreTextColor(doc); }
-  void RestoreTextColorNEW(host::Application& app, host::Document& doc) override { real_.RestoreTextColorNEW(app, doc); }
   long fncSearchAndIndexTermInStory(host::Document& doc, host::Range story, std::string term, long found, long type,
                                     bool matchCase, bool fullCaps, std::string indexType,
                                     std::string caseSensitiveTerm = "") override {
@@ -126,18 +101,9 @@ class RecordingEngine final : public engine::_clsOSVLXLib {
       ui::MsgBox("Could not index " + term + ".", ui::vbExclamation | ui::vbOKOnly, "Error");
       return 0;
     }
-    return real_.fncSearchAndIndexTermInStory(doc, story, term, found, type, matchCase, fullCaps, indexType,
-                                              caseSensitiveTerm);
+    return ForwardingEngine::fncSearchAndIndexTermInStory(doc, story, term, found, type, matchCase, fullCaps,
+                                                          indexType, caseSensitiveTerm);
   }
-  void RemoveIndex(host::Application& app, host::Document& doc, bool& removeBK) override {
-    real_.RemoveIndex(app, doc, removeBK);
-  }
-  void StripIndexEntries(host::Application& app, host::Document& doc, bool show) override {
-    real_.StripIndexEntries(app, doc, show);
-  }
-
- private:
-  engine::clsOSVLXLib real_;
 };
 
 /// A test with the process-wide values of a run.
