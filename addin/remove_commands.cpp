@@ -3,7 +3,7 @@
 #include <string>
 
 #include "indexing/bookmark_names.h"
-#include "indexing/run_objects.h"
+#include "discovery/run_objects.h"
 #include "ui/message_box.h"
 
 namespace addin {
@@ -43,8 +43,8 @@ void RemoveIndexing(host::Application& wdApp, host::Document* wdDoc) {
   if (noDocument(wdApp, wdDoc)) return;
   host::Document& doc = *wdDoc;
   ScreenOff screen(wdApp);
-  engine::_clsOSVLXLib& engine = indexing::activeEngine();
-  progress::clsProgForm& progress = indexing::progressForm();
+  engine::_clsOSVLXLib& engine = discovery::RunEngine();
+  progress::clsProgForm& progress = discovery::RunProgress();
   progress.ShowProgress(0);
 
   showStep(progress, "Removing index entries");
@@ -74,10 +74,10 @@ void RemoveIndexing(host::Application& wdApp, host::Document* wdDoc) {
 void RemoveHighlighting(host::Application& wdApp, host::Document* wdDoc) {
   if (noDocument(wdApp, wdDoc)) return;
   ScreenOff screen(wdApp);
-  progress::clsProgForm& progress = indexing::progressForm();
+  progress::clsProgForm& progress = discovery::RunProgress();
   progress.ShowProgress(0);
   showStep(progress, "Removing highlighting from indexed terms");
-  indexing::activeEngine().RestoreTextColor(*wdDoc);
+  discovery::RunEngine().RestoreTextColor(*wdDoc);
   wdDoc->UndoClear();
   progress.CloseProgress();
 

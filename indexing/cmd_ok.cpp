@@ -8,7 +8,7 @@
 #include "host/application.h"
 #include "indexing/bookmark_names.h"
 #include "indexing/indexing_pass.h"
-#include "indexing/run_objects.h"
+#include "discovery/run_objects.h"
 #include "indexing/run_options.h"
 #include "indexing/search_list.h"
 #include "state/run_state.h"
@@ -49,7 +49,7 @@ void cmdOK_Click(dialogs::frmVLX_COM& form) {
     // Refused before anything is saved or changed: the dialog stays open for the correction.
     if (!columnsAccepted(form)) return;
     dialogs::SaveOptions(form);
-    host::Application& app = runApplication();
+    host::Application& app = discovery::RunApplication();
     app.SetScreenUpdating(true);
 
     offerPendingTerm(form);
@@ -61,12 +61,12 @@ void cmdOK_Click(dialogs::frmVLX_COM& form) {
 
     form.cmdCancel.SetEnabled(false);
     const RunOptions options = readRunOptions(form);
-    host::Document& doc = runDocument();
+    host::Document& doc = discovery::RunDocument();
     const std::vector<std::string> searchList = fncBuildSearchList(form);
     IndexDocument(app, doc, searchList, form, options);
 
     if (form.chkHighlight.Value() != ui::vbChecked) {
-      activeEngine().RestoreTextColor(doc);
+      discovery::RunEngine().RestoreTextColor(doc);
       doc.UndoClear();
       app.Selection().GoTo(host::wdGoToPage, host::wdGoToFirst);
     }

@@ -247,7 +247,7 @@ TEST_F(CmdOkTest, WithoutAnEngineTheRunReportsTheMissingObject) {
   cmdOK_Click(form_);
 
   ASSERT_EQ(backend_.Messages().size(), 1u);
-  EXPECT_EQ(backend_.Messages()[0].prompt, "Error: 91 Object variable not set (the indexing engine).");
+  EXPECT_EQ(backend_.Messages()[0].prompt, "Error: 91 Object variable or With block variable not set");
   EXPECT_TRUE(form_.cmdCancel.Enabled());
 }
 

@@ -1,7 +1,7 @@
 #include "indexing/index_insert_or_update.h"
 
 #include "host/error.h"
-#include "indexing/run_objects.h"
+#include "discovery/run_objects.h"
 #include "indexing/run_options.h"
 
 namespace indexing {
@@ -9,12 +9,12 @@ namespace indexing {
 void IndexInsertOrUpdate(dialogs::frmVLX_COM& form, host::Document& wdDoc, host::Application& wdApp,
                          bool blnUpdateOnly) {
   if (blnUpdateOnly) {
-    activeEngine().IndexUpdate(wdDoc);
+    discovery::RunEngine().IndexUpdate(wdDoc);
   } else {
     const std::optional<long> columns = columnCount(form);
     if (!columns)
       throw host::Error(host::kErrBadArgument, "The number of columns must be a whole number from 1 to 4.");
-    activeEngine().IndexInsert(wdApp, wdDoc, *columns, separator(form));
+    discovery::RunEngine().IndexInsert(wdApp, wdDoc, *columns, separator(form));
   }
   wdDoc.UndoClear();
 }

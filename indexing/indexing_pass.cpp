@@ -8,7 +8,7 @@
 #include "indexing/bookmark_names.h"
 #include "indexing/index_insert_or_update.h"
 #include "indexing/not_used_not_found.h"
-#include "indexing/run_objects.h"
+#include "discovery/run_objects.h"
 #include "util/quick_sort.h"
 
 namespace indexing {
@@ -48,7 +48,7 @@ void IndexDocument(host::Application& wdApp, host::Document& wdDoc, const std::v
   wdApp.Selection().HomeKey(host::wdStory);
   wdApp.SetScreenUpdating(false);
   form.Hide();
-  engine::_clsOSVLXLib& engine = activeEngine();
+  engine::_clsOSVLXLib& engine = discovery::RunEngine();
   engine.ShowFieldCodes(wdDoc);
 
   engine::CounterArray counters = engine.fncBuildCounterArray(wdApp, wdDoc, searchList, options.matchCase);
@@ -81,11 +81,11 @@ engine::CounterArray fncIndexStory(host::Document& wdDoc, host::Range& rngStory,
   // The host's find skips hidden text only while it is not shown: the entry fields are hidden.
   wdDoc.ActiveWindow().View().SetShowHiddenText(false);
   const std::string name = storyName(storyType);
-  progress::clsProgForm& progress = progressForm();
+  progress::clsProgForm& progress = discovery::RunProgress();
   progress.ShowProgress(0);
   progress.UpdateProgress("Please wait", "Indexing " + name, "", 0, 0, "");
 
-  engine::_clsOSVLXLib& engine = activeEngine();
+  engine::_clsOSVLXLib& engine = discovery::RunEngine();
   const long last = static_cast<long>(arrCounterArray.size()) - 1;
   for (long i = 0; i <= last; ++i) {
     engine::CounterRow& row = arrCounterArray[static_cast<std::size_t>(i)];

@@ -4,7 +4,7 @@
 
 #include "host/styles.h"
 #include "host/testing/test_documents.h"
-#include "indexing/run_objects.h"
+#include "discovery/run_objects.h"
 #include "indexing/test_support.h"
 
 namespace indexing {
@@ -25,7 +25,7 @@ class ListsTest : public testing::RunTest {
                       "<w:spacing w:before=\"120\" w:after=\"240\"/><w:jc w:val=\"center\"/>");
     host::Document& doc = openRun(parts);
     markIndexPlace(doc, 1);
-    activeEngine().IndexInsert(app_, doc, 1, ", ");
+    discovery::RunEngine().IndexInsert(app_, doc, 1, ", ");
     return doc;
   }
 

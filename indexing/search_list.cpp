@@ -1,12 +1,12 @@
 #include "indexing/search_list.h"
 
-#include "indexing/run_objects.h"
+#include "discovery/run_objects.h"
 
 namespace indexing {
 
 std::vector<std::string> fncBuildSearchList(dialogs::frmVLX_COM& form) {
   form.Hide();
-  progress::clsProgForm& progress = progressForm();
+  progress::clsProgForm& progress = discovery::RunProgress();
   progress.ShowProgress(0);
   progress.UpdateProgress("Please wait", "Building search list", "", 0, 0, "");
 
@@ -22,7 +22,7 @@ std::vector<std::string> fncBuildSearchList(dialogs::frmVLX_COM& form) {
   if (list.back().empty()) list.pop_back();
   progress.CloseProgress();
 
-  activeEngine().fncListSort(list);  // the engine's longest-first exchange sort, in place
+  discovery::RunEngine().fncListSort(list);  // the engine's longest-first exchange sort, in place
   return list;
 }
 
