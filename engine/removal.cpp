@@ -96,18 +96,9 @@ void clsOSVLXLib::RemoveIndex(host::Application&, host::Document& wdDoc, bool& b
 }
 
 void clsOSVLXLib::StripIndexEntries(host::Application&, host::Document& wdDoc, bool) {
-  forEachStoryRange(wdDoc, kTextStories, [&wdDoc](host::Range& story) {
-    for (host::Field field : story.Fields()) {
-      if (!isOurIndexEntry(field.Code().Text())) continue;
-      // Marking puts a space after a story's last word, before the final paragraph mark, and
-      // the entry between the two; the space goes with the entry, giving the user's text back.
-      const host::FieldSpan span = field.Span();
-      host::Story& text = field.GetStory();
-      const bool beforeAddedSpace =
-          span.end + 3 == text.length() && wdDoc.makeRange(text, span.end + 1, span.end + 2).Text() == " ";
-      field.Delete();
-      if (beforeAddedSpace) wdDoc.makeRange(text, span.begin, span.begin + 1).Delete();
-    }
+  forEachStoryRange(wdDoc, kTextStories, [](host::Range& story) {
+    for (host::Field field : story.Fields())
+      if (isOurIndexEntry(field.Code().Text())) field.Delete();
   });
   if (wdDoc.Bookmarks().Exists("XEfield")) wdDoc.Bookmarks().Item("XEfield").Delete();
 }
