@@ -22,6 +22,10 @@ namespace host {
 
 class Application;
 
+/// The command name the desktop host's process runs under, by which add-ins count the hosts
+/// running (the batch program is no host for that count).
+inline constexpr const char* kHostProcessName = "vellandex-host";
+
 /// What Selection.GoTo goes to.
 enum GoToItem : int { wdGoToBookmark = -1, wdGoToPage = 1 };
 /// Which one of them.
