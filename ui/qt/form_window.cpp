@@ -36,7 +36,8 @@ const char* const kControlProperty = "vlxControl";
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// Labels have no buddy here, so an access-key mark would show as "&": drop it, keep "&&" as "&".
+// A label without a control to hand its access key to would show the mark as "&": drop it,
+// keep "&&" as "&".
 QString WithoutAccessKeys(const std::string& caption) {
   QString out;
   const QString text = Q(caption);
@@ -81,7 +82,8 @@ int ShiftOf(Qt::KeyboardModifiers modifiers) {
 }
 
 // A list whose horizontal scroll range is the extent the program set, as on the original
-// platform, rather than what Qt computes from the items.
+// platform, rather than what Qt computes from the items. In a multi-select list Space toggles
+// the current item, and a click while Space is held toggles the clicked one (as Ctrl+click).
 class ExtentList : public QListWidget {
  public:
   using QListWidget::QListWidget;
@@ -96,9 +98,41 @@ class ExtentList : public QListWidget {
     horizontalScrollBar()->setRange(0, std::max(0, extent_ - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
   }
+  void keyPressEvent(QKeyEvent* event) override {
+    if (!TogglesWithSpace(event)) return QListWidget::keyPressEvent(event);
+    if (!event->isAutoRepeat()) {
+      spaceHeld_ = true;
+      clickedWithSpace_ = false;
+    }
+  }
+  // Space acts when it is let go, so that Space+click toggles only the clicked item.
+  void keyReleaseEvent(QKeyEvent* event) override {
+    if (!TogglesWithSpace(event) || event->isAutoRepeat() || !spaceHeld_) return QListWidget::keyReleaseEvent(event);
+    spaceHeld_ = false;
+    if (!clickedWithSpace_ && currentIndex().isValid())
+      selectionModel()->select(currentIndex(), QItemSelectionModel::Toggle);
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    spaceHeld_ = false;
+    QListWidget::focusOutEvent(event);
+  }
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override {
+    if (spaceHeld_ && event && event->type() == QEvent::MouseButtonPress) {
+      clickedWithSpace_ = true;
+      return QItemSelectionModel::Toggle;
+    }
+    return QListWidget::selectionCommand(index, event);
+  }
 
  private:
+  bool TogglesWithSpace(const QKeyEvent* event) const {
+    return event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
+           selectionMode() != QAbstractItemView::SingleSelection;
+  }
+
   int extent_ = 0;
+  bool spaceHeld_ = false;
+  mutable bool clickedWithSpace_ = false;
 };
 
 template <class Model>
@@ -153,6 +187,8 @@ class Filter : public QObject {
     }
     if (event->type() != QEvent::KeyPress) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
+    // Tab belongs to the window, which moves the focus; controls never see it.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
     if (int keyCode = KeyCodeOf(key->key())) control->RaiseKeyDown(keyCode, ShiftOf(key->modifiers()));
     const QList<uint> typed = key->text().toUcs4();
     if (typed.isEmpty()) return false;
@@ -218,7 +254,7 @@ class LabelBinding : public Binding {
   void Sync() override {
     auto& model = As<Label>(control_);
     auto* label = static_cast<QLabel*>(widget_);
-    label->setText(WithoutAccessKeys(model.Caption()));
+    label->setText(label->buddy() ? Q(model.Caption()) : WithoutAccessKeys(model.Caption()));
     const Qt::Alignment across = model.Alignment() == vbCenter        ? Qt::AlignHCenter
                                  : model.Alignment() == vbRightJustify ? Qt::AlignRight
                                                                        : Qt::AlignLeft;
@@ -534,8 +570,28 @@ void FormWindow::Build() {
     action->setObjectName(Q(item->Name()));
     bindings_[item] = std::make_unique<MenuBinding>(*this, *item, action);
   }
+  ApplyTabOrder();
   for (Control* control : form_.Controls())  // in creation order, so later controls lie on top
     if (auto binding = bindings_.find(control); binding != bindings_.end()) binding->second->Update();
+}
+
+// Tab follows the form's order; each label in it hands its access key to its target.
+void FormWindow::ApplyTabOrder() {
+  auto widgetOf = [this](const Control* control) -> QWidget* {
+    auto binding = bindings_.find(control);
+    return binding == bindings_.end() ? nullptr : binding->second->Widget();
+  };
+  QWidget* previous = nullptr;
+  for (Control* control : form_.TabOrder()) {
+    QWidget* widget = widgetOf(control);
+    if (!widget) continue;
+    if (auto* label = qobject_cast<QLabel*>(widget); label && dynamic_cast<Label*>(control)) {
+      label->setBuddy(widgetOf(form_.AccessKeyTarget(*control)));
+    } else if (control->CanFocus()) {
+      if (previous) QWidget::setTabOrder(previous, widget);
+      previous = widget;
+    }
+  }
 }
 
 QWidget* FormWindow::ParentFor(const Control& control) const {
