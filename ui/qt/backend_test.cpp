@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -11,6 +12,8 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -187,6 +190,43 @@ TEST_F(QtBackend, SpaceTogglesTheCurrentItemAndSpacePlusClickTheClickedOne) {
   EXPECT_TRUE(form.lstTerms.Selected(2)) << "added to the selection";
   EXPECT_TRUE(form.lstTerms.Selected(1)) << "the other selected item stays selected";
   EXPECT_FALSE(form.lstTerms.Selected(0));
+  form.Unload();
+}
+
+TEST_F(QtBackend, APictureFitsItsControlKeepingItsShape) {
+  const std::string path = ::testing::TempDir() + "vlx_picture_" + std::to_string(QCoreApplication::applicationPid()) + ".png";
+  QImage tall(10, 20, QImage::Format_RGB32);
+  tall.fill(Qt::darkBlue);
+  ASSERT_TRUE(tall.save(QString::fromStdString(path)));
+  Form form("frmPicture");
+  Image logo(form, "imgLogo");
+  Image natural(form, "imgNatural");
+  logo.Move(10, 10, 40, 40);
+  logo.SetPicture(path);
+  natural.Move(60, 10, 0, 0);
+  natural.SetPicture(path);
+  form.Show();
+  form.Refresh();
+  QWidget* window = Backend::WindowOf(form);
+  EXPECT_EQ(window->findChild<QLabel*>("imgLogo")->pixmap().size(), QSize(20, 40));
+  EXPECT_EQ(window->findChild<QLabel*>("imgNatural")->pixmap().size(), QSize(10, 20)) << "no size: its own size";
+  form.Unload();
+  std::remove(path.c_str());
+}
+
+TEST_F(QtBackend, TheArrowsOfAnUpDownAreNoStopOfTab) {
+  Form form("frmColumns");
+  TextBox txtCols(form, "txtCols");
+  UpDown updownCols(form, "updownCols");
+  CommandButton cmdOK(form, "cmdOK");
+  txtCols.Move(10, 10, 40, 24);
+  updownCols.Move(50, 10, 18, 24);
+  cmdOK.Move(80, 10, 60, 24);
+  updownCols.Attach(&txtCols, 1, 4);
+  ShowActive(form);
+  txtCols.SetFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(form.ActiveControl(), &cmdOK);
   form.Unload();
 }
 

@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -407,18 +408,31 @@ class ComboBinding : public Binding {
   }
 };
 
+// A picture drawn to fit the control's size when it has one (a drawing stays sharp), else at
+// its own size.
 class ImageBinding : public Binding {
  public:
-  ImageBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QLabel(parent)) {}
+  ImageBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QLabel(parent)) {
+    static_cast<QLabel*>(widget_)->setAlignment(Qt::AlignCenter);
+  }
   void Sync() override {
     const std::string& picture = As<Image>(control_).Picture();
-    if (picture == shown_) return;
+    const QSize size(control_.Width(), control_.Height());
+    if (picture == shown_ && size == shownSize_) return;
     shown_ = picture;
-    static_cast<QLabel*>(widget_)->setPixmap(picture.empty() ? QPixmap() : QPixmap(Q(picture)));
+    shownSize_ = size;
+    QImage image;
+    if (!picture.empty()) {
+      QImageReader reader(Q(picture));
+      if (!size.isEmpty()) reader.setScaledSize(reader.size().isValid() ? reader.size().scaled(size, Qt::KeepAspectRatio) : size);
+      image = reader.read();
+    }
+    static_cast<QLabel*>(widget_)->setPixmap(QPixmap::fromImage(image));
   }
 
  private:
   std::string shown_;
+  QSize shownSize_;
 };
 
 class TabBinding : public Binding {
@@ -462,6 +476,7 @@ class UpDownBinding : public Binding {
       auto* arrow = new QToolButton(widget_);
       arrow->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
       arrow->setObjectName(up ? "up" : "down");
+      arrow->setFocusPolicy(Qt::NoFocus);  // a spinner's arrows are no stop of Tab
       layout->addWidget(arrow);
       QObject::connect(arrow, &QToolButton::clicked, Context(), [this, up] {
         if (!control_.IsUsable()) return;
