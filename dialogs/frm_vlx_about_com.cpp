@@ -39,7 +39,7 @@ std::string AddinVersion() {
 std::string AboutText() {
   const std::string crlf = "\r\n";
   return "Vellandex\u2122" + crlf + crlf + "Version " + AddinVersion() + crlf + crlf + VLX_ABOUT_NOTICE + crlf + crlf +
-         "Please report problems at " + VLX_REPORT_ADDRESS;
+         "Please report problems at:" + crlf + VLX_REPORT_ADDRESS;
 }
 
 std::string LogoPath() {

@@ -259,7 +259,7 @@ class LabelBinding : public Binding {
     const Qt::Alignment across = model.Alignment() == vbCenter        ? Qt::AlignHCenter
                                  : model.Alignment() == vbRightJustify ? Qt::AlignRight
                                                                        : Qt::AlignLeft;
-    label->setAlignment(across | Qt::AlignVCenter);
+    label->setAlignment(across | Qt::AlignTop);  // text starts at a label's top, however tall
     label->setAutoFillBackground(model.BackStyle() == vbOpaque);
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, FromBgr(model.BackColor()));
