@@ -1,0 +1,128 @@
+// dialog-screenshots FOLDER: draws the main dialog (each tab, and with nothing found), the
+// options dialog and the About box with sample content through the Qt rendering, and saves
+// each as a PNG in FOLDER. Run it on Qt's offscreen platform or under a virtual display.
+#include <iostream>
+#include <string>
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QWidget>
+
+#include "dialogs/frm_vlx_about_com.h"
+#include "dialogs/frm_vlx_com.h"
+#include "dialogs/frm_vlx_options.h"
+#include "settings/keys.h"
+#include "state/run_state.h"
+#include "ui/qt/backend.h"
+
+namespace {
+
+// Sets the options as the settings loader would from the first-run defaults.
+void FillOptions(dialogs::OptionControls& form) {
+  state::blnLoadingOptions = true;
+  for (ui::ComboBox* list : {&form.cmbOpenQuote, &form.cmbCloseQuote}) {
+    for (int code : settings::kQuoteCodes) {
+      list->AddItem(settings::QuoteCharacter(code));
+      list->SetItemData(list->NewIndex(), code);
+    }
+  }
+  form.cmbOpenQuote.SetListIndex(0);
+  form.cmbCloseQuote.SetListIndex(1);
+  form.optSearchType(0).SetValue(true);
+  form.optIndexWhat(0).SetValue(true);
+  for (ui::CheckBox* box : {&form.chkCaseSensitive, &form.chkIndexCaps, &form.chkHighlight, &form.chkIgnoreNums,
+                            &form.chkIncludeNotUsed, &form.chkIncludeNotFound, &form.chkTabSep})
+    box->SetValue(ui::vbChecked);
+  form.txtCols.SetText("2");
+  form.txtSep.SetText(":  ");
+  state::blnLoadingOptions = false;
+}
+
+void FillTerms(dialogs::frmVLX_COM& form) {
+  form.lblTermsInDoc.SetCaption(
+      "The following defined terms were found in your document.  \r\n\r\nSelect which terms you want to index.  "
+      "You can specify additional terms for indexing in the 'Add terms for indexing' section below.");
+  for (const char* term : {"Accounts", "Agreement", "Business Day", "Buyer", "Completion", "Completion Date",
+                           "Consideration", "Disclosure Letter", "Encumbrance", "Purchase Price", "Sale Shares",
+                           "Seller", "Seller's Group", "Tax Warranties", "Warranties"})
+    form.lstTermsInDoc.AddItem(term);
+  for (int i = 0; i < form.lstTermsInDoc.ListCount(); ++i) form.lstTermsInDoc.SetSelected(i, i != 6 && i != 8);
+  form.lstTermsInDoc.SetListIndex(0);
+  for (const char* term : {"Intellectual Property Rights", "Long Stop Date"}) form.lstAddTerms.AddItem(term);
+  form.txtAddTerm.SetText("Management Accounts");
+}
+
+bool Save(ui::Form& form, const QDir& folder, const char* name) {
+  form.Refresh();
+  QCoreApplication::processEvents();
+  const QString path = folder.filePath(name);
+  if (!ui::qt::Backend::WindowOf(form)->grab().save(path)) {
+    std::cerr << "dialog-screenshots: cannot write " << path.toStdString() << "\n";
+    return false;
+  }
+  std::cout << path.toStdString() << "\n";
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: dialog-screenshots FOLDER\n";
+    return 2;
+  }
+  QApplication app(argc, argv);
+  ui::qt::Backend backend;
+  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  if (!folder.exists() && !QDir().mkpath(folder.path())) {
+    std::cerr << "dialog-screenshots: cannot make " << argv[1] << "\n";
+    return 1;
+  }
+  bool ok = true;
+  {
+    dialogs::frmVLX_COM main;
+    FillOptions(main);
+    FillTerms(main);
+    main.Show();
+    const char* names[] = {"main-dialog-search.png", "main-dialog-index.png", "main-dialog-readme.png"};
+    for (int tab = 0; tab < main.tbcTabs.TabCount(); ++tab) {
+      main.tbcTabs.SetSelectedIndex(tab);
+      ok = Save(main, folder, names[tab]) && ok;
+    }
+    main.Unload();
+  }
+  {
+    // Nothing found: the explanation takes the list's place.
+    dialogs::frmVLX_COM main;
+    FillOptions(main);
+    main.lblTermsInDoc.SetCaption(
+        "No defined terms were found in this document.  Defined terms must be enclosed in double quotes where they "
+        "are defined to be recognized - they will be indexed no matter how they are formatted.  Choose the style of "
+        "open and close quotes in your document in the Options section below.\r\n\r\nIf the defined terms in your "
+        "document are in double quotes, check the search options panel below to see whether 'Defined terms in bold' "
+        "is ticked - untick it, click 'Find terms and refresh list' and they should be listed. \r\n\r\nIf the "
+        "defined terms in your document aren't bold and that option is ticked, they won't be listed.\r\n\r\nYou "
+        "can type a list of terms to index in the 'Add terms for indexing' section below, or click Cancel, and make "
+        "sure that your defined terms are enclosed in double quotation marks where they are defined so that they "
+        "can be recognized.");
+    main.frameTermsInDoc.SetVisible(false);
+    main.Show();
+    ok = Save(main, folder, "main-dialog-nothing-found.png") && ok;
+    main.Unload();
+  }
+  {
+    dialogs::frmVLXOptions options;
+    FillOptions(options);
+    options.Show();
+    ok = Save(options, folder, "options-dialog.png") && ok;
+    options.Unload();
+  }
+  {
+    dialogs::frmVLXAbout_COM about;
+    about.Show();
+    ok = Save(about, folder, "about-box.png") && ok;
+    about.Unload();
+  }
+  return ok ? 0 : 1;
+}
