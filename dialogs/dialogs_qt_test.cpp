@@ -21,8 +21,8 @@
 #include "dialogs/frm_vlx_com.h"
 #include "dialogs/frm_vlx_options.h"
 #include "dialogs/testing/fake_addin.h"
+#include "dialogs/testing/sample_options.h"
 #include "host/testing/test_documents.h"
-#include "settings/keys.h"
 #include "state/run_state.h"
 #include "ui/qt/backend.h"
 
@@ -38,23 +38,6 @@ QApplication& App() {
   static char* argv[] = {name, nullptr};
   static QApplication* app = new QApplication(argc, argv);
   return *app;
-}
-
-void FillOptions(OptionControls& form) {
-  state::blnLoadingOptions = true;
-  for (ui::ComboBox* list : {&form.cmbOpenQuote, &form.cmbCloseQuote}) {
-    for (int code : settings::kQuoteCodes) {
-      list->AddItem(settings::QuoteCharacter(code));
-      list->SetItemData(list->NewIndex(), code);
-    }
-  }
-  form.cmbOpenQuote.SetListIndex(0);
-  form.cmbCloseQuote.SetListIndex(1);
-  form.optSearchType(0).SetValue(true);
-  form.optIndexWhat(0).SetValue(true);
-  form.chkCaseSensitive.SetValue(ui::vbChecked);
-  form.txtCols.SetText("2");
-  state::blnLoadingOptions = false;
 }
 
 QString WidgetName(const ui::Control& control) {
@@ -215,7 +198,7 @@ class DialogsOnQt : public ::testing::Test {
 
 TEST_F(DialogsOnQt, TheMainDialogFitsAndTheKeyboardReachesEveryControlOnEachTab) {
   frmVLX_COM form;
-  FillOptions(form);
+  testing::ShowDefaultOptions(form);
   for (const char* term : {"Agreement", "Purchase Price"}) form.lstTermsInDoc.AddItem(term);
   form.lstAddTerms.AddItem("Long Stop Date");
   std::unique_ptr<std::vector<std::string>> clicks(Record(form, {&form.tbcTabs}));
@@ -238,7 +221,7 @@ TEST_F(DialogsOnQt, TheMainDialogFitsAndTheKeyboardReachesEveryControlOnEachTab)
 
 TEST_F(DialogsOnQt, TheOptionsDialogFitsAndTheKeyboardReachesEveryControl) {
   frmVLXOptions form;
-  FillOptions(form);
+  testing::ShowDefaultOptions(form);
   std::unique_ptr<std::vector<std::string>> clicks(Record(form));
   ShowActive(form);
   EXPECT_EQ(form.ActiveControl(), &form.optSearchType(0));
@@ -263,7 +246,7 @@ TEST_F(DialogsOnQt, TermsAreAddedChosenAndTheDialogEndedByKeyboardAlone) {
   testing::FakeAddIn addIn;
   addIn.app.Documents().Add(host::testing::openBody(host::testing::para(host::testing::run("The Buyer buys."))));
   frmVLX_COM form;
-  FillOptions(form);
+  testing::ShowDefaultOptions(form);
   for (const char* term : {"Agreement", "Buyer", "Seller"}) form.lstTermsInDoc.AddItem(term);
   form.SetVLXAddIn(&addIn);
   ShowActive(form);

@@ -6,6 +6,7 @@
 
 #include "dialogs/frm_vlx_com.h"
 #include "dialogs/testing/fake_addin.h"
+#include "dialogs/testing/sample_options.h"
 #include "host/error.h"
 #include "host/testing/temp_folder.h"
 #include "settings/ini_file.h"
@@ -24,15 +25,8 @@ class RefreshTest : public ::testing::Test {
  protected:
   void SetUp() override {
     settings::SetIniPath(folder_.path().string());
-    for (ui::ComboBox* list : {&form_.cmbOpenQuote, &form_.cmbCloseQuote}) {
-      for (int code : {147, 148, 132, 171, 187}) {
-        list->AddItem(std::to_string(code));
-        list->SetItemData(list->NewIndex(), code);
-      }
-    }
     state::blnLoadingOptions = true;
-    form_.cmbOpenQuote.SetListIndex(0);
-    form_.cmbCloseQuote.SetListIndex(1);
+    testing::FillQuoteLists(form_);
     form_.optSearchType(0).SetValue(true);
     form_.optIndexWhat(0).SetValue(true);
     state::blnLoadingOptions = false;

@@ -3,14 +3,6 @@
 #include "dialogs/frm_vlx_com.h"
 
 namespace dialogs {
-namespace {
-
-void Place(ui::Control& control, ui::Control* container, int left, int top, int width, int height) {
-  control.SetContainer(container);
-  control.Move(left, top, width, height);
-}
-
-}  // namespace
 
 void frmVLX_COM::LayOut() {
   SetSize(900, 596);

@@ -48,12 +48,9 @@ void frmVLXOptions::LayOut() {
   fraIndex(1).Move(8, 158, 684, 124);
   PlaceIndexOptions(fraIndex(1), 20);
   fraTab.Move(8, 288, 684, 94);
-  lblReadme.SetContainer(&fraTab);
-  lblReadme.Move(10, 10, 664, 46);
-  lblHelpClick.SetContainer(&fraTab);
-  lblHelpClick.Move(10, 62, 180, 22);
-  lblFAQClick.SetContainer(&fraTab);
-  lblFAQClick.Move(210, 62, 180, 22);
+  Place(lblReadme, &fraTab, 10, 10, 664, 46);
+  Place(lblHelpClick, &fraTab, 10, 62, 180, 22);
+  Place(lblFAQClick, &fraTab, 210, 62, 180, 22);
   cmdSetDefaults.Move(8, 392, 150, 30);
   cmdOK.Move(498, 392, 94, 30);
   cmdCancel.Move(598, 392, 94, 30);

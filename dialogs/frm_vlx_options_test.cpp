@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dialogs/testing/sample_options.h"
 #include "host/testing/temp_folder.h"
 #include "settings/ini_file.h"
 #include "settings/locations.h"
@@ -17,14 +18,7 @@ class OptionsDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     settings::SetIniPath(folder_.path().string());
-    for (ui::ComboBox* list : {&form_.cmbOpenQuote, &form_.cmbCloseQuote}) {
-      for (int code : {147, 148, 132, 171, 187}) {
-        list->AddItem(std::to_string(code));
-        list->SetItemData(list->NewIndex(), code);
-      }
-    }
-    form_.cmbOpenQuote.SetListIndex(0);
-    form_.cmbCloseQuote.SetListIndex(1);
+    testing::FillQuoteLists(form_);
   }
   void TearDown() override { settings::strIniPath.clear(); }
   bool saved() const { return std::filesystem::exists(settings::strIniPath); }

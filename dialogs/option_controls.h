@@ -77,6 +77,9 @@ class OptionControls {
   ui::CheckBox chkTabSep;
 };
 
+/// Puts a control into container (nullptr: the form itself) at a place relative to it.
+void Place(ui::Control& control, ui::Control* container, int left, int top, int width, int height);
+
 /// Whether a character typed into the columns box reaches it: the digits 1 to 4 and the
 /// control keys Backspace, Tab, Enter and Escape.
 bool ColumnsKeyPasses(int keyAscii);

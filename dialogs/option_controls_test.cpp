@@ -6,6 +6,7 @@
 
 #include "dialogs/frm_vlx_com.h"
 #include "dialogs/frm_vlx_options.h"
+#include "dialogs/testing/sample_options.h"
 #include "state/run_state.h"
 #include "ui/script/backend.h"
 #include "ui/script/user.h"
@@ -15,17 +16,6 @@ namespace {
 
 constexpr const char* kReminder =
     "You'll need to click the 'Find terms and refresh list' button to refresh the 'Terms found in document' list.";
-
-void fillQuotes(OptionControls& form) {
-  for (ui::ComboBox* list : {&form.cmbOpenQuote, &form.cmbCloseQuote}) {
-    for (int code : {147, 148, 132, 171, 187}) {
-      list->AddItem(std::to_string(code));
-      list->SetItemData(list->NewIndex(), code);
-    }
-  }
-  form.cmbOpenQuote.SetListIndex(0);
-  form.cmbCloseQuote.SetListIndex(1);
-}
 
 // The six controls that only searches for terms in quotes use.
 std::vector<const ui::Control*> quoteControls(const OptionControls& form) {
@@ -37,7 +27,7 @@ class OptionControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (OptionControls* form : {static_cast<OptionControls*>(&main_), static_cast<OptionControls*>(&options_)}) {
-      fillQuotes(*form);
+      testing::FillQuoteLists(*form);
       state::blnLoadingOptions = true;
       form->optSearchType(0).SetValue(true);
       form->optIndexWhat(0).SetValue(true);

@@ -12,32 +12,10 @@
 #include "dialogs/frm_vlx_about_com.h"
 #include "dialogs/frm_vlx_com.h"
 #include "dialogs/frm_vlx_options.h"
-#include "settings/keys.h"
-#include "state/run_state.h"
+#include "dialogs/testing/sample_options.h"
 #include "ui/qt/backend.h"
 
 namespace {
-
-// Sets the options as the settings loader would from the first-run defaults.
-void FillOptions(dialogs::OptionControls& form) {
-  state::blnLoadingOptions = true;
-  for (ui::ComboBox* list : {&form.cmbOpenQuote, &form.cmbCloseQuote}) {
-    for (int code : settings::kQuoteCodes) {
-      list->AddItem(settings::QuoteCharacter(code));
-      list->SetItemData(list->NewIndex(), code);
-    }
-  }
-  form.cmbOpenQuote.SetListIndex(0);
-  form.cmbCloseQuote.SetListIndex(1);
-  form.optSearchType(0).SetValue(true);
-  form.optIndexWhat(0).SetValue(true);
-  for (ui::CheckBox* box : {&form.chkCaseSensitive, &form.chkIndexCaps, &form.chkHighlight, &form.chkIgnoreNums,
-                            &form.chkIncludeNotUsed, &form.chkIncludeNotFound, &form.chkTabSep})
-    box->SetValue(ui::vbChecked);
-  form.txtCols.SetText("2");
-  form.txtSep.SetText(":  ");
-  state::blnLoadingOptions = false;
-}
 
 void FillTerms(dialogs::frmVLX_COM& form) {
   form.lblTermsInDoc.SetCaption(
@@ -82,7 +60,7 @@ int main(int argc, char** argv) {
   bool ok = true;
   {
     dialogs::frmVLX_COM main;
-    FillOptions(main);
+    dialogs::testing::ShowDefaultOptions(main);
     FillTerms(main);
     main.Show();
     const char* names[] = {"main-dialog-search.png", "main-dialog-index.png", "main-dialog-readme.png"};
@@ -95,7 +73,7 @@ int main(int argc, char** argv) {
   {
     // Nothing found: the explanation takes the list's place.
     dialogs::frmVLX_COM main;
-    FillOptions(main);
+    dialogs::testing::ShowDefaultOptions(main);
     main.lblTermsInDoc.SetCaption(
         "No defined terms were found in this document.  Defined terms must be enclosed in double quotes where they "
         "are defined to be recognized - they will be indexed no matter how they are formatted.  Choose the style of "
@@ -113,7 +91,7 @@ int main(int argc, char** argv) {
   }
   {
     dialogs::frmVLXOptions options;
-    FillOptions(options);
+    dialogs::testing::ShowDefaultOptions(options);
     options.Show();
     ok = Save(options, folder, "options-dialog.png") && ok;
     options.Unload();
