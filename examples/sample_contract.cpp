@@ -49,7 +49,36 @@ std::vector<DocxBuilder::Run> runsOf(std::string_view marked) {
   return runs;
 }
 
-void addMarked(DocxBuilder& doc, std::string_view marked) {
+// The contract being written, and the terms it defines in quotes as they are written: those
+// of the main text, the footnotes and the endnotes, each in order.
+struct Writer : DocxBuilder {
+  std::vector<std::string> mainTerms;
+  std::vector<std::string> footnoteTerms;
+  std::vector<std::string> endnoteTerms;
+};
+
+// The texts between double quotes (curly or straight) of marked text, bold marks left out.
+void collectDefinitions(std::string_view marked, std::vector<std::string>& terms) {
+  constexpr std::string_view kCurlyOpen = "\u201C", kCurlyClose = "\u201D";
+  for (std::size_t at = 0; at < marked.size();) {
+    const bool curly = marked.substr(at, kCurlyOpen.size()) == kCurlyOpen;
+    if (!curly && marked[at] != '"') {
+      ++at;
+      continue;
+    }
+    const std::size_t start = at + (curly ? kCurlyOpen.size() : 1);
+    const std::size_t end = marked.find(curly ? kCurlyClose : std::string_view("\""), start);
+    if (end == std::string_view::npos) break;
+    std::string term;
+    for (char c : marked.substr(start, end - start))
+      if (c != '*') term += c;
+    terms.push_back(term);
+    at = end + (curly ? kCurlyClose.size() : 1);
+  }
+}
+
+void addMarked(Writer& doc, std::string_view marked) {
+  collectDefinitions(marked, doc.mainTerms);
   std::size_t start = 0;
   while (start <= marked.size()) {
     const std::size_t caret = marked.find('^', start);
@@ -58,26 +87,29 @@ void addMarked(DocxBuilder& doc, std::string_view marked) {
       doc.addRun(run.text, run.emphasis);
     if (end == marked.size()) break;
     const char which = marked.at(end + 1);
+    const std::string_view note =
+        which == 'E' ? kEndnote : kFootnotes.at(static_cast<std::size_t>(which - '1'));
+    collectDefinitions(note, which == 'E' ? doc.endnoteTerms : doc.footnoteTerms);
     if (which == 'E')
-      doc.addEndnote(runsOf(kEndnote));
+      doc.addEndnote(runsOf(note));
     else
-      doc.addFootnote(runsOf(kFootnotes.at(static_cast<std::size_t>(which - '1'))));
+      doc.addFootnote(runsOf(note));
     start = end + 2;
   }
 }
 
-void heading(DocxBuilder& doc, std::string_view text) {
+void heading(Writer& doc, std::string_view text) {
   doc.startParagraph(Style::Heading1);
   doc.addRun(text);
 }
 
-void paragraph(DocxBuilder& doc, std::string_view marked, Align align = Align::Justify) {
+void paragraph(Writer& doc, std::string_view marked, Align align = Align::Justify) {
   doc.startParagraph(Style::Normal, align);
   addMarked(doc, marked);
 }
 
 // A numbered clause with its caption in bold, as contracts set them.
-void clause(DocxBuilder& doc, std::string_view number, std::string_view caption,
+void clause(Writer& doc, std::string_view number, std::string_view caption,
             std::string_view marked) {
   doc.startParagraph(Style::Normal, Align::Justify);
   doc.addRun(std::string(number) + "\t");
@@ -86,7 +118,7 @@ void clause(DocxBuilder& doc, std::string_view number, std::string_view caption,
   addMarked(doc, marked);
 }
 
-void opening(DocxBuilder& doc) {
+void opening(Writer& doc) {
   doc.startParagraph(Style::Title, Align::Center);
   doc.addRun("Asset Purchase Agreement");
   paragraph(doc,
@@ -114,7 +146,7 @@ void opening(DocxBuilder& doc) {
             "agree as follows:");
 }
 
-void saleAndPurchase(DocxBuilder& doc) {
+void saleAndPurchase(Writer& doc) {
   heading(doc, "Article 1 – Sale and Purchase");
   clause(doc, "1.1", "Purchased Assets",
          "On the terms and subject to the conditions of this Agreement, at the Closing the "
@@ -142,7 +174,7 @@ void saleAndPurchase(DocxBuilder& doc) {
          "release in a form reasonably satisfactory to the Buyer.");
 }
 
-void purchasePrice(DocxBuilder& doc) {
+void purchasePrice(Writer& doc) {
   heading(doc, "Article 2 – Purchase Price and Payment");
   clause(doc, "2.1", "Purchase Price",
          "The aggregate consideration for the Purchased Assets is four million eight hundred and "
@@ -190,7 +222,7 @@ void purchasePrice(DocxBuilder& doc) {
          "tax returns consistently with that allocation.");
 }
 
-void closing(DocxBuilder& doc) {
+void closing(Writer& doc) {
   heading(doc, "Article 3 – Closing");
   clause(doc, "3.1", "Time and place",
          "Completion of the sale and purchase of the Purchased Assets (the “*Closing*”) shall "
@@ -214,7 +246,7 @@ void closing(DocxBuilder& doc) {
          "and the Escrow Agent shall then return the Deposit to the Buyer.");
 }
 
-void warranties(DocxBuilder& doc) {
+void warranties(Writer& doc) {
   heading(doc, "Article 4 – Warranties of the Seller");
   clause(doc, "4.1", "Title",
          "The Seller warrants to the Buyer that it is the sole legal and beneficial owner of the "
@@ -235,7 +267,7 @@ void warranties(DocxBuilder& doc) {
          "from any act or omission of the Seller before the Closing.");
 }
 
-void indemnity(DocxBuilder& doc) {
+void indemnity(Writer& doc) {
   heading(doc, "Article 5 – Indemnity");
   clause(doc, "5.1", "Indemnity",
          "The Seller shall indemnify the Buyer against all losses, liabilities, damages, costs "
@@ -251,7 +283,7 @@ void indemnity(DocxBuilder& doc) {
          "the Seller against the final instalment of the Adjusted Purchase Price.");
 }
 
-void general(DocxBuilder& doc) {
+void general(Writer& doc) {
   heading(doc, "Article 6 – Confidentiality");
   clause(doc, "6.1", "Confidentiality",
          "Each Party shall keep confidential all information relating to the other Party or to "
@@ -278,7 +310,7 @@ void general(DocxBuilder& doc) {
          "the law of England and Wales, and the courts of England have exclusive jurisdiction.^E");
 }
 
-void signatures(DocxBuilder& doc) {
+void signatures(Writer& doc) {
   paragraph(doc, "Signed by the Parties on the Effective Date.");
   for (const std::string_view party :
        {"Harrow & Vale Tooling Ltd (as Seller)", "Northwind Precision Components plc (as Buyer)"}) {
@@ -288,7 +320,7 @@ void signatures(DocxBuilder& doc) {
   }
 }
 
-void schedules(DocxBuilder& doc) {
+void schedules(Writer& doc) {
   doc.addPageBreak();
   heading(doc, "Schedule 1 – Purchased Assets");
   paragraph(doc,
@@ -310,8 +342,10 @@ void schedules(DocxBuilder& doc) {
 
 }  // namespace
 
-host::DocxBuilder buildSampleContract() {
-  DocxBuilder doc;
+namespace {
+
+Writer writeSampleContract() {
+  Writer doc;
   doc.setTitle("Asset Purchase Agreement");
   doc.setPageSetup({.paper = DocxBuilder::Paper::A4});
   opening(doc);
@@ -324,6 +358,18 @@ host::DocxBuilder buildSampleContract() {
   signatures(doc);
   schedules(doc);
   return doc;
+}
+
+}  // namespace
+
+host::DocxBuilder buildSampleContract() { return writeSampleContract(); }
+
+std::vector<std::string> sampleDefinedTerms() {
+  Writer doc = writeSampleContract();
+  std::vector<std::string> terms = doc.mainTerms;
+  terms.insert(terms.end(), doc.footnoteTerms.begin(), doc.footnoteTerms.end());
+  terms.insert(terms.end(), doc.endnoteTerms.begin(), doc.endnoteTerms.end());
+  return terms;
 }
 
 }  // namespace examples

@@ -122,6 +122,17 @@ TEST_F(SampleContract, SomeDefinitionsAreBoldInsideTheQuotesAndSomeAreNot) {
     EXPECT_NE(std::find(definitions.begin(), definitions.end(), term), definitions.end()) << term;
 }
 
+TEST_F(SampleContract, KnowsTheTermsItDefinesInTheOrderTheyStand) {
+  const std::vector<std::string> terms = sampleDefinedTerms();
+  std::vector<std::string> curly = curlyQuoted(main_);
+  const std::vector<std::string> notes = curlyQuoted(footnotes_);
+  // The straight-quoted term stands in the main text after every curly-quoted one.
+  std::vector<std::string> expected = curly;
+  expected.push_back("Confidential Information");
+  expected.insert(expected.end(), notes.begin(), notes.end());
+  EXPECT_EQ(terms, expected);
+}
+
 TEST_F(SampleContract, OneTermIsDefinedInStraightQuotes) {
   EXPECT_EQ(uses(main_, "\"Confidential Information\""), 1);
   EXPECT_GE(uses(main_, "Confidential Information"), 3);

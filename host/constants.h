@@ -27,6 +27,9 @@ enum SectionStart : int {
   wdSectionOddPage = 4,
 };
 
+/// What Range.Information tells.
+enum WdInformation : int { wdActiveEndPageNumber = 3 };
+
 enum ColorIndex : int { wdNoHighlight = 0, wdRed = 6 };
 
 enum FieldType : int {

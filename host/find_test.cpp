@@ -279,3 +279,27 @@ TEST(Find, TextTypedIntoOneOfManyParagraphsIsFoundThereAndOnlyThere) {
 
 }  // namespace
 }  // namespace host
+
+namespace host {
+namespace {
+
+TEST(FindCase, TextWithoutCasedCharactersMatchesAsBeforeAndCasedTextStillIgnoresCase) {
+  auto doc = testing::openBody(testing::para(testing::run("\u201CA\u201D \"b\" 12 \u00C9t\u00E9 \u00E9T\u00C9")));
+  auto count = [&](const std::string& text, bool wildcards) {
+    Range r = doc->Content();
+    Find f = r.Find();
+    f.SetText(text);
+    f.SetMatchWildcards(wildcards);
+    long n = 0;
+    while (f.Execute()) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("\"", false), 4);         // straight and curly alike
+  EXPECT_EQ(count("12", false), 1);
+  EXPECT_EQ(count("\u00E9t\u00E9", false), 2);  // letters still match in either case
+  EXPECT_EQ(count("\"*\"", true), 2);
+  EXPECT_EQ(count("[0-9]@", true), 1);
+}
+
+}  // namespace
+}  // namespace host

@@ -47,6 +47,12 @@ bool isWordCharacter(char16_t c) {
 }
 
 Pattern::Pattern(const Text& findText, bool wildcards, bool matchCase) : folded_(!wildcards && !matchCase) {
+  // Text without a character that has case (quotes, digits, punctuation) matches alike either
+  // way, and needs no folded copy of the story.
+  if (folded_ && std::none_of(findText.begin(), findText.end(), [](char16_t c) {
+        return U16_IS_SURROGATE(c) || u_hasBinaryProperty(c, UCHAR_CASE_SENSITIVE);
+      }))
+    folded_ = false;
   if (wildcards) compileWildcards(findText);
   else compilePlain(findText);
   prepareLiteral();
@@ -267,6 +273,8 @@ std::pair<std::size_t, std::size_t> Pattern::search(const Text& text, std::size_
     if (literalFirst) {
       at = text.find(first.c, at);
       if (at == Text::npos || at >= to) break;
+    } else if (first.kind == Unit::Char && first.min >= 1 && !accepts(first, text[at])) {
+      continue;  // a quote first: most places are passed over without trying the whole pattern
     }
     long end = matchAt(text, 0, at, to, budget);
     if (end > static_cast<long>(at) && (!wholeWord || wholeWordAt(text, at, static_cast<std::size_t>(end))))

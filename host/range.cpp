@@ -318,6 +318,12 @@ long Range::MoveEnd(int unit, long count) {
   return moved;
 }
 
+long Range::Information(int type) const {
+  check();
+  if (type != wdActiveEndPageNumber) throw Error(kErrBadArgument, "This information about a range is not offered.");
+  return s_->doc->pagination().pageOf(*s_->story, s_->end).physical;
+}
+
 long Range::Expand(int unit) {
   check();
   const Story& story = *s_->story;

@@ -19,6 +19,14 @@ ProgressWindow::ProgressWindow(std::string name) : ui::Form(std::move(name)) {
   lblStatic.SetAlignment(ui::vbRightJustify);
 }
 
+void ProgressWindow::ShowLines(const std::string& line1, const std::string& line2, const std::string& line3) {
+  lblLabel1.SetCaption(line1);
+  lblLabel2.SetCaption(line2);
+  lblLabel3.SetCaption(line3);
+  lblProgBarCompleted.SetVisible(false);
+  lblProgBarTotal.SetVisible(false);
+}
+
 void ProgressWindow::DisableXButton(const std::string& strCaption) { handle_ = util::DisableXButton(strCaption); }
 
 frmProgressForm::frmProgressForm() : ProgressWindow("frmProgressForm") {}

@@ -17,6 +17,8 @@ class ProgressWindow : public ui::Form {
   /// Lays out the labels; name is the form's class name.
   explicit ProgressWindow(std::string name);
 
+  /// Shows three lines of text and no bar (a worker window before its job runs).
+  void ShowLines(const std::string& line1, const std::string& line2, const std::string& line3);
   /// Takes the close box away from the window captioned strCaption and keeps that window.
   void DisableXButton(const std::string& strCaption);
   /// The window DisableXButton found, nullptr for none.

@@ -41,6 +41,16 @@ TEST(WorkerWindow, AFailingJobStillHidesTheWindow) {
   EXPECT_FALSE(window.Visible());
 }
 
+TEST(ProgressWindow, ShowLinesSetsTheTextAndHidesTheBar) {
+  frmVLXProgressFormGetCappedList window;
+  window.ShowLines("Please wait", "Working", "");
+  EXPECT_EQ(window.lblLabel1.Caption(), "Please wait");
+  EXPECT_EQ(window.lblLabel2.Caption(), "Working");
+  EXPECT_EQ(window.lblLabel3.Caption(), "");
+  EXPECT_FALSE(window.lblProgBarCompleted.Visible());
+  EXPECT_FALSE(window.lblProgBarTotal.Visible());
+}
+
 TEST(ProgressWindow, DisableXButtonKeepsTheWindowWithThatCaption) {
   ui::script::Backend backend;
   frmProgressForm window;

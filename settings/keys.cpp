@@ -29,4 +29,15 @@ std::string QuoteCharacter(int code) {
   return c == 0 ? std::string() : QString(QChar(c)).toStdString();
 }
 
+std::optional<int> QuoteCodeOf(std::string_view value) {
+  const std::size_t first = value.find_first_not_of(' ');
+  if (first == std::string_view::npos) return std::nullopt;
+  value = value.substr(first, value.find_last_not_of(' ') - first + 1);
+  // Five digits are more than any character code needs, and cannot overflow.
+  if (value.size() > 5 || value.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+  int code = 0;
+  for (char c : value) code = code * 10 + (c - '0');
+  return code;
+}
+
 }  // namespace settings

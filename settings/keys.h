@@ -4,6 +4,7 @@
 // "{TAB}" marker, quote characters as Windows-1252 codes.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -82,5 +83,9 @@ IndexSeparator DecodeIndexSep(std::string_view value);
 /// The UTF-8 character of a Windows-1252 code; "" for codes outside 1..255 and the five
 /// codes the table leaves undefined.
 std::string QuoteCharacter(int code);
+
+/// A stored quote code: the decimal number the value holds (spaces around it allowed), or
+/// nullopt when the value is empty or not such a number.
+std::optional<int> QuoteCodeOf(std::string_view value);
 
 }  // namespace settings

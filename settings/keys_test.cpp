@@ -72,5 +72,16 @@ TEST(QuoteCharacter, TheOfferedCodesMapThroughWindows1252) {
   EXPECT_EQ(QuoteCharacter(300), "");
 }
 
+TEST(QuoteCodes, OnlyADecimalNumberIsACode) {
+  EXPECT_EQ(QuoteCodeOf("147"), 147);
+  EXPECT_EQ(QuoteCodeOf(" 34 "), 34);
+  EXPECT_EQ(QuoteCodeOf(""), std::nullopt);
+  EXPECT_EQ(QuoteCodeOf("   "), std::nullopt);
+  EXPECT_EQ(QuoteCodeOf("abc"), std::nullopt);
+  EXPECT_EQ(QuoteCodeOf("14 7"), std::nullopt);
+  EXPECT_EQ(QuoteCodeOf("-147"), std::nullopt);
+  EXPECT_EQ(QuoteCodeOf("9999999999"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace settings

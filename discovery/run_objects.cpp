@@ -1,0 +1,37 @@
+#include "discovery/run_objects.h"
+
+#include "host/error.h"
+#include "host/story.h"
+#include "settings/keys.h"
+#include "state/run_state.h"
+
+namespace discovery {
+
+namespace {
+
+[[noreturn]] void notSet() { throw host::Error(91, "Object variable or With block variable not set"); }
+
+}  // namespace
+
+host::Application& RunApplication() {
+  if (!state::pubWdApp) notSet();
+  return *state::pubWdApp;
+}
+
+engine::_clsOSVLXLib& RunEngine() {
+  if (!state::pubEngine) notSet();
+  return *state::pubEngine;
+}
+
+std::string StoryName(int storyType) {
+  switch (storyType) {
+    case host::wdMainTextStory: return "main body";
+    case host::wdFootnotesStory: return "footnotes";
+    case host::wdEndnotesStory: return "endnotes";
+    default: return "";
+  }
+}
+
+std::string QuoteText(int code) { return settings::QuoteCharacter(code); }
+
+}  // namespace discovery
