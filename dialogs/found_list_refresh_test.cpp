@@ -6,7 +6,7 @@
 
 #include "dialogs/frm_vlx_com.h"
 #include "dialogs/testing/fake_addin.h"
-#include "dialogs/testing/sample_options.h"
+#include "dialogs/quote_lists.h"
 #include "host/error.h"
 #include "host/testing/temp_folder.h"
 #include "settings/ini_file.h"
@@ -26,7 +26,7 @@ class RefreshTest : public ::testing::Test {
   void SetUp() override {
     settings::SetIniPath(folder_.path().string());
     state::blnLoadingOptions = true;
-    testing::FillQuoteLists(form_);
+    FillQuoteLists(form_);
     form_.optSearchType(0).SetValue(true);
     form_.optIndexWhat(0).SetValue(true);
     state::blnLoadingOptions = false;

@@ -1,6 +1,7 @@
 #include "dialogs/frm_vlx_options.h"
 
 #include "dialogs/save_options.h"
+#include "dialogs/tag_buttons.h"
 
 namespace dialogs {
 
@@ -17,22 +18,13 @@ frmVLXOptions::frmVLXOptions()
       "If you're indexing terms in quotes, results are unpredictable if your document includes mixed types of "
       "quotation marks.  Ensure that your document only uses one consistent style of open and close quotation "
       "marks.");
+  SetTagButtons(*this, cmdOK, cmdCancel, [this] { SaveOptions(*this); });
   cmdOK.SetCaption("Search");
-  cmdCancel.SetCaption("Cancel");
   cmdSetDefaults.SetCaption("Set as de&faults");
   cmdGettingStarted.SetCaption("Getting Started");
   cmdUpdate.Click = nullptr;  // this dialog's "Update index" item does nothing
   LayOut();
 
-  cmdOK.Click = [this] {
-    SaveOptions(*this);
-    SetTag("OK");
-    Hide();
-  };
-  cmdCancel.Click = [this] {
-    SetTag("Cancel");
-    Hide();
-  };
   cmdSetDefaults.Click = [this] { SaveOptions(*this); };
 }
 
@@ -54,8 +46,6 @@ void frmVLXOptions::LayOut() {
   cmdSetDefaults.Move(8, 392, 150, 30);
   cmdOK.Move(498, 392, 94, 30);
   cmdCancel.Move(598, 392, 94, 30);
-  cmdOK.SetDefault(true);
-  cmdCancel.SetCancel(true);
 
   std::vector<ui::Control*> order = SearchOptionsTabOrder();
   const std::vector<ui::Control*> index = IndexOptionsTabOrder();

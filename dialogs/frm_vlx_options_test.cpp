@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/testing/sample_options.h"
+#include "dialogs/quote_lists.h"
 #include "host/testing/temp_folder.h"
 #include "settings/ini_file.h"
 #include "settings/locations.h"
@@ -18,7 +18,7 @@ class OptionsDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     settings::SetIniPath(folder_.path().string());
-    testing::FillQuoteLists(form_);
+    FillQuoteLists(form_);
   }
   void TearDown() override { settings::strIniPath.clear(); }
   bool saved() const { return std::filesystem::exists(settings::strIniPath); }

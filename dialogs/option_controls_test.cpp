@@ -6,7 +6,7 @@
 
 #include "dialogs/frm_vlx_com.h"
 #include "dialogs/frm_vlx_options.h"
-#include "dialogs/testing/sample_options.h"
+#include "dialogs/quote_lists.h"
 #include "state/run_state.h"
 #include "ui/script/backend.h"
 #include "ui/script/user.h"
@@ -27,7 +27,7 @@ class OptionControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (OptionControls* form : {static_cast<OptionControls*>(&main_), static_cast<OptionControls*>(&options_)}) {
-      testing::FillQuoteLists(*form);
+      FillQuoteLists(*form);
       state::blnLoadingOptions = true;
       form->optSearchType(0).SetValue(true);
       form->optIndexWhat(0).SetValue(true);

@@ -3,23 +3,10 @@
 // Header-only, so that it stays out of the libraries.
 
 #include "dialogs/option_controls.h"
-#include "settings/keys.h"
+#include "dialogs/quote_lists.h"
 #include "state/run_state.h"
 
 namespace dialogs::testing {
-
-/// Fills both quote lists with the five quote characters, each with its code as item data,
-/// and selects the first in the open list and the second in the close list.
-inline void FillQuoteLists(OptionControls& form) {
-  for (ui::ComboBox* list : {&form.cmbOpenQuote, &form.cmbCloseQuote}) {
-    for (int code : settings::kQuoteCodes) {
-      list->AddItem(settings::QuoteCharacter(code));
-      list->SetItemData(list->NewIndex(), code);
-    }
-  }
-  form.cmbOpenQuote.SetListIndex(0);
-  form.cmbCloseQuote.SetListIndex(1);
-}
 
 /// Shows the first-run defaults on the form, set as code sets them (no reactions).
 inline void ShowDefaultOptions(OptionControls& form) {

@@ -13,14 +13,13 @@
 #include "dialogs/frm_vlx_com.h"
 #include "dialogs/frm_vlx_options.h"
 #include "dialogs/testing/sample_options.h"
+#include "discovery/quoted_terms.h"
 #include "ui/qt/backend.h"
 
 namespace {
 
 void FillTerms(dialogs::frmVLX_COM& form) {
-  form.lblTermsInDoc.SetCaption(
-      "The following defined terms were found in your document.  \r\n\r\nSelect which terms you want to index.  "
-      "You can specify additional terms for indexing in the 'Add terms for indexing' section below.");
+  discovery::ShowFoundTermsArea(form, true);
   for (const char* term : {"Accounts", "Agreement", "Business Day", "Buyer", "Completion", "Completion Date",
                            "Consideration", "Disclosure Letter", "Encumbrance", "Purchase Price", "Sale Shares",
                            "Seller", "Seller's Group", "Tax Warranties", "Warranties"})
@@ -74,17 +73,7 @@ int main(int argc, char** argv) {
     // Nothing found: the explanation takes the list's place.
     dialogs::frmVLX_COM main;
     dialogs::testing::ShowDefaultOptions(main);
-    main.lblTermsInDoc.SetCaption(
-        "No defined terms were found in this document.  Defined terms must be enclosed in double quotes where they "
-        "are defined to be recognized - they will be indexed no matter how they are formatted.  Choose the style of "
-        "open and close quotes in your document in the Options section below.\r\n\r\nIf the defined terms in your "
-        "document are in double quotes, check the search options panel below to see whether 'Defined terms in bold' "
-        "is ticked - untick it, click 'Find terms and refresh list' and they should be listed. \r\n\r\nIf the "
-        "defined terms in your document aren't bold and that option is ticked, they won't be listed.\r\n\r\nYou "
-        "can type a list of terms to index in the 'Add terms for indexing' section below, or click Cancel, and make "
-        "sure that your defined terms are enclosed in double quotation marks where they are defined so that they "
-        "can be recognized.");
-    main.frameTermsInDoc.SetVisible(false);
+    discovery::ShowFoundTermsArea(main, false);
     main.Show();
     ok = Save(main, folder, "main-dialog-nothing-found.png") && ok;
     main.Unload();
