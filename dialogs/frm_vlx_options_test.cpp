@@ -45,6 +45,19 @@ TEST_F(OptionsDialogTest, SearchSavesTheOptionsAndReportsOk) {
   EXPECT_EQ(settings::fncReadIni("Defaults", "Highlight"), "True");
 }
 
+TEST_F(OptionsDialogTest, TheSeparatorIsSavedInQuotesWithTheTabMarkerWhenTheTabIsTicked) {
+  run([](frmVLXOptions& form) {
+    ui::script::Type(form.txtSep, ":  ");
+    ui::script::Click(form.optIndexWhat(1));  // definitions only ticks the tab
+    ui::script::Click(form.cmdSetDefaults);
+    EXPECT_EQ(settings::fncReadIni("Defaults", "IndexSep"), ":  {TAB}");
+    ui::script::Click(form.chkTabSep);
+    ui::script::Click(form.cmdOK);
+  });
+  EXPECT_EQ(settings::fncReadIni("Defaults", "IndexSep"), ":  ") << "spaces kept by the quotes";
+  EXPECT_EQ(settings::fncReadIni("Defaults", "IndexWhat"), "IndexDefs");
+}
+
 TEST_F(OptionsDialogTest, CancelEscapeAndTheCloseBoxSaveNothingAndReportCancel) {
   run([](frmVLXOptions& form) {
     ui::script::Click(form.chkBold);
