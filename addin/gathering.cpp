@@ -10,7 +10,6 @@
 #include "discovery/run_notices.h"
 #include "discovery/run_objects.h"
 #include "discovery/save_before_search.h"
-#include "host/error.h"
 #include "progress/cls_prog_form.h"
 #include "settings/ini_file.h"
 #include "settings/keys.h"
@@ -43,11 +42,6 @@ std::pair<int, int> selectStoredQuotes(dialogs::OptionControls& form) {
   const int close = QuoteCodeOf(fncReadIni(kSection, kCloseQuote)).value_or(kCurlyClose);
   dialogs::SelectQuoteCombination(form, open, close);
   return {open, close};
-}
-
-progress::clsProgForm& progressForm() {
-  if (!progress::pubProgForm) throw host::Error(91, "Object variable or With block variable not set");
-  return *progress::pubProgForm;
 }
 
 // Lists the found terms, all selected, the first current; an empty list stays empty.
@@ -117,15 +111,15 @@ int fncGatherFlaggedTerms(host::Document& doc, dialogs::frmVLX_COM& form) {
     // the form the user's option types.
     doc.UndoClear();
     app.Options().AutoFormatAsYouTypeReplaceQuotes = true;
-    progressForm().ShowProgress(ui::vbModeless);
-    progressForm().UpdateProgress("Please wait", "Checking quotation marks", "", 0, 0, "Please wait");
+    discovery::RunProgress().ShowProgress(ui::vbModeless);
+    discovery::RunProgress().UpdateProgress("Please wait", "Checking quotation marks", "", 0, 0, "Please wait");
     discovery::RunEngine().SmartQuoteToggle(doc);
     doc.UndoClear();
     const bool mismatched = discovery::fncCheckQuotePairs(app, doc, open, close);
     app.Options().AutoFormatAsYouTypeReplaceQuotes = state::blnSavedReplaceQuotes;
     doc.UndoClear();
     discovery::RunEngine().SmartQuoteToggle(doc);
-    progressForm().CloseProgress();
+    discovery::RunProgress().CloseProgress();
     if (mismatched) return kStageStop;
 
     std::tie(open, close) = selectStoredQuotes(form);

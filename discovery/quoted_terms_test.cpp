@@ -5,6 +5,7 @@
 #include "discovery/run_notices.h"
 #include "dialogs/frm_vlx_remove_articles.h"
 #include "dialogs/quote_lists.h"
+#include "engine/testing/forwarding_engine.h"
 #include "host/error.h"
 #include "ui/script/user.h"
 
@@ -17,46 +18,17 @@ using Terms = std::vector<std::string>;
 const std::string kOpen = "\u201C", kClose = "\u201D";
 
 // The engine, except that it cannot identify terms in one story: a search failing part way.
-class FailingInStory : public engine::_clsOSVLXLib {
+class FailingInStory : public engine::testing::ForwardingEngine {
  public:
   explicit FailingInStory(int storyType) : storyType_(storyType) {}
   std::vector<std::string> fncIdentifyTerm(host::Range& range, std::vector<std::string>& list,
                                            std::string& indexType) override {
     if (range.StoryType() == storyType_) throw host::Error(5, "Invalid procedure call or argument");
-    return real_.fncIdentifyTerm(range, list, indexType);
+    return ForwardingEngine::fncIdentifyTerm(range, list, indexType);
   }
-  engine::CounterArray fncBuildCounterArray(host::Application& a, host::Document& d, const std::vector<std::string>& l,
-                                            bool c) override {
-    return real_.fncBuildCounterArray(a, d, l, c);
-  }
-  std::array<std::string, 2> fncBuildNotUsedNotFoundStrings(const engine::CounterArray& c) override {
-    return real_.fncBuildNotUsedNotFoundStrings(c);
-  }
-  void ShowFieldCodes(host::Document& d) override { real_.ShowFieldCodes(d); }
-  void HideFieldCodes(host::Document& d) override { real_.HideFieldCodes(d); }
-  engine::CounterArray fncIndexAndMarkTerms(host::Application& a, host::Document& d, std::vector<std::string>& l,
-                                            bool c) override {
-    return real_.fncIndexAndMarkTerms(a, d, l, c);
-  }
-  void SmartQuoteToggle(host::Document& d) override { real_.SmartQuoteToggle(d); }
-  void xSmartQuoteToggleNEW(host::Application& a, host::Document& d) override { real_.xSmartQuoteToggleNEW(a, d); }
-  std::vector<std::string> fncListSort(std::vector<std::string>& l) override { return real_.fncListSort(l); }
-  void IndexInsert(host::Application& a, host::Document& d, long c, std::string s) override {
-    real_.IndexInsert(a, d, c, s);
-  }
-  void IndexUpdate(host::Document& d) override { real_.IndexUpdate(d); }
-  void RestoreTextColor(host::Document& d) override { real_.RestoreTextColor(d); }
-  void RestoreTextColorNEW(host::Application& a, host::Document& d) override { real_.RestoreTextColorNEW(a, d); }
-  long fncSearchAndIndexTermInStory(host::Document& d, host::Range r, std::string t, long n, long s, bool c, bool f,
-                                    std::string i, std::string cs) override {
-    return real_.fncSearchAndIndexTermInStory(d, r, t, n, s, c, f, i, cs);
-  }
-  void RemoveIndex(host::Application& a, host::Document& d, bool& b) override { real_.RemoveIndex(a, d, b); }
-  void StripIndexEntries(host::Application& a, host::Document& d, bool m) override { real_.StripIndexEntries(a, d, m); }
 
  private:
   int storyType_;
-  engine::clsOSVLXLib real_;
 };
 
 class QuotedTerms : public DiscoveryTest {

@@ -23,6 +23,16 @@ engine::_clsOSVLXLib& RunEngine() {
   return *state::pubEngine;
 }
 
+host::Document& RunDocument() {
+  if (!state::pubWdDoc) notSet();
+  return *state::pubWdDoc;
+}
+
+progress::clsProgForm& RunProgress() {
+  if (!progress::pubProgForm) notSet();
+  return *progress::pubProgForm;
+}
+
 std::string StoryName(int storyType) {
   switch (storyType) {
     case host::wdMainTextStory: return "main body";

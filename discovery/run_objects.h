@@ -1,11 +1,15 @@
 #pragma once
-// What term discovery takes from the running command: the application and the engine of the
-// add-in, and the names under which messages speak of the text stories.
+// What the add-in's procedures take from the running command: the application, the document,
+// the engine and the progress controller (a missing one is the host's "object not set" error,
+// which the procedure's error trap reports); and the names under which messages speak of the
+// text stories.
 
 #include <string>
 
 #include "engine/osvlx_lib.h"
 #include "host/application.h"
+#include "host/document.h"
+#include "progress/cls_prog_form.h"
 
 namespace discovery {
 
@@ -13,6 +17,10 @@ namespace discovery {
 host::Application& RunApplication();
 /// The add-in's engine; host::Error 91 before the host has finished starting.
 engine::_clsOSVLXLib& RunEngine();
+/// The document of the running command; host::Error 91 between commands.
+host::Document& RunDocument();
+/// The add-in's progress controller; host::Error 91 when the add-in has none.
+progress::clsProgForm& RunProgress();
 
 /// "main body", "footnotes" or "endnotes" for story types 1 to 3, "" for others.
 std::string StoryName(int storyType);

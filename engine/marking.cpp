@@ -117,8 +117,10 @@ long clsOSVLXLib::fncSearchAndIndexTermInStory(host::Document& wdActiveDoc, host
         markEnd.MoveEnd(host::wdCharacter, 1);
         bool paragraphMark = false;
         if (!markEnd.Characters16().empty() && markEnd.Characters16().back() == host::ch::kParagraph) {
-          if (markEnd.End() == storyExtent.End() || markEnd.End() == wdActiveDoc.Content().End()) markEnd.InsertAfter(" ");
-          paragraphMark = true;
+          // A term that ends the story takes its field straight before the final mark. No space
+          // is added after it, so that removing the indexing gives the user's text back as it was.
+          const bool storyEnd = markEnd.End() == storyExtent.End() || markEnd.End() == wdActiveDoc.Content().End();
+          paragraphMark = !storyEnd;
           markEnd.Collapse(host::wdCollapseEnd);
           markEnd.MoveStart(host::wdCharacter, -1);
         }

@@ -65,11 +65,13 @@ TEST_F(Marking, DefinitionsOnlyCountsEveryUseButIndexesTheQuotedOne) {
   EXPECT_EQ(doc->Range(field.Span().begin - 1, field.Span().begin).Text(), "\"");
 }
 
-TEST_F(Marking, TheLastWordOfTheStoryGetsASpaceBeforeItsField) {
+TEST_F(Marking, TheLastWordOfTheStoryTakesItsFieldBeforeTheFinalMarkWithNothingAdded) {
   auto doc = docWithBody(para(run("Defined in the Agreement")));
   EXPECT_EQ(index(*doc, "Agreement"), 1);
-  EXPECT_EQ(doc->Content().Text(), "Defined in the Agreement \r");
+  EXPECT_EQ(doc->Content().Text(), "Defined in the Agreement\r");
   EXPECT_EQ(entryCodes(doc->Content()).size(), 1u);
+  host::Field field = *doc->Content().Fields().begin();
+  EXPECT_EQ(doc->Range(field.Span().begin - 9, field.Span().begin).Text(), "Agreement");
 }
 
 TEST_F(Marking, CaseSensitiveSearchSkipsTermsShownInCapitalsByTheirStyle) {

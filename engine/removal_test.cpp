@@ -45,6 +45,25 @@ TEST_F(Removal, StripIndexEntriesRemovesOnlyThisProgramsEntries) {
   EXPECT_TRUE(ui_.Messages().empty());  // blnMsgShow shows nothing
 }
 
+TEST_F(Removal, StripIndexEntriesGivesBackTheTextAsTypedWhereverATermStands) {
+  // A term at the end of the main text, and one followed by the user's own space at the end of
+  // the footnotes.
+  auto doc = docWithBody(para(run("The Agreement \"binds\" ") + footnoteRef(1)) + para(run("Defined in the Agreement")),
+                         {para(run("See the Agreement "))});
+  const std::string text = doc->Content().Text();
+  const std::string note = doc->StoryRanges().Item(host::wdFootnotesStory).Text();
+  for (host::Range story : doc->StoryRanges())
+    engine_.fncSearchAndIndexTermInStory(*doc, story, "Agreement", 0, story.StoryType(), true, false, "IndexAll");
+  engine_.fncSearchAndIndexTermInStory(*doc, doc->Content(), "binds", 0, 1, true, false, "IndexAll");
+  ASSERT_EQ(doc->Content().Text(), "The Agreement \"binds\" \x02\rDefined in the Agreement\r");
+  bool show = false;
+  engine_.StripIndexEntries(app_, *doc, show);
+  // Every space the user typed stays, and nothing else is left.
+  EXPECT_EQ(doc->Content().Text(), text);
+  EXPECT_EQ(doc->StoryRanges().Item(host::wdFootnotesStory).Text(), note);
+  EXPECT_TRUE(codes(doc->Content()).empty());
+}
+
 TEST_F(Removal, RestoreTextColorTouchesOnlyTextCarryingBothMarks) {
   std::string marked = "<w:color w:val=\"F3F3F3\"/><w:highlight w:val=\"red\"/>";
   auto doc = docWithBody(para(run("Blue", "<w:color w:val=\"0000FF\"/>") + run("Marked", marked) +

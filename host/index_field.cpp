@@ -469,10 +469,11 @@ pugi::xml_node updateIndexField(Document& doc, Story& story, pugi::xml_node begi
   const FieldSpan old = field.Span();
   const long fieldPos = old.begin, oldEnd = old.end, oldLength = story.length();
   write();
-  // The index itself moves the entries that follow it: count their pages again once. Only
-  // the index's own paragraphs changed, so the rest keep their shapes and entries.
-  bool after = std::any_of(found.begin(), found.end(), [&](const FoundEntry& f) {
-    return f.story == &story && story.type() == wdMainTextStory && f.position > fieldPos;
+  // The index itself moves the entries that follow it, and the notes whose text or
+  // reference follows it: count their pages again once. Only the index's own paragraphs
+  // changed, so the rest keep their shapes and entries.
+  bool after = story.type() == wdMainTextStory && std::any_of(found.begin(), found.end(), [&](const FoundEntry& f) {
+    return f.story != &story || f.position > fieldPos;
   });
   if (after) {
     const long moved = story.length() - oldLength;

@@ -224,6 +224,42 @@ TEST(IndexUpdate, FootnoteEntriesTakeTheirReferencesPage) {
   EXPECT_EQ(resultLines(f), (std::vector<std::string>{"Noted, 2"}));
 }
 
+TEST(IndexUpdate, EndnoteEntriesTakeThePageTheirEndnoteStandsOn) {
+  // Endnotes stand after the text, on its last page; a footnote stays on its reference's.
+  testing::DocParts parts;
+  parts.body = para(run("one") + testing::endnoteRef(1) + footnoteRef(1) + kPageBreak) + para(run("two")) + "<w:p/>";
+  parts.footnotes = {para(run("foot") + xe("XE \"Footed\""))};
+  parts.endnotes = {para(run("end") + xe("XE \"Ended\""))};
+  parts.lastSection = testing::LastSection::NewDocument;
+  auto doc = testing::openDocument(parts);
+  Field f = addIndex(*doc, "INDEX");
+  f.Update();
+  EXPECT_EQ(resultLines(f), (std::vector<std::string>{"Ended, 2", "Footed, 1"}));
+}
+
+TEST(IndexUpdate, AnIndexThatPushesTheEndOfTheTextOnMovesTheEndnotesWithIt) {
+  // Forty entries fill most of page 1 before the index at the end; their index lines push the
+  // end of the text, and the endnote after it, onto a later page.
+  const std::string line = "<w:pPr><w:spacing w:after=\"0\" w:line=\"240\" w:lineRule=\"exact\"/></w:pPr>";
+  std::string body;
+  for (int k = 0; k < 40; ++k)
+    body += "<w:p>" + line + run("line") + xe("XE \"T" + std::to_string(100 + k) + "\"") + (k == 0 ? testing::endnoteRef(1) : "") + "</w:p>";
+  testing::DocParts parts;
+  parts.body = body + "<w:p/>";
+  parts.endnotes = {para(run("end") + xe("XE \"Late\""))};
+  parts.lastSection = testing::LastSection::NewDocument;
+  auto doc = testing::openDocument(parts);
+  Story& notes = *doc->story(wdEndnotesStory);
+  EXPECT_EQ(doc->pagination().pageOf(notes, 0).physical, 1);
+  Field f = addIndex(*doc, "INDEX");
+  f.Update();
+  const PageNumber moved = doc->pagination().pageOf(notes, 0);
+  EXPECT_GT(moved.physical, 1);
+  std::vector<std::string> lines = resultLines(f);
+  ASSERT_EQ(lines.size(), 41u);
+  EXPECT_EQ(lines[0], "Late, " + moved.label);
+}
+
 TEST(IndexUpdate, ReplacesAMultiParagraphResultAndKeepsRangesAfterIt) {
   auto doc = docWithBody(para(run("x") + xe("XE \"A\"") + xe("XE \"B\"") + xe("XE \"C\"")) + "<w:p/>" +
                          para(run("After")));

@@ -23,6 +23,7 @@ struct SectionInfo {
   Start start = Start::NextPage;
   int restartAt = -1;           // w:pgNumType w:start
   std::string format = "decimal";  // w:pgNumType w:fmt
+  bool noEndnote = false;       // w:noEndnote: the section's endnotes go on to the next section
 };
 
 SectionInfo readSection(pugi::xml_node sectPr, const Wml& w) {
@@ -37,6 +38,7 @@ SectionInfo readSection(pugi::xml_node sectPr, const Wml& w) {
     if (pugi::xml_attribute a = w.attr(num, "start")) s.restartAt = a.as_int();
     if (pugi::xml_attribute a = w.attr(num, "fmt")) s.format = a.value();
   }
+  s.noEndnote = w.onOff(w.child(sectPr, "noEndnote")) == 1;
   return s;
 }
 
@@ -76,6 +78,25 @@ std::pair<std::string, std::string> themeFonts(Document& doc) {
       if (!std::strcmp(localName(c.name()), "latin")) (major ? fonts.first : fonts.second) = c.attribute("typeface").value();
   }
   return fonts;
+}
+
+// True when the document's settings place endnotes at the end of each section rather than
+// at the end of the document.
+bool endnotesAtSectionEnds(Document& doc) {
+  Package& pkg = doc.package();
+  std::string part = pkg.relatedPart(pkg.mainPartName(), kSettingsRel);
+  if (part.empty()) return false;
+  pugi::xml_document& settings = pkg.xml(part);
+  Wml w = Wml::of(settings);
+  return w.value(w.child(w.child(settings.document_element(), "endnotePr"), "pos"), "val") == "sectEnd";
+}
+
+// The id of the note (a child of the notes part's root) that a block of a notes story
+// stands in; -1 outside any note.
+int noteIdOf(const Story& notes, std::size_t block) {
+  for (pugi::xml_node n = notes.blocks()[block].node; n.parent(); n = n.parent())
+    if (n.parent().parent().type() == pugi::node_document) return std::atoi(notes.wml().value(n, "id").c_str());
+  return -1;
 }
 
 double defaultTabStop(Document& doc) {
@@ -180,32 +201,41 @@ PageNumber Pagination::page(int physical) const {
   return {physical, labels_.empty() ? "1" : labels_[static_cast<std::size_t>(physical - 1)]};
 }
 
-PageNumber Pagination::mainPage(long pos) const {
-  const Story& main = doc_.mainStory();
-  if (blockPage_.empty()) return page(1);
-  std::size_t b = main.blockAt(std::clamp(pos, 0L, main.length()));
-  int p = blockPage_[b];
-  if (auto it = innerBreaks_.find(b); it != innerBreaks_.end()) {
-    long offset = pos - main.blockStart(b);
+int Pagination::BlockPages::at(std::size_t block, long offset) const {
+  int p = first[block];
+  if (auto it = breaks.find(block); it != breaks.end())
     for (auto [o, pg] : it->second)
       if (static_cast<long>(o) <= offset) p = pg;
-  }
-  return page(p);
+  return p;
+}
+
+void Pagination::BlockPages::reset(std::size_t n) {
+  first.assign(n, 0);
+  breaks.clear();
+}
+
+PageNumber Pagination::mainPage(long pos) const {
+  const Story& main = doc_.mainStory();
+  if (mainPages_.first.empty()) return page(1);
+  pos = std::clamp(pos, 0L, main.length());
+  std::size_t b = main.blockAt(pos);
+  return page(mainPages_.at(b, pos - main.blockStart(b)));
 }
 
 PageNumber Pagination::pageOf(const Story& story, long pos) {
   refresh();
   if (story.type() == wdMainTextStory) return mainPage(pos);
   if (story.blocks().empty()) return page(1);
-  pugi::xml_node node = story.blocks()[story.blockAt(std::clamp(pos, 0L, story.length()))].node;
-  if (story.type() == wdFootnotesStory || story.type() == wdEndnotesStory) {
-    const auto& refs = story.type() == wdFootnotesStory ? footnoteRefs_ : endnoteRefs_;
-    for (pugi::xml_node n = node; n; n = n.parent()) {
-      if (std::find(story.roots().begin(), story.roots().end(), n) == story.roots().end()) continue;
-      auto it = refs.find(std::atoi(story.wml().value(n, "id").c_str()));
-      return it == refs.end() ? page(1) : mainPage(it->second);
-    }
-    return page(1);
+  pos = std::clamp(pos, 0L, story.length());
+  const std::size_t block = story.blockAt(pos);
+  if (story.type() == wdEndnotesStory) {
+    if (block >= endnotePages_.first.size() || endnotePages_.first[block] == 0) return page(1);
+    return page(endnotePages_.at(block, pos - story.blockStart(block)));
+  }
+  pugi::xml_node node = story.blocks()[block].node;
+  if (story.type() == wdFootnotesStory) {
+    auto it = footnoteRefs_.find(noteIdOf(story, block));
+    return it == footnoteRefs_.end() ? page(1) : mainPage(it->second);
   }
   if (story.type() == wdTextFrameStory) {
     const Story& main = doc_.mainStory();
@@ -223,8 +253,7 @@ void Pagination::compute() {
   const StyleSheet& styles = main.styles();
   const auto& blocks = main.blocks();
   const std::size_t n = blocks.size();
-  blockPage_.assign(n, 1);
-  innerBreaks_.clear();
+  mainPages_.reset(n);
   labels_.clear();
   footnoteRefs_.clear();
   endnoteRefs_.clear();
@@ -280,16 +309,23 @@ void Pagination::compute() {
   if (const Story* notes = doc_.story(wdFootnotesStory)) {
     double width = sections.front().geometry.columnWidth();
     for (std::size_t b = 0; b < notes->blocks().size(); ++b) {
-      pugi::xml_node node = notes->blocks()[b].node;
-      pugi::xml_node root = node;
-      while (root.parent() && std::find(notes->roots().begin(), notes->roots().end(), root) == notes->roots().end())
-        root = root.parent();
-      ParagraphShape s = shapeParagraph(notes->map(b), node, notes->blocks()[b].rowEnd, notes->wml(), notes->styles(),
-                                        measure, width);
-      noteHeight[std::atoi(notes->wml().value(root, "id").c_str())] += s.spaceBefore + s.textHeight() + s.spaceAfter;
+      ParagraphShape s = shapeParagraph(notes->map(b), notes->blocks()[b].node, notes->blocks()[b].rowEnd, notes->wml(),
+                                        notes->styles(), measure, width);
+      noteHeight[noteIdOf(*notes, b)] += s.spaceBefore + s.textHeight() + s.spaceAfter;
     }
   }
   const double separator = measure.lineHeight(styles.styleFormat(styles.paragraphStyleId({}), ""));
+
+  // Endnotes in the order of their references, each with its blocks.
+  const Story* endnotes = doc_.story(wdEndnotesStory);
+  endnotePages_.reset(endnotes ? endnotes->blocks().size() : 0);
+  std::map<int, std::vector<std::size_t>> endnoteBlocks;
+  if (endnotes)
+    for (std::size_t b = 0; b < endnotes->blocks().size(); ++b) endnoteBlocks[noteIdOf(*endnotes, b)].push_back(b);
+  std::vector<std::pair<long, int>> endnoteOrder;  // (reference position, note id)
+  for (auto [id, pos] : endnoteRefs_) endnoteOrder.emplace_back(pos, id);
+  std::sort(endnoteOrder.begin(), endnoteOrder.end());
+  const bool endnotesPerSection = endnotesAtSectionEnds(doc_);
 
   // Where the last layout's page breaks can be believed: in stretches between hard page
   // starts, up to the first paragraph whose text changed, and only where the text could
@@ -347,15 +383,44 @@ void Pagination::compute() {
       newPage(natural);
     }
   };
-  auto recordPage = [&](std::size_t block, std::uint32_t offset, bool first) {
-    if (first) blockPage_[block] = c.page;
-    else if (c.page != blockPage_[block]) innerBreaks_[block].emplace_back(offset, c.page);
+  auto recordPage = [&](BlockPages& pages, std::size_t block, std::uint32_t offset, bool first) {
+    if (first) pages.first[block] = c.page;
+    else if (c.page != pages.first[block]) pages.breaks[block].emplace_back(offset, c.page);
+  };
+  // Lays out the endnotes whose references stand before upTo and are not laid out yet, after
+  // a separator line, in the columns of the current section.
+  std::size_t nextEndnote = 0;
+  auto placeEndnotes = [&](long upTo) {
+    bool separated = false;
+    for (; nextEndnote < endnoteOrder.size() && endnoteOrder[nextEndnote].first < upTo; ++nextEndnote) {
+      auto note = endnoteBlocks.find(endnoteOrder[nextEndnote].second);
+      if (note == endnoteBlocks.end()) continue;
+      const double capacity = section->geometry.bodyHeight();
+      if (!separated) {
+        if (c.y > c.columnTop && c.y + separator + c.notes > capacity) newColumn(true);
+        c.y += separator;
+        separated = true;
+      }
+      for (std::size_t b : note->second) {
+        ParagraphShape s = shapeParagraph(endnotes->map(b), endnotes->blocks()[b].node, endnotes->blocks()[b].rowEnd,
+                                          endnotes->wml(), endnotes->styles(), measure, section->geometry.columnWidth());
+        c.y += s.spaceBefore;
+        for (std::size_t k = 0; k < s.lines.size(); ++k) {
+          if (c.y > c.columnTop && c.y + s.lines[k].height + c.notes > capacity) newColumn(true);
+          recordPage(endnotePages_, b, s.lines[k].start, k == 0);
+          c.y += s.lines[k].height;
+          c.content = c.content || s.lines[k].visible;
+        }
+        c.y += s.spaceAfter;
+      }
+    }
   };
 
   std::string previousStyle;
   for (std::size_t i = 0; i < n;) {
     // Section starts.
     if (i > 0 && sectionOf[i] != sectionOf[i - 1]) {
+      if (endnotesPerSection && !section->noEndnote) placeEndnotes(main.blockStart(i));
       const SectionInfo& next = sections[sectionOf[i]];
       const PageGeometry& old = section->geometry;
       if (next.start == Start::Continuous && old.columns > 1) {
@@ -407,7 +472,7 @@ void Pagination::compute() {
           newPage(true);
         }
       }
-      for (std::size_t k = i; k < end; ++k) blockPage_[k] = c.page;
+      for (std::size_t k = i; k < end; ++k) mainPages_.first[k] = c.page;
       c.content = true;
       previousStyle.clear();
       i = end;
@@ -485,7 +550,7 @@ void Pagination::compute() {
         placedOnPage = 0;
         h = lineHeightWithNotes(k, notes);
       }
-      recordPage(i, startOffset, k == 0);
+      recordPage(mainPages_, i, startOffset, k == 0);
       c.y += h;
       c.notes += notes;
       if (trust) c.y = std::min(c.y, capacity);
@@ -496,6 +561,7 @@ void Pagination::compute() {
     previousStyle = s.styleId;
     ++i;
   }
+  placeEndnotes(main.length() + 1);
   shapes_ = std::move(shapes);
   shaped_ = std::move(shaped);
   keepOutside_.reset();

@@ -4,7 +4,9 @@
 // (odd or even) page, page numbering restarts, and the page breaks the last word processor
 // left (w:lastRenderedPageBreak) in paragraphs whose text has not changed since the file was
 // opened. Everywhere else the pages come from the line-fill estimate of page_estimate.h.
-// One pass over the main text gives every page; it is kept until the document changes.
+// Endnotes follow the text they belong to: the end of the document, or of each section when
+// the document's settings say so. One pass over the main text and the endnotes gives every
+// page; it is kept until the document changes.
 
 #include <cstdint>
 #include <optional>
@@ -33,8 +35,9 @@ class Pagination {
  public:
   /// Remembers which paragraphs carry the last layout's page breaks, as the file has them.
   explicit Pagination(Document& doc);
-  /// The page of a position: of the main text; of a footnote or endnote, its reference's
-  /// page; of a text box, its anchor's page; page 1 for headers, footers and comments.
+  /// The page of a position: of the main text or an endnote, where it stands; of a footnote,
+  /// its reference's page; of a text box, its anchor's page; page 1 for headers, footers,
+  /// comments and endnotes that nothing refers to.
   PageNumber pageOf(const Story& story, long pos);
   /// Number of pages of the document.
   int pageCount();
@@ -44,6 +47,16 @@ class Pagination {
   void keepShapesOutside(std::size_t first, std::size_t last);
 
  private:
+  // The pages of a story's blocks: where each starts, and where a block runs onto a later page.
+  struct BlockPages {
+    std::vector<int> first;  // page where each block starts (0: not laid out)
+    std::unordered_map<std::size_t, std::vector<std::pair<std::uint32_t, int>>> breaks;  // block -> (offset, page)
+    /// The page of the character at offset of a block.
+    int at(std::size_t block, long offset) const;
+    /// Forgets every page and makes room for n blocks.
+    void reset(std::size_t n);
+  };
+
   void refresh();
   void compute();
   PageNumber mainPage(long pos) const;
@@ -53,12 +66,12 @@ class Pagination {
   std::uint64_t stamp_ = ~std::uint64_t{0};
   // Visible text of each paragraph when the file was opened (only kept when it has marks).
   std::unordered_map<pugi::xml_node_struct*, std::uint64_t> baseline_;
-  std::vector<int> blockPage_;  // page where each block of the main text starts
+  BlockPages mainPages_;
+  BlockPages endnotePages_;
   // Shape of each block of the main text at the last computation, the block, and its width.
   std::vector<ParagraphShape> shapes_;
   std::vector<std::pair<pugi::xml_node_struct*, double>> shaped_;
   std::optional<std::pair<std::size_t, std::size_t>> keepOutside_;
-  std::unordered_map<std::size_t, std::vector<std::pair<std::uint32_t, int>>> innerBreaks_;  // block -> (offset, page)
   std::vector<std::string> labels_;                      // label of each physical page
   std::unordered_map<int, long> footnoteRefs_, endnoteRefs_;  // note id -> reference position
 };

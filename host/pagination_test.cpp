@@ -162,6 +162,84 @@ TEST(PaginationNotes, NotesAndTextBoxesTakeTheirAnchorsPage) {
   EXPECT_EQ(doc->pagination().pageOf(*frames, 0).physical, 2);
 }
 
+// A document whose endnotes are given as paragraphs, each list one note (ids 1, 2 ...).
+std::unique_ptr<Document> docWithEndnotes(const std::string& body, const std::vector<std::string>& endnotes) {
+  testing::DocParts parts;
+  parts.body = body;
+  parts.endnotes = endnotes;
+  parts.lastSection = testing::LastSection::NewDocument;
+  return testing::openDocument(parts);
+}
+
+// Makes the document's settings place endnotes at the end of each section.
+void endnotesAtSectionEnds(Document& doc) {
+  pugi::xml_node settings = doc.package().xml("word/settings.xml").document_element();
+  pugi::xml_node endnotePr = settings.child("w:endnotePr");
+  ASSERT_TRUE(endnotePr);
+  endnotePr.prepend_child("w:pos").append_attribute("w:val") = "sectEnd";
+  doc.noteChange(doc.mainStory());
+}
+
+// The page of the first character of each endnote block.
+std::vector<int> endnotePages(Document& doc) {
+  std::vector<int> pages;
+  Story* notes = doc.story(wdEndnotesStory);
+  for (std::size_t b = 0; notes && b < notes->blocks().size(); ++b)
+    pages.push_back(doc.pagination().pageOf(*notes, notes->blockStart(b)).physical);
+  return pages;
+}
+
+TEST(PaginationEndnotes, EndnotesStandAfterTheTextOnItsLastPageNotOnTheirReferencesPage) {
+  auto doc = docWithEndnotes(para(run("one") + testing::endnoteRef(1) + kPageBreak) + para(run("two") + kPageBreak) +
+                                 para(run("three") + testing::endnoteRef(2)),
+                             {para(run("first note")), para(run("second note"))});
+  EXPECT_EQ(endnotePages(*doc), (std::vector<int>{3, 3}));
+  EXPECT_EQ(doc->pagination().pageCount(), 3);
+}
+
+TEST(PaginationEndnotes, LongEndnotesRunOnToPagesOfTheirOwnInTheOrderOfTheirReferences) {
+  std::vector<std::string> notes(2);
+  for (int k = 0; k < 70; ++k) notes[1] += para(run("note line " + std::to_string(k)), kExactLine);
+  notes[0] = para(run("referred to second"), kExactLine);
+  // Note 2 is referred to first, so it stands first and note 1 follows it onto page 2.
+  auto doc = docWithEndnotes(para(run("text") + testing::endnoteRef(2) + run(" more") + testing::endnoteRef(1), kExactLine),
+                             notes);
+  std::vector<int> pages = endnotePages(*doc);
+  ASSERT_EQ(pages.size(), 71u);
+  EXPECT_EQ(pages[1], 1);    // the first line of note 2, under the text
+  EXPECT_EQ(pages[70], 2);   // its last line, after the page filled
+  EXPECT_EQ(pages[0], 2);    // note 1, after note 2
+  EXPECT_EQ(doc->pagination().pageCount(), 2);
+  // A position inside a note's paragraph takes the page of its line.
+  Story& story = *doc->story(wdEndnotesStory);
+  EXPECT_EQ(doc->pagination().pageOf(story, story.blockStart(70) + 3).physical, 2);
+}
+
+TEST(PaginationEndnotes, SettingsCanPlaceThemAtTheEndOfEachSectionUnlessASectionDefersThem) {
+  const std::string body = para(run("first") + testing::endnoteRef(1) + kPageBreak) +
+                           para(run("end of one"), sectionBreak("nextPage")) + para(run("second") + testing::endnoteRef(2) + kPageBreak) +
+                           para(run("end of two"));
+  auto doc = docWithEndnotes(body, {para(run("one")), para(run("two"))});
+  EXPECT_EQ(endnotePages(*doc), (std::vector<int>{4, 4}));  // both after the text of the document
+
+  endnotesAtSectionEnds(*doc);
+  EXPECT_EQ(endnotePages(*doc), (std::vector<int>{2, 4}));  // each after its section
+  EXPECT_EQ(doc->pagination().pageCount(), 4);
+
+  auto deferred = docWithEndnotes(body, {para(run("one")), para(run("two"))});
+  pugi::xml_node sectPr = deferred->package().xml("word/document.xml").select_node("//w:pPr/w:sectPr").node();
+  sectPr.append_child("w:noEndnote");
+  endnotesAtSectionEnds(*deferred);
+  EXPECT_EQ(endnotePages(*deferred), (std::vector<int>{4, 4}));  // the first section hands its note on
+}
+
+TEST(PaginationEndnotes, AnEndnoteNothingRefersToIsNotLaidOut) {
+  auto doc = docWithEndnotes(para(run("one") + kPageBreak) + para(run("two") + testing::endnoteRef(2)),
+                             {para(run("orphan")), para(run("kept"))});
+  EXPECT_EQ(endnotePages(*doc), (std::vector<int>{1, 2}));
+  EXPECT_EQ(doc->pagination().pageCount(), 2);
+}
+
 TEST(PaginationCache, EditsAreSeenOnTheNextQuestion) {
   auto doc = docWithBody(para(run("one")) + para(run("two")));
   EXPECT_EQ(doc->pagination().pageCount(), 1);

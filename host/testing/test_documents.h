@@ -79,6 +79,12 @@ inline std::string footnoteRef(int id) {
          std::to_string(id) + "\"/></w:r>";
 }
 
+/// An endnote reference to the endnote with that id, in the reference's character style.
+inline std::string endnoteRef(int id) {
+  return "<w:r><w:rPr><w:rStyle w:val=\"EndnoteReference\"/></w:rPr><w:endnoteReference w:id=\"" +
+         std::to_string(id) + "\"/></w:r>";
+}
+
 /// A table of one paragraph per cell.
 inline std::string table(const std::vector<std::vector<std::string>>& rows) {
   std::string out = "<w:tbl><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/></w:tblPr>";

@@ -1,0 +1,16 @@
+#pragma once
+// Putting the index into the document, or bringing an existing one up to date.
+
+#include "dialogs/frm_vlx_com.h"
+#include "host/application.h"
+#include "host/document.h"
+
+namespace indexing {
+
+/// With blnUpdateOnly updates the document's index; otherwise inserts one with the dialog's
+/// columns and separator (host::Error 5 when the columns box holds no valid number). Clears
+/// the undo list either way.
+void IndexInsertOrUpdate(dialogs::frmVLX_COM& form, host::Document& wdDoc, host::Application& wdApp,
+                         bool blnUpdateOnly);
+
+}  // namespace indexing
