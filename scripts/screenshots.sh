@@ -13,8 +13,8 @@ cmake -S . -B build-shots -G Ninja -DCMAKE_BUILD_TYPE=Release -DVLX_BUILD_TESTS=
 cmake --build build-shots -j "${VLX_JOBS:-2}" --target dialog-screenshots
 
 case "${1:-}" in
-  --xvfb) xvfb-run -a -s "-screen 0 1366x768x24" ./build-shots/app/dialog-screenshots "$out" ;;
-  "") QT_QPA_PLATFORM=offscreen ./build-shots/app/dialog-screenshots "$out" ;;
+  --xvfb) xvfb-run -a -s "-screen 0 1366x768x24" ./build-shots/tools/dialog-screenshots "$out" ;;
+  "") QT_QPA_PLATFORM=offscreen ./build-shots/tools/dialog-screenshots "$out" ;;
   *)
     echo "usage: scripts/screenshots.sh [--xvfb]" >&2
     exit 2
