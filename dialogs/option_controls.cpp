@@ -1,6 +1,32 @@
 #include "dialogs/option_controls.h"
 
+#include <string_view>
+
+#include "dialogs/save_options.h"
+#include "state/run_state.h"
+#include "ui/message_box.h"
+#include "util/help.h"
+
 namespace dialogs {
+namespace {
+
+// The help topic a key pressed on the case-sensitivity box opens.
+constexpr int kCaseSensitiveTopic = 18;
+
+// Moving the focus onto these is no reason to remind: they refresh the list or belong to
+// the search type, whose own click reminds.
+bool RefreshesOrReminds(const ui::Control* next) {
+  if (!next) return false;
+  const std::string_view name = next->Name();
+  return name == "cmdSetDefaults" || name == "optSearchType" || name == "cmdRefresh";
+}
+
+}  // namespace
+
+bool ColumnsKeyPasses(int keyAscii) {
+  return keyAscii == ui::vbKeyBack || keyAscii == ui::vbKeyTab || keyAscii == ui::vbKeyEscape ||
+         keyAscii == ui::vbKeyReturn || (keyAscii >= '1' && keyAscii <= '4');
+}
 
 OptionControls::OptionControls(ui::Form& form)
     : form_(form),
@@ -55,6 +81,48 @@ OptionControls::OptionControls(ui::Form& form)
   lblSep.SetToolTipText("Separator between indexed term and page number(s)");
   txtSep.SetToolTipText("Separator between indexed term and page number(s)");
   chkTabSep.SetCaption("&+ Tab");
+  WireReactions();
+}
+
+void OptionControls::WireReactions() {
+  for (int i = 0; i < optSearchType.Count(); ++i) {
+    optSearchType(i).Click = [this, i] {
+      if (state::blnLoadingOptions) return;
+      ApplySearchTypeRules(*this, i);
+      if (RemindsToRefresh() && !state::blnInitCapsGathering) RefreshListReminder();
+    };
+  }
+  optIndexWhat(0).Click = [this] { chkTabSep.SetValue(ui::vbUnchecked); };
+  optIndexWhat(1).Click = [this] { chkTabSep.SetValue(ui::vbChecked); };
+  chkBold.GotFocus = [this] { boldOnFocus_ = chkBold.Value(); };
+  chkBold.LostFocus = [this](ui::Control* next) { SearchOptionLeft(next, boldOnFocus_, chkBold.Value()); };
+  cmbOpenQuote.GotFocus = [this] { openQuoteOnFocus_ = cmbOpenQuote.ListIndex(); };
+  cmbOpenQuote.LostFocus = [this](ui::Control* next) {
+    SearchOptionLeft(next, openQuoteOnFocus_, cmbOpenQuote.ListIndex());
+  };
+  cmbCloseQuote.GotFocus = [this] { closeQuoteOnFocus_ = cmbCloseQuote.ListIndex(); };
+  cmbCloseQuote.LostFocus = [this](ui::Control* next) {
+    SearchOptionLeft(next, closeQuoteOnFocus_, cmbCloseQuote.ListIndex());
+  };
+  chkCaseSensitive.Click = [this] { chkIndexCaps.SetEnabled(chkCaseSensitive.Value() == ui::vbChecked); };
+  // A modifier alone is the start of a combination (Shift+Tab, an access key), not a key.
+  chkCaseSensitive.KeyDown = [](int& keyCode, int) {
+    if (keyCode != ui::vbKeyShift && keyCode != ui::vbKeyControl) util::ShowHelpTopic(kCaseSensitiveTopic);
+  };
+  txtCols.KeyPress = [](int& keyAscii) {
+    if (!ColumnsKeyPasses(keyAscii)) keyAscii = 0;
+  };
+}
+
+void OptionControls::SearchOptionLeft(const ui::Control* next, int valueOnFocus, int valueNow) const {
+  if (!RemindsToRefresh() || state::blnInitCapsGathering || RefreshesOrReminds(next)) return;
+  if (valueNow != valueOnFocus) RefreshListReminder();
+}
+
+void OptionControls::RefreshListReminder() {
+  ui::MsgBox(
+      "You'll need to click the 'Find terms and refresh list' button to refresh the 'Terms found in document' list.",
+      ui::vbOKOnly + ui::vbInformation, "Refresh terms list");
 }
 
 }  // namespace dialogs

@@ -132,6 +132,7 @@ TEST_F(CmdOkTest, WithHighlightingTheMarksStayAndTheCursorIsAtTheIndex) {
 TEST_F(CmdOkTest, DefinitionsOnlyIndexesTheQuotedTermsAndStillCountsEveryUse) {
   openContract();
   form_.optIndexWhat(1).SetValue(true);
+  form_.chkTabSep.SetValue(ui::vbUnchecked);  // choosing definitions only ticks it; keep the separator of the others
   form_.chkIncludeNotUsed.SetValue(ui::vbChecked);
 
   cmdOK_Click(form_);

@@ -155,8 +155,10 @@ class RunTest : public ::testing::Test {
       }
       list->SetListIndex(list == &form.cmbOpenQuote ? 0 : 1);
     }
+    state::blnLoadingOptions = true;  // set as the settings loader sets them, without the dialog's reminder
     form.optSearchType(0).SetValue(true);
     form.optIndexWhat(0).SetValue(true);
+    state::blnLoadingOptions = false;
     form.txtCols.SetText("2");
     form.txtSep.SetText(", ");
     for (const std::string& term : found) form.lstTermsInDoc.AddItem(term);

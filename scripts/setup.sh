@@ -9,7 +9,7 @@ cd "$root"
 
 packages=(
   g++ cmake ninja-build pkg-config
-  libpugixml-dev libzip-dev libicu-dev qt6-base-dev
+  libpugixml-dev libzip-dev libicu-dev qt6-base-dev libqt6svg6
   libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
 )

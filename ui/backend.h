@@ -23,6 +23,7 @@ struct FileRequest {
   std::string fileName;              // preset name (may be a pattern such as "*.txt")
   std::string defaultExtension;      // added when the user types none, e.g. "txt"
   bool confirmOverwrite = false;     // save: ask before replacing an existing file
+  const Form* owner = nullptr;       // the window the chooser belongs to (none: the active one)
 };
 
 /// A loaded form as the backend renders it.

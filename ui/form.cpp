@@ -68,8 +68,10 @@ void Form::Show(int modal) {
   view_->Show(modal == vbModal);
   if (!wasVisible) Form_Activate();
   if (visible_ && !active_) {
-    for (Control* control : controls_)
-      if (control->SetFocus()) break;
+    for (const auto* order : {&tabOrder_, &controls_}) {
+      auto first = std::find_if(order->begin(), order->end(), [](Control* control) { return control->SetFocus(); });
+      if (first != order->end()) break;
+    }
   }
   if (modal != vbModal || !visible_) return;
   struct Depth {
@@ -126,6 +128,15 @@ void Form::Refresh() {
 int Form::TextWidth(const std::string& text) {
   Load();
   return view_->TextWidth(text);
+}
+
+void Form::SetTabOrder(std::vector<Control*> order) { tabOrder_ = std::move(order); }
+
+Control* Form::AccessKeyTarget(const Control& label) const {
+  auto at = std::find(tabOrder_.begin(), tabOrder_.end(), &label);
+  if (at == tabOrder_.end()) return nullptr;
+  auto target = std::find_if(at + 1, tabOrder_.end(), [](const Control* control) { return control->CanFocus(); });
+  return target == tabOrder_.end() ? nullptr : *target;
 }
 
 Control* Form::FindControl(std::string_view name, int index) const {

@@ -81,6 +81,13 @@ class Form {
 
   /// The controls in the order they were created.
   const std::vector<Control*>& Controls() const { return controls_; }
+  /// The order in which Tab moves through the controls (empty: creation order).
+  const std::vector<Control*>& TabOrder() const { return tabOrder_; }
+  /// Sets the tab order; a label in it hands its access key to the control after it.
+  void SetTabOrder(std::vector<Control*> order);
+  /// The control a label's access key focuses: the next control after the label in the tab
+  /// order that can take the focus; nullptr when the label is not in the order.
+  Control* AccessKeyTarget(const Control& label) const;
   /// The control of that name (and index, for control arrays), nullptr for none.
   Control* FindControl(std::string_view name, int index = -1) const;
   /// The backend's view while loaded, else nullptr.
@@ -116,6 +123,7 @@ class Form {
   int modalDepth_ = 0;
   Control* active_ = nullptr;
   std::vector<Control*> controls_;
+  std::vector<Control*> tabOrder_;
   std::unique_ptr<FormView> view_;
 };
 

@@ -93,6 +93,18 @@ TEST(Form, FocusMovesToTheFirstUsableControlAndLostFocusNamesTheReceiver) {
   EXPECT_EQ(form.events, (std::vector<std::string>{"chkBold lost to txtTerm (active)", "txtTerm got"}));
 }
 
+TEST(Form, TheTabOrderChoosesTheFirstFocusAndLabelsHandTheirAccessKeyOn) {
+  script::Backend backend;
+  Dialog form;
+  form.SetTabOrder({&form.lblHint, &form.cmdOK, &form.txtTerm, &form.chkBold});
+  EXPECT_EQ(form.AccessKeyTarget(form.lblHint), &form.cmdOK) << "the next control that takes the focus";
+  EXPECT_EQ(form.AccessKeyTarget(form.chkBold), nullptr) << "nothing after it";
+  EXPECT_EQ(form.AccessKeyTarget(form.chkInHidden), nullptr) << "not in the order";
+  form.cmdOK.SetEnabled(false);
+  form.Show();
+  EXPECT_EQ(form.ActiveControl(), &form.txtTerm) << "the first usable control in tab order, not in creation order";
+}
+
 TEST(Form, QueryUnloadCanKeepTheFormAndTheCloseBoxSaysWhy) {
   script::Backend backend;
   Dialog form;

@@ -77,7 +77,9 @@ int Backend::ShowMessage(Message& message) {
 }
 
 std::string Backend::ChooseFile(const FileRequest& request) {
-  QPointer<QFileDialog> dialog = new QFileDialog(ActiveOwner(), Q(request.title), Q(request.initialFolder));
+  QWidget* owner = request.owner ? WindowOf(*request.owner) : nullptr;
+  if (!owner || !owner->isVisible()) owner = ActiveOwner();
+  QPointer<QFileDialog> dialog = new QFileDialog(owner, Q(request.title), Q(request.initialFolder));
   QStringList filters;
   for (const auto& [description, pattern] : request.filters)
     filters << Q(description) + " (" + Q(pattern).replace(';', ' ') + ")";

@@ -3,12 +3,17 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QLineEdit>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
+
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -106,6 +111,122 @@ TEST_F(QtBackend, ModelChangesReachTheWidgetsAndTheCloseBoxCanBeTakenAway) {
   EXPECT_EQ(window->findChild<QLabel*>("lblNote")->text(), "Building search list");
   auto* list = window->findChild<QListWidget*>("lstTerms");
   EXPECT_EQ(list->horizontalScrollBar()->maximum(), 400 - list->viewport()->width());
+  form.Unload();
+}
+
+// A form whose tab order is not its creation order.
+struct Search : Form {
+  Search() : Form("frmSearch") {
+    SetSize(300, 200);
+    chkBold.SetCaption("Defined terms in &bold");
+    chkBold.Move(10, 10, 200, 24);
+    lblTerm.SetCaption("&Term:");
+    lblTerm.Move(10, 40, 60, 20);
+    txtTerm.Move(80, 40, 120, 24);
+    lstTerms.SetMultiSelect(vbMultiSelectExtended);
+    lstTerms.Move(10, 70, 200, 80);
+    cmdOK.SetCaption("Search");
+    cmdOK.Move(210, 160, 80, 28);
+    SetTabOrder({&lblTerm, &txtTerm, &cmdOK, &lstTerms, &chkBold});
+    txtTerm.KeyDown = [this](int& keyCode, int) { keysSeen.push_back(keyCode); };
+  }
+  CheckBox chkBold{*this, "chkBold"};
+  Label lblTerm{*this, "lblTerm"};
+  TextBox txtTerm{*this, "txtTerm"};
+  ListBox lstTerms{*this, "lstTerms"};
+  CommandButton cmdOK{*this, "cmdOK"};
+  std::vector<int> keysSeen;
+};
+
+// Shows the form and makes its window the active one, so that access keys reach it.
+QWidget* ShowActive(Form& form) {
+  form.Show();
+  QWidget* window = Backend::WindowOf(form);
+  window->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+  return window;
+}
+
+TEST_F(QtBackend, TabFollowsTheFormsOrderAndALabelsAccessKeyFocusesTheControlAfterIt) {
+  Search form;
+  QWidget* window = ShowActive(form);
+  auto* edit = window->findChild<QLineEdit*>("txtTerm");
+  EXPECT_EQ(QApplication::focusWidget(), edit) << "the first control of the tab order has the focus";
+  EXPECT_EQ(window->findChild<QLabel*>("lblTerm")->buddy(), edit);
+
+  std::vector<QString> visited;
+  for (int i = 0; i < 4; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    visited.push_back(QApplication::focusWidget()->objectName());
+  }
+  EXPECT_EQ(visited, (std::vector<QString>{"cmdOK", "lstTerms", "chkBold", "txtTerm"}));
+  EXPECT_EQ(form.ActiveControl(), &form.txtTerm) << "the model follows the widgets' focus";
+  EXPECT_TRUE(form.keysSeen.empty()) << "Tab moves the focus and is no key of the control's";
+
+  QTest::keyClick(window, Qt::Key_B, Qt::AltModifier);
+  EXPECT_EQ(form.ActiveControl(), &form.chkBold);
+  QTest::keyClick(window, Qt::Key_T, Qt::AltModifier);
+  EXPECT_EQ(form.ActiveControl(), &form.txtTerm) << "the label's access key reaches its text box";
+  form.Unload();
+}
+
+TEST_F(QtBackend, SpaceTogglesTheCurrentItemAndSpacePlusClickTheClickedOne) {
+  Search form;
+  for (const char* term : {"Agreement", "Buyer", "Seller"}) form.lstTerms.AddItem(term);
+  QWidget* window = ShowActive(form);
+  auto* list = window->findChild<QListWidget*>("lstTerms");
+  form.lstTerms.SetFocus();
+  list->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+
+  QTest::keyClick(list, Qt::Key_Space);
+  EXPECT_TRUE(form.lstTerms.Selected(1));
+  QTest::keyClick(list, Qt::Key_Space);
+  EXPECT_FALSE(form.lstTerms.Selected(1));
+
+  QTest::keyClick(list, Qt::Key_Space);  // Buyer selected again
+  QTest::keyPress(list, Qt::Key_Space);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(2)).center());
+  QTest::keyRelease(list, Qt::Key_Space);
+  EXPECT_TRUE(form.lstTerms.Selected(2)) << "added to the selection";
+  EXPECT_TRUE(form.lstTerms.Selected(1)) << "the other selected item stays selected";
+  EXPECT_FALSE(form.lstTerms.Selected(0));
+  form.Unload();
+}
+
+TEST_F(QtBackend, APictureFitsItsControlKeepingItsShape) {
+  const std::string path = ::testing::TempDir() + "vlx_picture_" + std::to_string(QCoreApplication::applicationPid()) + ".png";
+  QImage tall(10, 20, QImage::Format_RGB32);
+  tall.fill(Qt::darkBlue);
+  ASSERT_TRUE(tall.save(QString::fromStdString(path)));
+  Form form("frmPicture");
+  Image logo(form, "imgLogo");
+  Image natural(form, "imgNatural");
+  logo.Move(10, 10, 40, 40);
+  logo.SetPicture(path);
+  natural.Move(60, 10, 0, 0);
+  natural.SetPicture(path);
+  form.Show();
+  form.Refresh();
+  QWidget* window = Backend::WindowOf(form);
+  EXPECT_EQ(window->findChild<QLabel*>("imgLogo")->pixmap().size(), QSize(20, 40));
+  EXPECT_EQ(window->findChild<QLabel*>("imgNatural")->pixmap().size(), QSize(10, 20)) << "no size: its own size";
+  form.Unload();
+  std::remove(path.c_str());
+}
+
+TEST_F(QtBackend, TheArrowsOfAnUpDownAreNoStopOfTab) {
+  Form form("frmColumns");
+  TextBox txtCols(form, "txtCols");
+  UpDown updownCols(form, "updownCols");
+  CommandButton cmdOK(form, "cmdOK");
+  txtCols.Move(10, 10, 40, 24);
+  updownCols.Move(50, 10, 18, 24);
+  cmdOK.Move(80, 10, 60, 24);
+  updownCols.Attach(&txtCols, 1, 4);
+  ShowActive(form);
+  txtCols.SetFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(form.ActiveControl(), &cmdOK);
   form.Unload();
 }
 

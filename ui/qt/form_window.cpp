@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,7 +37,8 @@ const char* const kControlProperty = "vlxControl";
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// Labels have no buddy here, so an access-key mark would show as "&": drop it, keep "&&" as "&".
+// A label without a control to hand its access key to would show the mark as "&": drop it,
+// keep "&&" as "&".
 QString WithoutAccessKeys(const std::string& caption) {
   QString out;
   const QString text = Q(caption);
@@ -81,7 +83,8 @@ int ShiftOf(Qt::KeyboardModifiers modifiers) {
 }
 
 // A list whose horizontal scroll range is the extent the program set, as on the original
-// platform, rather than what Qt computes from the items.
+// platform, rather than what Qt computes from the items. In a multi-select list Space toggles
+// the current item, and a click while Space is held toggles the clicked one (as Ctrl+click).
 class ExtentList : public QListWidget {
  public:
   using QListWidget::QListWidget;
@@ -96,9 +99,41 @@ class ExtentList : public QListWidget {
     horizontalScrollBar()->setRange(0, std::max(0, extent_ - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
   }
+  void keyPressEvent(QKeyEvent* event) override {
+    if (!TogglesWithSpace(event)) return QListWidget::keyPressEvent(event);
+    if (!event->isAutoRepeat()) {
+      spaceHeld_ = true;
+      clickedWithSpace_ = false;
+    }
+  }
+  // Space acts when it is let go, so that Space+click toggles only the clicked item.
+  void keyReleaseEvent(QKeyEvent* event) override {
+    if (!TogglesWithSpace(event) || event->isAutoRepeat() || !spaceHeld_) return QListWidget::keyReleaseEvent(event);
+    spaceHeld_ = false;
+    if (!clickedWithSpace_ && currentIndex().isValid())
+      selectionModel()->select(currentIndex(), QItemSelectionModel::Toggle);
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    spaceHeld_ = false;
+    QListWidget::focusOutEvent(event);
+  }
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override {
+    if (spaceHeld_ && event && event->type() == QEvent::MouseButtonPress) {
+      clickedWithSpace_ = true;
+      return QItemSelectionModel::Toggle;
+    }
+    return QListWidget::selectionCommand(index, event);
+  }
 
  private:
+  bool TogglesWithSpace(const QKeyEvent* event) const {
+    return event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
+           selectionMode() != QAbstractItemView::SingleSelection;
+  }
+
   int extent_ = 0;
+  bool spaceHeld_ = false;
+  mutable bool clickedWithSpace_ = false;
 };
 
 template <class Model>
@@ -153,6 +188,8 @@ class Filter : public QObject {
     }
     if (event->type() != QEvent::KeyPress) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
+    // Tab belongs to the window, which moves the focus; controls never see it.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
     if (int keyCode = KeyCodeOf(key->key())) control->RaiseKeyDown(keyCode, ShiftOf(key->modifiers()));
     const QList<uint> typed = key->text().toUcs4();
     if (typed.isEmpty()) return false;
@@ -218,11 +255,11 @@ class LabelBinding : public Binding {
   void Sync() override {
     auto& model = As<Label>(control_);
     auto* label = static_cast<QLabel*>(widget_);
-    label->setText(WithoutAccessKeys(model.Caption()));
+    label->setText(label->buddy() ? Q(model.Caption()) : WithoutAccessKeys(model.Caption()));
     const Qt::Alignment across = model.Alignment() == vbCenter        ? Qt::AlignHCenter
                                  : model.Alignment() == vbRightJustify ? Qt::AlignRight
                                                                        : Qt::AlignLeft;
-    label->setAlignment(across | Qt::AlignVCenter);
+    label->setAlignment(across | Qt::AlignTop);  // text starts at a label's top, however tall
     label->setAutoFillBackground(model.BackStyle() == vbOpaque);
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, FromBgr(model.BackColor()));
@@ -371,18 +408,31 @@ class ComboBinding : public Binding {
   }
 };
 
+// A picture drawn to fit the control's size when it has one (a drawing stays sharp), else at
+// its own size.
 class ImageBinding : public Binding {
  public:
-  ImageBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QLabel(parent)) {}
+  ImageBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QLabel(parent)) {
+    static_cast<QLabel*>(widget_)->setAlignment(Qt::AlignCenter);
+  }
   void Sync() override {
     const std::string& picture = As<Image>(control_).Picture();
-    if (picture == shown_) return;
+    const QSize size(control_.Width(), control_.Height());
+    if (picture == shown_ && size == shownSize_) return;
     shown_ = picture;
-    static_cast<QLabel*>(widget_)->setPixmap(picture.empty() ? QPixmap() : QPixmap(Q(picture)));
+    shownSize_ = size;
+    QImage image;
+    if (!picture.empty()) {
+      QImageReader reader(Q(picture));
+      if (!size.isEmpty()) reader.setScaledSize(reader.size().isValid() ? reader.size().scaled(size, Qt::KeepAspectRatio) : size);
+      image = reader.read();
+    }
+    static_cast<QLabel*>(widget_)->setPixmap(QPixmap::fromImage(image));
   }
 
  private:
   std::string shown_;
+  QSize shownSize_;
 };
 
 class TabBinding : public Binding {
@@ -426,6 +476,7 @@ class UpDownBinding : public Binding {
       auto* arrow = new QToolButton(widget_);
       arrow->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
       arrow->setObjectName(up ? "up" : "down");
+      arrow->setFocusPolicy(Qt::NoFocus);  // a spinner's arrows are no stop of Tab
       layout->addWidget(arrow);
       QObject::connect(arrow, &QToolButton::clicked, Context(), [this, up] {
         if (!control_.IsUsable()) return;
@@ -534,8 +585,28 @@ void FormWindow::Build() {
     action->setObjectName(Q(item->Name()));
     bindings_[item] = std::make_unique<MenuBinding>(*this, *item, action);
   }
+  ApplyTabOrder();
   for (Control* control : form_.Controls())  // in creation order, so later controls lie on top
     if (auto binding = bindings_.find(control); binding != bindings_.end()) binding->second->Update();
+}
+
+// Tab follows the form's order; each label in it hands its access key to its target.
+void FormWindow::ApplyTabOrder() {
+  auto widgetOf = [this](const Control* control) -> QWidget* {
+    auto binding = bindings_.find(control);
+    return binding == bindings_.end() ? nullptr : binding->second->Widget();
+  };
+  QWidget* previous = nullptr;
+  for (Control* control : form_.TabOrder()) {
+    QWidget* widget = widgetOf(control);
+    if (!widget) continue;
+    if (auto* label = qobject_cast<QLabel*>(widget); label && dynamic_cast<Label*>(control)) {
+      label->setBuddy(widgetOf(form_.AccessKeyTarget(*control)));
+    } else if (control->CanFocus()) {
+      if (previous) QWidget::setTabOrder(previous, widget);
+      previous = widget;
+    }
+  }
 }
 
 QWidget* FormWindow::ParentFor(const Control& control) const {

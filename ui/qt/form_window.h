@@ -63,6 +63,7 @@ class FormWindow : public FormView {
 
  private:
   void Build();
+  void ApplyTabOrder();
 
   Form& form_;
   QPointer<Dialog> dialog_;
