@@ -76,6 +76,8 @@ void Connect::ShowVLXForm() {
         doc->Bookmarks().Item(kReturnHere).Select();
         doc->Bookmarks().Item(kReturnHere).Delete();
       }
+      // Nor does the index place of a run that stopped.
+      if (doc->Bookmarks().Exists(kIndexStart)) doc->Bookmarks().Item(kIndexStart).Delete();
     }
     if (mainDialog) mainDialog->Unload();
     mainDialog.reset();
@@ -125,6 +127,9 @@ void Connect::ShowVLXForm() {
     state::pubWdApp = &app;
     mainDialog->SetVLXAddIn(this);
 
+    // The run's own place marks are no change of the user's: a document saved before the run
+    // is not asked to be saved again for them.
+    const bool wasSaved = doc->Saved();
     host::Range here = app.Selection().Range().Duplicate();
     here.Collapse(host::wdCollapseStart);
     doc->Bookmarks().Add(kReturnHere, here);
@@ -134,6 +139,7 @@ void Connect::ShowVLXForm() {
       index.Select();
     }
     doc->Bookmarks().Add(kIndexStart, app.Selection().Range());
+    doc->SetSaved(wasSaved);
 
     mainDialog->Load();
     const std::string searchType = settings::fncReadIni(settings::kSection, settings::kSearchType);
@@ -187,8 +193,10 @@ void Connect::ShowVLXForm() {
       app.Selection().Collapse(host::wdCollapseStart);
     }
     RestoreViewType(*doc, viewType.value_or(host::wdPrintView));
+    // The run's place marks never stay in the user's document.
     if (bookmarks.Exists(kIndexBookmark)) {
       selectStartOf(app, *doc, kIndexBookmark);
+      if (bookmarks.Exists(kReturnHere)) bookmarks.Item(kReturnHere).Delete();
     } else if (bookmarks.Exists(kReturnHere)) {
       bookmarks.Item(kReturnHere).Select();
       bookmarks.Item(kReturnHere).Delete();

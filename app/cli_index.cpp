@@ -46,10 +46,14 @@ void scriptCarefulUser(ui::script::Backend& user, bool& nothingToIndex) {
   user.Answer("Do you want to change which kind of double quotes", ui::vbNo);
 }
 
-// Where the index goes when the document has none yet: the end of the main text.
+// Where the index goes when the document has none yet: an empty paragraph at the end of the
+// main text, added when the text ends in a paragraph that holds something, so that the heading
+// stands in a paragraph of its own.
 void placeCursorAtEnd(host::Document& doc) {
   const long end = doc.Content().End() - 1;
-  doc.Select(doc.Range(end, end));
+  if (end > 0 && doc.Range(end - 1, end).Text() != "\r") doc.Range(end, end).InsertParagraphAfter();
+  const long last = doc.Content().End() - 1;
+  doc.Select(doc.Range(last, last));
 }
 
 void runIndex(const std::string& input, const std::string& output) {
