@@ -282,10 +282,13 @@ TEST_F(FindAndIndexTest, UpdateFromTheMenuWithAndWithoutAnIndex) {
   EXPECT_EQ(backend_.Messages()[1].prompt, "Defined terms index updated.");
 }
 
-TEST_F(FindAndIndexTest, IndexingThenRemovingGivesCurlyAndStraightContractsTheirOwnQuotesBack) {
-  for (const auto& [open, close] : {std::pair<std::string, std::string>{"\u201C", "\u201D"}, {"\"", "\""}}) {
+TEST_F(FindAndIndexTest, IndexingThenRemovingGivesEveryQuoteItsOwnFormBackCurlyStraightOrMixed) {
+  host::testing::DocParts mixed = contract();
+  mixed.body += para(run("A straight \"quote\" stays straight among curly ones."));
+  for (const host::testing::DocParts& parts : {contract(), contract("\"", "\""), mixed}) {
     if (app_.Documents().Count() > 0) app_.Documents().Close(app_.ActiveDocument());
-    host::Document& doc = this->open(contract(open, close));
+    host::Document& doc = this->open(parts);
+    const std::string open = parts.body.substr(0, 80);
     click("VLXIndexTag");
     ASSERT_TRUE(doc.Bookmarks().Exists("VellandexIndex")) << open;
     click("RemoveIndexTag");

@@ -6,6 +6,7 @@
 #include "addin/connect.h"
 #include "addin/gathering.h"
 #include "addin/host_state.h"
+#include "addin/quote_forms.h"
 #include "dialogs/frm_vlx_com.h"
 #include "dialogs/frm_vlx_options.h"
 #include "host/error.h"
@@ -66,10 +67,12 @@ void Connect::ShowVLXForm() {
   }
   host::Document* doc = nullptr;
   std::optional<int> viewType;
+  std::optional<QuoteForms> quoteForms;
   std::unique_ptr<dialogs::frmVLX_COM> mainDialog;
 
   // Every exit before the main dialog: the view and the cursor go back, nothing is kept.
   auto cleanUp = [&] {
+    if (doc && quoteForms) quoteForms->Restore(*doc);
     if (doc) {
       RestoreViewType(*doc, viewType.value_or(host::wdPrintView));
       if (doc->Bookmarks().Exists(kReturnHere)) {
@@ -109,6 +112,7 @@ void Connect::ShowVLXForm() {
       }
     }
     state::blnSavedReplaceQuotes = app.Options().AutoFormatAsYouTypeReplaceQuotes;
+    quoteForms = QuoteForms::Record(*doc);
 
     auto options = std::make_unique<dialogs::frmVLXOptions>();
     settings::SetSettingsFolder(settings::kSettingsSubPath);
@@ -182,6 +186,7 @@ void Connect::ShowVLXForm() {
     }
     RestoreWordSettings(app, *doc, state::blnSavedReplaceQuotes, state::blnSavedShowHiddenText,
                         state::blnSavedAllowFastSave);
+    quoteForms->Restore(*doc);
     app.Options().Pagination = true;
 
     // The cursor ends at the start of the index, or back where the run began.
@@ -205,6 +210,12 @@ void Connect::ShowVLXForm() {
     state::pubWdApp = nullptr;
   } catch (const std::exception& e) {
     util::ShowErrMsg("", e);
+    if (doc && quoteForms) {
+      try {
+        quoteForms->Restore(*doc);
+      } catch (const std::exception&) {
+      }
+    }
     if (doc) {
       doc->UndoClear();
       if (state::blnOptionsAccepted && doc->Bookmarks().Exists(kIndexStart)) doc->Bookmarks().Item(kIndexStart).Delete();

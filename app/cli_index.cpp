@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -19,6 +20,23 @@ ui::Control& control(ui::Form& form, const char* name) {
   return *c;
 }
 
+// A careful user does not index what the search took for a term across a tab, a line break or
+// a paragraph mark (the add-in warns of those): two quotes that do not belong together.
+int deselectBrokenTerms(ui::Form& form) {
+  int deselected = 0;
+  auto* found = dynamic_cast<ui::ListBox*>(form.FindControl("lstTermsInDoc"));
+  if (!found) return 0;
+  for (int i = 0; i < found->ListCount(); ++i) {
+    const std::string& term = found->List(i);
+    const bool broken = std::any_of(term.begin(), term.end(), [](unsigned char c) { return c < 0x20; });
+    if (broken && found->Selected(i)) {
+      found->SetSelected(i, false);
+      ++deselected;
+    }
+  }
+  return deselected;
+}
+
 int selectedTerms(ui::Form& form) {
   int selected = 0;
   for (const char* name : {"lstTermsInDoc", "lstAddTerms"})
@@ -31,6 +49,8 @@ int selectedTerms(ui::Form& form) {
 void scriptCarefulUser(ui::script::Backend& user, bool& nothingToIndex) {
   user.OnModal("frmVLXOptions", [](ui::Form& form) { ui::script::Click(control(form, "cmdOK")); });
   user.OnModal("frmVLX_COM", [&](ui::Form& form) {
+    if (const int skipped = deselectBrokenTerms(form))
+      std::cerr << "vellandex: " << skipped << " found term(s) holding a tab or a line or paragraph break are not indexed\n";
     if (selectedTerms(form) == 0) {
       nothingToIndex = true;
       ui::script::Click(control(form, "cmdCancel"));
