@@ -7,7 +7,7 @@
 #include "host/testing/test_documents.h"
 #include "indexing/cmd_ok.h"
 #include "indexing/test_support.h"
-#include "progress/console_progress.h"
+#include "ui/console_progress.h"
 
 namespace addin {
 namespace {
@@ -45,7 +45,7 @@ std::vector<std::string> bookmarkNames(host::Document& doc) {
 class RemoveCommandsTest : public indexing::testing::RunTest {
  protected:
   void TearDown() override {
-    progress::SetConsoleProgress(progress::ConsoleMode::Off);
+    ui::SetConsoleProgress(ui::ConsoleMode::Off);
     RunTest::TearDown();
   }
 
@@ -64,7 +64,7 @@ class RemoveCommandsTest : public indexing::testing::RunTest {
   }
 
   // Records the progress steps shown from now on.
-  void recordProgress() { progress::SetConsoleProgress(progress::ConsoleMode::Always, &console_, false); }
+  void recordProgress() { ui::SetConsoleProgress(ui::ConsoleMode::Always, &console_, false); }
 
   std::ostringstream console_;
 };

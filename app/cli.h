@@ -10,5 +10,7 @@ namespace app {
 void addResaveCommand(CLI::App& cli);
 /// `vellandex dump IN.docx`: what the model sees in each story.
 void addDumpCommand(CLI::App& cli);
+/// `vellandex index IN.docx -o OUT.docx`: the find-and-index run, answered as a careful user would.
+void addIndexCommand(CLI::App& cli);
 
 }  // namespace app

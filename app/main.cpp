@@ -3,7 +3,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include "app/batch_session.h"
 #include "app/cli.h"
+#include "app/exit_codes.h"
 #include "host/error.h"
 
 int main(int argc, char** argv) {
@@ -11,16 +13,23 @@ int main(int argc, char** argv) {
   cli.require_subcommand(1);
   app::addResaveCommand(cli);
   app::addDumpCommand(cli);
+  app::addIndexCommand(cli);
   try {
     cli.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
+  } catch (const CLI::Success& e) {
     return cli.exit(e);
+  } catch (const CLI::ParseError& e) {
+    cli.exit(e);
+    return app::kExitBadInput;
+  } catch (const app::BatchFailure& e) {
+    std::cerr << "vellandex: " << e.message << "\n";
+    return e.exitCode;
   } catch (const host::Error& e) {
     std::cerr << "vellandex: " << e.what() << "\n";
-    return 1;
+    return app::kExitBadInput;
   } catch (const std::exception& e) {
     std::cerr << "vellandex: unexpected failure: " << e.what() << "\n";
-    return 2;
+    return app::kExitInternal;
   }
-  return 0;
+  return app::kExitDone;
 }

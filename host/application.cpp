@@ -5,6 +5,7 @@
 #include "host/config_dirs.h"
 #include "host/error.h"
 #include "host/options_store.h"
+#include "host/quote_form.h"
 
 namespace host {
 
@@ -80,6 +81,13 @@ Document& Documents::Open(const std::string& path) { return Add(Document::Open(p
 
 Document& Documents::Add(std::unique_ptr<Document> doc) {
   doc->setOptions(app_.options_);
+  if (!app_.options_->ReplaceQuotesChosen) {
+    if (std::optional<bool> curly = CurlyQuotesPrevail(*doc)) {
+      // Following the document is not a change of the user's options: nothing to keep.
+      app_.options_->AutoFormatAsYouTypeReplaceQuotes = *curly;
+      app_.keptOptions_.AutoFormatAsYouTypeReplaceQuotes = *curly;
+    }
+  }
   app_.documents_.push_back(std::move(doc));
   app_.active_ = app_.documents_.back().get();
   return *app_.active_;

@@ -22,6 +22,10 @@ namespace host {
 
 class Application;
 
+/// The command name the desktop host's process runs under, by which add-ins count the hosts
+/// running (the batch program is no host for that count).
+inline constexpr const char* kHostProcessName = "vellandex-host";
+
 /// What Selection.GoTo goes to.
 enum GoToItem : int { wdGoToBookmark = -1, wdGoToPage = 1 };
 /// Which one of them.
@@ -59,7 +63,8 @@ class Documents {
   Document& Item(const std::string& name) const;
   /// Opens a file and makes it the active document.
   Document& Open(const std::string& path);
-  /// Takes a document already opened (tests, batch use) and makes it active.
+  /// Takes a document already opened (tests, batch use) and makes it active. Until the user
+  /// chose the quote option, it follows the form most of the document's double quotes have.
   Document& Add(std::unique_ptr<Document> doc);
   /// Closes a document without saving.
   void Close(Document& doc);

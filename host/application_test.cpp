@@ -87,6 +87,7 @@ TEST(Options, AreKeptBetweenRunsInTheSettingsFolderAndSharedWithTheDocuments) {
     Document& doc = app.Documents().Add(openBody(para(run("x"))));
     EXPECT_EQ(&doc.options(), &app.Options());
     app.Options().AutoFormatAsYouTypeReplaceQuotes = false;
+    app.Options().ReplaceQuotesChosen = true;
     app.Options().DefaultHighlightColorIndex = 3;
   }
   Application next(tmp.path());
@@ -156,6 +157,42 @@ TEST(Application, WithoutASettingsFolderTouchesNoFiles) {
   EXPECT_TRUE(std::filesystem::is_empty(tmp.path()));
   Application again;
   EXPECT_TRUE(again.Options().Pagination);
+}
+
+}  // namespace
+}  // namespace host
+
+namespace host {
+namespace {
+
+TEST(Options, UntilTheUserChoosesTheQuoteOptionItFollowsTheQuotesOfTheDocumentOpened) {
+  TempFolder tmp;
+  Application app(tmp.path());
+  app.Documents().Add(openBody(para(run("the \u201CSeller\u201D and \"Buyer\" and \u201CGoods\u201D"))));
+  EXPECT_TRUE(app.Options().AutoFormatAsYouTypeReplaceQuotes);
+  // Straight quotes prevail; the curly ones of an index entry's field code do not count.
+  app.Documents().Add(openBody(para(run("the \"Seller\" and the \"Buyer\"") +
+                                    "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText>"
+                                    " XE \u201Ca\u201D \u201Cb\u201D \u201Cc\u201D </w:instrText></w:r>"
+                                    "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>")));
+  EXPECT_FALSE(app.Options().AutoFormatAsYouTypeReplaceQuotes);
+  // A document without double quotes leaves the option as it was.
+  app.Documents().Add(openBody(para(run("no quotes"))));
+  EXPECT_FALSE(app.Options().AutoFormatAsYouTypeReplaceQuotes);
+  // Following documents is no change of the user's options: nothing is written for it.
+  EXPECT_FALSE(std::filesystem::exists(tmp / kOptionsFileName));
+}
+
+TEST(Options, AQuoteOptionTheUserChoseIsKeptWhateverTheDocument) {
+  TempFolder tmp;
+  {
+    Application app(tmp.path());
+    app.Options().AutoFormatAsYouTypeReplaceQuotes = true;
+    app.Options().ReplaceQuotesChosen = true;
+  }
+  Application next(tmp.path());
+  next.Documents().Add(openBody(para(run("the \"Seller\""))));
+  EXPECT_TRUE(next.Options().AutoFormatAsYouTypeReplaceQuotes);
 }
 
 }  // namespace

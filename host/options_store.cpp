@@ -41,6 +41,7 @@ Options LoadOptions(const std::filesystem::path& file) {
     return options;
   }
   readBool(j, "AutoFormatAsYouTypeReplaceQuotes", options.AutoFormatAsYouTypeReplaceQuotes, file);
+  options.ReplaceQuotesChosen = j.contains("AutoFormatAsYouTypeReplaceQuotes");
   readBool(j, "Pagination", options.Pagination, file);
   readBool(j, "AllowFastSave", options.AllowFastSave, file);
   readBool(j, "CheckSpellingAsYouType", options.CheckSpellingAsYouType, file);
@@ -56,13 +57,13 @@ Options LoadOptions(const std::filesystem::path& file) {
 
 void SaveOptions(const std::filesystem::path& file, const Options& options) {
   json j = {
-      {"AutoFormatAsYouTypeReplaceQuotes", options.AutoFormatAsYouTypeReplaceQuotes},
       {"Pagination", options.Pagination},
       {"DefaultHighlightColorIndex", options.DefaultHighlightColorIndex},
       {"AllowFastSave", options.AllowFastSave},
       {"CheckSpellingAsYouType", options.CheckSpellingAsYouType},
       {"CheckGrammarAsYouType", options.CheckGrammarAsYouType},
   };
+  if (options.ReplaceQuotesChosen) j["AutoFormatAsYouTypeReplaceQuotes"] = options.AutoFormatAsYouTypeReplaceQuotes;
   WriteFileAtomically(file, j.dump(2) + "\n");
 }
 

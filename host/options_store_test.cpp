@@ -14,6 +14,7 @@ using testing::TempFolder;
 Options allChanged() {
   Options o;
   o.AutoFormatAsYouTypeReplaceQuotes = false;
+  o.ReplaceQuotesChosen = true;
   o.Pagination = false;
   o.DefaultHighlightColorIndex = 4;
   o.AllowFastSave = true;

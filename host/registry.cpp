@@ -130,8 +130,16 @@ ComponentRegistry::ComponentRegistry(const std::vector<std::filesystem::path>& f
   }
 }
 
+std::optional<std::filesystem::path> ComponentRegistry::ProgramFolder() {
+  std::error_code ec;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec || program.empty()) return std::nullopt;
+  return program.parent_path() / kRegistryFolder;
+}
+
 std::vector<std::filesystem::path> ComponentRegistry::DefaultFolders() {
   std::vector<std::filesystem::path> out;
+  if (auto program = ProgramFolder()) out.push_back(*program);
   if (auto user = UserFolder()) out.push_back(*user);
   for (const auto& dir : SystemConfigDirs()) out.push_back(dir / kRegistryFolder);
   return out;

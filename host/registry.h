@@ -65,8 +65,12 @@ class ComponentRegistry {
   /// with a warning); an identifier's entry in an earlier folder, or an earlier file by name,
   /// wins.
   explicit ComponentRegistry(const std::vector<std::filesystem::path>& folders);
-  /// The "registry" folders of the host's per-user folder and of its machine-wide folders.
+  /// The "registry" folder beside the running program (the components it was built or installed
+  /// with, so that a program never creates another build's), then those of the host's per-user
+  /// folder and of its machine-wide folders.
   static std::vector<std::filesystem::path> DefaultFolders();
+  /// The "registry" folder beside the running program; none when the program cannot be found.
+  static std::optional<std::filesystem::path> ProgramFolder();
   /// The "registry" folder of the host's per-user folder (where a user's registration goes),
   /// if the user has one.
   static std::optional<std::filesystem::path> UserFolder();

@@ -160,11 +160,13 @@ TEST(WriteRegistration, LeavesAFileThatIsNotARegistrationAlone) {
   }
 }
 
-TEST(ComponentRegistry, DefaultFoldersAreTheUsersThenTheMachines) {
+TEST(ComponentRegistry, DefaultFoldersAreTheProgramsThenTheUsersThenTheMachines) {
   EnvGuard xdg("XDG_CONFIG_HOME", "/home/u/.cfg");
   EnvGuard dirs("XDG_CONFIG_DIRS", "/etc/xdg:/opt/xdg");
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+  EXPECT_EQ(ComponentRegistry::ProgramFolder(), program / "registry");
   EXPECT_EQ(ComponentRegistry::DefaultFolders(),
-            (std::vector<std::filesystem::path>{"/home/u/.cfg/vellandex-host/registry",
+            (std::vector<std::filesystem::path>{program / "registry", "/home/u/.cfg/vellandex-host/registry",
                                                 "/etc/xdg/vellandex-host/registry",
                                                 "/opt/xdg/vellandex-host/registry"}));
   EXPECT_EQ(ComponentRegistry::UserFolder(), std::filesystem::path("/home/u/.cfg/vellandex-host/registry"));

@@ -6,7 +6,7 @@
 
 #include "host/testing/test_documents.h"
 #include "indexing/test_support.h"
-#include "progress/console_progress.h"
+#include "ui/console_progress.h"
 
 namespace indexing {
 namespace {
@@ -26,7 +26,7 @@ class IndexingPassTest : public testing::RunTest {
     state::pubEngine = engine_;
   }
   void TearDown() override {
-    progress::SetConsoleProgress(progress::ConsoleMode::Off);
+    ui::SetConsoleProgress(ui::ConsoleMode::Off);
     RunTest::TearDown();
   }
 
@@ -94,7 +94,7 @@ TEST_F(IndexingPassTest, ATermWhoseSearchFailedLeavesTheWholeStoryToTheNextTerm)
 TEST_F(IndexingPassTest, ShowsEachTermOfTheStoryWithTheBarAtItsPlace) {
   host::Document& doc = openText("Agreed Terms and Terms.");
   std::ostringstream console;
-  progress::SetConsoleProgress(progress::ConsoleMode::Always, &console, false);
+  ui::SetConsoleProgress(ui::ConsoleMode::Always, &console, false);
 
   indexMain(doc, {"Agreed Term", "Terms", "Term"}, false, false);
 

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "indexing/test_support.h"
-#include "progress/console_progress.h"
+#include "ui/console_progress.h"
 
 namespace indexing {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 class SearchListTest : public testing::RunTest {
  protected:
   void TearDown() override {
-    progress::SetConsoleProgress(progress::ConsoleMode::Off);
+    ui::SetConsoleProgress(ui::ConsoleMode::Off);
     RunTest::TearDown();
   }
   dialogs::frmVLX_COM form_;
@@ -36,7 +36,7 @@ TEST_F(SearchListTest, DuplicatesStayAndNothingSelectedGivesAnEmptyList) {
 
 TEST_F(SearchListTest, HidesTheDialogAndShowsItsStepWhileBuilding) {
   std::ostringstream console;
-  progress::SetConsoleProgress(progress::ConsoleMode::Always, &console, false);
+  ui::SetConsoleProgress(ui::ConsoleMode::Always, &console, false);
   fillDialog(form_, {"Buyer"});
   form_.Show(ui::vbModeless);
   ASSERT_TRUE(form_.Visible());

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "progress/console_progress.h"
+#include "ui/console_progress.h"
 
 namespace progress {
 
@@ -12,7 +12,7 @@ clsProgForm::clsProgForm() = default;
 
 clsProgForm::~clsProgForm() {
   if (window_ && window_->Loaded()) window_->Unload();
-  EndConsoleProgress();
+  ui::EndConsoleProgress();
 }
 
 void clsProgForm::ShowProgress(int modal) {
@@ -28,13 +28,13 @@ void clsProgForm::UpdateProgress(const std::string& line1, const std::string& li
   if (!caption.empty()) window.SetCaption(caption);
   std::string third = line3;
   if (total != 0) {
-    third = std::to_string(PercentDone(done, total)) + "% completed";
+    third = std::to_string(ui::PercentDone(done, total)) + "% completed";
     window.lblLabel3.SetAlignment(ui::vbCenter);
     window.lblProgBarCompleted.SetVisible(true);
     window.lblProgBarCompleted.SetBackStyle(ui::vbOpaque);
     window.lblProgBarCompleted.SetBackColor(ui::vbGreen);
     window.lblProgBarCompleted.SetBorderStyle(ui::vbFixedSingle);
-    window.lblProgBarCompleted.SetWidth(BarWidth(done, total, window.lblProgBarTotal.Width()));
+    window.lblProgBarCompleted.SetWidth(ui::BarWidth(done, total, window.lblProgBarTotal.Width()));
     window.lblProgBarTotal.SetVisible(true);
     window.lblProgBarTotal.SetBackStyle(ui::vbTransparent);
     window.lblProgBarTotal.SetBorderStyle(ui::vbFixedSingle);
@@ -46,7 +46,7 @@ void clsProgForm::UpdateProgress(const std::string& line1, const std::string& li
   window.lblLabel1.SetCaption(line1);
   window.lblLabel2.SetCaption(line2);
   window.lblLabel3.SetCaption(third);
-  ShowConsoleProgress(line1, line2, third, done, total);
+  ui::ShowConsoleProgress(line1, line2, third, done, total);
   if (window.Visible()) window.Refresh();
   else window.Show(ui::vbModeless);
 }
@@ -56,7 +56,7 @@ void clsProgForm::CloseProgress() {
   window_->Hide();
   window_->Unload();
   window_.reset();
-  EndConsoleProgress();
+  ui::EndConsoleProgress();
 }
 
 }  // namespace progress

@@ -1,6 +1,6 @@
 #include "progress/progress_window.h"
 
-#include "progress/console_progress.h"
+#include "ui/console_progress.h"
 #include "util/window.h"
 
 namespace progress {
@@ -35,12 +35,12 @@ void WorkerWindow::Form_Activate() {
   struct HideAtEnd {
     ui::Form& window;
     ~HideAtEnd() {
-      EndConsoleProgress();
+      ui::EndConsoleProgress();
       window.Hide();
     }
   } hide{*this};
   Refresh();
-  ShowConsoleProgress(lblLabel1.Caption(), lblLabel2.Caption(), lblLabel3.Caption(), 0, 0);
+  ui::ShowConsoleProgress(lblLabel1.Caption(), lblLabel2.Caption(), lblLabel3.Caption(), 0, 0);
   RunJob();
 }
 

@@ -36,30 +36,16 @@ build() {
   cmake --build "$dir" -j "$(nproc)"
 }
 
-# Registers the engine just built for this user: the host creates it through the registration
-# files of its registry folders, and the user's folder comes first.
-register_engine() {
-  local config="${XDG_CONFIG_HOME:-}"
-  [[ "$config" == /* ]] || config="${HOME:?neither XDG_CONFIG_HOME nor HOME is set}/.config"
-  local folder="$config/vellandex-host/registry"
-  mkdir -p "$folder"
-  cp build/engine/OSVLXDLL.json "$folder/.OSVLXDLL.json.new"
-  mv -f "$folder/.OSVLXDLL.json.new" "$folder/OSVLXDLL.json"
-  echo "setup: registered the engine $root/build/engine/libOSVLXDLL.so in $folder/OSVLXDLL.json"
-}
-
 case "$mode" in
   --run-sample)
     install_packages "${packages[@]}"
     build build -DCMAKE_BUILD_TYPE=Release -DVLX_BUILD_TESTS=OFF -DVLX_WERROR=OFF -DVLX_SANITIZE=OFF
-    register_engine
-    out="$(mktemp -d)/sample-contract.docx"
-    ./build/app/vellandex resave examples/sample-contract.docx "$out"
-    ./build/app/vellandex dump "$out"
-    echo "setup: the sample contract was read, saved to $out and read back"
+    out="$(mktemp -d)/sample-contract-indexed.docx"
+    ./build/app/vellandex index examples/sample-contract.docx -o "$out"
+    echo "setup: the sample contract was indexed; the indexed copy is $out"
     ;;
   --test)
-    install_packages "${packages[@]}" libreoffice-writer-nogui fonts-liberation2
+    install_packages "${packages[@]}" libreoffice-writer-nogui fonts-liberation2 poppler-utils
     build build-test -DCMAKE_BUILD_TYPE=Debug -DVLX_WERROR=ON -DVLX_SANITIZE=ON
     ctest --test-dir build-test --output-on-failure -j "$(nproc)"
     ;;

@@ -44,18 +44,33 @@ Read ReadFile(const std::string& path, std::string& text) {
 
 }  // namespace
 
-std::string fncReadIni(const std::string& section, const std::string& key) {
+std::optional<std::string> ReadIniAt(const std::string& path, const std::string& section, const std::string& key) {
   std::string text;
+  const Read read = ReadFile(path, text);
+  if (read == Read::Absent) return std::nullopt;
+  if (read == Read::Unusable) return "";
+  return IniLookup(text, section, key).value_or("");
+}
+
+bool WriteIniAt(const std::string& path, const std::string& section, const std::string& key, const std::string& value) {
+  std::string text;
+  if (ReadFile(path, text) == Read::Unusable) return false;  // never replace what cannot be kept
+  const std::optional<std::string> updated = IniUpdate(text, section, key, value);
+  if (!updated) return false;
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  // Without a commit the new file is discarded and the old one stays.
+  if (file.write(updated->data(), static_cast<qint64>(updated->size())) != static_cast<qint64>(updated->size())) return false;
+  return file.commit();
+}
+
+std::string fncReadIni(const std::string& section, const std::string& key) {
   if (SettingsInMemory()) {
     if (!MemoryFile()) return "Null";
-    text = *MemoryFile();
-  } else {
-    if (strIniPath.empty()) return "Null";
-    const Read read = ReadFile(strIniPath, text);
-    if (read == Read::Absent) return "Null";
-    if (read == Read::Unusable) return "";
+    return IniLookup(*MemoryFile(), section, key).value_or("");
   }
-  return IniLookup(text, section, key).value_or("");
+  if (strIniPath.empty()) return "Null";
+  return ReadIniAt(strIniPath, section, key).value_or("Null");
 }
 
 int fncWriteIni(const std::string& section, const std::string& key, const std::string& value) {
@@ -66,15 +81,7 @@ int fncWriteIni(const std::string& section, const std::string& key, const std::s
     return 1;
   }
   if (strIniPath.empty()) return 0;
-  std::string text;
-  if (ReadFile(strIniPath, text) == Read::Unusable) return 0;  // never replace what cannot be kept
-  const std::optional<std::string> updated = IniUpdate(text, section, key, value);
-  if (!updated) return 0;
-  QSaveFile file(QString::fromStdString(strIniPath));
-  if (!file.open(QIODevice::WriteOnly)) return 0;
-  // Without a commit the new file is discarded and the old one stays.
-  if (file.write(updated->data(), static_cast<qint64>(updated->size())) != static_cast<qint64>(updated->size())) return 0;
-  return file.commit() ? 1 : 0;
+  return WriteIniAt(strIniPath, section, key, value) ? 1 : 0;
 }
 
 }  // namespace settings

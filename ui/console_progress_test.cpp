@@ -1,10 +1,10 @@
-#include "progress/console_progress.h"
+#include "ui/console_progress.h"
 
 #include <sstream>
 
 #include <gtest/gtest.h>
 
-namespace progress {
+namespace ui {
 namespace {
 
 class Console : public ::testing::Test {
@@ -60,4 +60,4 @@ TEST(PercentDone, RoundsTheFractionHalfToEven) {
 }
 
 }  // namespace
-}  // namespace progress
+}  // namespace ui

@@ -1,11 +1,11 @@
-#include "progress/console_progress.h"
+#include "ui/console_progress.h"
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <iostream>
 
-namespace progress {
+namespace ui {
 namespace {
 
 struct Console {
@@ -103,4 +103,4 @@ void EndConsoleProgress() {
   console.last.clear();
 }
 
-}  // namespace progress
+}  // namespace ui

@@ -1,13 +1,14 @@
 #pragma once
 // Progress on standard error for batch use: a bar with the percentage when a total is
 // known, the step text otherwise. On a terminal the line is redrawn in place; elsewhere
-// each change is one line. Off unless the program asks for it.
+// each change is one line. Off unless the program asks for it. It lives with the forms runtime,
+// which the program and the add-in it loads share, so that the program can switch it on.
 
 #include <iosfwd>
 #include <optional>
 #include <string>
 
-namespace progress {
+namespace ui {
 
 /// When progress goes to the console.
 enum class ConsoleMode {
@@ -35,4 +36,4 @@ long PercentDone(long done, long total);
 /// kept between 0 and full.
 int BarWidth(long done, long total, int full);
 
-}  // namespace progress
+}  // namespace ui
