@@ -87,18 +87,22 @@ int RunDesktopHost(const std::string& file) {
                  "the sub-commands work without one (see vellandex --help)\n";
     return kExitBadInput;
   }
-  // Add-ins tell desktop hosts from batch programs by this name.
-  ::prctl(PR_SET_NAME, host::kHostProcessName, 0, 0, 0);
   int argc = 1;
   char name[] = "vellandex";
   char* argv[] = {name, nullptr};
   QApplication qt(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vellandex"));
   ui::qt::Backend backend;
+  MainWindow* window = nullptr;
+  QuitOnSignals interrupts([&window] { window ? window->quitWhenIdle() : QCoreApplication::quit(); });
+  // Add-ins tell desktop hosts from batch programs by this name.
+  ::prctl(PR_SET_NAME, host::kHostProcessName, 0, 0, 0);
   DesktopHost desktop(host::UserConfigDir(), host::ComponentRegistry::DefaultFolders());
-  QuitOnSignals interrupts([&desktop] { desktop.window().quitWhenIdle(); });
+  window = &desktop.window();
   desktop.start(file);
-  return QApplication::exec() == 0 ? kExitDone : kExitInternal;
+  const int code = QApplication::exec();
+  window = nullptr;  // the window goes before the add-ins are disconnected
+  return code == 0 ? kExitDone : kExitInternal;
 }
 
 }  // namespace app::desktop
