@@ -45,6 +45,9 @@ DocumentView::DocumentView(host::Application& app, host::Document& doc, std::vec
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   viewport()->setCursor(Qt::IBeamCursor);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  const QFontMetricsF metrics(QFont(QStringLiteral("Calibri"), 11));  // the text most documents hold
+  charWidth_ = metrics.averageCharWidth();
+  lineHeight_ = metrics.lineSpacing();
 }
 
 DocumentView::~DocumentView() = default;
@@ -95,15 +98,14 @@ void DocumentView::buildItems() {
 }
 
 double DocumentView::estimate(const Item& item) const {
-  const QFontMetricsF metrics(QFont(QStringLiteral("Calibri"), 11));
   if (item.kind == Kind::Heading) return 2.5 * QFontMetricsF(HeadingFont()).height();
   const host::Story& story = *doc_.story(item.story);
   const double width = item.kind == Kind::Row ? columnWidth() / 2 : columnWidth();
   double lines = 0;
   for (std::size_t b = item.first; b < item.last; ++b)
-    lines += std::max(1.0, std::ceil(story.map(b).length() * metrics.averageCharWidth() / width));
+    lines += std::max(1.0, std::ceil(story.map(b).length() * charWidth_ / width));
   if (item.kind == Kind::Row) lines = std::max(1.0, lines / 2);
-  return lines * metrics.lineSpacing() + 6 * pixelsPerPoint();
+  return lines * lineHeight_ + 6 * pixelsPerPoint();
 }
 
 DocumentView::Laid DocumentView::layOut(const Item& item) {
