@@ -1,6 +1,7 @@
 // window-screenshots FOLDER: draws the desktop host's main window with the sample contract
-// before indexing, with its Tools > Vellandex menu open, with the main dialog of "Find and
-// index" over it, and after indexing, and saves each as a PNG in FOLDER. The add-in is
+// before indexing with its Tools > Vellandex menu open, with the main dialog of "Find and
+// index" over it, and after indexing (at the index, and at the top of the text), and saves each
+// as a PNG in FOLDER. The add-in is
 // registered in a configuration folder of the tool's own, so the user's settings are left
 // alone. Run it on Qt's offscreen platform or under a virtual display.
 #include <cstdlib>
@@ -25,6 +26,7 @@
 #include "app/desktop/main_window.h"
 #include "app/desktop/registration.h"
 #include "host/document.h"
+#include "host/find.h"
 #include "host/registry.h"
 #include "ui/qt/backend.h"
 
@@ -83,7 +85,7 @@ int main(int argc, char** argv) {
   window.resize(1100, 780);
   desktop.start(contract.string());
   Settle();
-  bool ok = Save(window.grab(), folder, "main-window.png");
+  bool ok = true;
 
   // Tools > Vellandex, open.
   QMenu* tools = MenuOf(*window.menuBar(), "Tools");
@@ -97,10 +99,18 @@ int main(int argc, char** argv) {
   vellandex->hide();
   tools->hide();
 
-  // The index goes at the end of the contract: the cursor is put there first, as a user does.
+  // The index goes before the schedules: the cursor is put at the start of the first one, as a
+  // user puts it there with a click.
   host::Document& doc = *window.document();
-  const long end = doc.Content().End() - 1;
-  doc.Range(end, end).Select();
+  host::Range schedules = doc.Content();
+  host::Find find = schedules.Find();
+  find.SetText("Schedule 1 \u2013 Purchased Assets");
+  if (!find.Execute()) {
+    std::cerr << "window-screenshots: the sample has no first schedule\n";
+    return 1;
+  }
+  schedules.Collapse(host::wdCollapseStart);
+  schedules.Select();
   // The dialogs are answered as a user answers them: Search, then OK; the main dialog is drawn
   // over the window first.
   QTimer answer;

@@ -5,16 +5,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <chrono>
-#include <cstdio>
 #include <fstream>
-#include <thread>
 
 #include <gtest/gtest.h>
 
+#include "app/desktop/test_support.h"
 #include "host/application.h"
 #include "host/registry.h"
+#include "host/testing/shell.h"
 #include "host/testing/temp_folder.h"
 
 extern char** environ;
@@ -27,23 +25,12 @@ using host::testing::TempFolder;
 
 const fs::path kSample = fs::path(VLX_SOURCE_DIR) / "examples" / "sample-contract.docx";
 
-struct Outcome {
-  int exitCode;
-  std::string output;  // standard output and standard error together
-};
+using Outcome = host::testing::ShellOutcome;
 
 // Runs the program with a private configuration folder and the given variables before it.
 Outcome vellandex(const TempFolder& home, const std::string& arguments, const std::string& variables = "") {
-  const std::string line = "XDG_CONFIG_HOME='" + home.path().string() + "' " + variables + " '" + VLX_PROGRAM + "' " +
-                           arguments + " 2>&1";
-  Outcome out{-1, ""};
-  FILE* pipe = ::popen(line.c_str(), "r");
-  if (!pipe) return out;
-  std::array<char, 4096> buffer;
-  while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) out.output.append(buffer.data(), n);
-  const int status = ::pclose(pipe);
-  out.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return out;
+  return host::testing::RunShell("XDG_CONFIG_HOME='" + home.path().string() + "' " + variables + " '" + VLX_PROGRAM +
+                                 "' " + arguments);
 }
 
 std::string readFile(const fs::path& file) {
@@ -111,22 +98,12 @@ pid_t startHost(const TempFolder& home, const fs::path& document) {
   return ::posix_spawn(&pid, VLX_PROGRAM, nullptr, nullptr, argv, env.data()) == 0 ? pid : -1;
 }
 
-bool runsAsDesktopHost(pid_t pid) {
-  for (int i = 0; i < 1000; ++i) {
-    std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
-    std::string name;
-    if (std::getline(comm, name) && name == host::kHostProcessName) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
-}
-
 TEST(DesktopProgram, EndedByItsSessionItDisconnectsTheAddInWhichTakesItsMenuAway) {
   TempFolder home;
   ASSERT_EQ(vellandex(home, "register").exitCode, 0);
   const pid_t host = startHost(home, kSample);
   ASSERT_GT(host, 0);
-  ASSERT_TRUE(runsAsDesktopHost(host));
+  ASSERT_TRUE(testing::RunsAsDesktopHost(host));
   ::kill(host, SIGTERM);
   int status = 0;
   ASSERT_EQ(::waitpid(host, &status, 0), host);

@@ -3,12 +3,20 @@
 // private configuration folder in which the Vellandex add-in is registered as
 // `vellandex register` registers it, with the components of this build.
 
+#include <sys/types.h>
+
+#include <chrono>
+#include <fstream>
+#include <string>
+#include <thread>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
 #include "app/desktop/registration.h"
+#include "host/application.h"
 #include "host/registry.h"
 #include "host/testing/temp_folder.h"
 
@@ -26,6 +34,18 @@ inline QApplication& App() {
 /// Runs what is waiting in the event loop (a menu choice's click, paints).
 inline void Settle() {
   for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
+}
+
+/// Waits (up to ten seconds) until a process runs under the desktop host's name; false when it
+/// never does.
+inline bool RunsAsDesktopHost(pid_t pid) {
+  for (int i = 0; i < 1000; ++i) {
+    std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
+    std::string name;
+    if (std::getline(comm, name) && name == host::kHostProcessName) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
 }
 
 /// A configuration folder of the test's own with the add-in registered in it.
