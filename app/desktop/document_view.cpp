@@ -66,6 +66,10 @@ void DocumentView::repaintNow() {
   viewport()->repaint();
 }
 
+void DocumentView::followEdits() {
+  if (app_.ScreenUpdating() && doc_.editStamp() != stamp_) viewport()->update();
+}
+
 double DocumentView::pixelsPerPoint() const { return logicalDpiY() / 72.0; }
 
 double DocumentView::columnWidth() const {

@@ -42,6 +42,8 @@ class DocumentView : public QAbstractScrollArea {
   void documentChanged();
   /// Paints now, even while screen updating is off (the application's ScreenRefresh).
   void repaintNow();
+  /// Paints again soon when the document changed since the last paint and the screen updates.
+  void followEdits();
   /// Scrolls the selection into sight when it lies in one of the view's stories.
   void showSelection();
   /// Called after a click or key moved the selection.

@@ -175,5 +175,21 @@ TEST_F(ViewTest, WhileScreenUpdatingIsOffTheViewKeepsItsPictureUntilTheScreenIsR
   EXPECT_EQ(text().paragraphTexts().front().toStdString(), "A much longer text that changes what the view shows. Short text.");
 }
 
+TEST_F(ViewTest, DuringACommandTheViewFollowsTheEditsOnlyWhileTheScreenUpdates) {
+  showBody(para(run("One.")));
+  ASSERT_EQ(text().items(), 1u);
+  auto addParagraph = [&] { doc().Content().InsertParagraphAfter(); };
+  host::Application& app = desktop_.application();
+  app.SetScreenUpdating(false);
+  addParagraph();
+  text().followEdits();
+  Settle();
+  EXPECT_EQ(text().items(), 1u);  // not read again: nothing was painted
+  app.SetScreenUpdating(true);
+  text().followEdits();
+  Settle();
+  EXPECT_EQ(text().items(), 2u);
+}
+
 }  // namespace
 }  // namespace app::desktop

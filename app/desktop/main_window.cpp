@@ -55,6 +55,12 @@ MainWindow::MainWindow(host::Application& app) : app_(app) {
   setCentralWidget(Placeholder());
   rebuildMenuBar();
   updateTitle();
+  live_ = new QTimer(this);
+  live_->setInterval(150);
+  connect(live_, &QTimer::timeout, this, [this] {
+    if (text_) text_->followEdits();
+    if (notes_ && notes_->isVisible()) notes_->followEdits();
+  });
 }
 
 MainWindow::~MainWindow() = default;
@@ -110,6 +116,7 @@ void MainWindow::setBusy(bool busy) {
   for (QAction* action : actions()) action->setEnabled(!busy);
   if (text_) text_->setInteractive(!busy);
   if (notes_) notes_->setInteractive(!busy);
+  busy ? live_->start() : live_->stop();
 }
 
 void MainWindow::click(host::CommandBarControl control) {

@@ -3,7 +3,8 @@
 // below, a menu bar drawn from the application's command bars (so the add-ins' menus appear as
 // they install them) with the host's own File and View commands, and a title that shows
 // unsaved changes. A chosen control is clicked once the menu has closed; while its command
-// runs, the window takes no other command and cannot be closed.
+// runs, the window takes no other command and cannot be closed, and shows the command's edits
+// as they happen whenever the screen updates.
 
 #include <functional>
 #include <string>
@@ -15,6 +16,7 @@
 class QAction;
 class QMenu;
 class QSplitter;
+class QTimer;
 
 namespace host {
 class Application;
@@ -88,6 +90,7 @@ class MainWindow : public QMainWindow {
   QAction* fieldCodes_ = nullptr;
   QAction* hiddenText_ = nullptr;
   std::vector<std::pair<QMenu*, std::string>> menus_;  // each menu and the bar it shows
+  QTimer* live_ = nullptr;  // while a command runs, shows its edits as the screen updates
   bool busy_ = false;
   bool quitRequested_ = false;
 };
