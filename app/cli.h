@@ -12,5 +12,7 @@ void addResaveCommand(CLI::App& cli);
 void addDumpCommand(CLI::App& cli);
 /// `vellandex index IN.docx -o OUT.docx`: the find-and-index run, answered as a careful user would.
 void addIndexCommand(CLI::App& cli);
+/// `vellandex register` and `vellandex unregister`: the add-in's registration with the desktop host.
+void addRegisterCommands(CLI::App& cli);
 
 }  // namespace app

@@ -5,17 +5,23 @@
 
 #include "app/batch_session.h"
 #include "app/cli.h"
+#include "app/desktop/desktop_host.h"
 #include "app/exit_codes.h"
 #include "host/error.h"
 
 int main(int argc, char** argv) {
   CLI::App cli{"Vellandex: an index of the defined terms of a .docx contract"};
-  cli.require_subcommand(1);
+  // Without a sub-command the program is the desktop host, with the document given, if any.
+  cli.require_subcommand(0, 1);
+  std::string document;
+  cli.add_option("document", document, "A .docx to open in the desktop host (when no sub-command is given)");
   app::addResaveCommand(cli);
   app::addDumpCommand(cli);
   app::addIndexCommand(cli);
+  app::addRegisterCommands(cli);
   try {
     cli.parse(argc, argv);
+    if (cli.get_subcommands().empty()) return app::desktop::RunDesktopHost(document);
   } catch (const CLI::Success& e) {
     return cli.exit(e);
   } catch (const CLI::ParseError& e) {

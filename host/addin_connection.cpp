@@ -38,6 +38,12 @@ void ConnectedAddIns::StartupComplete(const CustomArray& custom) {
   }
 }
 
+std::vector<std::string> ConnectedAddIns::ProgIds() const {
+  std::vector<std::string> ids;
+  for (const Item& item : items_) ids.push_back(item.instance.ProgId);
+  return ids;
+}
+
 void ConnectedAddIns::DisconnectAll(int removeMode) {
   while (!items_.empty()) {
     Item item = std::move(items_.back());

@@ -75,6 +75,8 @@ class ConnectedAddIns {
   void DisconnectAll(int removeMode);
   /// The number of connected add-ins.
   std::size_t Count() const { return items_.size(); }
+  /// The identifiers of the connected add-ins, in connection order.
+  std::vector<std::string> ProgIds() const;
 
  private:
   struct Item {

@@ -30,6 +30,15 @@ struct ViewSettings {
 /// The visible characters of a story.
 class StoryView {
  public:
+  /// A stretch of a paragraph's characters that the view shows.
+  struct Stretch {
+    std::uint32_t offset;  // in the paragraph
+    std::uint32_t length;
+    std::uint32_t first;   // its first character's index in the view, from the paragraph's first
+  };
+  /// The stretches of one paragraph, in order.
+  using Stretches = std::vector<Stretch>;
+
   /// Where a visible character stands.
   struct Place {
     std::uint32_t block;
@@ -62,6 +71,8 @@ class StoryView {
   std::size_t indexAt(const Story& story, long pos) const;
   /// Paragraph and offset of visible character i (i < size()).
   Place place(std::size_t i) const;
+  /// The stretches of a paragraph that the view shows (as of the last refresh).
+  const Stretches& stretches(std::size_t block) const { return stretches_[block]; }
 
  private:
   struct OpenField {
@@ -70,13 +81,6 @@ class StoryView {
     bool operator==(const OpenField&) const = default;
   };
   using FieldStack = std::vector<OpenField>;
-  // A stretch of a paragraph's characters that the view shows.
-  struct Stretch {
-    std::uint32_t offset;  // in the paragraph
-    std::uint32_t length;
-    std::uint32_t first;   // its first character's index in the view, from the paragraph's first
-  };
-  using Stretches = std::vector<Stretch>;
 
   void rebuild(const Story& story);
   // Appends the visible characters of a block; returns the field stack after it.

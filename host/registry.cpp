@@ -103,6 +103,37 @@ void WriteRegistration(const std::filesystem::path& file, const Registration& en
   WriteFileAtomically(file, root.dump(2) + "\n");
 }
 
+bool RemoveRegistration(const std::filesystem::path& file, const std::vector<std::string>& progIds) {
+  std::optional<json> root = readJson(file);
+  if (!root) return false;
+  bool removed = false;
+  bool left = false;
+  for (const char* name : {"components", "addIns"}) {
+    section(*root, name, file);  // refuses a file whose sections are not objects
+    if (!root->contains(name)) continue;
+    json& entries = (*root)[name];
+    for (auto it = entries.begin(); it != entries.end();) {
+      const std::string id = it.key();
+      if (std::any_of(progIds.begin(), progIds.end(), [&](const std::string& p) { return sameId(p, id); })) {
+        it = entries.erase(it);
+        removed = true;
+      } else {
+        ++it;
+      }
+    }
+    left = left || !entries.empty();
+  }
+  if (!removed) return false;
+  if (left) {
+    WriteFileAtomically(file, root->dump(2) + "\n");
+    return true;
+  }
+  std::error_code ec;
+  if (!std::filesystem::remove(file, ec) && ec)
+    throw Error(kErrFileAccess, file.string() + " cannot be removed: " + ec.message() + ".");
+  return true;
+}
+
 ComponentRegistry::ComponentRegistry(const std::vector<std::filesystem::path>& folders) {
   for (const std::filesystem::path& folder : folders) {
     std::error_code ec;

@@ -58,6 +58,12 @@ Registration ReadRegistration(const std::filesystem::path& file);
 /// written, 5792 when the file there is not a registration file (it is left as it is).
 void WriteRegistration(const std::filesystem::path& file, const Registration& entries);
 
+/// Removes the component and add-in entries of these identifiers (compared without regard to
+/// case) from a registration file, deleting the file when no entry is left; true when it held
+/// any. A missing file holds none. host::Error 5273 when the file cannot be written or deleted,
+/// 5792 when it is not a registration file (it is left as it is).
+bool RemoveRegistration(const std::filesystem::path& file, const std::vector<std::string>& progIds);
+
 /// The registered components and add-ins, and creation of objects by identifier.
 class ComponentRegistry {
  public:

@@ -160,6 +160,38 @@ TEST(WriteRegistration, LeavesAFileThatIsNotARegistrationAlone) {
   }
 }
 
+TEST(RemoveRegistration, RemovesTheEntriesOfTheIdentifiersAndTheFileOnceNothingIsLeft) {
+  TempFolder tmp;
+  const auto file = tmp / "vellandex.json";
+  WriteRegistration(file, {{greeter("OSVLXDLL.clsOSVLXLib", "/e.so"), greeter("VLXDLLCOM.Connect", "/a.so"),
+                            greeter("Other.Thing", "/o.so")},
+                           {{"VLXDLLCOM.Connect", "Vellandex", "Vellandex add-in", 3}, {"Other.Thing", "", "", 3}}});
+  EXPECT_TRUE(RemoveRegistration(file, {"vlxdllcom.connect", "OSVLXDLL.clsOSVLXLib"}));
+  Registration read = ReadRegistration(file);
+  ASSERT_EQ(read.components.size(), 1u);
+  EXPECT_EQ(read.components[0].progId, "Other.Thing");
+  ASSERT_EQ(read.addIns.size(), 1u);
+  EXPECT_EQ(read.addIns[0].progId, "Other.Thing");
+
+  EXPECT_FALSE(RemoveRegistration(file, {"VLXDLLCOM.Connect"}));  // nothing of it is left
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_TRUE(RemoveRegistration(file, {"Other.Thing"}));
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_FALSE(RemoveRegistration(file, {"Other.Thing"}));  // a missing file holds nothing
+}
+
+TEST(RemoveRegistration, LeavesAFileThatIsNotARegistrationAlone) {
+  TempFolder tmp;
+  WriteFileAtomically(tmp / "other.json", R"({"addIns": "VLXDLLCOM.Connect"})");
+  try {
+    RemoveRegistration(tmp / "other.json", {"VLXDLLCOM.Connect"});
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), kErrFileFormat);
+  }
+  EXPECT_EQ(ReadWholeFile(tmp / "other.json"), R"({"addIns": "VLXDLLCOM.Connect"})");
+}
+
 TEST(ComponentRegistry, DefaultFoldersAreTheProgramsThenTheUsersThenTheMachines) {
   EnvGuard xdg("XDG_CONFIG_HOME", "/home/u/.cfg");
   EnvGuard dirs("XDG_CONFIG_DIRS", "/etc/xdg:/opt/xdg");

@@ -84,6 +84,8 @@ StyleSheet::RunProperties StyleSheet::readRun(pugi::xml_node rPr) const {
     std::string_view local = l;
     if (local == "b") {
       if (int v = w_.onOff(c); v >= 0) p.bold = v;
+    } else if (local == "i") {
+      if (int v = w_.onOff(c); v >= 0) p.italic = v;
     } else if (local == "caps") {
       if (int v = w_.onOff(c); v >= 0) p.caps = v;
     } else if (local == "vanish") {
@@ -106,6 +108,7 @@ StyleSheet::RunProperties StyleSheet::readRun(pugi::xml_node rPr) const {
 
 void StyleSheet::RunProperties::applyTo(RunFormat& f) const {
   if (bold >= 0) f.bold = bold;
+  if (italic >= 0) f.italic = italic;
   if (caps >= 0) f.caps = caps;
   if (hidden >= 0) f.hidden = hidden;
   if (color) f.color = colorFromHex(color);

@@ -21,12 +21,14 @@ constexpr long kColorAutomatic = -16777216;
 /// Effective character formatting of a run or paragraph mark.
 struct RunFormat {
   bool bold = false;
+  bool italic = false;
   bool caps = false;
   bool hidden = false;
   long color = kColorAutomatic;  // red + green * 256 + blue * 65536, or automatic
   int highlight = 0;             // word processor colour index, 0 none
   int halfPoints = 20;           // font size in half points
   std::string font;              // w:rFonts ascii; "+major" or "+minor" for a theme font; "" when unset
+  bool operator==(const RunFormat&) const = default;
 };
 
 /// Effective paragraph formatting.
@@ -96,7 +98,7 @@ class StyleSheet {
  private:
   // What one w:rPr says (values point into the XML); -1, null or empty where it says nothing.
   struct RunProperties {
-    int bold = -1, caps = -1, hidden = -1;
+    int bold = -1, italic = -1, caps = -1, hidden = -1;
     const char* color = nullptr;
     const char* highlight = nullptr;
     int halfPoints = 0;

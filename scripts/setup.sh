@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what Vellandex needs on Debian 12, builds it, and then either runs it on the
-# sample contract (--run-sample, the default) or runs the whole test suite (--test).
+# Installs what Vellandex needs on Debian 12, builds it, and then either registers the add-in
+# with the desktop host and runs it on the sample contract (--run-sample, the default) or runs
+# the whole test suite (--test).
 set -euo pipefail
 
 mode="${1:---run-sample}"
@@ -40,8 +41,10 @@ case "$mode" in
   --run-sample)
     install_packages "${packages[@]}"
     build build -DCMAKE_BUILD_TYPE=Release -DVLX_BUILD_TESTS=OFF -DVLX_WERROR=OFF -DVLX_SANITIZE=OFF
+    ./build/app/vellandex register
     out="$(mktemp -d)/sample-contract-indexed.docx"
     ./build/app/vellandex index examples/sample-contract.docx -o "$out"
+    echo "setup: to index it yourself, open it in the desktop host: ./build/app/vellandex examples/sample-contract.docx"
     echo "setup: the sample contract was indexed; the indexed copy is $out"
     ;;
   --test)
