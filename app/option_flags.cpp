@@ -34,20 +34,21 @@ std::string switchedOff(const char* name, const std::string& why) {
   return why.empty() ? std::string("the option ") + name + " is switched off" : why;
 }
 
-// Ticks or clears a check box as a click would; why it cannot be when it is switched off.
+// Ticks or clears a check box as a click would; why it cannot be when it is switched off (a
+// flag for an option the other options switch off would be ignored, so it is refused).
 std::string setCheck(ui::Form& dialog, const char* name, const std::optional<bool>& value, const std::string& why) {
   if (!value) return "";
   auto& box = find<ui::CheckBox>(dialog, name);
-  if ((box.Value() == ui::vbChecked) == *value) return "";
   if (!box.Enabled()) return switchedOff(name, why);
+  if ((box.Value() == ui::vbChecked) == *value) return "";
   ui::script::Click(box);
   return "";
 }
 
 std::string setOption(ui::Form& dialog, const char* name, int index, const std::string& why) {
   auto& button = find<ui::OptionButton>(dialog, name, index);
-  if (button.Value()) return "";
   if (!button.Enabled()) return switchedOff(name, why);
+  if (button.Value()) return "";
   ui::script::Click(button);
   return "";
 }
@@ -60,8 +61,8 @@ std::string setQuote(ui::Form& dialog, const char* name, const std::optional<std
   std::string offered;
   for (int i = 0; i < list.ListCount(); ++i) {
     if (list.List(i) == *quote || std::to_string(list.ItemData(i)) == *quote) {
-      if (list.ListIndex() == i) return "";
       if (!list.Enabled()) return flag + " " + kQuotedOnly;
+      if (list.ListIndex() == i) return "";
       ui::script::Choose(list, i);
       return "";
     }
