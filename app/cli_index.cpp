@@ -102,8 +102,6 @@ std::vector<std::string> argumentsFor(const IndexRequest& request, const std::st
 // Indexes several documents, each in a run of the program of its own; one result line each,
 // and the worst exit code.
 int indexSeveral(const IndexRequest& request) {
-  if (!request.target.output.empty())
-    throw BatchFailure{kExitBadInput, "-o names one output; with several documents use --out-dir DIR or --in-place"};
   std::set<std::string> names;
   for (const std::string& input : request.inputs)
     if (!request.target.inPlace && !names.insert(fs::path(input).filename().string()).second)
@@ -203,6 +201,8 @@ void addIndexCommand(CLI::App& cli) {
       indexOne(*request, request->inputs.front());
       return;
     }
+    if (!request->target.output.empty())
+      throw BatchFailure{kExitBadInput, "-o names one output; with several documents use --out-dir DIR or --in-place"};
     if (request->outDir.empty() && !request->target.inPlace)
       throw BatchFailure{kExitBadInput, "name where the indexed copies go: --out-dir DIR, or --in-place"};
     // Each document's run has said what went wrong; only the exit code is left to give.
