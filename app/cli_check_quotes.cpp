@@ -56,20 +56,20 @@ std::map<int, Unbalanced> checkStories(BatchSession& session, const OptionFlags&
     current = storyOfMessage(m.prompt);
     again = unbalanced.contains(current);
     if (!current || again) return;
-    Unbalanced& u = unbalanced[current];
-    u.stray = strayQuote(session.document(), current, outcome.openQuote, outcome.closeQuote);
-    if (!u.stray) return;
-    host::Story& story = session.document().StoryRanges().Item(current).GetStory();
-    u.where = "paragraph " + std::to_string(paragraphNumber(story, *u.stray)) + ": " +
-              snippetAround(session.document(), story, *u.stray);
+    unbalanced[current].stray = strayQuote(session.document(), current, outcome.openQuote, outcome.closeQuote);
   });
   for (std::size_t run = 0; run <= std::size(kStories); ++run) {
     current = 0;
     runFindAndIndex(session, quotes, false, [](ui::Form&, RunOutcome&) { return false; }, outcome);
     if (!outcome.optionsProblem.empty()) throw BatchFailure{kExitBadInput, outcome.optionsProblem};
     if (!current || again || !unbalanced[current].stray) break;
+    // Shown once the run has given the quotes their own form back.
+    Unbalanced& found = unbalanced[current];
+    host::Story& story = session.document().StoryRanges().Item(current).GetStory();
+    found.where = "paragraph " + std::to_string(paragraphNumber(story, *found.stray)) + ": " +
+                  snippetAround(session.document(), story, *found.stray);
     host::Range stray = session.document().StoryRanges().Item(current);
-    stray.SetRange(*unbalanced[current].stray, *unbalanced[current].stray + 1);
+    stray.SetRange(*found.stray, *found.stray + 1);
     if (!isDoubleQuote(stray.Characters16())) break;  // the text moved: stop rather than guess
     stray.Delete();
   }

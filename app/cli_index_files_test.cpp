@@ -41,7 +41,7 @@ TEST(IndexFiles, InputsThatAreNoDocumentsAreRefusedAndNothingIsWritten) {
   for (const auto& [name, says] : cases) {
     for (const std::string command : {"index", "terms", "check-quotes", "remove", "update"}) {
       const bool writes = command != "terms" && command != "check-quotes";
-      Outcome run = vellandex(tmp, command + " " + quoted(tmp / name) + (writes ? " -o " + quoted(tmp / "out.docx") : ""));
+      Outcome run = vellandex(tmp, command + " " + shellArg(tmp / name) + (writes ? " -o " + shellArg(tmp / "out.docx") : ""));
       EXPECT_EQ(run.exitCode, 1) << command << " " << name << "\n" << run.all();
       EXPECT_NE(run.errors.find(says), std::string::npos) << command << " " << name << "\n" << run.errors;
       EXPECT_EQ(run.output, "") << command << " " << name;
@@ -58,14 +58,14 @@ TEST(IndexFiles, AnOutputThatCannotBeWrittenIsRefusedBeforeTheRun) {
   // Root writes into any folder whatever its mode; the process folder takes no file from anyone.
   const fs::path readOnly = ::geteuid() == 0 ? fs::path("/proc") : tmp / "locked";
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"-o " + quoted(readOnly / "out.docx"), "out.docx"},
-      {"-o " + quoted(tmp / "none" / "out.docx"), "does not exist"},
-      {"-o " + quoted(tmp.path()), "it is a folder"},
+      {"-o " + shellArg(readOnly / "out.docx"), "out.docx"},
+      {"-o " + shellArg(tmp / "none" / "out.docx"), "does not exist"},
+      {"-o " + shellArg(tmp.path()), "it is a folder"},
       {"", "name the output: -o OUT.docx, or --in-place"},
-      {"-o " + quoted(tmp / "out.docx") + " --in-place", "excludes"},
+      {"-o " + shellArg(tmp / "out.docx") + " --in-place", "excludes"},
   };
   for (const auto& [flags, says] : cases) {
-    Outcome run = vellandex(tmp, "index " + quoted(kSample) + " " + flags);
+    Outcome run = vellandex(tmp, "index " + shellArg(kSample) + " " + flags);
     EXPECT_EQ(run.exitCode, 1) << flags << "\n" << run.all();
     EXPECT_NE(run.errors.find(says), std::string::npos) << flags << "\n" << run.errors;
     EXPECT_FALSE(fs::exists(readOnly / "out.docx"));
@@ -80,7 +80,7 @@ TEST(IndexFiles, InPlaceReplacesTheFileAtOnceKeepingItsModeAndNoOtherFile) {
   fs::copy_file(kSample, tmp / "work" / "contract.docx");
   ::chmod((tmp / "work" / "contract.docx").c_str(), 0640);
   const std::string before = bytesOf(tmp / "work" / "contract.docx");
-  Outcome run = vellandex(tmp, "index " + quoted(tmp / "work" / "contract.docx") + " --in-place");
+  Outcome run = vellandex(tmp, "index " + shellArg(tmp / "work" / "contract.docx") + " --in-place");
   ASSERT_EQ(run.exitCode, 0) << run.all();
   EXPECT_NE(bytesOf(tmp / "work" / "contract.docx"), before);
   EXPECT_EQ(filesIn(tmp / "work"), std::vector<std::string>{"contract.docx"});
@@ -91,7 +91,7 @@ TEST(IndexFiles, InPlaceReplacesTheFileAtOnceKeepingItsModeAndNoOtherFile) {
   if (::geteuid() != 0) {
     ::chmod((tmp / "work" / "contract.docx").c_str(), 0444);
     const std::string indexed = bytesOf(tmp / "work" / "contract.docx");
-    Outcome readOnly = vellandex(tmp, "remove " + quoted(tmp / "work" / "contract.docx") + " --in-place");
+    Outcome readOnly = vellandex(tmp, "remove " + shellArg(tmp / "work" / "contract.docx") + " --in-place");
     EXPECT_EQ(readOnly.exitCode, 1) << readOnly.all();
     EXPECT_NE(readOnly.errors.find("the file is read-only"), std::string::npos) << readOnly.errors;
     EXPECT_EQ(bytesOf(tmp / "work" / "contract.docx"), indexed);
@@ -106,9 +106,9 @@ TEST(IndexFiles, SeveralDocumentsEachInARunOfItsOwnWithOneLineEachAndTheWorstCod
   writeDocx(tmp / "in" / "bad.docx", paragraphs({"The \u201CSeller\u201D and a stray \u201Cquote."}));
   const std::vector<std::string> inputs = {"a.docx", "b.docx", "bad.docx", "missing.docx"};
   std::string arguments = "index";
-  for (const std::string& name : inputs) arguments += " " + quoted(tmp / "in" / name);
-  Outcome run = vellandex(tmp, arguments + " --out-dir " + quoted(tmp / "out") + " --jobs 2 --cols 3 --report " +
-                                   quoted(tmp / "report.json"));
+  for (const std::string& name : inputs) arguments += " " + shellArg(tmp / "in" / name);
+  Outcome run = vellandex(tmp, arguments + " --out-dir " + shellArg(tmp / "out") + " --jobs 2 --cols 3 --report " +
+                                   shellArg(tmp / "report.json"));
   EXPECT_EQ(run.exitCode, 2) << run.all();
   std::vector<std::string> lines = linesOf(run.output);
   std::sort(lines.begin(), lines.end());
@@ -130,10 +130,10 @@ TEST(IndexFiles, SeveralDocumentsEachInARunOfItsOwnWithOneLineEachAndTheWorstCod
   EXPECT_EQ(report[3]["exitCode"], 1);
 
   // Each copy is what indexing that document alone gives.
-  Outcome alone = vellandex(tmp, "index " + quoted(tmp / "in" / "b.docx") + " -o " + quoted(tmp / "alone.docx") + " --cols 3");
+  Outcome alone = vellandex(tmp, "index " + shellArg(tmp / "in" / "b.docx") + " -o " + shellArg(tmp / "alone.docx") + " --cols 3");
   ASSERT_EQ(alone.exitCode, 0) << alone.all();
-  EXPECT_EQ(vellandex(tmp, "dump " + quoted(tmp / "alone.docx")).output,
-            vellandex(tmp, "dump " + quoted(tmp / "out" / "b.docx")).output);
+  EXPECT_EQ(vellandex(tmp, "dump " + shellArg(tmp / "alone.docx")).output,
+            vellandex(tmp, "dump " + shellArg(tmp / "out" / "b.docx")).output);
 }
 
 TEST(IndexFiles, SeveralDocumentsNeedSomewhereToGoEachUnderItsOwnName) {
@@ -142,10 +142,10 @@ TEST(IndexFiles, SeveralDocumentsNeedSomewhereToGoEachUnderItsOwnName) {
   fs::create_directories(tmp / "y");
   fs::copy_file(kSample, tmp / "x" / "a.docx");
   fs::copy_file(kSample, tmp / "y" / "a.docx");
-  const std::string both = quoted(tmp / "x" / "a.docx") + " " + quoted(tmp / "y" / "a.docx");
+  const std::string both = shellArg(tmp / "x" / "a.docx") + " " + shellArg(tmp / "y" / "a.docx");
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"--out-dir " + quoted(tmp / "out"), "two documents are named a.docx"},
-      {"-o " + quoted(tmp / "out.docx"), "-o names one output"},
+      {"--out-dir " + shellArg(tmp / "out"), "two documents are named a.docx"},
+      {"-o " + shellArg(tmp / "out.docx"), "-o names one output"},
       {"", "--out-dir DIR, or --in-place"},
   };
   for (const auto& [flags, says] : cases) {
@@ -159,8 +159,8 @@ TEST(IndexFiles, SeveralDocumentsNeedSomewhereToGoEachUnderItsOwnName) {
   Outcome inPlace = vellandex(tmp, "index " + both + " --in-place --jobs 2");
   ASSERT_EQ(inPlace.exitCode, 0) << inPlace.all();
   EXPECT_NE(bytesOf(tmp / "x" / "a.docx"), before);
-  EXPECT_EQ(vellandex(tmp, "dump " + quoted(tmp / "x" / "a.docx")).output,
-            vellandex(tmp, "dump " + quoted(tmp / "y" / "a.docx")).output);
+  EXPECT_EQ(vellandex(tmp, "dump " + shellArg(tmp / "x" / "a.docx")).output,
+            vellandex(tmp, "dump " + shellArg(tmp / "y" / "a.docx")).output);
 }
 
 }  // namespace

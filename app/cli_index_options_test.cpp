@@ -46,7 +46,7 @@ std::pair<std::string, std::string> aroundIndex(const fs::path& file) {
 
 TEST(IndexOptions, FlagsShapeTheIndexAndStayOutOfTheSettingsFileUnlessSavedAsDefaults) {
   TempFolder tmp;
-  const std::string io = "index " + quoted(kSample) + " -o " + quoted(tmp / "out.docx");
+  const std::string io = "index " + shellArg(kSample) + " -o " + shellArg(tmp / "out.docx");
   Outcome plain = vellandex(tmp, io);
   ASSERT_EQ(plain.exitCode, 0) << plain.all();
   const std::size_t marked = countOf(mainPartXml(tmp / "out.docx"), "<w:highlight ");
@@ -87,7 +87,7 @@ TEST(IndexOptions, FlagsShapeTheIndexAndStayOutOfTheSettingsFileUnlessSavedAsDef
 
 TEST(IndexOptions, FlagsTheDialogCannotTakeAreRefusedBeforeAnythingIsWritten) {
   TempFolder tmp;
-  const std::string io = "index " + quoted(kSample) + " -o " + quoted(tmp / "out.docx") + " ";
+  const std::string io = "index " + shellArg(kSample) + " -o " + shellArg(tmp / "out.docx") + " ";
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"--cols 7", "--cols"},
       {"--cols 0", "--cols"},
@@ -116,8 +116,8 @@ TEST(IndexOptions, QuotesByCharacterOrByCodeAndDefinitionsOnly) {
   writeDocx(tmp / "guillemets.docx", paragraphs({"The \u00ABSeller\u00BB sells to the \u00ABBuyer\u00BB.",
                                                   "The Seller delivers; the Buyer pays the Seller."}));
   const auto counts = [&](const std::string& input, const std::string& flags) {
-    Outcome run = vellandex(tmp, "index " + quoted(tmp / input) + " -o " + quoted(tmp / "out.docx") + " --report " +
-                                     quoted(tmp / "report.json") + " " + flags);
+    Outcome run = vellandex(tmp, "index " + shellArg(tmp / input) + " -o " + shellArg(tmp / "out.docx") + " --report " +
+                                     shellArg(tmp / "report.json") + " " + flags);
     EXPECT_EQ(run.exitCode, 0) << flags << "\n" << run.all();
     std::map<std::string, long> out;
     const nlohmann::json report = nlohmann::json::parse(bytesOf(tmp / "report.json"));
@@ -144,7 +144,7 @@ TEST(IndexPlace, AtStartABookmarkAfterATextOrTheEnd) {
                para("<w:bookmarkStart w:id=\"10\" w:name=\"InTable\"/><w:bookmarkEnd w:id=\"10\"/>" + run("cell")) +
                "</w:tc></w:tr></w:tbl>" + para(run("The Seller signs."));
   writeDocx(tmp / "places.docx", parts);
-  const std::string io = "index " + quoted(tmp / "places.docx") + " -o " + quoted(tmp / "out.docx");
+  const std::string io = "index " + shellArg(tmp / "places.docx") + " -o " + shellArg(tmp / "out.docx");
 
   ASSERT_EQ(vellandex(tmp, io + " --at start").exitCode, 0);
   EXPECT_EQ(aroundIndex(tmp / "out.docx").first, "");
@@ -178,11 +178,11 @@ TEST(IndexPlace, AtStartABookmarkAfterATextOrTheEnd) {
 TEST(IndexPlace, AnExistingIndexIsRebuiltWhereItStands) {
   TempFolder tmp;
   writeDocx(tmp / "contract.docx", paragraphs({"The \u201CSeller\u201D sells.", "Schedule 1", "The Seller signs."}));
-  ASSERT_EQ(vellandex(tmp, "index " + quoted(tmp / "contract.docx") + " -o " + quoted(tmp / "once.docx") +
+  ASSERT_EQ(vellandex(tmp, "index " + shellArg(tmp / "contract.docx") + " -o " + shellArg(tmp / "once.docx") +
                                " --at 'after:Seller\u201D sells'")
                 .exitCode,
             0);
-  Outcome again = vellandex(tmp, "index " + quoted(tmp / "once.docx") + " -o " + quoted(tmp / "twice.docx") + " --at end");
+  Outcome again = vellandex(tmp, "index " + shellArg(tmp / "once.docx") + " -o " + shellArg(tmp / "twice.docx") + " --at end");
   ASSERT_EQ(again.exitCode, 0) << again.all();
   EXPECT_NE(again.errors.find("has an index already; it is rebuilt where it stands"), std::string::npos) << again.errors;
   EXPECT_NE(aroundIndex(tmp / "twice.docx").second.find("Schedule 1"), std::string::npos);

@@ -28,8 +28,8 @@ struct Indexed {
 Indexed indexContract(const TempFolder& tmp, const std::string& flags) {
   fs::remove(tmp / "report.json");
   fs::remove(tmp / "out.docx");
-  Indexed out{vellandex(tmp, "index " + quoted(tmp / "contract.docx") + " -o " + quoted(tmp / "out.docx") +
-                                 " --report " + quoted(tmp / "report.json") + " " + flags),
+  Indexed out{vellandex(tmp, "index " + shellArg(tmp / "contract.docx") + " -o " + shellArg(tmp / "out.docx") +
+                                 " --report " + shellArg(tmp / "report.json") + " " + flags),
               nullptr};
   if (fs::exists(tmp / "report.json")) out.report = nlohmann::json::parse(bytesOf(tmp / "report.json"));
   return out;
@@ -74,16 +74,16 @@ TEST(IndexTerms, OnlyExcludeAddAndTermListFilesChooseOnTheMainDialog) {
   writeFile(tmp / "western.txt", "Soci\xE9t\xE9 G\xE9n\xE9rale\r\n");
   writeFile(tmp / "empty.txt", "");
 
-  Indexed only = indexContract(tmp, "--only " + quoted(tmp / "only.txt"));
+  Indexed only = indexContract(tmp, "--only " + shellArg(tmp / "only.txt"));
   ASSERT_EQ(only.run.exitCode, 0) << only.run.all();
   EXPECT_EQ(termsOf(only.report), (std::set<std::string>{"Buyer", "Seller"}));
 
-  Indexed exclude = indexContract(tmp, "--exclude " + quoted(tmp / "exclude.TXT"));
+  Indexed exclude = indexContract(tmp, "--exclude " + shellArg(tmp / "exclude.TXT"));
   ASSERT_EQ(exclude.run.exitCode, 0) << exclude.run.all();
   EXPECT_EQ(termsOf(exclude.report), (std::set<std::string>{"Buyer", "Seller"}));
 
-  Indexed added = indexContract(tmp, "--only " + quoted(tmp / "only.txt") + " --exclude " + quoted(tmp / "exclude.TXT") +
-                                         " --add-file " + quoted(tmp / "western.txt") + " --add Seller --add 'Deposit'");
+  Indexed added = indexContract(tmp, "--only " + shellArg(tmp / "only.txt") + " --exclude " + shellArg(tmp / "exclude.TXT") +
+                                         " --add-file " + shellArg(tmp / "western.txt") + " --add Seller --add 'Deposit'");
   ASSERT_EQ(added.run.exitCode, 0) << added.run.all();
   EXPECT_EQ(termsOf(added.report), (std::set<std::string>{"Buyer", "Seller", "Soci\u00E9t\u00E9 G\u00E9n\u00E9rale"}));
   EXPECT_NE(added.run.errors.find("Already on list: Seller is already in the list of defined terms."), std::string::npos)
@@ -91,12 +91,12 @@ TEST(IndexTerms, OnlyExcludeAddAndTermListFilesChooseOnTheMainDialog) {
   EXPECT_EQ(added.report["notUsed"], nlohmann::json::array({"Soci\u00E9t\u00E9 G\u00E9n\u00E9rale"}));
   EXPECT_EQ(added.report["notFound"], nlohmann::json::array({"Deposit"}));
 
-  Indexed emptyAdd = indexContract(tmp, "--add-file " + quoted(tmp / "empty.txt"));
+  Indexed emptyAdd = indexContract(tmp, "--add-file " + shellArg(tmp / "empty.txt"));
   ASSERT_EQ(emptyAdd.run.exitCode, 0) << emptyAdd.run.all();
   EXPECT_NE(emptyAdd.run.errors.find("empty.txt adds no terms"), std::string::npos) << emptyAdd.run.errors;
   EXPECT_EQ(termsOf(emptyAdd.report), (std::set<std::string>{"Buyer", "Goods", "Seller"}));
 
-  Indexed emptyOnly = indexContract(tmp, "--only " + quoted(tmp / "empty.txt"));
+  Indexed emptyOnly = indexContract(tmp, "--only " + shellArg(tmp / "empty.txt"));
   EXPECT_EQ(emptyOnly.run.exitCode, 2) << emptyOnly.run.all();
   EXPECT_NE(emptyOnly.run.errors.find("was not indexed: no terms were chosen"), std::string::npos)
       << emptyOnly.run.errors;
@@ -109,13 +109,13 @@ TEST(IndexTerms, TermListsThatCannotBeReadAreRefusedBeforeAnythingIsDone) {
   writeContract(tmp);
   writeFile(tmp / "terms.csv", "Seller\r\n");
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"--only " + quoted(tmp / "terms.csv"), "a term list file's name ends in .txt"},
-      {"--exclude " + quoted(tmp / "missing.txt"), "missing.txt: the file cannot be read"},
-      {"--add-file " + quoted(tmp.path()), "a term list file's name ends in .txt"},
-      {"--report " + quoted(tmp / "no" / "report.json"), "does not exist"},
+      {"--only " + shellArg(tmp / "terms.csv"), "a term list file's name ends in .txt"},
+      {"--exclude " + shellArg(tmp / "missing.txt"), "missing.txt: the file cannot be read"},
+      {"--add-file " + shellArg(tmp.path()), "a term list file's name ends in .txt"},
+      {"--report " + shellArg(tmp / "no" / "report.json"), "does not exist"},
   };
   for (const auto& [flags, says] : cases) {
-    Outcome run = vellandex(tmp, "index " + quoted(tmp / "contract.docx") + " -o " + quoted(tmp / "out.docx") + " " + flags);
+    Outcome run = vellandex(tmp, "index " + shellArg(tmp / "contract.docx") + " -o " + shellArg(tmp / "out.docx") + " " + flags);
     EXPECT_EQ(run.exitCode, 1) << flags << "\n" << run.all();
     EXPECT_NE(run.errors.find(says), std::string::npos) << flags << "\n" << run.errors;
     EXPECT_FALSE(fs::exists(tmp / "out.docx")) << flags;
@@ -125,12 +125,12 @@ TEST(IndexTerms, TermListsThatCannotBeReadAreRefusedBeforeAnythingIsDone) {
 TEST(IndexTerms, ADocumentThatDefinesNothingIsRefused) {
   TempFolder tmp;
   writeDocx(tmp / "plain.docx", paragraphs({"Nothing here is defined."}));
-  Outcome run = vellandex(tmp, "index " + quoted(tmp / "plain.docx") + " -o " + quoted(tmp / "out.docx"));
+  Outcome run = vellandex(tmp, "index " + shellArg(tmp / "plain.docx") + " -o " + shellArg(tmp / "out.docx"));
   EXPECT_EQ(run.exitCode, 2) << run.all();
   EXPECT_NE(run.errors.find("was not indexed: no defined terms were found"), std::string::npos) << run.errors;
   EXPECT_FALSE(fs::exists(tmp / "out.docx"));
   // An added term is something to index all the same.
-  Outcome added = vellandex(tmp, "index " + quoted(tmp / "plain.docx") + " -o " + quoted(tmp / "out.docx") + " --add Nothing");
+  Outcome added = vellandex(tmp, "index " + shellArg(tmp / "plain.docx") + " -o " + shellArg(tmp / "out.docx") + " --add Nothing");
   EXPECT_EQ(added.exitCode, 0) << added.all();
 }
 

@@ -16,7 +16,7 @@ TEST(IndexCommand, IndexesTheSampleIntoANewFileAndNeverWritesTheInput) {
   TempFolder tmp;
   fs::copy_file(kSample, tmp / "contract.docx");
   const std::string before = bytesOf(tmp / "contract.docx");
-  Outcome run = vellandex(tmp, "index " + quoted(tmp / "contract.docx") + " -o " + quoted(tmp / "out.docx"));
+  Outcome run = vellandex(tmp, "index " + shellArg(tmp / "contract.docx") + " -o " + shellArg(tmp / "out.docx"));
   EXPECT_EQ(run.exitCode, 0) << run.all();
   EXPECT_EQ(run.output, "Indexed " + (tmp / "contract.docx").string() + "; saved " + (tmp / "out.docx").string() + "\n");
   EXPECT_EQ(bytesOf(tmp / "contract.docx"), before);
@@ -29,7 +29,7 @@ TEST(IndexCommand, RefusesMismatchedQuotesAMissingFileAndAnOutputThatIsTheInputW
   TempFolder tmp;
   writeDocx(tmp / "stray.docx", paragraphs({"The \u201CSeller\u201D and a stray \u201Cquote."}));
 
-  Outcome stray = vellandex(tmp, "index " + quoted(tmp / "stray.docx") + " -o " + quoted(tmp / "out.docx"));
+  Outcome stray = vellandex(tmp, "index " + shellArg(tmp / "stray.docx") + " -o " + shellArg(tmp / "out.docx"));
   EXPECT_EQ(stray.exitCode, 2) << stray.all();
   EXPECT_NE(stray.errors.find("Mis-matched double quotes: There is a mis-matched pair of double quotes in your "
                               "document's main body."),
@@ -38,11 +38,11 @@ TEST(IndexCommand, RefusesMismatchedQuotesAMissingFileAndAnOutputThatIsTheInputW
   EXPECT_NE(stray.errors.find("double quotes do not pair up"), std::string::npos) << stray.errors;
   EXPECT_FALSE(fs::exists(tmp / "out.docx"));
 
-  Outcome missing = vellandex(tmp, "index " + quoted(tmp / "none.docx") + " -o " + quoted(tmp / "out.docx"));
+  Outcome missing = vellandex(tmp, "index " + shellArg(tmp / "none.docx") + " -o " + shellArg(tmp / "out.docx"));
   EXPECT_EQ(missing.exitCode, 1) << missing.all();
   EXPECT_FALSE(fs::exists(tmp / "out.docx"));
 
-  Outcome same = vellandex(tmp, "index " + quoted(tmp / "stray.docx") + " -o " + quoted(tmp / "stray.docx"));
+  Outcome same = vellandex(tmp, "index " + shellArg(tmp / "stray.docx") + " -o " + shellArg(tmp / "stray.docx"));
   EXPECT_EQ(same.exitCode, 1) << same.all();
   EXPECT_NE(same.errors.find("is the input itself"), std::string::npos) << same.errors;
 }
@@ -54,7 +54,7 @@ TEST(IndexCommand, ASearchForCapitalisedWordsNeverSavesTheInputNotEvenWithYes) {
   fs::copy_file(kSample, tmp / "contract.docx");
   const std::string before = bytesOf(tmp / "contract.docx");
   for (const char* yes : {"", " --yes"}) {
-    Outcome run = vellandex(tmp, "index " + quoted(tmp / "contract.docx") + " -o " + quoted(tmp / "out.docx") +
+    Outcome run = vellandex(tmp, "index " + shellArg(tmp / "contract.docx") + " -o " + shellArg(tmp / "out.docx") +
                                      " --search caps" + yes);
     EXPECT_EQ(run.exitCode, 0) << run.all();
     EXPECT_NE(run.errors.find("Save document: Your document has changes that have not been saved."), std::string::npos)
@@ -69,13 +69,13 @@ TEST(IndexCommand, LibreOfficeShowsTheIndexWithEveryTermOfTheSampleAndBothLists)
   TempFolder tmp;
   if (shell(tmp, "command -v soffice && command -v pdftotext").exitCode != 0)
     GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is not installed";
-  Outcome run = vellandex(tmp, "index " + quoted(kSample) + " -o " + quoted(tmp / "indexed.docx"));
+  Outcome run = vellandex(tmp, "index " + shellArg(kSample) + " -o " + shellArg(tmp / "indexed.docx"));
   ASSERT_EQ(run.exitCode, 0) << run.all();
   Outcome pdf = shell(tmp, "timeout 180 soffice -env:UserInstallation=file://" + (tmp / "profile").string() +
-                               " --headless --convert-to pdf --outdir " + quoted(tmp.path()) + " " +
-                               quoted(tmp / "indexed.docx"));
+                               " --headless --convert-to pdf --outdir " + shellArg(tmp.path()) + " " +
+                               shellArg(tmp / "indexed.docx"));
   ASSERT_TRUE(fs::exists(tmp / "indexed.pdf")) << pdf.all();
-  Outcome text = shell(tmp, "pdftotext -layout " + quoted(tmp / "indexed.pdf") + " -");
+  Outcome text = shell(tmp, "pdftotext -layout " + shellArg(tmp / "indexed.pdf") + " -");
   ASSERT_EQ(text.exitCode, 0);
   const std::string& shown = text.output;
   const std::size_t index = shown.find("INDEX OF DEFINED TERMS");

@@ -6,6 +6,7 @@
 #include "app/careful_user.h"
 #include "app/exit_codes.h"
 #include "app/output_target.h"
+#include "app/settings_sandbox.h"
 #include "ui/console_progress.h"
 
 namespace app {
@@ -27,6 +28,8 @@ void addDocumentCommand(CLI::App& cli, const DocumentCommand& command) {
   cmd->callback([request, command] {
     ui::SetConsoleProgress(request->quiet ? ui::ConsoleMode::Off : ui::ConsoleMode::Auto);
     request->target.check(request->input);
+    // The add-in keeps a value of its own when it is disconnected; the user's stays as it is.
+    SettingsSandbox settings;
     BatchSession session(request->input);
     answerAsCarefulUser(session.user(), Answers{});
     session.click(command.tag);

@@ -36,7 +36,7 @@ struct Outcome {
 };
 
 /// A path in single quotes for the shell.
-inline std::string quoted(const fs::path& path) {
+inline std::string shellArg(const fs::path& path) {
   std::string out = "'";
   for (char c : path.string()) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
@@ -49,7 +49,7 @@ inline fs::path settingsFile(const TempFolder& home) { return home / "config" / 
 /// standard error are kept apart.
 inline Outcome shell(const TempFolder& home, const std::string& command) {
   const fs::path errors = home / ".stderr";
-  const std::string line = "XDG_CONFIG_HOME=" + quoted(home / "config") + " " + command + " 2>" + quoted(errors);
+  const std::string line = "XDG_CONFIG_HOME=" + shellArg(home / "config") + " " + command + " 2>" + shellArg(errors);
   Outcome out;
   FILE* pipe = ::popen(line.c_str(), "r");
   if (!pipe) return out;
