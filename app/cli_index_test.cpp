@@ -65,6 +65,36 @@ TEST(IndexCommand, ASearchForCapitalisedWordsNeverSavesTheInputNotEvenWithYes) {
   }
 }
 
+TEST(IndexCommand, TheArticleOfferIsDeclinedUnlessMoveArticlesTakesIt) {
+  TempFolder tmp;
+  writeDocx(tmp / "articles.docx", paragraphs({"Acme Ltd (\u201Cthe Seller\u201D) sells to the \u201CBuyer\u201D.",
+                                               "The Seller delivers and the Buyer pays."}));
+  const std::string io = "index " + shellArg(tmp / "articles.docx") + " -o " + shellArg(tmp / "out.docx");
+  Outcome declined = vellandex(tmp, io);
+  ASSERT_EQ(declined.exitCode, 0) << declined.all();
+  EXPECT_NE(vellandex(tmp, "dump " + shellArg(tmp / "out.docx")).output.find("(\u201Cthe Seller\u201D{ XE \"the Seller\""),
+            std::string::npos);
+  Outcome moved = vellandex(tmp, io + " --move-articles");
+  ASSERT_EQ(moved.exitCode, 0) << moved.all();
+  const std::string shown = vellandex(tmp, "dump " + shellArg(tmp / "out.docx")).output;
+  EXPECT_NE(shown.find("(the \u201CSeller\u201D{ XE \"Seller\""), std::string::npos) << shown;
+  EXPECT_NE(shown.find("The Seller{ XE \"Seller\""), std::string::npos) << shown;
+}
+
+TEST(IndexCommand, YesAnswersEveryQuestionYetWritesNothingTheRunRefuses) {
+  TempFolder tmp;
+  writeDocx(tmp / "stray.docx", paragraphs({"The \u201CSeller\u201D and a stray \u201Cquote."}));
+  const std::string before = bytesOf(tmp / "stray.docx");
+  Outcome yes = vellandex(tmp, "index " + shellArg(tmp / "stray.docx") + " -o " + shellArg(tmp / "out.docx") + " --yes");
+  EXPECT_EQ(yes.exitCode, 2) << yes.all();
+  // Yes to highlighting the quotes: the add-in says where the highlighting can be removed.
+  EXPECT_NE(yes.errors.find("Cannot index: Double quotes have been highlighted in your document's main body."),
+            std::string::npos)
+      << yes.errors;
+  EXPECT_FALSE(fs::exists(tmp / "out.docx"));
+  EXPECT_EQ(bytesOf(tmp / "stray.docx"), before);
+}
+
 TEST(IndexCommand, LibreOfficeShowsTheIndexWithEveryTermOfTheSampleAndBothLists) {
   TempFolder tmp;
   if (shell(tmp, "command -v soffice && command -v pdftotext").exitCode != 0)
