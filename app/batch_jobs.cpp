@@ -107,7 +107,7 @@ void runJobs(const std::vector<std::vector<std::string>>& argumentLists, int job
   }
 }
 
-std::string failureMessage(const JobResult& result) {
+std::string failureMessage(const JobResult& result, const std::string& input) {
   constexpr std::string_view kPrefix = "vellandex: ";
   std::string message;
   std::size_t from = 0;
@@ -118,6 +118,7 @@ std::string failureMessage(const JobResult& result) {
     if (line.starts_with(kPrefix)) message = std::string(line.substr(kPrefix.size()));
     from = end + 1;
   }
+  if (message.starts_with(input + ": ")) message.erase(0, input.size() + 2);
   return message;
 }
 

@@ -22,7 +22,8 @@ void runJobs(const std::vector<std::vector<std::string>>& argumentLists, int job
              const std::function<void(std::size_t, const JobResult&)>& finished);
 
 /// The message a failed run ended with: its last line of standard error that begins with
-/// "vellandex: ", without that beginning ("" when there is none).
-std::string failureMessage(const JobResult& result);
+/// "vellandex: ", without that beginning nor the name of its document ("input: "); "" when
+/// there is none.
+std::string failureMessage(const JobResult& result, const std::string& input);
 
 }  // namespace app

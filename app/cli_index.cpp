@@ -67,10 +67,10 @@ void indexOne(const IndexRequest& request, const std::string& input) {
       outcome);
   checkRun(session, outcome, input);
   if (outcome.nothingChosen)
-    throw BatchFailure{kExitRefused, input + " was not indexed: " +
+    throw BatchFailure{kExitRefused, input + ": nothing to index: " +
                                          (foundNothing ? "no defined terms were found" : "no terms were chosen")};
   if (!outcome.indexed || !session.document().Bookmarks().Exists("VellandexIndex"))
-    throw BatchFailure{kExitInternal, input + " was not indexed (see the messages above)"};
+    throw BatchFailure{kExitInternal, input + ": not indexed (see the messages above)"};
 
   const std::string& output = request.target.pathFor(input);
   session.saveAs(output);
@@ -139,12 +139,13 @@ int indexSeveral(const IndexRequest& request) {
     if (result.exitCode == kExitDone)
       std::cout << result.output << std::flush;
     else
-      std::cout << "Failed " << input << " (exit " << result.exitCode << "): " << failureMessage(result) << std::endl;
+      std::cout << "Failed " << input << " (exit " << result.exitCode << "): " << failureMessage(result, input)
+                << std::endl;
     if (!reportFolder.empty()) {
       const auto text = host::ReadWholeFile(reportFolder + "/" + std::to_string(i) + ".json");
       reported[i] = result.exitCode == kExitDone && text
                         ? nlohmann::ordered_json::parse(*text, nullptr, false)
-                        : nlohmann::ordered_json{{"input", input}, {"exitCode", result.exitCode}, {"error", failureMessage(result)}};
+                        : nlohmann::ordered_json{{"input", input}, {"exitCode", result.exitCode}, {"error", failureMessage(result, input)}};
     }
   });
   if (!reportFolder.empty()) {

@@ -98,7 +98,7 @@ TEST(IndexTerms, OnlyExcludeAddAndTermListFilesChooseOnTheMainDialog) {
 
   Indexed emptyOnly = indexContract(tmp, "--only " + shellArg(tmp / "empty.txt"));
   EXPECT_EQ(emptyOnly.run.exitCode, 2) << emptyOnly.run.all();
-  EXPECT_NE(emptyOnly.run.errors.find("was not indexed: no terms were chosen"), std::string::npos)
+  EXPECT_NE(emptyOnly.run.errors.find("contract.docx: nothing to index: no terms were chosen"), std::string::npos)
       << emptyOnly.run.errors;
   EXPECT_FALSE(fs::exists(tmp / "out.docx"));
   EXPECT_FALSE(fs::exists(tmp / "report.json"));
@@ -127,7 +127,7 @@ TEST(IndexTerms, ADocumentThatDefinesNothingIsRefused) {
   writeDocx(tmp / "plain.docx", paragraphs({"Nothing here is defined."}));
   Outcome run = vellandex(tmp, "index " + shellArg(tmp / "plain.docx") + " -o " + shellArg(tmp / "out.docx"));
   EXPECT_EQ(run.exitCode, 2) << run.all();
-  EXPECT_NE(run.errors.find("was not indexed: no defined terms were found"), std::string::npos) << run.errors;
+  EXPECT_NE(run.errors.find("plain.docx: nothing to index: no defined terms were found"), std::string::npos) << run.errors;
   EXPECT_FALSE(fs::exists(tmp / "out.docx"));
   // An added term is something to index all the same.
   Outcome added = vellandex(tmp, "index " + shellArg(tmp / "plain.docx") + " -o " + shellArg(tmp / "out.docx") + " --add Nothing");

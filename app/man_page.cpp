@@ -41,9 +41,17 @@ std::string valueName(const CLI::Option& option) {
   return type.substr(0, type.find(':'));
 }
 
+// An option's names as the page shows them: "-o, --output" (a positional argument: its name).
+std::string names(const CLI::Option& option) {
+  if (option.get_positional()) return valueName(option);
+  std::string all = option.get_name(false, true), out;
+  for (char c : all) out += c == ',' ? std::string(", ") : std::string(1, c);
+  return out;
+}
+
 void writeOption(std::string& out, const CLI::Option& option) {
-  out += ".TP\n\\fB" + roff(option.get_name(false, true)) + "\\fR";
-  if (option.get_type_size_max() > 0) out += " \\fI" + roff(valueName(option)) + "\\fR";
+  out += ".TP\n\\fB" + roff(names(option)) + "\\fR";
+  if (option.get_type_size_max() > 0 && !option.get_positional()) out += " \\fI" + roff(valueName(option)) + "\\fR";
   out += "\n" + roff(option.get_description()) + "\n";
 }
 
@@ -53,11 +61,16 @@ void writeCommand(std::string& out, const CLI::App& command) {
     synopsis += " " + valueName(*option) + (option->get_items_expected_max() > 1 ? "..." : "");
   synopsis += " [OPTIONS]";
   out += ".SS \"" + roff(synopsis) + "\"\n" + roff(command.get_description()) + "\n";
+  const auto positionals = command.get_options([](const CLI::Option* o) { return o->get_positional(); });
+  if (!positionals.empty()) {
+    out += ".PP\n\\fIArguments\\fR\n";
+    for (const CLI::Option* option : positionals) writeOption(out, *option);
+  }
   // Options by group, groups in the order they first appear.
   std::vector<std::string> groups;
   std::map<std::string, std::vector<const CLI::Option*>> byGroup;
   for (const CLI::Option* option : command.get_options()) {
-    if (option->get_group().empty()) continue;  // hidden
+    if (option->get_group().empty() || option->get_positional()) continue;  // hidden, or an argument
     if (!byGroup.contains(option->get_group())) groups.push_back(option->get_group());
     byGroup[option->get_group()].push_back(option);
   }
@@ -71,7 +84,10 @@ void writeCommand(std::string& out, const CLI::App& command) {
 
 std::string manPage(const CLI::App& cli, const std::string& version) {
   std::string out = ".TH VELLANDEX 1 \"\" \"vellandex " + roff(version) + "\" \"User Commands\"\n";
-  out += ".SH NAME\nvellandex \\- " + roff(cli.get_description()) + "\n";
+  // The description without the program's name in front ("Vellandex: an index ...").
+  std::string description = cli.get_description();
+  if (const std::size_t colon = description.find(": "); colon != std::string::npos) description.erase(0, colon + 2);
+  out += ".SH NAME\nvellandex \\- " + roff(description) + "\n";
   out += ".SH SYNOPSIS\n.B vellandex\n\\fICOMMAND\\fR \\fIFILE.docx\\fR [\\fIOPTIONS\\fR]\n.br\n"
          ".B vellandex\n\\fICOMMAND\\fR \\fB\\-\\-help\\fR\n.br\n.B vellandex \\-\\-version\n";
   out += ".SH COMMANDS\n";
