@@ -14,7 +14,6 @@
 #include "app/option_flags.h"
 #include "app/settings_sandbox.h"
 #include "app/stray_quote.h"
-#include "host/text.h"
 #include "ui/console_progress.h"
 
 namespace app {
@@ -35,11 +34,6 @@ int storyOfMessage(const std::string& prompt) {
   for (const auto& [type, name] : kStories)
     if (prompt.find(std::string("document's ") + name + ".") != std::string::npos) return type;
   return 0;
-}
-
-bool isDoubleQuote(const host::Text& c) {
-  return c.size() == 1 && (c[0] == u'"' || c[0] == u'\u201C' || c[0] == u'\u201D' || c[0] == u'\u201E' ||
-                           c[0] == u'\u00AB' || c[0] == u'\u00BB');
 }
 
 // Runs "Find and index" up to its quote check, again and again: each story the check finds

@@ -12,17 +12,6 @@ using namespace app::testing;
 
 std::string dumpOf(const TempFolder& tmp, const fs::path& file) { return vellandex(tmp, "dump " + shellArg(file)).output; }
 
-std::size_t countOf(const std::string& text, const std::string& part) {
-  std::size_t n = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
-std::string mainPartXml(const fs::path& file) {
-  auto doc = host::Document::Open(file.string());
-  return host::testing::xmlOf(doc->package().xml(doc->package().mainPartName()).document_element());
-}
-
 TEST(RemoveCommand, GivesTheDocumentBackAndLeavesAnUnindexedOneAsItWas) {
   TempFolder tmp;
   // At the start the index takes no paragraph of its own, so removing it leaves nothing behind.

@@ -25,17 +25,6 @@ std::string indexCode(const fs::path& file) {
   return "";
 }
 
-std::string mainPartXml(const fs::path& file) {
-  auto doc = host::Document::Open(file.string());
-  return host::testing::xmlOf(doc->package().xml(doc->package().mainPartName()).document_element());
-}
-
-std::size_t countOf(const std::string& text, const std::string& part) {
-  std::size_t n = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
 // The main text before and after the index, as the document reads.
 std::pair<std::string, std::string> aroundIndex(const fs::path& file) {
   auto doc = host::Document::Open(file.string());

@@ -13,6 +13,12 @@ long paragraphNumber(const host::Story& story, long pos) {
                                          [](const host::Block& b) { return !b.rowEnd; }));
 }
 
+bool isDoubleQuote(const host::Text& text) {
+  if (text.size() != 1) return false;
+  const char16_t c = text[0];
+  return c == u'"' || c == u'\u201C' || c == u'\u201D' || c == u'\u201E' || c == u'\u00AB' || c == u'\u00BB';
+}
+
 std::string storyName(int storyType) { return host::storyTypeName(storyType); }
 
 std::string snippetAround(host::Document& doc, host::Story& story, long pos, long width) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/document.h"
+#include "host/text.h"
 
 namespace app {
 
@@ -17,6 +18,9 @@ struct TextPlace {
 /// The number of the paragraph holding pos in its story, counting from 1: every paragraph,
 /// in table cells too (the end-of-row marks of tables are no paragraphs).
 long paragraphNumber(const host::Story& story, long pos);
+
+/// True when text is one double quote, in any of its forms (straight, curly, low, angle).
+bool isDoubleQuote(const host::Text& text);
 
 /// A story's name in messages: "main text", "footnotes", "endnotes" ...
 std::string storyName(int storyType);

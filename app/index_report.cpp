@@ -1,7 +1,5 @@
 #include "app/index_report.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -11,14 +9,14 @@
 
 #include "app/batch_failure.h"
 #include "app/exit_codes.h"
+#include "app/index_entries.h"
+#include "app/output_target.h"
 #include "host/config_dirs.h"
 #include "host/error.h"
 #include "host/index_field.h"
 
 namespace app {
 namespace {
-
-constexpr const char* kIndexId = "VellandexIndex";
 
 struct TermEntries {
   long count = 0;
@@ -50,13 +48,11 @@ nlohmann::ordered_json listBlock(host::Document& doc, const char* bookmark, cons
 
 nlohmann::ordered_json indexReport(host::Document& doc, const std::string& input, const std::string& output, double seconds) {
   std::map<std::string, TermEntries> entries;
-  for (const host::FoundEntry& found : host::collectIndexEntries(doc)) {
-    if (!found.code.identifier || !host::sameIndexIdentifier(*found.code.identifier, kIndexId)) continue;
-    std::string term;
-    for (const std::string& level : found.code.levels) term += (term.empty() ? "" : ":") + level;
-    TermEntries& e = entries[term];
+  const std::vector<host::FoundEntry> found = host::collectIndexEntries(doc);
+  for (const IndexEntry& entry : programEntries(found)) {
+    TermEntries& e = entries[entry.text];
     ++e.count;
-    const host::PageNumber page = doc.pagination().pageOf(*found.story, found.position);
+    const host::PageNumber page = doc.pagination().pageOf(*entry.found->story, entry.found->position);
     e.pages.emplace(page.physical, page.label);
   }
   nlohmann::ordered_json terms = nlohmann::ordered_json::array();
@@ -81,15 +77,6 @@ void writeReport(const std::string& path, const nlohmann::ordered_json& report) 
   }
 }
 
-void checkReportPath(const std::string& path) {
-  namespace fs = std::filesystem;
-  const fs::path folder = fs::path(path).parent_path().empty() ? fs::path(".") : fs::path(path).parent_path();
-  std::error_code error;
-  if (!fs::is_directory(folder, error))
-    throw BatchFailure{kExitBadInput, "--report " + path + ": the folder " + folder.string() + " does not exist"};
-  if (::access(folder.c_str(), W_OK) != 0)
-    throw BatchFailure{kExitBadInput, "--report " + path + ": the folder " + folder.string() + " cannot be written"};
-  if (fs::is_directory(path, error)) throw BatchFailure{kExitBadInput, "--report " + path + " is a folder"};
-}
+void checkReportPath(const std::string& path) { checkCanSave(path); }
 
 }  // namespace app

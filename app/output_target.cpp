@@ -17,7 +17,9 @@ fs::path folderOf(const std::string& file) {
   return folder.empty() ? fs::path(".") : folder;
 }
 
-void checkWritable(const std::string& file) {
+}  // namespace
+
+void checkCanSave(const std::string& file) {
   const fs::path folder = folderOf(file);
   std::error_code error;
   if (!fs::is_directory(folder, error))
@@ -26,8 +28,6 @@ void checkWritable(const std::string& file) {
     throw BatchFailure{kExitBadInput, "cannot save " + file + ": the folder " + folder.string() + " is read-only"};
   if (fs::is_directory(file, error)) throw BatchFailure{kExitBadInput, "cannot save " + file + ": it is a folder"};
 }
-
-}  // namespace
 
 void OutputTarget::addFlags(CLI::App& command) {
   CLI::Option* out = command.add_option("-o,--output", output, "Where to save the changed copy (a new file)")
@@ -42,13 +42,13 @@ void OutputTarget::check(const std::string& input) const {
     std::error_code error;
     if (fs::exists(input, error) && ::access(input.c_str(), W_OK) != 0)
       throw BatchFailure{kExitBadInput, "cannot replace " + input + ": the file is read-only"};
-    checkWritable(input);
+    checkCanSave(input);
     return;
   }
   std::error_code error;
   if (fs::equivalent(input, output, error))
     throw BatchFailure{kExitBadInput, "the output " + output + " is the input itself; name another file, or use --in-place"};
-  checkWritable(output);
+  checkCanSave(output);
 }
 
 }  // namespace app

@@ -23,4 +23,8 @@ struct OutputTarget {
   void check(const std::string& input) const;
 };
 
+/// Refuses (BatchFailure, bad input) a file that cannot be saved: its folder does not exist
+/// or cannot be written, or a folder stands in its place.
+void checkCanSave(const std::string& file);
+
 }  // namespace app

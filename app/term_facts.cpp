@@ -1,5 +1,6 @@
 #include "app/term_facts.h"
 
+#include "app/index_entries.h"
 #include "host/find.h"
 #include "host/index_field.h"
 #include "host/text.h"
@@ -7,17 +8,10 @@
 namespace app {
 namespace {
 
-constexpr const char* kIndexId = "VellandexIndex";
-
-bool isDoubleQuote(char16_t c) {
-  return c == u'"' || c == u'\u201C' || c == u'\u201D' || c == u'\u201E' || c == u'\u00AB' || c == u'\u00BB';
-}
-
 // Whether the character at pos of a story is a double quote.
 bool quoteAt(host::Document& doc, host::Story& story, long pos) {
   if (pos < 0 || pos >= story.length()) return false;
-  const host::Text c = doc.makeRange(story, pos, pos + 1).Characters16();
-  return c.size() == 1 && isDoubleQuote(c[0]);
+  return isDoubleQuote(doc.makeRange(story, pos, pos + 1).Characters16());
 }
 
 std::string caseKey(const std::string& text, bool matchCase) {
@@ -47,12 +41,8 @@ std::optional<TextPlace> definitionOf(host::Document& doc, const std::string& te
 
 std::vector<long> entryCounts(host::Document& doc, const std::vector<std::string>& terms, bool matchCase) {
   std::map<std::string, long> byEntry;
-  for (const host::FoundEntry& found : host::collectIndexEntries(doc)) {
-    if (!found.code.identifier || !host::sameIndexIdentifier(*found.code.identifier, kIndexId)) continue;
-    std::string entry;
-    for (const std::string& level : found.code.levels) entry += (entry.empty() ? "" : ":") + level;
-    ++byEntry[caseKey(entry, matchCase)];
-  }
+  const std::vector<host::FoundEntry> found = host::collectIndexEntries(doc);
+  for (const IndexEntry& entry : programEntries(found)) ++byEntry[caseKey(entry.text, matchCase)];
   std::vector<long> counts;
   for (const std::string& term : terms) {
     auto it = byEntry.find(caseKey(term, matchCase));

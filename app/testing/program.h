@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "host/document.h"
 #include "host/testing/temp_folder.h"
 #include "host/testing/test_documents.h"
 
@@ -101,6 +102,19 @@ inline std::vector<std::string> filesIn(const fs::path& folder) {
   for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+/// How often part stands in text.
+inline std::size_t countOf(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+/// The XML of a document's main part.
+inline std::string mainPartXml(const fs::path& file) {
+  auto doc = host::Document::Open(file.string());
+  return host::testing::xmlOf(doc->package().xml(doc->package().mainPartName()).document_element());
 }
 
 }  // namespace app::testing
