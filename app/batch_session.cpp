@@ -1,20 +1,34 @@
 #include "app/batch_session.h"
 
+#include <algorithm>
+#include <cctype>
 #include <iostream>
 
 #include "app/exit_codes.h"
 #include "host/error.h"
+#include "ui/console_progress.h"
 
 namespace app {
 namespace {
 
 constexpr const char* kAddInProgId = "VLXDLLCOM.Connect";
 
+// A message's text with its line ends as a terminal shows them.
+std::string plainLines(std::string text) {
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
+  std::replace(text.begin(), text.end(), '\r', '\n');
+  return text;
+}
+
 }  // namespace
 
 BatchSession::BatchSession(const std::string& input)
     : user_(ui::script::Unscripted::Default), registry_(host::ComponentRegistry::DefaultFolders()) {
-  user_.OnMessage([](const ui::Message& m) { std::cerr << m.title << ": " << m.prompt << "\n"; });
+  user_.OnMessage([this](const ui::Message& m) {
+    ui::EndConsoleProgress();
+    std::cerr << m.title << ": " << plainLines(m.prompt) << "\n";
+    for (const auto& watcher : watchers_) watcher(m);
+  });
   try {
     doc_ = &app_.Documents().Open(input);
   } catch (const host::Error& e) {
@@ -46,6 +60,13 @@ void BatchSession::click(const std::string& tag) {
 bool BatchSession::shown(const std::string& title) const {
   for (const ui::Message& m : user_.Messages())
     if (m.title == title) return true;
+  return false;
+}
+
+bool BatchSession::errorShown() const {
+  for (const ui::Message& m : user_.Messages())
+    if (m.prompt.starts_with("Error: ") && m.prompt.size() > 7 && std::isdigit(static_cast<unsigned char>(m.prompt[7])))
+      return true;
   return false;
 }
 

@@ -4,22 +4,18 @@
 // clicking the add-in's own menu buttons, so a batch run takes the road a user's click takes.
 // Every message shown is echoed on standard error.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/batch_failure.h"
 #include "host/addin_connection.h"
 #include "host/application.h"
 #include "host/registry.h"
 #include "ui/script/backend.h"
 
 namespace app {
-
-/// The failure of a batch command, with the exit code it ends the program with.
-struct BatchFailure {
-  int exitCode;
-  std::string message;
-};
 
 /// One document opened in a batch host with the add-in connected.
 class BatchSession {
@@ -40,10 +36,19 @@ class BatchSession {
   host::Document& document() { return *doc_; }
   /// Clicks the add-in's button with this tag on its Tools menu popup.
   void click(const std::string& tag);
+  /// Calls watcher with each message once it is answered, while the add-in still waits for
+  /// the answer (after it is echoed).
+  void watch(std::function<void(const ui::Message&)> watcher) { watchers_.push_back(std::move(watcher)); }
+  /// Every message shown so far, with the answer given.
+  const std::vector<ui::Message>& messages() const { return user_.Messages(); }
   /// True when a message with this title was shown.
   bool shown(const std::string& title) const;
-  /// Saves the document to output in one step (the input is never written); BatchFailure with
-  /// kExitBadInput when output cannot be written.
+  /// True when the add-in reported a failure with its common error message ("Error: " and
+  /// a number).
+  bool errorShown() const;
+  /// Saves the document to output in one step (a temporary file renamed over it), output
+  /// being another file or, in place, the input itself; BatchFailure with kExitBadInput when
+  /// output cannot be written.
   void saveAs(const std::string& output);
 
  private:
@@ -52,6 +57,7 @@ class BatchSession {
   host::Document* doc_ = nullptr;
   host::ComponentRegistry registry_;
   std::unique_ptr<host::ConnectedAddIns> addIns_;
+  std::vector<std::function<void(const ui::Message&)>> watchers_;
 };
 
 }  // namespace app

@@ -19,6 +19,12 @@ int main(int argc, char** argv) {
   app::addDumpCommand(cli);
   app::addIndexCommand(cli);
   app::addRegisterCommands(cli);
+  app::addTermsCommand(cli);
+  app::addCheckQuotesCommand(cli);
+  app::addRemoveCommand(cli);
+  app::addUnhighlightCommand(cli);
+  app::addUpdateCommand(cli);
+  app::describeProgram(cli);
   try {
     cli.parse(argc, argv);
     if (cli.get_subcommands().empty()) return app::desktop::RunDesktopHost(document);
@@ -28,7 +34,7 @@ int main(int argc, char** argv) {
     cli.exit(e);
     return app::kExitBadInput;
   } catch (const app::BatchFailure& e) {
-    std::cerr << "vellandex: " << e.message << "\n";
+    if (!e.message.empty()) std::cerr << "vellandex: " << e.message << "\n";
     return e.exitCode;
   } catch (const host::Error& e) {
     std::cerr << "vellandex: " << e.what() << "\n";

@@ -81,9 +81,10 @@ int Backend::FindRule(const std::deque<Rule>& rules, const Message& message) {
 int Backend::ShowMessage(Message& message) {
   const int once = FindRule(onceAnswers_, message);
   const int always = once < 0 ? FindRule(answers_, message) : -1;
-  if (once >= 0 || always >= 0) {
-    const int result = once >= 0 ? onceAnswers_[static_cast<std::size_t>(once)].result
-                                 : answers_[static_cast<std::size_t>(always)].result;
+  if (once >= 0 || always >= 0 || others_) {
+    const int result = once >= 0     ? onceAnswers_[static_cast<std::size_t>(once)].result
+                       : always >= 0 ? answers_[static_cast<std::size_t>(always)].result
+                                     : others_(message);
     const std::vector<int> offered = message.Results();
     if (std::find(offered.begin(), offered.end(), result) == offered.end())
       throw ScriptError("the answer " + std::to_string(result) + " is not a button of the message box \"" +

@@ -45,6 +45,9 @@ class Backend : public ui::Backend {
   void Answer(const std::string& key, int result);
   /// Answers the next such message box only; used before the Answer rules.
   void AnswerOnce(const std::string& key, int result);
+  /// Answers the message boxes that no Answer rule fits, before the unscripted policy
+  /// applies; the answer must be a button of the box.
+  void AnswerOthers(std::function<int(const Message&)> answer) { others_ = std::move(answer); }
   /// Queues the path the next file chooser returns ("" cancels it).
   void AnswerFile(const std::string& path);
   /// Called with each message box once answered (for echoing them in batch use).
@@ -82,6 +85,7 @@ class Backend : public ui::Backend {
   std::deque<Rule> onceAnswers_;
   std::deque<Rule> answers_;
   std::deque<std::string> files_;
+  std::function<int(const Message&)> others_;
   std::function<void(const Message&)> observer_;
   std::vector<Message> messages_;
   std::vector<FileRequest> fileRequests_;

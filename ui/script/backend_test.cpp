@@ -60,6 +60,21 @@ TEST(ScriptedMessages, UnscriptedBoxesTakeTheDefaultButtonWhenAllowed) {
   EXPECT_EQ(backend.Messages()[0].title, "Vellandex") << "an empty title is the application's";
 }
 
+TEST(ScriptedMessages, TheFallbackAnswersWhatNoRuleFitsAndMustOfferTheButton) {
+  Backend backend;
+  backend.Answer("Keep", vbNo);
+  std::vector<std::string> asked;
+  backend.AnswerOthers([&](const Message& message) {
+    asked.push_back(message.title);
+    return message.Buttons() == vbYesNo ? vbYes : vbOK;
+  });
+  EXPECT_EQ(MsgBox("?", vbYesNo, "Keep"), vbNo) << "a rule wins over the fallback";
+  EXPECT_EQ(MsgBox("?", vbYesNo + vbDefaultButton2, "Other"), vbYes);
+  EXPECT_EQ(MsgBox("!", vbOKOnly, "Note"), vbOK);
+  EXPECT_EQ(asked, (std::vector<std::string>{"Other", "Note"}));
+  EXPECT_THROW(MsgBox("?", vbRetryCancel, "Retry"), ScriptError) << "OK is no button of a Retry/Cancel box";
+}
+
 TEST(ScriptedMessages, ButtonNamesFromTheCommandLine) {
   EXPECT_EQ(ResultFromName("Yes"), vbYes);
   EXPECT_EQ(ResultFromName("CANCEL"), vbCancel);
