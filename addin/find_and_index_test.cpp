@@ -138,7 +138,7 @@ TEST_F(FindAndIndexTest, QuotedTermsWithTheDefaultsMarkEveryOccurrenceAndEndWith
             (std::vector<std::string>{
                 "This agreement is between the seller (the \u201CSeller\u201D) and the buyer (the \u201CBuyer\u201D).\x02",
                 // The index's two columns stand in a section of their own, with a break on each side.
-                "The Seller sells and the Buyer buys.", "The Buyer pays the Seller.INDEX OF DEFINED TERMS", "", "",
+                "The Seller sells and the Buyer buys.", "The Buyer pays the Seller.", "INDEX OF DEFINED TERMS", "", "",
                 "Buyer:  \t1", "Deposit:  \t1", "Seller:  \t1", "", "", "",
                 "DEFINED BUT NOT USED / USED ONLY ONCE (see Index above for page number)",
                 "Deposit", "", "", "NOT FOUND", "None", "", ""}));

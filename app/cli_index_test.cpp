@@ -48,7 +48,8 @@ TEST(IndexCommand, RefusesMismatchedQuotesAMissingFileAndAnOutputThatIsTheInputW
 }
 
 // The add-in offers to save a changed document before it searches for capitalised words; the
-// program used to take the offer's default (Yes) and wrote the user's input file.
+// program once took the offer's default (Yes) and wrote the user's input file. Whatever the
+// program answers, the input stays as it was.
 TEST(IndexCommand, ASearchForCapitalisedWordsNeverSavesTheInputNotEvenWithYes) {
   TempFolder tmp;
   fs::copy_file(kSample, tmp / "contract.docx");
@@ -57,8 +58,6 @@ TEST(IndexCommand, ASearchForCapitalisedWordsNeverSavesTheInputNotEvenWithYes) {
     Outcome run = vellandex(tmp, "index " + shellArg(tmp / "contract.docx") + " -o " + shellArg(tmp / "out.docx") +
                                      " --search caps" + yes);
     EXPECT_EQ(run.exitCode, 0) << run.all();
-    EXPECT_NE(run.errors.find("Save document: Your document has changes that have not been saved."), std::string::npos)
-        << run.errors;
     EXPECT_EQ(bytesOf(tmp / "contract.docx"), before) << "with" << yes;
     EXPECT_TRUE(fs::exists(tmp / "out.docx"));
     fs::remove(tmp / "out.docx");

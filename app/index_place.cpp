@@ -11,23 +11,13 @@ namespace {
 
 constexpr const char* kIndexBookmark = "VellandexIndex";
 
-// Puts the cursor in an empty paragraph made at pos, the place of a paragraph mark: the
-// paragraph before keeps its text, the new one holds only the cursor.
-void cursorInNewParagraph(host::Document& doc, host::Story& story, long pos) {
-  doc.makeRange(story, pos, pos).InsertParagraphAfter();
-  doc.Select(doc.makeRange(story, pos + 1, pos + 1));
-}
-
+// The end of the main text: the index starts a paragraph of its own there.
 void placeAtEnd(host::Document& doc) {
   const long end = doc.Content().End() - 1;
-  // A last paragraph that is empty already takes the index as it is.
-  if (end > 0 && doc.Range(end - 1, end).Text() != "\r") {
-    cursorInNewParagraph(doc, doc.mainStory(), end);
-    return;
-  }
   doc.Select(doc.Range(end, end));
 }
 
+// The end of the paragraph that holds the text.
 void placeAfter(host::Document& doc, const std::string& text) {
   host::Range found = doc.Content();
   host::Find find = found.Find();
@@ -37,7 +27,8 @@ void placeAfter(host::Document& doc, const std::string& text) {
   if (text.empty() || !find.Execute())
     throw BatchFailure{kExitBadInput, "--at after:" + text + ": the text is not in the main text of the document"};
   found.Expand(host::wdParagraph);
-  cursorInNewParagraph(doc, found.GetStory(), found.End() - 1);
+  const long end = found.End() - 1;
+  doc.Select(doc.makeRange(found.GetStory(), end, end));
 }
 
 void placeAtBookmark(host::Document& doc, const std::string& name) {

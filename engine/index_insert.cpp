@@ -4,6 +4,7 @@
 
 #include "engine/cls_osvlx_lib.h"
 #include "host/error.h"
+#include "host/text.h"
 
 namespace engine {
 
@@ -45,6 +46,15 @@ void clsOSVLXLib::IndexInsert(host::Application&, host::Document& wdDoc, long ln
   }
   host::Range r = bookmarks.Item(kIndexStart).Range();
   r.SetEnd(r.Start());
+  const long first = r.Start();
+  // An index placed after text in a paragraph starts a paragraph of its own instead of going on
+  // from that text. The paragraph mark added for it belongs to the index, so that removing the
+  // index joins the text again.
+  host::Range before = r.Duplicate();
+  if (before.MoveStart(host::wdCharacter, -1) != 0 && before.Characters16() != std::u16string(1, host::ch::kParagraph)) {
+    r.SetText("\r\n");
+    r.Collapse(host::wdCollapseEnd);
+  }
 
   r.Collapse(host::wdCollapseEnd);
   r.SetText("INDEX OF DEFINED TERMS");
@@ -69,7 +79,7 @@ void clsOSVLXLib::IndexInsert(host::Application&, host::Document& wdDoc, long ln
   host::Range extended = wdDoc.SelectionRange().Duplicate();
   extended.MoveEnd(host::wdParagraph, 1);
 
-  host::Range index = wdDoc.Range(bookmarks.Item(kIndexStart).Range().Start(), extended.End());
+  host::Range index = wdDoc.Range(first, extended.End());
   bookmarks.Item(kIndexStart).Delete();
   index.Select();
   bookmarks.Add(kIndexBookmark, index);

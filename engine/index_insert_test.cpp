@@ -128,7 +128,7 @@ TEST_F(IndexTest, InsertPutsTheHeadingAndAnIndexInColumnsAtTheStartBookmark) {
   EXPECT_EQ(doc_->SelectionRange().End(), index.End());
 }
 
-TEST_F(IndexTest, InsertWithoutAStartBookmarkSplitsTheSelectionsParagraphAndShowsNone) {
+TEST_F(IndexTest, InsertWithoutAStartBookmarkSplitsTheSelectionsParagraphOnBothSidesAndShowsNone) {
   doc_ = docWithBody(para(run("Some text here.")));
   doc_->Select(doc_->Range(5, 9));
   doc_->Indexes().MarkEntry(doc_->Range(15, 15), "Other");  // an entry of another index
@@ -139,11 +139,16 @@ TEST_F(IndexTest, InsertWithoutAStartBookmarkSplitsTheSelectionsParagraphAndShow
   ASSERT_EQ(fields.size(), 1u);
   EXPECT_EQ(fields[0].Code().Text(), " INDEX \\c1 \\e\"\" \\f \"VellandexIndex\" ");
   EXPECT_EQ(resultLines(fields[0]), (std::vector<std::string>{"None"}));
-  EXPECT_EQ(doc_->Content().Text(), std::string("Some ") + kHeading + "\r\rNone\r\rtext here.\r");
+  // The heading stands in a paragraph of its own; the mark before it belongs to the index.
+  EXPECT_EQ(doc_->Content().Text(), std::string("Some \r") + kHeading + "\r\rNone\r\rtext here.\r");
   ASSERT_TRUE(doc_->Bookmarks().Exists("VellandexIndex"));
   EXPECT_EQ(doc_->Bookmarks().Item("VellandexIndex").Start(), at);
   EXPECT_FALSE(doc_->Bookmarks().Exists("IndexBKStart"));
   EXPECT_EQ(doc_->Sections().Count(), 1);
+  // Removing the index joins the text again.
+  bool keepPlace = false;
+  engine_.RemoveIndex(app_, *doc_, keepPlace);
+  EXPECT_EQ(doc_->Content().Text(), "Some text here.\r");
 }
 
 TEST_F(IndexTest, ASeparatorWithQuotesOrBackslashesCannotCutOffTheIdentifier) {
