@@ -17,6 +17,13 @@ namespace engine {
 
 namespace {
 
+// The quotes a definition may stand in. A search for curly quotes has turned them straight before
+// the pass; a contract written with low-nine or angle quotes keeps its own, and its definitions
+// are still definitions.
+bool isDoubleQuote(char16_t c) {
+  return c == u'"' || c == u'\u201C' || c == u'\u201D' || c == u'\u201E' || c == u'\u00AB' || c == u'\u00BB';
+}
+
 bool isTrue(long value) { return value == host::kTrue; }
 
 bool styleHasCaps(const std::optional<host::Style>& style) { return style && isTrue(style->Font().AllCaps()); }
@@ -73,7 +80,7 @@ long clsOSVLXLib::fncSearchAndIndexTermInStory(host::Document& wdActiveDoc, host
         wide.MoveStart(host::wdCharacter, -1);
         wide.MoveEnd(host::wdCharacter, 1);
         host::Text chars = wide.Characters16();
-        if (chars.empty() || chars.front() != u'"' || chars.back() != u'"') {
+        if (chars.empty() || !isDoubleQuote(chars.front()) || !isDoubleQuote(chars.back())) {
           ++count;  // counted, but only the definition is indexed
           continue;
         }
@@ -142,7 +149,8 @@ long clsOSVLXLib::fncSearchAndIndexTermInStory(host::Document& wdActiveDoc, host
         host::Range insertAt = rngStory.Duplicate();
         insertAt.Collapse(host::wdCollapseEnd);
         insertAt.MoveEnd(host::wdCharacter, 1);
-        if (insertAt.Characters16() != u"\"") insertAt.MoveEnd(host::wdCharacter, -1);
+        const host::Text next = insertAt.Characters16();
+        if (next.size() != 1 || !isDoubleQuote(next[0])) insertAt.MoveEnd(host::wdCharacter, -1);
         insertAt.Collapse(host::wdCollapseEnd);
 
         std::string entry = trimSpaces(fullCaps && !strCaseSensitiveSearchTerm.empty() ? strCaseSensitiveSearchTerm

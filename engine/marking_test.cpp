@@ -65,6 +65,19 @@ TEST_F(Marking, DefinitionsOnlyCountsEveryUseButIndexesTheQuotedOne) {
   EXPECT_EQ(doc->Range(field.Span().begin - 1, field.Span().begin).Text(), "\"");
 }
 
+TEST_F(Marking, DefinitionsInLowNineOrAngleQuotesAreDefinitionsToo) {
+  auto doc = docWithBody(para(run("Der \u201EVertrag\u201C und der Vertrag; le \u00ABContrat\u00BB et le Contrat.")));
+  EXPECT_EQ(index(*doc, "Vertrag", 0, true, false, "IndexDefs"), 2);
+  EXPECT_EQ(index(*doc, "Contrat", 0, true, false, "IndexDefs"), 2);
+  EXPECT_EQ(entryCodes(doc->Content()), (std::vector<std::string>{code("Vertrag"), code("Contrat")}));
+  // Each field follows its closing quote.
+  std::vector<long> ends;
+  for (host::Field field : doc->Content().Fields())
+    ends.push_back(field.Span().begin);
+  EXPECT_EQ(doc->Range(ends[0] - 1, ends[0]).Text(), "\u201C");
+  EXPECT_EQ(doc->Range(ends[1] - 1, ends[1]).Text(), "\u00BB");
+}
+
 TEST_F(Marking, TheLastWordOfTheStoryTakesItsFieldBeforeTheFinalMarkWithNothingAdded) {
   auto doc = docWithBody(para(run("Defined in the Agreement")));
   EXPECT_EQ(index(*doc, "Agreement"), 1);
