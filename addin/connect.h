@@ -8,9 +8,9 @@
 
 #include "addin/connect_interface.h"
 #include "dialogs/addin_link.h"
-#include "host/addin_connection.h"
-#include "host/application.h"
-#include "host/command_bars.h"
+#include "host/shell/addin_connection.h"
+#include "host/shell/application.h"
+#include "host/shell/command_bars.h"
 
 namespace addin {
 

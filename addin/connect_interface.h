@@ -1,7 +1,7 @@
 #pragma once
 // _Connect: the add-in's own interface on its connection object, members in their fixed order.
 
-#include "host/command_bars.h"
+#include "host/shell/command_bars.h"
 
 namespace addin {
 

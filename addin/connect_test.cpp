@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "addin/count_process.h"
-#include "host/error.h"
+#include "host/platform/error.h"
 #include "host/testing/temp_folder.h"
 #include "progress/cls_prog_form.h"
 #include "settings/app_settings.h"

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "host/application.h"
+#include "host/shell/application.h"
 
 namespace addin {
 

@@ -3,7 +3,7 @@
 #include "addin/gathering.h"
 #include "addin/host_state.h"
 #include "dialogs/frm_vlx_options.h"
-#include "host/error.h"
+#include "host/platform/error.h"
 #include "settings/ini_file.h"
 #include "settings/keys.h"
 #include "settings/locations.h"

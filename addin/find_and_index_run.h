@@ -11,7 +11,7 @@
 #include "addin/connect.h"
 #include "addin/quote_forms.h"
 #include "dialogs/frm_vlx_com.h"
-#include "host/application.h"
+#include "host/shell/application.h"
 
 namespace addin {
 

@@ -7,7 +7,7 @@
 
 #include "dialogs/frm_vlx_com.h"
 #include "dialogs/option_controls.h"
-#include "host/document.h"
+#include "host/model/document.h"
 
 namespace addin {
 

@@ -6,7 +6,7 @@
 
 #include "dialogs/frm_vlx_options.h"
 #include "discovery/discovery_test_fixture.h"
-#include "host/fields.h"
+#include "host/model/fields.h"
 #include "settings/ini_file.h"
 #include "settings/keys.h"
 

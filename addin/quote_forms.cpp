@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "host/shown_text.h"
-#include "host/story.h"
+#include "host/model/shown_text.h"
+#include "host/text/story.h"
 
 namespace addin {
 namespace {

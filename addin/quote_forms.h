@@ -6,8 +6,8 @@
 
 #include <map>
 
-#include "host/document.h"
-#include "host/text.h"
+#include "host/model/document.h"
+#include "host/text/text.h"
 
 namespace addin {
 

@@ -10,9 +10,9 @@
 
 #include "addin/connect.h"
 #include "addin/remove_commands.h"
-#include "host/error.h"
-#include "host/story.h"
-#include "host/text.h"
+#include "host/platform/error.h"
+#include "host/text/story.h"
+#include "host/text/text.h"
 #include "indexing/cmd_ok.h"
 #include "indexing/test_support.h"
 #include "ui/script/user.h"

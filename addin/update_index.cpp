@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "host/fields.h"
+#include "host/model/fields.h"
 #include "ui/message_box.h"
 #include "util/messages.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/indexes.h"
+#include "host/model/indexes.h"
 #include "host/testing/test_documents.h"
 #include "indexing/cmd_ok.h"
 #include "indexing/test_support.h"

@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "app/exit_codes.h"
-#include "host/error.h"
+#include "host/platform/error.h"
 #include "ui/console_progress.h"
 
 namespace app {

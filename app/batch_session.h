@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/batch_failure.h"
-#include "host/addin_connection.h"
-#include "host/application.h"
-#include "host/registry.h"
+#include "host/shell/addin_connection.h"
+#include "host/shell/application.h"
+#include "host/shell/registry.h"
 #include "ui/script/backend.h"
 
 namespace app {

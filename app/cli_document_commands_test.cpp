@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/testing/program.h"
-#include "host/document.h"
+#include "host/model/document.h"
 
 namespace app {
 namespace {

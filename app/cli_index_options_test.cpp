@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/testing/program.h"
-#include "host/document.h"
+#include "host/model/document.h"
 
 namespace app {
 namespace {

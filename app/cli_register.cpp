@@ -4,8 +4,8 @@
 #include "app/cli.h"
 #include "app/desktop/registration.h"
 #include "app/exit_codes.h"
-#include "host/config_dirs.h"
-#include "host/registry.h"
+#include "host/platform/config_dirs.h"
+#include "host/shell/registry.h"
 
 namespace app {
 namespace {

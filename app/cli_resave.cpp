@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/cli.h"
-#include "host/document.h"
+#include "host/model/document.h"
 
 namespace app {
 

@@ -8,7 +8,7 @@
 
 #include "app/testing/program.h"
 #include "examples/sample_contract.h"
-#include "host/document.h"
+#include "host/model/document.h"
 
 namespace app {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "host/dump.h"
+#include "host/dump/dump.h"
 
 namespace app {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "host/document.h"
-#include "host/text.h"
+#include "host/model/document.h"
+#include "host/text/text.h"
 
 namespace app {
 

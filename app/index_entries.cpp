@@ -1,6 +1,6 @@
 #include "app/index_entries.h"
 
-#include "host/field_code.h"
+#include "host/parse/field_code.h"
 
 namespace app {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "host/document.h"
-#include "host/index_field.h"
+#include "host/model/document.h"
+#include "host/layout/index_field.h"
 
 namespace app {
 

@@ -4,7 +4,7 @@
 
 #include "app/batch_failure.h"
 #include "app/exit_codes.h"
-#include "host/find.h"
+#include "host/model/find.h"
 
 namespace app {
 namespace {

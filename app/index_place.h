@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "host/document.h"
+#include "host/model/document.h"
 
 namespace app {
 

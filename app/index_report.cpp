@@ -11,9 +11,9 @@
 #include "app/exit_codes.h"
 #include "app/index_entries.h"
 #include "app/output_target.h"
-#include "host/config_dirs.h"
-#include "host/error.h"
-#include "host/index_field.h"
+#include "host/platform/config_dirs.h"
+#include "host/platform/error.h"
+#include "host/layout/index_field.h"
 
 namespace app {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/document.h"
+#include "host/model/document.h"
 
 namespace app {
 

@@ -7,7 +7,7 @@
 #include "app/cli.h"
 #include "app/desktop/desktop_host.h"
 #include "app/exit_codes.h"
-#include "host/error.h"
+#include "host/platform/error.h"
 
 int main(int argc, char** argv) {
   CLI::App cli{"Vellandex: an index of the defined terms of a .docx contract"};

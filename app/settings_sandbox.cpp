@@ -6,8 +6,8 @@
 
 #include "app/batch_failure.h"
 #include "app/exit_codes.h"
-#include "host/config_dirs.h"
-#include "host/error.h"
+#include "host/platform/config_dirs.h"
+#include "host/platform/error.h"
 
 namespace app {
 namespace {

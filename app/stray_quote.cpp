@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/find.h"
+#include "host/model/find.h"
 
 namespace app {
 namespace {

@@ -1,9 +1,9 @@
 #include "app/term_facts.h"
 
 #include "app/index_entries.h"
-#include "host/find.h"
-#include "host/index_field.h"
-#include "host/text.h"
+#include "host/model/find.h"
+#include "host/layout/index_field.h"
+#include "host/text/text.h"
 
 namespace app {
 namespace {

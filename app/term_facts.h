@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/document_places.h"
-#include "host/document.h"
+#include "host/model/document.h"
 
 namespace app {
 

@@ -18,8 +18,8 @@
 #include "app/desktop/document_view.h"
 #include "app/desktop/main_window.h"
 #include "bench/synthetic_contract.h"
-#include "host/application.h"
-#include "host/document.h"
+#include "host/shell/application.h"
+#include "host/model/document.h"
 #include "ui/script/backend.h"
 
 namespace {

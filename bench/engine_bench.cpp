@@ -10,8 +10,8 @@
 
 #include "bench/synthetic_contract.h"
 #include "engine/cls_osvlx_lib.h"
-#include "host/application.h"
-#include "host/text.h"
+#include "host/shell/application.h"
+#include "host/text/text.h"
 #include "ui/script/backend.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "bench/synthetic_contract.h"
-#include "host/document.h"
-#include "host/error.h"
-#include "host/find.h"
+#include "host/model/document.h"
+#include "host/platform/error.h"
+#include "host/model/find.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <CLI/CLI.hpp>
 
 #include "bench/synthetic_contract.h"
-#include "host/error.h"
+#include "host/platform/error.h"
 
 int main(int argc, char** argv) {
   CLI::App app{

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "host/error.h"
+#include "host/platform/error.h"
 
 namespace bench {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "host/application.h"
+#include "host/shell/application.h"
 
 namespace dialogs {
 

@@ -7,7 +7,7 @@
 #include "dialogs/frm_vlx_com.h"
 #include "dialogs/testing/fake_addin.h"
 #include "dialogs/quote_lists.h"
-#include "host/error.h"
+#include "host/platform/error.h"
 #include "host/testing/temp_folder.h"
 #include "settings/ini_file.h"
 #include "settings/locations.h"

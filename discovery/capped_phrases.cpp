@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "host/pattern.h"
-#include "host/text.h"
+#include "host/parse/pattern.h"
+#include "host/text/text.h"
 #include "util/quick_sort.h"
 
 namespace discovery {

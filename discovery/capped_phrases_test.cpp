@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/text.h"
+#include "host/text/text.h"
 
 namespace discovery {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "discovery/capped_phrases.h"
-#include "host/shown_text.h"
-#include "host/story.h"
+#include "host/model/shown_text.h"
+#include "host/text/story.h"
 #include "progress/progress_window.h"
 #include "util/messages.h"
 

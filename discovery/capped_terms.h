@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dialogs/frm_vlx_com.h"
-#include "host/document.h"
+#include "host/model/document.h"
 
 namespace discovery {
 

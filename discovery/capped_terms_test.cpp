@@ -2,9 +2,9 @@
 
 #include "discovery/capped_phrases.h"
 #include "discovery/discovery_test_fixture.h"
-#include "host/find.h"
-#include "host/shown_text.h"
-#include "host/story.h"
+#include "host/model/find.h"
+#include "host/model/shown_text.h"
+#include "host/text/story.h"
 
 namespace discovery {
 namespace {

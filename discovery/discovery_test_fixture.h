@@ -12,7 +12,7 @@
 
 #include "dialogs/frm_vlx_com.h"
 #include "engine/cls_osvlx_lib.h"
-#include "host/application.h"
+#include "host/shell/application.h"
 #include "host/testing/temp_folder.h"
 #include "host/testing/test_documents.h"
 #include "progress/cls_prog_form.h"

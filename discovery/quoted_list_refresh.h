@@ -5,8 +5,8 @@
 #include <string>
 
 #include "dialogs/frm_vlx_com.h"
-#include "host/application.h"
-#include "host/document.h"
+#include "host/shell/application.h"
+#include "host/model/document.h"
 
 namespace discovery {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "dialogs/frm_vlx_com.h"
-#include "host/application.h"
-#include "host/document.h"
-#include "host/range.h"
+#include "host/shell/application.h"
+#include "host/model/document.h"
+#include "host/model/range.h"
 
 namespace discovery {
 

@@ -6,7 +6,7 @@
 #include "dialogs/frm_vlx_remove_articles.h"
 #include "dialogs/quote_lists.h"
 #include "engine/testing/forwarding_engine.h"
-#include "host/error.h"
+#include "host/platform/error.h"
 #include "ui/script/user.h"
 
 namespace discovery {

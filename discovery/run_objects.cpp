@@ -1,7 +1,7 @@
 #include "discovery/run_objects.h"
 
-#include "host/error.h"
-#include "host/story.h"
+#include "host/platform/error.h"
+#include "host/text/story.h"
 #include "settings/keys.h"
 #include "state/run_state.h"
 

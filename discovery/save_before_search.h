@@ -7,7 +7,7 @@
 #include <string>
 
 #include "dialogs/frm_vlx_com.h"
-#include "host/document.h"
+#include "host/model/document.h"
 
 namespace discovery {
 

@@ -1,6 +1,6 @@
 #include "discovery/story_panes.h"
 
-#include "host/window.h"
+#include "host/model/window.h"
 
 namespace discovery {
 

@@ -2,7 +2,7 @@
 // Putting the active window on a story: the layout views look at it (SeekView), the other
 // views open it in a special pane (SplitSpecial).
 
-#include "host/document.h"
+#include "host/model/document.h"
 
 namespace discovery {
 

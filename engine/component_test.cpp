@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "engine/osvlx_lib.h"
-#include "host/error.h"
-#include "host/registry.h"
+#include "host/platform/error.h"
+#include "host/shell/registry.h"
 #include "host/testing/temp_folder.h"
 #include "host/testing/test_component.h"
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "engine/cls_osvlx_lib.h"
-#include "host/error.h"
-#include "host/text.h"
+#include "host/platform/error.h"
+#include "host/text/text.h"
 
 namespace engine {
 

@@ -5,7 +5,7 @@
 
 #include "engine/cls_osvlx_lib.h"
 #include "engine/text_trim.h"
-#include "host/text.h"
+#include "host/text/text.h"
 
 namespace engine {
 

@@ -7,9 +7,9 @@
 #include "engine/cls_osvlx_lib.h"
 #include "engine/story_walk.h"
 #include "engine/text_trim.h"
-#include "host/error.h"
-#include "host/find.h"
-#include "host/text.h"
+#include "host/platform/error.h"
+#include "host/model/find.h"
+#include "host/text/text.h"
 #include "ui/constants.h"
 #include "ui/message_box.h"
 

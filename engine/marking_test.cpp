@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/cls_osvlx_lib.h"
-#include "host/application.h"
-#include "host/indexes.h"
+#include "host/shell/application.h"
+#include "host/model/indexes.h"
 #include "host/testing/test_documents.h"
 #include "ui/constants.h"
 #include "ui/script/backend.h"

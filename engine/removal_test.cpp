@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/cls_osvlx_lib.h"
-#include "host/application.h"
+#include "host/shell/application.h"
 #include "host/testing/test_documents.h"
 #include "ui/script/backend.h"
 

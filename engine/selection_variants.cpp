@@ -4,9 +4,9 @@
 #include <string>
 
 #include "engine/cls_osvlx_lib.h"
-#include "host/error.h"
-#include "host/find.h"
-#include "host/window.h"
+#include "host/platform/error.h"
+#include "host/model/find.h"
+#include "host/model/window.h"
 
 namespace engine {
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/cls_osvlx_lib.h"
-#include "host/application.h"
-#include "host/error.h"
+#include "host/shell/application.h"
+#include "host/platform/error.h"
 #include "host/testing/test_documents.h"
-#include "host/window.h"
+#include "host/model/window.h"
 
 namespace engine {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "host/document.h"
-#include "host/range.h"
+#include "host/model/document.h"
+#include "host/model/range.h"
 
 namespace engine {
 

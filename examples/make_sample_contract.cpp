@@ -6,7 +6,7 @@
 #include <CLI/CLI.hpp>
 
 #include "examples/sample_contract.h"
-#include "host/error.h"
+#include "host/platform/error.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Writes the sample contract (an asset purchase agreement) as a .docx file."};

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/docx_builder.h"
+#include "host/builder/docx_builder.h"
 
 namespace examples {
 

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
-#include "host/package.h"
+#include "host/package/package.h"
 
 namespace examples {
 namespace {

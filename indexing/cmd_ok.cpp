@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "dialogs/save_options.h"
-#include "host/application.h"
+#include "host/shell/application.h"
 #include "indexing/bookmark_names.h"
 #include "indexing/indexing_pass.h"
 #include "discovery/run_objects.h"

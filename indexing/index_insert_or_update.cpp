@@ -1,6 +1,6 @@
 #include "indexing/index_insert_or_update.h"
 
-#include "host/error.h"
+#include "host/platform/error.h"
 #include "discovery/run_objects.h"
 #include "indexing/run_options.h"
 

@@ -2,8 +2,8 @@
 // Putting the index into the document, or bringing an existing one up to date.
 
 #include "dialogs/frm_vlx_com.h"
-#include "host/application.h"
-#include "host/document.h"
+#include "host/shell/application.h"
+#include "host/model/document.h"
 
 namespace indexing {
 

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "host/constants.h"
-#include "host/story.h"
-#include "host/text.h"
+#include "host/model/constants.h"
+#include "host/text/story.h"
+#include "host/text/text.h"
 #include "indexing/bookmark_names.h"
 #include "indexing/index_insert_or_update.h"
 #include "indexing/not_used_not_found.h"

@@ -3,9 +3,9 @@
 #include <utility>
 #include <vector>
 
-#include "host/constants.h"
-#include "host/range.h"
-#include "host/styles.h"
+#include "host/model/constants.h"
+#include "host/model/range.h"
+#include "host/text/styles.h"
 #include "indexing/bookmark_names.h"
 
 namespace indexing {

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "host/application.h"
-#include "host/document.h"
+#include "host/shell/application.h"
+#include "host/model/document.h"
 
 namespace indexing {
 

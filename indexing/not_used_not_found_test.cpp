@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/styles.h"
+#include "host/text/styles.h"
 #include "host/testing/test_documents.h"
 #include "discovery/run_objects.h"
 #include "indexing/test_support.h"

@@ -25,9 +25,9 @@
 #include "app/desktop/document_view.h"
 #include "app/desktop/main_window.h"
 #include "app/desktop/registration.h"
-#include "host/document.h"
-#include "host/find.h"
-#include "host/registry.h"
+#include "host/model/document.h"
+#include "host/model/find.h"
+#include "host/shell/registry.h"
 #include "ui/qt/backend.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "host/error.h"
+#include "host/platform/error.h"
 #include "ui/message_box.h"
 
 namespace util {

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "host/command_bars.h"
+#include "host/shell/command_bars.h"
 
 class QMenu;
 

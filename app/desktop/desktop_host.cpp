@@ -12,7 +12,7 @@
 #include "app/desktop/main_window.h"
 #include "app/desktop/quit_signals.h"
 #include "app/exit_codes.h"
-#include "host/config_dirs.h"
+#include "host/platform/config_dirs.h"
 #include "ui/message_box.h"
 #include "ui/qt/backend.h"
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "host/addin_connection.h"
-#include "host/application.h"
-#include "host/registry.h"
+#include "host/shell/addin_connection.h"
+#include "host/shell/application.h"
+#include "host/shell/registry.h"
 
 namespace app::desktop {
 

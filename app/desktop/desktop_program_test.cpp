@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "app/desktop/test_support.h"
-#include "host/application.h"
-#include "host/registry.h"
+#include "host/shell/application.h"
+#include "host/shell/registry.h"
 #include "host/testing/shell.h"
 #include "host/testing/temp_folder.h"
 

@@ -10,9 +10,9 @@
 #include <QScrollBar>
 
 #include "app/desktop/paragraph_layout.h"
-#include "host/application.h"
-#include "host/document.h"
-#include "host/story.h"
+#include "host/shell/application.h"
+#include "host/model/document.h"
+#include "host/text/story.h"
 
 namespace app::desktop {
 namespace {

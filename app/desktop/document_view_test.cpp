@@ -14,8 +14,8 @@
 #include "app/desktop/desktop_host.h"
 #include "app/desktop/main_window.h"
 #include "app/desktop/test_support.h"
-#include "host/docx_builder.h"
-#include "host/story.h"
+#include "host/builder/docx_builder.h"
+#include "host/text/story.h"
 #include "host/testing/test_documents.h"
 #include "ui/script/backend.h"
 

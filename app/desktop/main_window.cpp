@@ -14,10 +14,10 @@
 
 #include "app/desktop/command_bar_menus.h"
 #include "app/desktop/document_view.h"
-#include "host/application.h"
-#include "host/document.h"
-#include "host/error.h"
-#include "host/story.h"
+#include "host/shell/application.h"
+#include "host/model/document.h"
+#include "host/platform/error.h"
+#include "host/text/story.h"
 #include "ui/backend.h"
 #include "ui/message_box.h"
 

@@ -11,7 +11,7 @@
 
 #include <QMainWindow>
 
-#include "host/command_bars.h"
+#include "host/shell/command_bars.h"
 
 class QAction;
 class QMenu;

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QTextOption>
 
-#include "host/text.h"
+#include "host/text/text.h"
 
 namespace app::desktop {
 namespace {

@@ -11,7 +11,7 @@
 #include <QTextLayout>
 #include <vector>
 
-#include "host/shown_paragraph.h"
+#include "host/text/shown_paragraph.h"
 
 class QPainter;
 

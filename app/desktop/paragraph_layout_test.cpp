@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "app/desktop/test_support.h"
-#include "host/document.h"
-#include "host/story.h"
+#include "host/model/document.h"
+#include "host/text/story.h"
 #include "host/testing/test_documents.h"
 
 namespace app::desktop {

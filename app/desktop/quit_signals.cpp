@@ -9,7 +9,7 @@
 
 #include <QSocketNotifier>
 
-#include "host/error.h"
+#include "host/platform/error.h"
 
 namespace app::desktop {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "host/addin_connection.h"
-#include "host/error.h"
+#include "host/shell/addin_connection.h"
+#include "host/platform/error.h"
 
 namespace app::desktop {
 

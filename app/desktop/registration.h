@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "host/registry.h"
+#include "host/shell/registry.h"
 
 namespace app::desktop {
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "host/config_dirs.h"
-#include "host/error.h"
+#include "host/platform/config_dirs.h"
+#include "host/platform/error.h"
 #include "host/testing/temp_folder.h"
 
 namespace app::desktop {

@@ -16,8 +16,8 @@
 #include <QMenuBar>
 
 #include "app/desktop/registration.h"
-#include "host/application.h"
-#include "host/registry.h"
+#include "host/shell/application.h"
+#include "host/shell/registry.h"
 #include "host/testing/temp_folder.h"
 
 namespace app::desktop::testing {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "host/document.h"
+#include "host/model/document.h"
 #include "host/testing/temp_folder.h"
 #include "host/testing/test_documents.h"
 

@@ -8,7 +8,7 @@
 
 #include "dialogs/addin_link.h"
 #include "dialogs/frm_vlx_com.h"
-#include "host/application.h"
+#include "host/shell/application.h"
 #include "state/run_state.h"
 
 namespace dialogs::testing {

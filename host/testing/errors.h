@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "host/error.h"
+#include "host/platform/error.h"
 
 namespace host::testing {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "host/addin_connection.h"
-#include "host/application.h"
+#include "host/shell/addin_connection.h"
+#include "host/shell/application.h"
 
 #include "host/testing/test_component.h"
 

@@ -11,10 +11,10 @@
 
 #include <pugixml.hpp>
 
-#include "host/document.h"
-#include "host/docx_builder.h"
-#include "host/fields.h"
-#include "host/package.h"
+#include "host/model/document.h"
+#include "host/builder/docx_builder.h"
+#include "host/model/fields.h"
+#include "host/package/package.h"
 
 namespace host::testing {
 

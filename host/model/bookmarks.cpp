@@ -1,0 +1,145 @@
+#include "host/model/bookmarks.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+#include "host/model/document.h"
+#include "host/text/edit.h"
+#include "host/platform/error.h"
+#include "host/text/story.h"
+
+namespace host {
+
+namespace {
+
+std::string lower(const std::string& s) {
+  std::string out(s);
+  std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
+  return out;
+}
+
+// Re-reads the paragraph that holds a zero-width element inside `holder` (or the whole
+// story when it stands between blocks, a table row's own children included).
+void refreshFrom(Story& story, pugi::xml_node holder) {
+  for (pugi::xml_node p = holder; p; p = p.parent()) {
+    std::size_t b = story.blockOf(p);
+    if (b != Story::npos && !story.blocks()[b].rowEnd) {
+      story.paragraphChanged(b);
+      return;
+    }
+  }
+  story.structureChanged();
+}
+
+// Re-reads whatever holds a zero-width element that has just come.
+void refreshHolder(Story& story, pugi::xml_node element) { refreshFrom(story, element.parent()); }
+
+void removeElement(Story& story, pugi::xml_node element) {
+  if (!element || !element.parent()) return;
+  pugi::xml_node parent = element.parent();
+  parent.remove_child(element);
+  refreshFrom(story, parent);
+}
+
+template <typename Fn>
+void forEachMarker(const Story& story, Fn fn) {
+  for (std::size_t b = 0; b < story.blocks().size(); ++b)
+    for (const Anchor& a : story.map(b).anchors) fn(a.node);
+  for (const BlockAnchor& a : story.blockAnchors()) fn(a.node);
+}
+
+}  // namespace
+
+std::string Bookmark::Name() const { return story_->wml().value(start_, "name"); }
+long Bookmark::Start() const { return story_->positionOf(start_); }
+long Bookmark::End() const {
+  long e = end_ ? story_->positionOf(end_) : -1;
+  return std::max(e, Start());
+}
+Range Bookmark::Range() const { return doc_->makeRange(*story_, Start(), End()); }
+void Bookmark::Select() const { doc_->Select(Range()); }
+
+void Bookmark::Delete() {
+  removeElement(*story_, end_);
+  removeElement(*story_, start_);
+  doc_->noteChange(*story_);
+}
+
+void Bookmarks::refresh() const {
+  if (valid_) return;
+  byName_.clear();
+  for (const auto& s : doc_->stories()) {
+    const Wml& w = s->wml();
+    std::map<std::string, pugi::xml_node> ends;
+    forEachMarker(*s, [&](pugi::xml_node n) {
+      if (w.is(n, "bookmarkEnd")) ends.emplace(w.value(n, "id"), n);
+    });
+    forEachMarker(*s, [&](pugi::xml_node n) {
+      if (!w.is(n, "bookmarkStart")) return;
+      auto end = ends.find(w.value(n, "id"));
+      byName_.emplace(lower(w.value(n, "name")), Entry{s.get(), n, end == ends.end() ? pugi::xml_node() : end->second});
+    });
+  }
+  valid_ = true;
+}
+
+const Bookmarks::Entry* Bookmarks::find(const std::string& name) const {
+  refresh();
+  auto it = byName_.find(lower(name));
+  return it == byName_.end() ? nullptr : &it->second;
+}
+
+bool Bookmarks::Exists(const std::string& name) const { return find(name) != nullptr; }
+
+long Bookmarks::Count() const {
+  refresh();
+  return static_cast<long>(byName_.size());
+}
+
+Bookmark Bookmarks::Item(const std::string& name) const {
+  const Entry* e = find(name);
+  if (!e) throw Error(kErrNoSuchMember, "The requested member of the collection does not exist (bookmark " + name + ").");
+  return Bookmark(doc_, e->story, e->start, e->end);
+}
+
+int Bookmarks::nextId() {
+  if (nextId_ < 0) {
+    nextId_ = 0;
+    for (const auto& s : doc_->stories()) {
+      forEachMarker(*s, [&](pugi::xml_node n) {
+        if (s->wml().is(n, "bookmarkStart")) nextId_ = std::max(nextId_, std::atoi(s->wml().value(n, "id").c_str()) + 1);
+      });
+    }
+  }
+  return nextId_++;
+}
+
+Bookmark Bookmarks::Add(const std::string& name, const Range& range) {
+  if (name.empty()) throw Error(kErrBadArgument, "A bookmark needs a name.");
+  if (Exists(name)) Item(name).Delete();
+  Story& story = range.GetStory();
+  const Wml& w = story.wml();
+  long start = range.Start(), end = range.End();
+  std::string id = std::to_string(nextId());
+  pugi::xml_document proto;
+  pugi::xml_node s = proto.append_child(w.name("bookmarkStart").c_str());
+  w.setValue(s, "id", id);
+  w.setValue(s, "name", name);
+  pugi::xml_node e = proto.append_child(w.name("bookmarkEnd").c_str());
+  w.setValue(e, "id", id);
+  pugi::xml_node startNode, endNode;
+  if (start == end) {
+    // One point: the end goes right after the start so that they stand in order.
+    startNode = edit::insertMarker(*doc_, story, start, s);
+    endNode = startNode.parent().insert_copy_after(e, startNode);
+    refreshHolder(story, endNode);
+  } else {
+    endNode = edit::insertMarker(*doc_, story, end, e);
+    startNode = edit::insertMarker(*doc_, story, start, s);
+  }
+  doc_->noteChange(story);
+  return Bookmark(doc_, &story, startNode, endNode);
+}
+
+}  // namespace host

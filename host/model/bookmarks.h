@@ -1,0 +1,65 @@
+#pragma once
+// Bookmarks: real w:bookmarkStart / w:bookmarkEnd elements, so that they survive other word
+// processors. Positions are computed from where the elements stand.
+
+#include <map>
+#include <string>
+
+#include <pugixml.hpp>
+
+#include "host/model/range.h"
+
+namespace host {
+
+class Document;
+class Story;
+
+/// One bookmark.
+class Bookmark {
+ public:
+  Bookmark(Document* doc, Story* story, pugi::xml_node start, pugi::xml_node end)
+      : doc_(doc), story_(story), start_(start), end_(end) {}
+  std::string Name() const;
+  long Start() const;
+  long End() const;
+  host::Range Range() const;
+  void Select() const;
+  void Delete();
+
+ private:
+  Document* doc_;
+  Story* story_;
+  pugi::xml_node start_, end_;
+};
+
+/// The document's bookmarks, by name (names compare without regard to case).
+class Bookmarks {
+ public:
+  explicit Bookmarks(Document* doc) : doc_(doc) {}
+  /// False for a name that no bookmark has.
+  bool Exists(const std::string& name) const;
+  /// The bookmark of that name; host::Error 5941 when there is none.
+  Bookmark Item(const std::string& name) const;
+  /// Adds a bookmark over the range; an existing bookmark of that name moves there.
+  Bookmark Add(const std::string& name, const Range& range);
+  /// Number of bookmarks.
+  long Count() const;
+  /// Forgets the name index (after edits that remove elements).
+  void invalidate() { valid_ = false; }
+
+ private:
+  struct Entry {
+    Story* story;
+    pugi::xml_node start, end;
+  };
+  void refresh() const;
+  const Entry* find(const std::string& name) const;
+  int nextId();
+
+  Document* doc_;
+  mutable std::map<std::string, Entry> byName_;  // key: lower-cased name
+  mutable bool valid_ = false;
+  int nextId_ = -1;
+};
+
+}  // namespace host

@@ -1,0 +1,175 @@
+#include "host/model/fields.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+
+#include "host/model/document.h"
+#include "host/text/edit.h"
+#include "host/platform/error.h"
+#include "host/layout/index_field.h"
+#include "host/text/story.h"
+
+namespace host {
+
+namespace {
+
+const std::map<std::string, int>& keywords() {
+  static const std::map<std::string, int> table = {
+      {"REF", 3},          {"XE", 4},           {"FTNREF", 5},        {"SET", 6},          {"IF", 7},
+      {"INDEX", 8},        {"TC", 9},           {"STYLEREF", 10},     {"RD", 11},          {"SEQ", 12},
+      {"TOC", 13},         {"INFO", 14},        {"TITLE", 15},        {"SUBJECT", 16},     {"AUTHOR", 17},
+      {"KEYWORDS", 18},    {"COMMENTS", 19},    {"LASTSAVEDBY", 20},  {"CREATEDATE", 21},  {"SAVEDATE", 22},
+      {"PRINTDATE", 23},   {"REVNUM", 24},      {"EDITTIME", 25},     {"NUMPAGES", 26},    {"NUMWORDS", 27},
+      {"NUMCHARS", 28},    {"FILENAME", 29},    {"TEMPLATE", 30},     {"DATE", 31},        {"TIME", 32},
+      {"PAGE", 33},        {"=", 34},           {"QUOTE", 35},        {"PAGEREF", 37},     {"ASK", 38},
+      {"FILLIN", 39},      {"NEXT", 41},        {"NEXTIF", 42},       {"SKIPIF", 43},      {"MERGEREC", 44},
+      {"PRINT", 48},       {"GOTOBUTTON", 50},  {"MACROBUTTON", 51},  {"AUTONUMOUT", 52},  {"AUTONUMLGL", 53},
+      {"AUTONUM", 54},     {"LINK", 56},        {"SYMBOL", 57},       {"EMBED", 58},       {"MERGEFIELD", 59},
+      {"USERNAME", 60},    {"USERINITIALS", 61}, {"USERADDRESS", 62}, {"DOCVARIABLE", 64}, {"SECTION", 65},
+      {"SECTIONPAGES", 66}, {"INCLUDEPICTURE", 67}, {"INCLUDETEXT", 68}, {"FILESIZE", 69}, {"FORMTEXT", 70},
+      {"FORMCHECKBOX", 71}, {"NOTEREF", 72},    {"TOA", 73},          {"TA", 74},          {"MERGESEQ", 75},
+      {"PRIVATE", 77},     {"DATABASE", 78},    {"AUTOTEXT", 79},     {"COMPARE", 80},     {"ADDIN", 81},
+      {"FORMDROPDOWN", 83}, {"ADVANCE", 84},    {"DOCPROPERTY", 85},  {"CONTROL", 87},     {"HYPERLINK", 88},
+      {"AUTOTEXTLIST", 89}, {"LISTNUM", 90},    {"BIDIOUTLINE", 92},  {"ADDRESSBLOCK", 93}, {"GREETINGLINE", 94},
+      {"SHAPE", 95},       {"CITATION", 96},    {"BIBLIOGRAPHY", 97}};
+  return table;
+}
+
+// The block and segment index where a field's begin element stands.
+bool locateBegin(const Story& story, pugi::xml_node begin, std::size_t& block, std::size_t& seg) {
+  for (pugi::xml_node p = begin.parent(); p; p = p.parent()) {
+    std::size_t b = story.blockOf(p);
+    if (b == Story::npos) continue;
+    const auto& segments = story.map(b).segments;
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+      if (segments[i].node == begin && (segments[i].kind == Seg::FieldBegin || segments[i].kind == Seg::SimpleBegin)) {
+        block = b;
+        seg = i;
+        return true;
+      }
+    }
+    return false;
+  }
+  return false;
+}
+
+}  // namespace
+
+int fieldTypeOfCode(const std::string& code) {
+  std::size_t i = code.find_first_not_of(" \t");
+  if (i == std::string::npos) return wdFieldEmpty;
+  if (code[i] == '=') return 34;
+  std::size_t j = code.find_first_of(" \t\\\"", i);
+  std::string word = code.substr(i, j == std::string::npos ? std::string::npos : j - i);
+  std::transform(word.begin(), word.end(), word.begin(), [](unsigned char c) { return std::toupper(c); });
+  auto it = keywords().find(word);
+  return it == keywords().end() ? wdFieldEmpty : it->second;
+}
+
+std::string fieldKeyword(int type) {
+  for (const auto& [word, number] : keywords())
+    if (number == type) return word;
+  return {};
+}
+
+FieldSpan Field::Span() const {
+  std::size_t block = 0, seg = 0;
+  if (!begin_.parent() || !locateBegin(*story_, begin_, block, seg))
+    throw Error(kErrNoSuchMember, "The field no longer exists.");
+  FieldSpan span;
+  long bs = story_->blockStart(block);
+  const auto& first = story_->map(block).segments;
+  span.begin = bs + first[seg].start;
+  if (first[seg].kind == Seg::SimpleBegin) {
+    for (const Segment& s : first) {
+      if (s.node != begin_) continue;
+      if (s.kind == Seg::SimpleSeparator) span.separator = bs + s.start;
+      if (s.kind == Seg::SimpleEnd) span.end = bs + s.start;
+    }
+    return span;
+  }
+  int depth = 0;
+  for (std::size_t b = block; b < story_->blocks().size(); ++b) {
+    const auto& segments = story_->map(b).segments;
+    long start = story_->blockStart(b);
+    for (std::size_t i = (b == block ? seg + 1 : 0); i < segments.size(); ++i) {
+      const Segment& s = segments[i];
+      if (s.kind == Seg::FieldBegin) {
+        ++depth;
+      } else if (s.kind == Seg::FieldSeparator && depth == 0 && span.separator < 0) {
+        span.separator = start + s.start;
+      } else if (s.kind == Seg::FieldEnd) {
+        if (depth == 0) {
+          span.end = start + s.start;
+          return span;
+        }
+        --depth;
+      }
+    }
+  }
+  // A field without an end mark reaches to the end of its story.
+  span.end = story_->length() - 1;
+  return span;
+}
+
+long Field::Type() const { return fieldTypeOfCode(Code().Text()); }
+
+Range Field::Code() const {
+  FieldSpan s = Span();
+  return doc_->makeRange(*story_, s.begin + 1, s.separator >= 0 ? s.separator : s.end);
+}
+
+Range Field::Result() const {
+  FieldSpan s = Span();
+  return s.separator >= 0 ? doc_->makeRange(*story_, s.separator + 1, s.end) : doc_->makeRange(*story_, s.end, s.end);
+}
+
+void Field::Update() {
+  if (Type() == wdFieldIndex) begin_ = updateIndexField(*doc_, *story_, begin_);
+}
+
+void Field::Delete() {
+  FieldSpan s = Span();
+  doc_->shownCodes().erase(begin_.internal_object());
+  edit::erase(*doc_, *story_, s.begin, s.end + 1);
+}
+
+void Field::Select() const {
+  FieldSpan s = Span();
+  doc_->Select(doc_->makeRange(*story_, s.begin, s.end + 1));
+}
+
+bool Field::ShowCodes() const { return doc_->shownCodes().count(begin_.internal_object()) > 0; }
+
+void Field::SetShowCodes(bool show) {
+  if (show) doc_->shownCodes().insert(begin_.internal_object());
+  else doc_->shownCodes().erase(begin_.internal_object());
+}
+
+Field Fields::Item(long index) const {
+  if (index < 1 || index > Count()) throw Error(kErrNoSuchMember, "The requested member of the collection does not exist.");
+  return items_[static_cast<std::size_t>(index - 1)];
+}
+
+Field Fields::Add(const Range& range, int type, const std::string& text, bool) {
+  std::string code = type == wdFieldEmpty ? text : fieldKeyword(type) + " " + text;
+  Story& story = range.GetStory();
+  long pos = range.Start();
+  edit::erase(*doc_, story, pos, range.End());
+  pos = edit::insertionPosition(story, pos);
+  edit::insert(*doc_, story, pos,
+               {edit::Piece::mark(edit::Piece::FieldBegin), edit::Piece::codeText(toText(" " + code + " ")),
+                edit::Piece::mark(edit::Piece::FieldSeparator), edit::Piece::mark(edit::Piece::FieldEnd)});
+  return fieldsIn(doc_, story, pos, pos + 1).front();
+}
+
+std::vector<Field> fieldsIn(Document* doc, Story& story, long start, long end) {
+  std::vector<Field> out;
+  story.forEachSegment(start, end, [&](const Segment& s, long) {
+    if (s.kind == Seg::FieldBegin || s.kind == Seg::SimpleBegin) out.emplace_back(doc, &story, s.node);
+  });
+  return out;
+}
+
+}  // namespace host

@@ -1,0 +1,31 @@
+#pragma once
+// Index entries: the XE fields that an INDEX field collects.
+
+#include <string>
+
+#include "host/model/fields.h"
+#include "host/model/range.h"
+
+namespace host {
+
+class Document;
+
+/// Escapes an index entry for an XE field code, so that it reads back as typed: a
+/// backslash, a double quote and a colon (the sub-entry separator) get a backslash.
+std::string escapeIndexEntry(const std::string& entry);
+/// Reverses escapeIndexEntry.
+std::string unescapeIndexEntry(const std::string& escaped);
+
+/// The document's indexes.
+class Indexes {
+ public:
+  explicit Indexes(Document* doc) : doc_(doc) {}
+  /// Inserts the hidden field  XE "Entry"  right after the range and returns it; switches
+  /// (an index identifier, say) follow the entry in the code as given.
+  Field MarkEntry(const Range& range, const std::string& entry, const std::string& switches = "");
+
+ private:
+  Document* doc_;
+};
+
+}  // namespace host
