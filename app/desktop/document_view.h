@@ -17,7 +17,7 @@
 #include <QPixmap>
 #include <QStringList>
 
-#include "host/text/shown_paragraph.h"
+#include "host/model/shown_paragraph.h"
 
 namespace host {
 class Application;

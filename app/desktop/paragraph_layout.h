@@ -11,7 +11,7 @@
 #include <QTextLayout>
 #include <vector>
 
-#include "host/text/shown_paragraph.h"
+#include "host/model/shown_paragraph.h"
 
 class QPainter;
 

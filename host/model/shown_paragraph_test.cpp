@@ -1,4 +1,4 @@
-#include "host/text/shown_paragraph.h"
+#include "host/model/shown_paragraph.h"
 
 #include <gtest/gtest.h>
 
