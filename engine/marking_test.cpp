@@ -3,6 +3,7 @@
 #include "engine/cls_osvlx_lib.h"
 #include "host/shell/application.h"
 #include "host/model/indexes.h"
+#include "host/parse/field_code.h"
 #include "host/testing/test_documents.h"
 #include "ui/constants.h"
 #include "ui/script/backend.h"

@@ -1,29 +1,10 @@
 #include "host/model/indexes.h"
 
 #include "host/model/document.h"
+#include "host/parse/field_code.h"
 #include "host/text/edit.h"
 
 namespace host {
-
-std::string escapeIndexEntry(const std::string& entry) {
-  std::string out;
-  out.reserve(entry.size() + 4);
-  for (char c : entry) {
-    if (c == '\\' || c == '"' || c == ':') out += '\\';
-    out += c;
-  }
-  return out;
-}
-
-std::string unescapeIndexEntry(const std::string& escaped) {
-  std::string out;
-  out.reserve(escaped.size());
-  for (std::size_t i = 0; i < escaped.size(); ++i) {
-    if (escaped[i] == '\\' && i + 1 < escaped.size()) ++i;
-    out += escaped[i];
-  }
-  return out;
-}
 
 Field Indexes::MarkEntry(const Range& range, const std::string& entry, const std::string& switches) {
   Story& story = range.GetStory();

@@ -10,12 +10,6 @@ namespace host {
 
 class Document;
 
-/// Escapes an index entry for an XE field code, so that it reads back as typed: a
-/// backslash, a double quote and a colon (the sub-entry separator) get a backslash.
-std::string escapeIndexEntry(const std::string& entry);
-/// Reverses escapeIndexEntry.
-std::string unescapeIndexEntry(const std::string& escaped);
-
 /// The document's indexes.
 class Indexes {
  public:

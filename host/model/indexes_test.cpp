@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/model/document.h"
+#include "host/parse/field_code.h"
 #include "host/platform/error.h"
 #include "host/testing/test_documents.h"
 

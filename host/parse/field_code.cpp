@@ -6,8 +6,6 @@
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 
-#include "host/model/indexes.h"
-
 namespace host {
 
 namespace {
@@ -82,6 +80,26 @@ std::vector<std::string> splitLevels(const std::string& raw) {
 }
 
 }  // namespace
+
+std::string escapeIndexEntry(const std::string& entry) {
+  std::string out;
+  out.reserve(entry.size() + 4);
+  for (char c : entry) {
+    if (c == '\\' || c == '"' || c == ':') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+std::string unescapeIndexEntry(const std::string& escaped) {
+  std::string out;
+  out.reserve(escaped.size());
+  for (std::size_t i = 0; i < escaped.size(); ++i) {
+    if (escaped[i] == '\\' && i + 1 < escaped.size()) ++i;
+    out += escaped[i];
+  }
+  return out;
+}
 
 std::vector<CodeToken> tokenizeFieldCode(const std::string& code, const std::string& switchesWithArgument) {
   std::vector<CodeToken> tokens;

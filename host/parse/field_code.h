@@ -37,6 +37,12 @@ struct IndexFieldCode {
 /// Reads an INDEX code (unknown switches are ignored).
 IndexFieldCode parseIndexCode(const std::string& code);
 
+/// Escapes an index entry for an XE field code, so that it reads back as typed: a
+/// backslash, a double quote and a colon (the sub-entry separator) get a backslash.
+std::string escapeIndexEntry(const std::string& entry);
+/// Reverses escapeIndexEntry.
+std::string unescapeIndexEntry(const std::string& escaped);
+
 /// The switches of an index-entry (XE) field.
 struct IndexEntryCode {
   std::vector<std::string> levels;        // the entry and its sub-entries ("Main:Sub")
