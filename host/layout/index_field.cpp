@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <tuple>
 
-#include "host/model/document.h"
+#include "host/layout/document_parts.h"
+#include "host/layout/pagination.h"
+#include "host/package/package.h"
 #include "host/text/edit.h"
+#include "host/text/field_span.h"
 #include "host/layout/index_lines.h"
 #include "host/package/relationships.h"
 #include "host/text/story.h"
@@ -70,7 +74,7 @@ std::string codeOf(const Story& story, const FieldSpan& span) {
 }
 
 // A simple field's element replaced by the runs of a complex field (same characters).
-pugi::xml_node toComplexField(Document& doc, Story& story, pugi::xml_node simple) {
+pugi::xml_node toComplexField(DocumentParts& doc, Story& story, pugi::xml_node simple) {
   const Wml& w = story.wml();
   pugi::xml_node parent = simple.parent();
   auto run = [&](pugi::xml_node before) { return parent.insert_child_before(w.name("r").c_str(), before); };
@@ -102,13 +106,12 @@ bool isBookmarkMark(const Wml& w, pugi::xml_node n) { return w.is(n, "bookmarkSt
 // Writes a field result as paragraphs of XML.
 class ResultWriter {
  public:
-  ResultWriter(Document& doc, Story& story) : doc_(doc), story_(story), w_(story.wml()) {}
+  ResultWriter(DocumentParts& doc, Story& story) : doc_(doc), story_(story), w_(story.wml()) {}
 
   // Replaces the result of the field beginning at `begin`; false when the field's marks sit
   // where paragraphs cannot be written (the caller then writes plain text).
   bool write(pugi::xml_node begin, const std::vector<IndexLine>& lines, int columns) {
-    Field field(&doc_, &story_, begin);
-    FieldSpan span = field.Span();
+    FieldSpan span = fieldSpan(story_, begin);
     if (!locate(span)) return false;
     long oldLength = span.end - span.separator - 1;
     bool inSection = resultHasSectionBreak();
@@ -130,7 +133,7 @@ class ResultWriter {
       std::size_t b = story_.blockOf(p);
       if (b != Story::npos) story_.paragraphChanged(b);
     }
-    FieldSpan after = field.Span();
+    FieldSpan after = fieldSpan(story_, begin);
     doc_.noteEdit(story_, span.separator + 1, oldLength, after.end - after.separator - 1);
     return true;
   }
@@ -368,19 +371,18 @@ class ResultWriter {
     for (pugi::xml_attribute a : from.attributes()) to.append_attribute(a.name()) = a.value();
   }
 
-  Document& doc_;
+  DocumentParts& doc_;
   Story& story_;
   const Wml& w_;
   pugi::xml_node sep_, sepRun_, p_, end_, endRun_, q_;
 };
 
 // Plain text for a result whose marks sit where paragraphs cannot be written.
-void writePlain(Document& doc, Story& story, pugi::xml_node begin, const std::vector<IndexLine>& lines) {
-  Field field(&doc, &story, begin);
-  FieldSpan span = field.Span();
+void writePlain(DocumentParts& doc, Story& story, pugi::xml_node begin, const std::vector<IndexLine>& lines) {
+  FieldSpan span = fieldSpan(story, begin);
   if (span.separator < 0) {
     edit::insert(doc, story, span.end, {edit::Piece::mark(edit::Piece::FieldSeparator)});
-    span = field.Span();
+    span = fieldSpan(story, begin);
   }
   std::string text;
   for (const IndexLine& l : lines) {
@@ -393,12 +395,10 @@ void writePlain(Document& doc, Story& story, pugi::xml_node begin, const std::ve
 }
 
 // The entries of the index, with their pages.
-std::vector<CollectedEntry> entriesFor(Document& doc, const IndexFieldCode& code, const std::vector<FoundEntry>& found) {
+std::vector<CollectedEntry> entriesFor(DocumentParts& doc, const IndexFieldCode& code, const std::vector<FoundEntry>& found) {
   long from = 0, to = -1;
-  if (!code.bookmark.empty() && doc.Bookmarks().Exists(code.bookmark)) {
-    Bookmark b = doc.Bookmarks().Item(code.bookmark);
-    from = b.Start();
-    to = b.End();
+  if (!code.bookmark.empty()) {
+    if (auto b = doc.bookmarkSpan(code.bookmark)) std::tie(from, to) = *b;
   }
   Pagination& pages = doc.pagination();
   std::vector<CollectedEntry> out;
@@ -407,10 +407,10 @@ std::vector<CollectedEntry> entriesFor(Document& doc, const IndexFieldCode& code
     if (code.identifier && !sameIndexIdentifier(*code.identifier, *f.code.identifier)) continue;
     if (to >= 0 && (f.story->type() != wdMainTextStory || f.position < from || f.position >= to)) continue;
     CollectedEntry e{f.code, pages.pageOf(*f.story, f.position), std::nullopt};
-    if (!f.code.rangeBookmark.empty() && doc.Bookmarks().Exists(f.code.rangeBookmark)) {
-      Bookmark range = doc.Bookmarks().Item(f.code.rangeBookmark);
-      e.page = pages.pageOf(doc.mainStory(), range.Start());
-      e.rangeEnd = pages.pageOf(doc.mainStory(), std::max(range.Start(), range.End() - 1));
+    auto range = f.code.rangeBookmark.empty() ? std::nullopt : doc.bookmarkSpan(f.code.rangeBookmark);
+    if (range) {
+      e.page = pages.pageOf(doc.mainStory(), range->first);
+      e.rangeEnd = pages.pageOf(doc.mainStory(), std::max(range->first, range->second - 1));
     }
     out.push_back(std::move(e));
   }
@@ -425,7 +425,7 @@ std::vector<std::string> texts(const std::vector<IndexLine>& lines) {
 
 }  // namespace
 
-std::vector<FoundEntry> collectIndexEntries(Document& doc) {
+std::vector<FoundEntry> collectIndexEntries(DocumentParts& doc) {
   std::vector<FoundEntry> out;
   for (const auto& s : doc.stories()) {
     int t = s->type();
@@ -434,7 +434,7 @@ std::vector<FoundEntry> collectIndexEntries(Document& doc) {
   return out;
 }
 
-std::string documentLanguage(Document& doc) {
+std::string documentLanguage(DocumentParts& doc) {
   Package& pkg = doc.package();
   const std::string& main = pkg.mainPartName();
   std::string styles = pkg.relatedPart(main, kStylesRel);
@@ -455,10 +455,9 @@ std::string documentLanguage(Document& doc) {
   return "en-US";
 }
 
-pugi::xml_node updateIndexField(Document& doc, Story& story, pugi::xml_node begin) {
+pugi::xml_node updateIndexField(DocumentParts& doc, Story& story, pugi::xml_node begin) {
   if (story.wml().is(begin, "fldSimple")) begin = toComplexField(doc, story, begin);
-  Field field(&doc, &story, begin);
-  IndexFieldCode code = parseIndexCode(codeOf(story, field.Span()));
+  IndexFieldCode code = parseIndexCode(codeOf(story, fieldSpan(story, begin)));
   std::vector<FoundEntry> found = collectIndexEntries(doc);
   std::string language = documentLanguage(doc);
   std::vector<IndexLine> lines = buildIndexLines(entriesFor(doc, code, found), code, language);
@@ -466,7 +465,7 @@ pugi::xml_node updateIndexField(Document& doc, Story& story, pugi::xml_node begi
   auto write = [&] {
     if (!ResultWriter(doc, story).write(begin, lines, code.columns)) writePlain(doc, story, begin, lines);
   };
-  const FieldSpan old = field.Span();
+  const FieldSpan old = fieldSpan(story, begin);
   const long fieldPos = old.begin, oldEnd = old.end, oldLength = story.length();
   write();
   // The index itself moves the entries that follow it, and the notes whose text or
@@ -480,7 +479,7 @@ pugi::xml_node updateIndexField(Document& doc, Story& story, pugi::xml_node begi
     std::erase_if(found, [&](const FoundEntry& f) { return f.story == &story && f.position > fieldPos && f.position <= oldEnd; });
     for (FoundEntry& f : found)
       if (f.story == &story && f.position > oldEnd) f.position += moved;
-    const FieldSpan now = field.Span();
+    const FieldSpan now = fieldSpan(story, begin);
     const std::size_t first = story.blockAt(now.begin);
     doc.pagination().keepShapesOutside(first == 0 ? 0 : first - 1, story.blockAt(now.end) + 1);
     std::vector<IndexLine> again = buildIndexLines(entriesFor(doc, code, found), code, language);

@@ -12,7 +12,7 @@
 
 namespace host {
 
-class Document;
+class DocumentParts;
 class Story;
 
 /// An index-entry field found in the document.
@@ -24,17 +24,17 @@ struct FoundEntry {
 
 /// The index-entry fields of the main text, footnotes and endnotes, in story order
 /// (fields inside tracked deletions left out).
-std::vector<FoundEntry> collectIndexEntries(Document& doc);
+std::vector<FoundEntry> collectIndexEntries(DocumentParts& doc);
 
 /// The language an index of the document sorts by, as a language tag: the default text's
 /// language, else the theme's, else "en-US".
-std::string documentLanguage(Document& doc);
+std::string documentLanguage(DocumentParts& doc);
 
 /// The text of an INDEX field's result when no entry matches.
 inline constexpr const char* kNoIndexEntries = "Error! No index entries found.";
 
 /// Recomputes an INDEX field's result; returns the element the field now begins with (a
 /// simple field becomes a complex one, so that its result can hold paragraphs).
-pugi::xml_node updateIndexField(Document& doc, Story& story, pugi::xml_node begin);
+pugi::xml_node updateIndexField(DocumentParts& doc, Story& story, pugi::xml_node begin);
 
 }  // namespace host

@@ -6,8 +6,9 @@
 #include <map>
 #include <unordered_map>
 
-#include "host/model/document.h"
+#include "host/layout/document_parts.h"
 #include "host/layout/page_estimate.h"
+#include "host/package/package.h"
 #include "host/package/relationships.h"
 #include "host/text/story.h"
 
@@ -64,7 +65,7 @@ std::string formatPageNumber(int n, const std::string& format) {
 
 // The theme's heading (major) and body (minor) Latin fonts, which runs name as +major and
 // +minor; the word processor's own when the document has no theme.
-std::pair<std::string, std::string> themeFonts(Document& doc) {
+std::pair<std::string, std::string> themeFonts(DocumentParts& doc) {
   std::pair<std::string, std::string> fonts{"Calibri Light", "Calibri"};
   Package& pkg = doc.package();
   std::string themePart = pkg.relatedPart(pkg.mainPartName(), kThemeRel);
@@ -82,7 +83,7 @@ std::pair<std::string, std::string> themeFonts(Document& doc) {
 
 // True when the document's settings place endnotes at the end of each section rather than
 // at the end of the document.
-bool endnotesAtSectionEnds(Document& doc) {
+bool endnotesAtSectionEnds(DocumentParts& doc) {
   Package& pkg = doc.package();
   std::string part = pkg.relatedPart(pkg.mainPartName(), kSettingsRel);
   if (part.empty()) return false;
@@ -99,7 +100,7 @@ int noteIdOf(const Story& notes, std::size_t block) {
   return -1;
 }
 
-double defaultTabStop(Document& doc) {
+double defaultTabStop(DocumentParts& doc) {
   Package& pkg = doc.package();
   std::string part = pkg.relatedPart(pkg.mainPartName(), kSettingsRel);
   if (part.empty()) return 36;
@@ -170,7 +171,7 @@ std::uint64_t visibleTextHash(const Story& story, std::size_t block) {
   return h;
 }
 
-Pagination::Pagination(Document& doc) : doc_(doc) {
+Pagination::Pagination(DocumentParts& doc) : doc_(doc) {
   const Story& main = doc.mainStory();
   const Wml& w = main.wml();
   bool marks = false;

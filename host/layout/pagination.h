@@ -21,7 +21,7 @@
 
 namespace host {
 
-class Document;
+class DocumentParts;
 class Story;
 
 /// A page of the document.
@@ -34,7 +34,7 @@ struct PageNumber {
 class Pagination {
  public:
   /// Remembers which paragraphs carry the last layout's page breaks, as the file has them.
-  explicit Pagination(Document& doc);
+  explicit Pagination(DocumentParts& doc);
   /// The page of a position: of the main text or an endnote, where it stands; of a footnote,
   /// its reference's page; of a text box, its anchor's page; page 1 for headers, footers,
   /// comments and endnotes that nothing refers to.
@@ -62,7 +62,7 @@ class Pagination {
   PageNumber mainPage(long pos) const;
   PageNumber page(int physical) const;
 
-  Document& doc_;
+  DocumentParts& doc_;
   std::uint64_t stamp_ = ~std::uint64_t{0};
   // Visible text of each paragraph when the file was opened (only kept when it has marks).
   std::unordered_map<pugi::xml_node_struct*, std::uint64_t> baseline_;

@@ -220,6 +220,12 @@ void Document::noteStylesChange() {
   saved_ = false;
 }
 
+std::optional<std::pair<long, long>> Document::bookmarkSpan(const std::string& name) {
+  if (!bookmarks_.Exists(name)) return std::nullopt;
+  Bookmark b = bookmarks_.Item(name);
+  return std::pair{b.Start(), b.End()};
+}
+
 host::StoryRanges Document::StoryRanges() {
   std::vector<host::Range> items;
   int lastType = 0;

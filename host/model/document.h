@@ -3,16 +3,19 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/model/bookmarks.h"
 #include "host/model/fields.h"
 #include "host/model/indexes.h"
 #include "host/model/options.h"
-#include "host/package/package.h"
+#include "host/layout/document_parts.h"
 #include "host/layout/pagination.h"
+#include "host/package/package.h"
 #include "host/model/range.h"
 #include "host/text/story.h"
 #include "host/text/styles.h"
@@ -52,7 +55,7 @@ class Notes {
 };
 
 /// An open .docx document.
-class Document {
+class Document final : public DocumentParts {
  public:
   /// Opens a file; host::Error with a user's message when it cannot be read as a document.
   static std::unique_ptr<Document> Open(const std::string& path);
@@ -113,21 +116,21 @@ class Document {
 
   // --- the model's own plumbing, used by ranges, fields and bookmarks ---
   /// All stories, in the order of their types (headers and footers per section).
-  const std::vector<std::unique_ptr<Story>>& stories() const { return stories_; }
+  const std::vector<std::unique_ptr<Story>>& stories() const override { return stories_; }
   /// The first story of a type, or nullptr.
-  Story* story(int type) const;
+  Story* story(int type) const override;
   /// The story after this one of the same type, or nullptr.
   Story* nextStory(const Story& story) const;
   /// The main text story.
-  Story& mainStory() const { return *stories_.front(); }
+  Story& mainStory() const override { return *stories_.front(); }
   StyleSheet& styles() { return *styles_; }
-  Package& package() { return *package_; }
+  Package& package() override { return *package_; }
   /// Makes a live range.
   host::Range makeRange(Story& story, long start, long end);
   /// Records an edit of a story: moves live ranges and marks the part changed.
-  void noteEdit(Story& story, long pos, long removed, long inserted);
+  void noteEdit(Story& story, long pos, long removed, long inserted) override;
   /// Records a change that moves no text (formatting, bookmarks).
-  void noteChange(Story& story);
+  void noteChange(Story& story) override;
   /// Records a change of the styles part.
   void noteStylesChange();
   /// The fields whose code is shown.
@@ -135,11 +138,13 @@ class Document {
   /// What the window shows, as find and Range.Text see it.
   ViewSettings viewSettings() const;
   /// Counts edits and formatting changes (what caches of the document's layout compare).
-  std::uint64_t editStamp() const { return editStamp_; }
+  std::uint64_t editStamp() const override { return editStamp_; }
   /// The document's pages.
-  host::Pagination& pagination() { return *pagination_; }
+  host::Pagination& pagination() override { return *pagination_; }
   /// Makes every later save mark the file so that word processors refresh its fields on opening.
-  void refreshFieldsOnOpen() { refreshFieldsOnOpen_ = true; }
+  void refreshFieldsOnOpen() override { refreshFieldsOnOpen_ = true; }
+  /// Where the named bookmark starts and ends; nothing when the document has none of that name.
+  std::optional<std::pair<long, long>> bookmarkSpan(const std::string& name) override;
 
  private:
   Document() = default;

@@ -8,18 +8,12 @@
 #include <pugixml.hpp>
 
 #include "host/model/range.h"
+#include "host/text/field_span.h"
 
 namespace host {
 
 class Document;
 class Story;
-
-/// Positions of one field's marks.
-struct FieldSpan {
-  long begin = -1;      // the begin mark
-  long separator = -1;  // the separator mark, -1 when the field has none
-  long end = -1;        // the end mark
-};
 
 /// The field type number of a field code ("XE ..." -> 4, "INDEX ..." -> 8).
 int fieldTypeOfCode(const std::string& code);

@@ -10,7 +10,6 @@
 #include <set>
 #include <string>
 
-#include "host/model/document.h"
 #include "host/platform/error.h"
 #include "host/text/story.h"
 
@@ -247,7 +246,7 @@ std::optional<CharMap> patchInsertedRuns(Story& story, Locus l, const InsertPoin
   return inserted;
 }
 
-long insertInline(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces, Runs shape) {
+long insertInline(EditSink& doc, Story& story, long pos, const std::vector<Piece>& pieces, Runs shape) {
   Locus l = locate(story, pos);
   const Wml& w = story.wml();
   long before = story.map(l.block).length();
@@ -341,7 +340,7 @@ pugi::xml_node splitUpTo(const Wml& w, pugi::xml_node p, pugi::xml_node parent, 
   return before;
 }
 
-void splitParagraph(Document& doc, Story& story, long pos) {
+void splitParagraph(EditSink& doc, Story& story, long pos) {
   Locus l = locate(story, pos);
   const Wml& w = story.wml();
   const Block& block = story.blocks()[l.block];
@@ -532,7 +531,7 @@ void splitAt(Story& story, long pos) {
 
 long insertionPosition(const Story& story, long pos) { return pos == story.length() && pos > 0 ? pos - 1 : pos; }
 
-long insert(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces, Runs shape) {
+long insert(EditSink& doc, Story& story, long pos, const std::vector<Piece>& pieces, Runs shape) {
   pos = insertionPosition(story, pos);
   long at = pos;
   std::vector<Piece> line;
@@ -566,7 +565,7 @@ long insert(Document& doc, Story& story, long pos, const std::vector<Piece>& pie
   return at - pos;
 }
 
-void erase(Document& doc, Story& story, long start, long end) {
+void erase(EditSink& doc, Story& story, long start, long end) {
   start = std::max(0L, start);
   end = std::min(end, story.length());
   if (start >= end) return;
@@ -606,7 +605,7 @@ void erase(Document& doc, Story& story, long start, long end) {
   if (structural) story.structureChanged();
 }
 
-pugi::xml_node insertMarker(Document& doc, Story& story, long pos, pugi::xml_node prototype) {
+pugi::xml_node insertMarker(EditSink& doc, Story& story, long pos, pugi::xml_node prototype) {
   if (story.blocks().empty()) throw Error(kErrOutOfRange, "The story has no paragraphs.");
   pugi::xml_node element;
   if (pos == story.length()) {
@@ -623,7 +622,7 @@ pugi::xml_node insertMarker(Document& doc, Story& story, long pos, pugi::xml_nod
   return element;
 }
 
-void forEachRun(Document& doc, Story& story, long start, long end,
+void forEachRun(EditSink& doc, Story& story, long start, long end,
                 const std::function<void(pugi::xml_node rPr, const std::string& styleId)>& fn) {
   if (start >= end) return;
   splitAt(story, end);
@@ -669,7 +668,7 @@ void forEachRun(Document& doc, Story& story, long start, long end,
   doc.noteChange(story);
 }
 
-void mapText(Document& doc, Story& story, long start, long end, const std::function<Text(const Text&)>& fn) {
+void mapText(EditSink& doc, Story& story, long start, long end, const std::function<Text(const Text&)>& fn) {
   if (start >= end) return;
   for (std::size_t b = story.blockAt(start); b < story.blocks().size(); ++b) {
     long bs = story.blockStart(b);

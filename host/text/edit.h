@@ -1,18 +1,18 @@
 #pragma once
 // Edits of a story's XML: inserting text and fields, deleting, splitting runs for formatting.
-// Each edit re-reads only the paragraphs it touched and tells the document, which moves the
-// live ranges.
+// Each edit re-reads only the paragraphs it touched and tells its sink (the document), which
+// moves the live ranges.
 
 #include <functional>
 #include <vector>
 
 #include <pugixml.hpp>
 
+#include "host/text/edit_sink.h"
 #include "host/text/text.h"
 
 namespace host {
 
-class Document;
 class Story;
 
 namespace edit {
@@ -43,17 +43,17 @@ enum class Runs {
 };
 /// Inserts pieces at pos; returns the number of characters inserted. Text takes the
 /// formatting of the character before pos (or of the paragraph mark in an empty paragraph).
-long insert(Document& doc, Story& story, long pos, const std::vector<Piece>& pieces, Runs shape = Runs::EachPiece);
+long insert(EditSink& doc, Story& story, long pos, const std::vector<Piece>& pieces, Runs shape = Runs::EachPiece);
 /// Deletes [start, end); table cell and row marks and the story's last mark stay.
-void erase(Document& doc, Story& story, long start, long end);
+void erase(EditSink& doc, Story& story, long start, long end);
 /// Inserts a zero-width element (a copy of prototype) at pos; returns the new element.
-pugi::xml_node insertMarker(Document& doc, Story& story, long pos, pugi::xml_node prototype);
+pugi::xml_node insertMarker(EditSink& doc, Story& story, long pos, pugi::xml_node prototype);
 /// Calls fn for the run properties of every run and paragraph mark in [start, end),
 /// splitting runs at the ends first; fn gets (its w:rPr, created when absent; paragraph style id).
-void forEachRun(Document& doc, Story& story, long start, long end,
+void forEachRun(EditSink& doc, Story& story, long start, long end,
                 const std::function<void(pugi::xml_node rPr, const std::string& styleId)>& fn);
 /// Replaces the text of [start, end) character by character (same length).
-void mapText(Document& doc, Story& story, long start, long end, const std::function<host::Text(const host::Text&)>& fn);
+void mapText(EditSink& doc, Story& story, long start, long end, const std::function<host::Text(const host::Text&)>& fn);
 
 }  // namespace edit
 }  // namespace host
