@@ -52,7 +52,15 @@ void collectTextBoxes(pugi::xml_node n, const Wml& w, std::vector<pugi::xml_node
 
 }  // namespace
 
-Document::~Document() = default;
+Document::~Document() {
+  // Ranges a caller keeps outlive the document; detached, they report that it was closed.
+  for (const auto& weak : live_) {
+    if (auto r = weak.lock()) {
+      r->doc = nullptr;
+      r->story = nullptr;
+    }
+  }
+}
 
 std::unique_ptr<Document> Document::Open(const std::string& path) {
   std::unique_ptr<Document> doc(new Document());

@@ -47,30 +47,33 @@ struct FindSettings {
 enum WdReplace : int { wdReplaceNone = 0, wdReplaceOne = 1, wdReplaceAll = 2 };
 enum WdFindWrap : int { wdFindStop = 0, wdFindContinue = 1 };
 
-/// Formatting conditions (Font of a Find or of its Replacement).
+/// Formatting conditions (Font of a Find or of its Replacement). It shares the find's settings,
+/// so that it may outlive the Find it came from.
 class FindFont {
  public:
-  explicit FindFont(FindFormat& f) : f_(f) {}
-  void SetColor(long color) { f_.color = color; }
-  void SetBold(long bold) { f_.bold = bold != 0; }
+  /// The conditions `which` of the settings (FindSettings::condition or ::replacement).
+  FindFont(std::shared_ptr<FindSettings> s, FindFormat FindSettings::*which) : s_(std::move(s)), which_(which) {}
+  void SetColor(long color) { ((*s_).*which_).color = color; }
+  void SetBold(long bold) { ((*s_).*which_).bold = bold != 0; }
 
  private:
-  FindFormat& f_;
+  std::shared_ptr<FindSettings> s_;
+  FindFormat FindSettings::*which_;
 };
 
-/// The replacement of a Find.
+/// The replacement of a Find; it shares the find's settings, so that it may outlive the Find.
 class Replacement {
  public:
-  explicit Replacement(FindSettings& s) : s_(s) {}
-  void ClearFormatting() { s_.replacement = {}; }
-  const std::string& Text() const { return s_.replacementText; }
-  void SetText(std::string text) { s_.replacementText = std::move(text); }
-  FindFont Font() { return FindFont(s_.replacement); }
+  explicit Replacement(std::shared_ptr<FindSettings> s) : s_(std::move(s)) {}
+  void ClearFormatting() { s_->replacement = {}; }
+  const std::string& Text() const { return s_->replacementText; }
+  void SetText(std::string text) { s_->replacementText = std::move(text); }
+  FindFont Font() { return FindFont(s_, &FindSettings::replacement); }
   /// True gives the default highlight colour, False removes highlighting.
-  void SetHighlight(long on) { s_.replacement.highlight = on != 0; }
+  void SetHighlight(long on) { s_->replacement.highlight = on != 0; }
 
  private:
-  FindSettings& s_;
+  std::shared_ptr<FindSettings> s_;
 };
 
 /// The find of a range (or of the selection).
@@ -95,10 +98,10 @@ class Find {
   void SetMatchWildcards(bool v) { s_->matchWildcards = v; }
   void SetMatchSoundsLike(bool v) { s_->matchSoundsLike = v; }
   void SetMatchAllWordForms(bool v) { s_->matchAllWordForms = v; }
-  FindFont Font() { return FindFont(s_->condition); }
+  FindFont Font() { return FindFont(s_, &FindSettings::condition); }
   /// True finds highlighted text, False text without highlight.
   void SetHighlight(long on) { s_->condition.highlight = on != 0; }
-  host::Replacement Replacement() { return host::Replacement(*s_); }
+  host::Replacement Replacement() { return host::Replacement(s_); }
 
   /// Searches (and replaces, with wdReplaceOne or wdReplaceAll); true when something was found.
   bool Execute(int replace = wdReplaceNone);

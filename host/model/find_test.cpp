@@ -206,6 +206,18 @@ TEST(Find, FindWithFormattingConditionOnText) {
   EXPECT_FALSE(f.Execute());
 }
 
+TEST(Find, ItsFontAndReplacementOutliveTheFindAndRangeTheyCameFrom) {
+  auto doc = docWithBody(para(run("Weak and weak")));
+  // The Range and the Find are temporaries; what they hand out shares the find's settings.
+  Replacement replacement = doc->Content().Find().Replacement();
+  FindFont font = replacement.Font();
+  FindFont condition = doc->Content().Find().Font();
+  replacement.SetText("Strong");
+  font.SetBold(kTrue);
+  condition.SetColor(0);
+  EXPECT_EQ(replacement.Text(), "Strong");
+}
+
 TEST(Find, SoundsLikeIsRefusedClearly) {
   auto doc = docWithBody(para(run("abc")));
   Range r = doc->Content();

@@ -296,5 +296,14 @@ TEST(StyleCaps, SettingCapsToWhatTheStyleHasIsNoChange) {
   EXPECT_TRUE(doc->Saved());
 }
 
+TEST(StyleCaps, AStylesFontOutlivesTheStyleItCameFrom) {
+  auto doc = openDocument(styledSpec(para(run("Heading"), "<w:pStyle w:val=\"Caps\"/>")));
+  // The Style is a temporary inside the optional; the font must not refer to it.
+  Style::StyleFont font = doc->Range(0, 1).ParagraphFormat().Style()->Font();
+  EXPECT_EQ(font.AllCaps(), kTrue);
+  font.SetAllCaps(kFalse);
+  EXPECT_EQ(doc->Range(0, 7).Font().AllCaps(), kFalse);
+}
+
 }  // namespace
 }  // namespace host

@@ -108,8 +108,15 @@ long movePosition(const Story& story, long pos, int unit, long count, long& move
 
 const char* styleOfRun(const Wml& w, pugi::xml_node rPr) { return w.attr(w.child(rPr, "rStyle"), "val").value(); }
 
+// A range whose document was closed keeps its state but no document: it reports so instead of
+// reaching into freed memory.
+void checkAttached(const RangeState& r) {
+  if (!r.doc) throw Error(kErrNoSuchMember, "The range's document has been closed.");
+}
+
 // Reads a value of every character of the range: the value, or kUndefined when they differ.
 long readFormat(const RangeState& r, const std::function<long(const RunFormat&)>& value) {
+  checkAttached(r);
   const Story& story = *r.story;
   long start = r.start, end = r.end;
   if (start == end) {
@@ -154,6 +161,7 @@ void setToggle(const Wml& w, pugi::xml_node rPr, const char* name, bool value, b
 }
 
 void writeFormat(const RangeState& r, const std::function<void(const Wml&, pugi::xml_node, const RunFormat&)>& set) {
+  checkAttached(r);
   Story& story = *r.story;
   const Wml& w = story.wml();
   edit::forEachRun(*r.doc, story, r.start, r.end, [&](pugi::xml_node rPr, const std::string& styleId) {
@@ -174,6 +182,7 @@ std::vector<std::size_t> paragraphsOf(const RangeState& r) {
 }
 
 double readParagraphs(const RangeState& r, const std::function<double(const ParagraphFormatValues&)>& value) {
+  checkAttached(r);
   const Story& story = *r.story;
   double result = kUndefined;
   bool first = true;
@@ -188,6 +197,7 @@ double readParagraphs(const RangeState& r, const std::function<double(const Para
 }
 
 void writeParagraphs(const RangeState& r, const std::function<void(const Wml&, pugi::xml_node pPr)>& set) {
+  checkAttached(r);
   Story& story = *r.story;
   for (std::size_t b : paragraphsOf(r)) set(story.wml(), story.wml().paragraphProperties(story.blocks()[b].node, true));
   r.doc->noteChange(story);
@@ -234,6 +244,7 @@ pugi::xml_node writableSection(Document& doc, std::size_t index) {
 
 void Range::check() const {
   if (!s_) throw Error(91, "Object variable not set.");
+  checkAttached(*s_);
 }
 
 Document& Range::GetDocument() const { check(); return *s_->doc; }
@@ -360,17 +371,22 @@ long Range::Expand(int unit) {
 }
 
 Range Range::CharactersView::First() const {
-  long s = r_.Start();
-  return r_.GetDocument().makeRange(r_.GetStory(), s, std::min(s + 1, r_.GetStory().length()));
+  Range r(r_);
+  long s = r.Start();
+  return r.GetDocument().makeRange(r.GetStory(), s, std::min(s + 1, r.GetStory().length()));
 }
 
 Range Range::CharactersView::Last() const {
-  long e = r_.End();
-  long s = e > r_.Start() ? e - 1 : e;
-  return r_.GetDocument().makeRange(r_.GetStory(), s, std::max(e, std::min(s + 1, r_.GetStory().length())));
+  Range r(r_);
+  long e = r.End();
+  long s = e > r.Start() ? e - 1 : e;
+  return r.GetDocument().makeRange(r.GetStory(), s, std::max(e, std::min(s + 1, r.GetStory().length())));
 }
 
-long Range::CharactersView::Count() const { return r_.End() - r_.Start(); }
+long Range::CharactersView::Count() const {
+  Range r(r_);
+  return r.End() - r.Start();
+}
 
 Range Range::Words(long index) const {
   check();
@@ -595,6 +611,7 @@ void ParagraphFormat::SetAlignment(long alignment) {
 }
 
 std::optional<Style> ParagraphFormat::Style() const {
+  checkAttached(*r_);
   const Story& story = *r_->story;
   std::string id;
   bool first = true;
@@ -609,6 +626,7 @@ std::optional<Style> ParagraphFormat::Style() const {
 }
 
 void ParagraphFormat::SetStyle(const std::string& styleId) {
+  checkAttached(*r_);
   if (!r_->doc->styles().exists(styleId)) throw Error(kErrNoSuchMember, "The style " + styleId + " does not exist.");
   writeParagraphs(*r_, [&styleId](const Wml& w, pugi::xml_node pPr) {
     w.setValue(w.ensureChild(pPr, "pStyle", Wml::paragraphPropertyOrder()), "val", styleId);

@@ -42,14 +42,18 @@ class Style {
   /// The style's font (only AllCaps is offered).
   class StyleFont {
    public:
-    explicit StyleFont(const Style& s) : s_(s) {}
+    /// Holds the style's document and id, not the Style, so that a font may outlive a temporary.
+    explicit StyleFont(const Style& s) : s_{s.doc_, s.id_} {}
     /// kTrue when text of the style shows in capitals.
     long AllCaps() const;
     /// Switches capitals on or off in the style itself.
     void SetAllCaps(long value);
 
    private:
-    const Style& s_;
+    struct Place {
+      Document* doc_;
+      std::string id_;
+    } s_;
   };
   /// The style's font.
   StyleFont Font() const { return StyleFont(*this); }
@@ -186,13 +190,14 @@ class Range {
   /// The range's characters (First, Last, Count).
   class CharactersView {
    public:
-    explicit CharactersView(const Range& r) : r_(r) {}
+    /// Shares the range's state, so that a view may outlive a temporary Range.
+    explicit CharactersView(const Range& r) : r_(r.s_) {}
     Range First() const;
     Range Last() const;
     long Count() const;
 
    private:
-    const Range& r_;
+    std::shared_ptr<RangeState> r_;
   };
   CharactersView Characters() const { return CharactersView(*this); }
   /// The index-th word (1-based) that the range touches, clipped to the range.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <random>
 
 #include "host/model/document.h"
@@ -178,6 +179,41 @@ TEST(RangeCharacters, FirstAndLastAreOneCharacterRanges) {
   EXPECT_EQ(span(r.Characters().Last()), std::make_pair(8L, 9L));
   // The last character of the story is its final paragraph mark.
   EXPECT_EQ(doc->Content().Characters().Last().Text(), "\r");
+}
+
+TEST(RangeLifetime, ARangeOfAClosedDocumentReportsItInsteadOfReadingFreedMemory) {
+  auto doc = foxDoc();
+  Range r = doc->Range(4, 9);
+  Range selection = doc->SelectionRange();
+  Font font = r.Font();
+  host::ParagraphFormat format = r.ParagraphFormat();
+  doc.reset();
+  auto expectClosed = [](const std::function<void()>& call, const char* what) {
+    try {
+      call();
+      ADD_FAILURE() << what << " worked on a closed document";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.number(), kErrNoSuchMember) << what;
+      EXPECT_STREQ(e.what(), "The range's document has been closed.") << what;
+    }
+  };
+  expectClosed([&] { r.Start(); }, "Start");
+  expectClosed([&] { r.Text(); }, "Text");
+  expectClosed([&] { r.SetText("x"); }, "SetText");
+  expectClosed([&] { r.Characters().Count(); }, "Characters");
+  expectClosed([&] { selection.End(); }, "the selection");
+  expectClosed([&] { font.Bold(); }, "Font.Bold");
+  expectClosed([&] { font.SetBold(kTrue); }, "Font.SetBold");
+  expectClosed([&] { format.SpaceBefore(); }, "ParagraphFormat.SpaceBefore");
+  expectClosed([&] { format.SetStyle("Normal"); }, "ParagraphFormat.SetStyle");
+}
+
+TEST(RangeLifetime, CharactersOfATemporaryRangeStayValid) {
+  auto doc = foxDoc();
+  Range::CharactersView chars = doc->Range(4, 9).Characters();
+  EXPECT_EQ(chars.Count(), 5);
+  EXPECT_EQ(chars.First().Text(), "q");
+  EXPECT_EQ(chars.Last().Text(), "k");
 }
 
 TEST(RangeWords, WordsAreClippedToTheRange) {
