@@ -34,7 +34,7 @@ Connect::Connect(std::function<long()> countProcesses) : countProcesses_(std::mo
 Connect::Connect() : Connect(CountWordProcesses) {}
 
 host::Application& Connect::wdApp() {
-  if (!wdApp_) throw host::Error(91, "Object variable or With block variable not set");
+  if (!wdApp_) throw host::Error(host::kErrObjectNotSet, "Object variable or With block variable not set");
   return *wdApp_;
 }
 

@@ -97,7 +97,7 @@ void PrepareInitCapsSearch(host::Application& app, host::Document& doc) {
 
 void PrepareDocument() {
   host::Application& app = discovery::RunApplication();
-  if (!state::pubWdDoc) throw host::Error(91, "Object variable or With block variable not set");
+  if (!state::pubWdDoc) throw host::Error(host::kErrObjectNotSet, "Object variable or With block variable not set");
   app.SetScreenUpdating(false);
   removeEarlierIndexing(app, *state::pubWdDoc, true);
   screenOn(app);

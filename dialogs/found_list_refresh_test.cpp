@@ -143,7 +143,7 @@ TEST_F(RefreshTest, SetAsDefaultsWritesEveryOptionThenRebuildsWithTheNewSearchTy
 
 TEST_F(RefreshTest, AFailureEscapingTheSearchIsReportedAndTheDialogStays) {
   store("SearchFlagged", "IndexAll");
-  addIn_.duringSearch = [](frmVLX_COM&) { throw host::Error(5941, "The requested member of the collection does not exist."); };
+  addIn_.duringSearch = [](frmVLX_COM&) { throw host::Error(host::kErrNoSuchMember, "The requested member of the collection does not exist."); };
   backend_.Answer("Vellandex", ui::vbOK);
   ui::script::Click(form_.cmdRefresh);
   ASSERT_EQ(backend_.Messages().back().prompt, "Error: 5941 The requested member of the collection does not exist.");

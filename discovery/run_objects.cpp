@@ -9,7 +9,7 @@ namespace discovery {
 
 namespace {
 
-[[noreturn]] void notSet() { throw host::Error(91, "Object variable or With block variable not set"); }
+[[noreturn]] void notSet() { throw host::Error(host::kErrObjectNotSet, "Object variable or With block variable not set"); }
 
 }  // namespace
 

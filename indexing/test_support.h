@@ -95,7 +95,7 @@ class RecordingEngine final : public engine::testing::ForwardingEngine {
                                     bool matchCase, bool fullCaps, std::string indexType,
                                     std::string caseSensitiveTerm = "") override {
     searches.push_back({term, story.StoryType(), matchCase, fullCaps, caseSensitiveTerm});
-    if (term == throwingTerm) throw host::Error(4605, "This method or property is not available.");
+    if (term == throwingTerm) throw host::Error(host::kErrViewNotAvailable, "This method or property is not available.");
     if (term == failingTerm) {
       story.SetRange(story.End() - 1, story.End() - 1);  // stopped near the end of the story
       ui::MsgBox("Could not index " + term + ".", ui::vbExclamation | ui::vbOKOnly, "Error");

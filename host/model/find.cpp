@@ -162,7 +162,7 @@ void applyFormat(Range r, const FindFormat& f, const Options& options) {
 
 Find::Find(Range range) : range_(std::move(range)) {
   const auto& state = range_.state();
-  if (!state) throw Error(91, "Object variable not set.");
+  if (!state) throw Error(kErrObjectNotSet, "Object variable not set.");
   if (!state->find) state->find = std::make_shared<FindSettings>();
   s_ = state->find;
 }

@@ -243,7 +243,7 @@ pugi::xml_node writableSection(Document& doc, std::size_t index) {
 // ---- Range ----
 
 void Range::check() const {
-  if (!s_) throw Error(91, "Object variable not set.");
+  if (!s_) throw Error(kErrObjectNotSet, "Object variable not set.");
   checkAttached(*s_);
 }
 
@@ -550,7 +550,7 @@ void Range::SetHighlightColorIndex(long index) {
 // ---- Font ----
 
 Font::Font(Range r) : r_(r.state()) {
-  if (!r_) throw Error(91, "Object variable not set.");
+  if (!r_) throw Error(kErrObjectNotSet, "Object variable not set.");
 }
 
 long Font::Bold() const { return readFormat(*r_, [](const RunFormat& f) { return f.bold ? kTrue : kFalse; }); }
@@ -585,7 +585,7 @@ void Font::SetColor(long value) {
 // ---- ParagraphFormat ----
 
 ParagraphFormat::ParagraphFormat(Range r) : r_(r.state()) {
-  if (!r_) throw Error(91, "Object variable not set.");
+  if (!r_) throw Error(kErrObjectNotSet, "Object variable not set.");
 }
 
 double ParagraphFormat::SpaceBefore() const { return readParagraphs(*r_, [](const auto& f) { return f.spaceBefore; }); }

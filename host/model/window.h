@@ -48,9 +48,6 @@ enum WdSpecialPane : int {
   wdPaneComments = 15,
 };
 
-/// The host's error for a view or story that is not available now.
-inline constexpr long kErrViewNotAvailable = 4605;
-
 /// What a document's window remembers besides what it shows.
 struct WindowState {
   int viewType = wdPrintView;

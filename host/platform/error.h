@@ -7,9 +7,12 @@
 
 namespace host {
 
-/// Error numbers the rest of the system tests for.
+/// Every error number the host throws, in one place (the word processor's numbers).
 enum ErrorNumber : long {
   kErrBadArgument = 5,          // invalid procedure call or argument
+  kErrObjectNotSet = 91,        // object variable not set (a reference that is Nothing)
+  kErrCannotCreateObject = 429, // a component cannot be created
+  kErrViewNotAvailable = 4605,  // a view or story that is not available now
   kErrOutOfRange = 4608,        // value out of range (positions outside the story)
   kErrNoSuchMember = 5941,      // the requested member of the collection does not exist
   kErrNoDocument = 5986,        // this command is not available because no document is open

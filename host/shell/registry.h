@@ -18,9 +18,6 @@
 
 namespace host {
 
-/// The host's error when a component cannot be created.
-inline constexpr long kErrCannotCreateObject = 429;
-
 /// The name of the folder of registration files inside each of the host's folders.
 inline constexpr const char* kRegistryFolder = "registry";
 
