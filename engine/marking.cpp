@@ -37,6 +37,121 @@ void colourField(host::Field& field, int highlight, long color) {
   whole.Font().SetColor(color);
 }
 
+// Sets the find up for one term: plain text, the given case, to the story's end.
+void prepareFind(host::Find& find, const std::string& term, bool matchCase) {
+  find.ClearFormatting();
+  find.Replacement().ClearFormatting();
+  find.SetMatchCase(matchCase);
+  find.SetMatchWholeWord(false);
+  find.SetMatchWildcards(false);
+  find.SetMatchSoundsLike(false);
+  find.SetMatchAllWordForms(false);
+  find.SetWrap(host::wdFindStop);
+  find.SetText(term);
+}
+
+// True when the occurrence stands between double quotes, as a definition does.
+bool standsInQuotes(const host::Range& occurrence) {
+  host::Range wide = occurrence.Duplicate();
+  wide.MoveStart(host::wdCharacter, -1);
+  wide.MoveEnd(host::wdCharacter, 1);
+  host::Text chars = wide.Characters16();
+  return !chars.empty() && isDoubleQuote(chars.front()) && isDoubleQuote(chars.back());
+}
+
+// True when the reader sees the occurrence in capitals: typed so, or by its styles or font.
+bool shownInCapitals(host::Range& occurrence) {
+  return occurrence.Case() == host::wdUpperCase || styleHasCaps(occurrence.ParagraphFormat().Style()) ||
+         styleHasCaps(occurrence.Style()) || isTrue(occurrence.Font().AllCaps());
+}
+
+// The capitals formatting an occurrence had before it was switched off for marking.
+struct CapsBefore {
+  std::optional<host::Style> paragraphStyle;
+  bool styleCaps = false, fontCaps = false, upperCase = false;
+  host::Range selectionRange;
+  long ownCaps = host::kFalse;
+};
+
+// Capitals formatting off, so that the field inserted next does not inherit it.
+CapsBefore switchCapsOff(host::Document& doc, host::Range& occurrence) {
+  CapsBefore caps;
+  caps.paragraphStyle = occurrence.ParagraphFormat().Style();
+  caps.ownCaps = occurrence.Font().AllCaps();
+  if (styleHasCaps(caps.paragraphStyle)) {
+    caps.styleCaps = true;
+    if (isTrue(caps.ownCaps)) {
+      caps.fontCaps = true;
+      caps.paragraphStyle->Font().SetAllCaps(host::kFalse);
+      occurrence.Font().SetAllCaps(host::kFalse);
+    } else {
+      caps.paragraphStyle->Font().SetAllCaps(host::kFalse);
+      caps.selectionRange = doc.SelectionRange().Duplicate();
+    }
+  } else if (isTrue(caps.ownCaps)) {
+    caps.fontCaps = true;
+    occurrence.Font().SetAllCaps(host::kFalse);
+  } else {
+    caps.upperCase = occurrence.Case() == host::wdUpperCase;
+  }
+  return caps;
+}
+
+// Restoring what nothing changed would only cost time: a style without capitals, and a
+// term that had none while nothing touched its capitals, are left as they are.
+void restoreCaps(CapsBefore& caps, host::Range& term) {
+  if (caps.styleCaps) caps.paragraphStyle->Font().SetAllCaps(host::kTrue);
+  if (caps.styleCaps && caps.selectionRange)
+    caps.selectionRange.Font().SetAllCaps(caps.fontCaps ? host::kTrue : host::kFalse);
+  if (caps.styleCaps || caps.fontCaps || caps.ownCaps != host::kFalse)
+    term.Font().SetAllCaps(caps.fontCaps ? host::kTrue : host::kFalse);
+  if (caps.upperCase) term.SetCase(host::wdUpperCase);
+}
+
+// Marks one occurrence: the marking colours on it, and an index-entry field after it (after
+// its closing quote when a definition's quote follows). The range ends collapsed after the
+// occurrence. `highlight` is the occurrence's highlight before marking.
+void markOccurrence(host::Document& doc, host::Range& occurrence, const host::Range& storyExtent, long highlight,
+                    const std::string& entryText) {
+  host::Range markEnd = occurrence.Duplicate();
+  markEnd.MoveEnd(host::wdCharacter, 1);
+  bool paragraphMark = false;
+  if (!markEnd.Characters16().empty() && markEnd.Characters16().back() == host::ch::kParagraph) {
+    // A term that ends the story takes its field straight before the final mark. No space
+    // is added after it, so that removing the indexing gives the user's text back as it was.
+    const bool storyEnd = markEnd.End() == storyExtent.End() || markEnd.End() == doc.Content().End();
+    paragraphMark = !storyEnd;
+    markEnd.Collapse(host::wdCollapseEnd);
+    markEnd.MoveStart(host::wdCharacter, -1);
+  }
+
+  std::string text = occurrence.Text();
+  std::size_t firstWordLength = occurrence.Words(1).Characters16().size();
+  std::size_t occurrenceLength = occurrence.Characters16().size();
+  long color = occurrence.Font().Color();
+
+  occurrence.SetHighlightColorIndex(kMarkHighlight);
+  occurrence.Font().SetColor(kMarkColor);
+  occurrence.Collapse(host::wdCollapseEnd);
+
+  if (paragraphMark) {
+    markEnd.SetHighlightColorIndex(highlight);
+    markEnd.Font().SetColor(color);
+  }
+
+  host::Range insertAt = occurrence.Duplicate();
+  insertAt.Collapse(host::wdCollapseEnd);
+  insertAt.MoveEnd(host::wdCharacter, 1);
+  const host::Text next = insertAt.Characters16();
+  if (next.size() != 1 || !isDoubleQuote(next[0])) insertAt.MoveEnd(host::wdCharacter, -1);
+  insertAt.Collapse(host::wdCollapseEnd);
+
+  std::string entry = trimSpaces(entryText.empty() ? text : entryText);
+  host::Field field = doc.Indexes().MarkEntry(insertAt, entry, std::string("\\f \"") + kIndexId + "\"");
+  if (firstWordLength == occurrenceLength && highlight != host::kUndefined && color != host::kUndefined)
+    colourField(field, static_cast<int>(highlight), color);
+}
+
 }  // namespace
 
 long clsOSVLXLib::fncSearchAndIndexTermInStory(host::Document& wdActiveDoc, host::Range rngStory, std::string strTerm,
@@ -51,15 +166,7 @@ long clsOSVLXLib::fncSearchAndIndexTermInStory(host::Document& wdActiveDoc, host
       return lngNumFound;
     }
     host::Find find = rngStory.Find();
-    find.ClearFormatting();
-    find.Replacement().ClearFormatting();
-    find.SetMatchCase(blnMatchCase);
-    find.SetMatchWholeWord(false);
-    find.SetMatchWildcards(false);
-    find.SetMatchSoundsLike(false);
-    find.SetMatchAllWordForms(false);
-    find.SetWrap(host::wdFindStop);
-    find.SetText(strTerm);
+    prepareFind(find, strTerm, blnMatchCase);
 
     long count = lngNumFound;
     bool fullCaps = blnIndexFullCaps;
@@ -75,97 +182,22 @@ long clsOSVLXLib::fncSearchAndIndexTermInStory(host::Document& wdActiveDoc, host
       if (highlight == kMarkHighlight && rngStory.Font().Color() == kMarkColor) continue;
       host::Range termRange = rngStory.Duplicate();
 
-      if (strIndexType == "IndexDefs") {
-        host::Range wide = rngStory.Duplicate();
-        wide.MoveStart(host::wdCharacter, -1);
-        wide.MoveEnd(host::wdCharacter, 1);
-        host::Text chars = wide.Characters16();
-        if (chars.empty() || !isDoubleQuote(chars.front()) || !isDoubleQuote(chars.back())) {
-          ++count;  // counted, but only the definition is indexed
-          continue;
-        }
+      if (strIndexType == "IndexDefs" && !standsInQuotes(rngStory)) {
+        ++count;  // counted, but only the definition is indexed
+        continue;
       }
 
       if (termInCapitals) {
         fullCaps = true;
       } else if (blnMatchCase && !fullCaps) {
-        bool shownInCapitals = rngStory.Case() == host::wdUpperCase ||
-                               styleHasCaps(rngStory.ParagraphFormat().Style()) || styleHasCaps(rngStory.Style()) ||
-                               isTrue(rngStory.Font().AllCaps());
-        if (shownInCapitals) continue;
+        if (shownInCapitals(rngStory)) continue;
       }
 
       ++count;
-
-      // Capitals formatting off, so that the field inserted next does not inherit it.
-      std::optional<host::Style> paragraphStyle = rngStory.ParagraphFormat().Style();
-      bool styleCaps = false, fontCaps = false, upperCase = false;
-      host::Range selectionRange;
-      const long ownCaps = rngStory.Font().AllCaps();
-      if (styleHasCaps(paragraphStyle)) {
-        styleCaps = true;
-        if (isTrue(ownCaps)) {
-          fontCaps = true;
-          paragraphStyle->Font().SetAllCaps(host::kFalse);
-          rngStory.Font().SetAllCaps(host::kFalse);
-        } else {
-          paragraphStyle->Font().SetAllCaps(host::kFalse);
-          selectionRange = wdActiveDoc.SelectionRange().Duplicate();
-        }
-      } else if (isTrue(ownCaps)) {
-        fontCaps = true;
-        rngStory.Font().SetAllCaps(host::kFalse);
-      } else {
-        upperCase = rngStory.Case() == host::wdUpperCase;
-      }
-
-      if (!(fontCaps && !fullCaps)) {
-        host::Range markEnd = rngStory.Duplicate();
-        markEnd.MoveEnd(host::wdCharacter, 1);
-        bool paragraphMark = false;
-        if (!markEnd.Characters16().empty() && markEnd.Characters16().back() == host::ch::kParagraph) {
-          // A term that ends the story takes its field straight before the final mark. No space
-          // is added after it, so that removing the indexing gives the user's text back as it was.
-          const bool storyEnd = markEnd.End() == storyExtent.End() || markEnd.End() == wdActiveDoc.Content().End();
-          paragraphMark = !storyEnd;
-          markEnd.Collapse(host::wdCollapseEnd);
-          markEnd.MoveStart(host::wdCharacter, -1);
-        }
-
-        std::string occurrence = rngStory.Text();
-        std::size_t firstWordLength = rngStory.Words(1).Characters16().size();
-        std::size_t occurrenceLength = rngStory.Characters16().size();
-        long color = rngStory.Font().Color();
-
-        rngStory.SetHighlightColorIndex(kMarkHighlight);
-        rngStory.Font().SetColor(kMarkColor);
-        rngStory.Collapse(host::wdCollapseEnd);
-
-        if (paragraphMark) {
-          markEnd.SetHighlightColorIndex(highlight);
-          markEnd.Font().SetColor(color);
-        }
-
-        host::Range insertAt = rngStory.Duplicate();
-        insertAt.Collapse(host::wdCollapseEnd);
-        insertAt.MoveEnd(host::wdCharacter, 1);
-        const host::Text next = insertAt.Characters16();
-        if (next.size() != 1 || !isDoubleQuote(next[0])) insertAt.MoveEnd(host::wdCharacter, -1);
-        insertAt.Collapse(host::wdCollapseEnd);
-
-        std::string entry = trimSpaces(fullCaps && !strCaseSensitiveSearchTerm.empty() ? strCaseSensitiveSearchTerm
-                                                                                        : occurrence);
-        host::Field field = wdActiveDoc.Indexes().MarkEntry(insertAt, entry, std::string("\\f \"") + kIndexId + "\"");
-        if (firstWordLength == occurrenceLength && highlight != host::kUndefined && color != host::kUndefined)
-          colourField(field, static_cast<int>(highlight), color);
-      }
-
-      // Restoring what nothing changed would only cost time: a style without capitals, and a
-      // term that had none while nothing touched its capitals, are left as they are.
-      if (styleCaps) paragraphStyle->Font().SetAllCaps(host::kTrue);
-      if (styleCaps && selectionRange) selectionRange.Font().SetAllCaps(fontCaps ? host::kTrue : host::kFalse);
-      if (styleCaps || fontCaps || ownCaps != host::kFalse) termRange.Font().SetAllCaps(fontCaps ? host::kTrue : host::kFalse);
-      if (upperCase) termRange.SetCase(host::wdUpperCase);
+      CapsBefore caps = switchCapsOff(wdActiveDoc, rngStory);
+      if (!(caps.fontCaps && !fullCaps))
+        markOccurrence(wdActiveDoc, rngStory, storyExtent, highlight, fullCaps ? strCaseSensitiveSearchTerm : "");
+      restoreCaps(caps, termRange);
     }
     rngStory.Expand(host::wdStory);
     return count;
