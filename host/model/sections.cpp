@@ -1,0 +1,138 @@
+// Sections of the main text and their page set-up.
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "host/model/document.h"
+#include "host/model/range.h"
+#include "host/platform/error.h"
+#include "host/text/story.h"
+
+namespace host {
+
+namespace {
+
+struct SectionInfo {
+  long start, end;
+  pugi::xml_node sectPr;
+};
+
+std::vector<SectionInfo> sectionsOf(Document& doc) {
+  Story& main = doc.mainStory();
+  const Wml& w = main.wml();
+  std::vector<SectionInfo> out;
+  long start = 0;
+  for (std::size_t b = 0; b < main.blocks().size(); ++b) {
+    pugi::xml_node sectPr = w.child(w.child(main.blocks()[b].node, "pPr"), "sectPr");
+    if (!sectPr) continue;
+    long end = main.blockStart(b) + main.map(b).length();
+    out.push_back({start, end, sectPr});
+    start = end;
+  }
+  out.push_back({start, main.length(), w.child(main.roots().front(), "sectPr")});
+  return out;
+}
+
+// A section's w:sectPr, created for a body that has none.
+pugi::xml_node writableSection(Document& doc, std::size_t index) {
+  pugi::xml_node sectPr = sectionsOf(doc)[index].sectPr;
+  if (sectPr) return sectPr;
+  Story& main = doc.mainStory();
+  return pugi::xml_node(main.roots().front()).append_child(main.wml().name("sectPr").c_str());
+}
+
+}  // namespace
+
+host::Sections Range::Sections() const {
+  check();
+  std::vector<Section> items;
+  if (s_->story->type() != wdMainTextStory) return host::Sections(items);
+  auto all = sectionsOf(*s_->doc);
+  // An empty range stands in the section of the character after it (the last one at the end).
+  long start = std::min(s_->start, std::max(s_->story->length() - 1, 0L));
+  long end = std::max(s_->end, start + 1);
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    bool touches = all[i].start < end && all[i].end > start;
+    if (touches) items.emplace_back(s_->doc, i);
+  }
+  return host::Sections(std::move(items));
+}
+
+// ---- Sections ----
+
+Section Sections::Item(long index) const {
+  if (index < 1 || index > Count()) throw Error(kErrNoSuchMember, "The requested member of the collection does not exist.");
+  return items_[static_cast<std::size_t>(index - 1)];
+}
+
+Range Section::Range() const {
+  auto all = sectionsOf(*doc_);
+  return doc_->makeRange(doc_->mainStory(), all[index_].start, all[index_].end);
+}
+
+long Section::PageSetupView::SectionStart() const {
+  auto all = sectionsOf(*s_.doc_);
+  pugi::xml_node sectPr = all[s_.index_].sectPr;
+  const Wml& w = s_.doc_->mainStory().wml();
+  std::string type = w.value(w.child(sectPr, "type"), "val");
+  if (type == "continuous") return wdSectionContinuous;
+  if (type == "nextColumn") return wdSectionNewColumn;
+  if (type == "evenPage") return wdSectionEvenPage;
+  if (type == "oddPage") return wdSectionOddPage;
+  return wdSectionNewPage;
+}
+
+void Section::PageSetupView::SetSectionStart(long value) {
+  static const char* names[] = {"continuous", "nextColumn", "nextPage", "evenPage", "oddPage"};
+  if (value < 0 || value > 4) throw Error(kErrBadArgument, "Unknown section start " + std::to_string(value) + ".");
+  Story& main = s_.doc_->mainStory();
+  const Wml& w = main.wml();
+  w.setValue(w.ensureChild(writableSection(*s_.doc_, s_.index_), "type", Wml::sectionPropertyOrder()), "val", names[value]);
+  s_.doc_->noteChange(main);
+}
+
+bool Section::PageSetupView::RestartNumberingAtSection() const {
+  const Wml& w = s_.doc_->mainStory().wml();
+  pugi::xml_node numbers = w.child(sectionsOf(*s_.doc_)[s_.index_].sectPr, "pgNumType");
+  return !w.value(numbers, "start").empty();
+}
+
+void Section::PageSetupView::SetRestartNumberingAtSection(bool value) {
+  if (value == RestartNumberingAtSection()) return;
+  Story& main = s_.doc_->mainStory();
+  const Wml& w = main.wml();
+  pugi::xml_node sectPr = writableSection(*s_.doc_, s_.index_);
+  if (value) {
+    w.setValue(w.ensureChild(sectPr, "pgNumType", Wml::sectionPropertyOrder()), "start", "1");
+  } else {
+    pugi::xml_node numbers = w.child(sectPr, "pgNumType");
+    numbers.remove_attribute(w.name("start").c_str());
+    if (!numbers.first_attribute() && !numbers.first_child()) sectPr.remove_child(numbers);
+  }
+  s_.doc_->noteChange(main);
+}
+
+long Section::PageSetupView::StartingNumber() const {
+  const Wml& w = s_.doc_->mainStory().wml();
+  std::string start = w.value(w.child(sectionsOf(*s_.doc_)[s_.index_].sectPr, "pgNumType"), "start");
+  return start.empty() ? 0 : std::max(0L, std::strtol(start.c_str(), nullptr, 10));
+}
+
+void Section::PageSetupView::SetStartingNumber(long value) {
+  if (value < 0) throw Error(kErrBadArgument, "A page number cannot start at " + std::to_string(value) + ".");
+  if (!RestartNumberingAtSection()) return;
+  Story& main = s_.doc_->mainStory();
+  const Wml& w = main.wml();
+  w.setValue(w.child(writableSection(*s_.doc_, s_.index_), "pgNumType"), "start", std::to_string(value));
+  s_.doc_->noteChange(main);
+}
+
+host::Sections Document::Sections() {
+  std::vector<Section> items;
+  auto all = sectionsOf(*this);
+  for (std::size_t i = 0; i < all.size(); ++i) items.emplace_back(this, i);
+  return host::Sections(std::move(items));
+}
+
+}  // namespace host
