@@ -248,6 +248,86 @@ PageNumber Pagination::pageOf(const Story& story, long pos) {
   return page(1);
 }
 
+namespace {
+
+// Sections: a paragraph carrying w:sectPr ends its section; the body's ends the last.
+// sectionOf gets the section of each block.
+std::vector<SectionInfo> readSections(const Story& main, std::vector<std::size_t>& sectionOf) {
+  const Wml& w = main.wml();
+  const auto& blocks = main.blocks();
+  const std::size_t n = blocks.size();
+  std::vector<SectionInfo> sections;
+  sectionOf.assign(n, 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    sectionOf[i] = sections.size();
+    if (blocks[i].rowEnd) continue;
+    if (pugi::xml_node s = w.child(w.child(blocks[i].node, "pPr"), "sectPr")) sections.push_back(readSection(s, w));
+  }
+  pugi::xml_node body = main.roots().front();
+  sections.push_back(readSection(w.child(body, "sectPr"), w));
+  return sections;
+}
+
+// Room each footnote takes at the bottom of its page, by note id.
+std::map<int, double> footnoteHeights(const Story* notes, double width, const TextMeasure& measure) {
+  std::map<int, double> noteHeight;
+  if (!notes) return noteHeight;
+  for (std::size_t b = 0; b < notes->blocks().size(); ++b) {
+    ParagraphShape s = shapeParagraph(notes->map(b), notes->blocks()[b].node, notes->blocks()[b].rowEnd, notes->wml(),
+                                      notes->styles(), measure, width);
+    noteHeight[noteIdOf(*notes, b)] += s.spaceBefore + s.textHeight() + s.spaceAfter;
+  }
+  return noteHeight;
+}
+
+// The blocks of each note of a notes story, by note id.
+std::map<int, std::vector<std::size_t>> blocksByNote(const Story* notes) {
+  std::map<int, std::vector<std::size_t>> out;
+  if (notes)
+    for (std::size_t b = 0; b < notes->blocks().size(); ++b) out[noteIdOf(*notes, b)].push_back(b);
+  return out;
+}
+
+// Where the last layout's page breaks can be believed: in stretches between hard page
+// starts, up to the first paragraph whose text changed, and only where the text could
+// fit on the pages the marks make (marks left stale by another program are not believed).
+std::vector<bool> trustedBlocks(const Story& main, const std::vector<ParagraphShape>& shapes,
+                                const std::vector<SectionInfo>& sections, const std::vector<std::size_t>& sectionOf,
+                                const std::unordered_map<pugi::xml_node_struct*, std::uint64_t>& baseline) {
+  const auto& blocks = main.blocks();
+  const std::size_t n = blocks.size();
+  std::vector<bool> trusted(n, false);
+  if (baseline.empty()) return trusted;
+  std::size_t regionStart = 0;
+  auto closeRegion = [&](std::size_t end) {
+    double height = 0;
+    int marks = 0;
+    std::size_t firstChanged = end;
+    for (std::size_t i = regionStart; i < end; ++i) {
+      const ParagraphShape& s = shapes[i];
+      height += s.spaceBefore + s.textHeight() + s.spaceAfter;
+      marks += static_cast<int>(s.renderedBreaks.size());
+      auto it = baseline.find(blocks[i].node.internal_object());
+      if (firstChanged == end && (it == baseline.end() || it->second != visibleTextHash(main, i))) firstChanged = i;
+    }
+    const PageGeometry& g = sections[sectionOf[regionStart]].geometry;
+    double pages = height / (g.bodyHeight() * g.columns);
+    bool plausible = pages <= (marks + 1) * 1.6 + 0.3;
+    for (std::size_t i = regionStart; i < firstChanged && plausible; ++i) trusted[i] = true;
+    regionStart = end;
+  };
+  for (std::size_t i = 1; i < n; ++i) {
+    bool hard = shapes[i].pageBreakBefore ||
+                (sectionOf[i] != sectionOf[i - 1] && sections[sectionOf[i]].start != Start::Continuous);
+    for (const EstimatedLine& l : shapes[i - 1].lines) hard = hard || l.pageBefore;
+    if (hard) closeRegion(i);
+  }
+  closeRegion(n);
+  return trusted;
+}
+
+}  // namespace
+
 void Pagination::compute() {
   const Story& main = doc_.mainStory();
   const Wml& w = main.wml();
@@ -259,16 +339,8 @@ void Pagination::compute() {
   footnoteRefs_.clear();
   endnoteRefs_.clear();
 
-  // Sections: a paragraph carrying w:sectPr ends its section; the body's ends the last.
-  std::vector<SectionInfo> sections;
-  std::vector<std::size_t> sectionOf(n, 0);
-  for (std::size_t i = 0; i < n; ++i) {
-    sectionOf[i] = sections.size();
-    if (blocks[i].rowEnd) continue;
-    if (pugi::xml_node s = w.child(w.child(blocks[i].node, "pPr"), "sectPr")) sections.push_back(readSection(s, w));
-  }
-  pugi::xml_node body = main.roots().front();
-  sections.push_back(readSection(w.child(body, "sectPr"), w));
+  std::vector<std::size_t> sectionOf;
+  const std::vector<SectionInfo> sections = readSections(main, sectionOf);
 
   auto [majorFont, minorFont] = themeFonts(doc_);
   TextMeasure measure(majorFont, minorFont);
@@ -305,62 +377,23 @@ void Pagination::compute() {
     }
   }
 
-  // Room each footnote takes at the bottom of its page.
-  std::map<int, double> noteHeight;
-  if (const Story* notes = doc_.story(wdFootnotesStory)) {
-    double width = sections.front().geometry.columnWidth();
-    for (std::size_t b = 0; b < notes->blocks().size(); ++b) {
-      ParagraphShape s = shapeParagraph(notes->map(b), notes->blocks()[b].node, notes->blocks()[b].rowEnd, notes->wml(),
-                                        notes->styles(), measure, width);
-      noteHeight[noteIdOf(*notes, b)] += s.spaceBefore + s.textHeight() + s.spaceAfter;
-    }
-  }
+  const std::map<int, double> noteHeight =
+      footnoteHeights(doc_.story(wdFootnotesStory), sections.front().geometry.columnWidth(), measure);
   const double separator = measure.lineHeight(styles.styleFormat(styles.paragraphStyleId({}), ""));
 
   // Endnotes in the order of their references, each with its blocks.
   const Story* endnotes = doc_.story(wdEndnotesStory);
   endnotePages_.reset(endnotes ? endnotes->blocks().size() : 0);
-  std::map<int, std::vector<std::size_t>> endnoteBlocks;
-  if (endnotes)
-    for (std::size_t b = 0; b < endnotes->blocks().size(); ++b) endnoteBlocks[noteIdOf(*endnotes, b)].push_back(b);
+  const std::map<int, std::vector<std::size_t>> endnoteBlocks = blocksByNote(endnotes);
   std::vector<std::pair<long, int>> endnoteOrder;  // (reference position, note id)
   for (auto [id, pos] : endnoteRefs_) endnoteOrder.emplace_back(pos, id);
   std::sort(endnoteOrder.begin(), endnoteOrder.end());
   const bool endnotesPerSection = endnotesAtSectionEnds(doc_);
 
-  // Where the last layout's page breaks can be believed: in stretches between hard page
-  // starts, up to the first paragraph whose text changed, and only where the text could
-  // fit on the pages the marks make (marks left stale by another program are not believed).
-  std::vector<bool> trusted(n, false);
-  if (!baseline_.empty()) {
-    std::size_t regionStart = 0;
-    auto closeRegion = [&](std::size_t end) {
-      double height = 0;
-      int marks = 0;
-      std::size_t firstChanged = end;
-      for (std::size_t i = regionStart; i < end; ++i) {
-        const ParagraphShape& s = shapes[i];
-        height += s.spaceBefore + s.textHeight() + s.spaceAfter;
-        marks += static_cast<int>(s.renderedBreaks.size());
-        auto it = baseline_.find(blocks[i].node.internal_object());
-        if (firstChanged == end && (it == baseline_.end() || it->second != visibleTextHash(main, i))) firstChanged = i;
-      }
-      const PageGeometry& g = sections[sectionOf[regionStart]].geometry;
-      double pages = height / (g.bodyHeight() * g.columns);
-      bool plausible = pages <= (marks + 1) * 1.6 + 0.3;
-      for (std::size_t i = regionStart; i < firstChanged && plausible; ++i) trusted[i] = true;
-      regionStart = end;
-    };
-    for (std::size_t i = 1; i < n; ++i) {
-      bool hard = shapes[i].pageBreakBefore ||
-                  (sectionOf[i] != sectionOf[i - 1] && sections[sectionOf[i]].start != Start::Continuous);
-      for (const EstimatedLine& l : shapes[i - 1].lines) hard = hard || l.pageBefore;
-      if (hard) closeRegion(i);
-    }
-    closeRegion(n);
-  }
+  const std::vector<bool> trusted = trustedBlocks(main, shapes, sections, sectionOf, baseline_);
 
-  // The page pass.
+  // The page pass: the lambdas below move one cursor through pages and columns, and the
+  // loop is their only caller; kept together so that the cursor is read in one place.
   Cursor c;
   const SectionInfo* section = &sections[sectionOf.empty() ? 0 : sectionOf[0]];
   if (section->restartAt >= 0) c.number = section->restartAt;
