@@ -1,6 +1,7 @@
 #include "host/xml_check.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -86,10 +87,21 @@ std::optional<XmlFault> checkDeclaration(std::string_view s) {
   return fault("the encoding \"" + std::string(name) + "\"; a .docx part is UTF-8 or UTF-16", key);
 }
 
+// Bytes that need a closer look: all but printable ASCII other than '&' and '<'.
+constexpr std::array<bool, 256> kSpecial = [] {
+  std::array<bool, 256> special{};
+  for (int b = 0; b < 256; ++b) special[b] = b < 0x20 || b >= 0x80 || b == '&' || b == '<';
+  return special;
+}();
+
 std::optional<XmlFault> checkUtf8(std::string_view s) {
   if (auto f = checkDeclaration(s)) return f;
   std::string_view until;  // inside a comment, CDATA section or processing instruction: its end
   for (std::size_t i = 0; i < s.size();) {
+    if (until.empty()) {
+      while (i < s.size() && !kSpecial[static_cast<unsigned char>(s[i])]) ++i;
+      if (i == s.size()) break;
+    }
     const auto b = static_cast<unsigned char>(s[i]);
     if (b >= 0x80) {
       char32_t c = 0;
@@ -162,9 +174,9 @@ std::optional<std::string> utf16ToUtf8(std::string_view s, bool bigEndian) {
   return out;
 }
 
-std::string_view prefixOf(std::string_view name) {
-  const std::size_t colon = name.find(':');
-  return colon == std::string_view::npos ? std::string_view{} : name.substr(0, colon);
+std::string_view prefixOf(const char* name) {
+  const char* colon = std::strchr(name, ':');
+  return colon ? std::string_view(name, static_cast<std::size_t>(colon - name)) : std::string_view{};
 }
 
 // The namespace prefixes declared around the element being visited.
@@ -175,6 +187,7 @@ class PrefixScopes {
     last_ = {};
   }
   void leave(std::size_t depth) {
+    if (scopes_.empty() || scopes_.back().second < depth) return;
     while (!scopes_.empty() && scopes_.back().second >= depth) scopes_.pop_back();
     last_ = {};
   }
@@ -215,17 +228,25 @@ std::optional<XmlFault> checkAttributes(pugi::xml_node e, std::size_t count) {
 std::optional<XmlFault> visit(pugi::xml_node e, std::size_t depth, PrefixScopes& scopes) {
   if (depth > kMaxXmlDepth)
     return fault("elements nested more than " + std::to_string(kMaxXmlDepth) + " deep", offsetOf(e));
+  // One pass over the attributes; a prefix not found may be declared by a later attribute.
   std::size_t count = 0;
-  for (pugi::xml_attribute a = e.first_attribute(); a; a = a.next_attribute(), ++count)
-    if (std::strncmp(a.name(), "xmlns:", 6) == 0) scopes.declare(a.name() + 6, depth);
+  const char* unresolved = nullptr;
+  for (pugi::xml_attribute a = e.first_attribute(); a; a = a.next_attribute(), ++count) {
+    const char* name = a.name();
+    if (std::strncmp(name, "xmlns", 5) == 0 && (name[5] == ':' || name[5] == 0)) {
+      if (name[5] == ':') scopes.declare(name + 6, depth);
+    } else if (!unresolved && !scopes.declared(prefixOf(name))) {
+      unresolved = name;
+    }
+  }
   if (!scopes.declared(prefixOf(e.name())))
     return fault("the prefix of <" + std::string(e.name()) + ">, which is not declared", offsetOf(e));
-  for (pugi::xml_attribute a = e.first_attribute(); a; a = a.next_attribute()) {
-    const std::string_view prefix = prefixOf(a.name());
-    if (prefix != "xmlns" && !scopes.declared(prefix))
-      return fault("the prefix of the attribute \"" + std::string(a.name()) + "\" of <" + e.name() +
-                       ">, which is not declared",
-                   offsetOf(e));
+  if (unresolved) {
+    for (pugi::xml_attribute a = e.first_attribute(); a; a = a.next_attribute())
+      if (std::strncmp(a.name(), "xmlns", 5) != 0 && !scopes.declared(prefixOf(a.name())))
+        return fault("the prefix of the attribute \"" + std::string(a.name()) + "\" of <" + e.name() +
+                         ">, which is not declared",
+                     offsetOf(e));
   }
   return count > 1 ? checkAttributes(e, count) : std::nullopt;
 }
