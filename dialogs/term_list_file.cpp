@@ -88,8 +88,9 @@ class FieldReader {
 };
 
 bool NeedsQuotes(std::string_view term) {
+  // A term starting with U+FEFF, written first, would be read as the file's byte-order mark.
   return term.find_first_of(",\r\n") != std::string_view::npos || term.front() == '"' || IsBlank(term.front()) ||
-         IsBlank(term.back());
+         IsBlank(term.back()) || term.starts_with(kByteOrderMark);
 }
 
 }  // namespace

@@ -23,8 +23,8 @@ std::vector<std::string> ReadTermFields(std::string_view text);
 
 /// The bytes of a term list file holding terms in order, empty terms left out. A term the
 /// reader would not give back whole (one holding a comma or a line end, starting with a
-/// double quote, or starting or ending with a space or tab) is written in double quotes,
-/// its own double quotes doubled.
+/// double quote or a byte-order mark, or starting or ending with a space or tab) is written
+/// in double quotes, its own double quotes doubled.
 std::string WriteTermList(const std::vector<std::string>& terms);
 
 }  // namespace dialogs

@@ -61,5 +61,11 @@ TEST(WriteTermList, TermsTheReaderWouldSplitOrTrimComeBackWhole) {
   EXPECT_EQ(ReadTermFields(DecodeTermList(text)), tricky);
 }
 
+TEST(WriteTermList, AFirstTermStartingLikeAByteOrderMarkComesBackWhole) {
+  const Terms terms{"\xEF\xBB\xBF" "Agreement", "Plain"};
+  EXPECT_EQ(WriteTermList(terms), "\"\xEF\xBB\xBF" "Agreement\"\r\nPlain\r\n");
+  EXPECT_EQ(ReadTermFields(DecodeTermList(WriteTermList(terms))), terms);
+}
+
 }  // namespace
 }  // namespace dialogs

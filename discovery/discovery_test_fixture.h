@@ -24,18 +24,20 @@ namespace discovery::testing {
 
 using namespace host::testing;
 
-/// Runs of a paragraph from text in which each * starts or ends bold.
+/// Runs of a paragraph from text in which each * starts or ends bold and \v is a line break
+/// (a w:br, as XML allows no such character in text).
 inline std::string marked(const std::string& text) {
   std::string runs, piece;
   bool bold = false;
   for (char c : text) {
-    if (c != '*') {
+    if (c != '*' && c != '\v') {
       piece += c;
       continue;
     }
     if (!piece.empty()) runs += run(piece, bold ? "<w:b/>" : "");
     piece.clear();
-    bold = !bold;
+    if (c == '\v') runs += elementRun("<w:br/>", bold ? "<w:b/>" : "");
+    else bold = !bold;
   }
   if (!piece.empty()) runs += run(piece, bold ? "<w:b/>" : "");
   return runs;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Vellandex needs on Debian 12, builds it, and then either registers the add-in
 # with the desktop host and runs it on the sample contract (--run-sample, the default) or runs
-# the whole test suite (--test).
+# the whole test suite and the fuzz targets (--test).
 set -euo pipefail
 
 mode="${1:---run-sample}"
@@ -48,9 +48,12 @@ case "$mode" in
     echo "setup: the sample contract was indexed; the indexed copy is $out"
     ;;
   --test)
-    install_packages "${packages[@]}" libreoffice-writer-nogui fonts-liberation2 poppler-utils
+    install_packages "${packages[@]}" libreoffice-writer-nogui fonts-liberation2 poppler-utils clang libclang-rt-14-dev
     build build-test -DCMAKE_BUILD_TYPE=Debug -DVLX_WERROR=ON -DVLX_SANITIZE=ON
     ctest --test-dir build-test --output-on-failure -j "$(nproc)"
+    # The fuzz targets (fuzz/README.md): clang in a folder of their own, each for a bounded time.
+    build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVLX_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
+    ctest --test-dir build-fuzz --output-on-failure -j "$(nproc)"
     ;;
   *)
     echo "usage: scripts/setup.sh [--run-sample | --test]" >&2

@@ -115,11 +115,14 @@ std::optional<std::string> IniUpdate(std::string_view text, std::string_view sec
     out.replace(equals + 1, line.end - equals - 1, value);
   } else if (found.section) {
     const Line& last = lines[found.lastOfSection];
-    const bool broken = last.next > last.end;  // the line has its line break
-    std::string added = (broken ? "" : eol) + std::string(key) + "=" + std::string(value) + (broken ? eol : "");
+    // The line has its line break; one that ends the file with a lone carriage return gets its
+    // line feed, or the new line would read as part of it.
+    const bool broken = last.next > last.begin && text[last.next - 1] == '\n';
+    const std::string before = broken ? "" : last.next > last.end ? "\n" : eol;
+    std::string added = before + std::string(key) + "=" + std::string(value) + (broken ? eol : "");
     out.insert(last.next, added);
   } else {
-    if (!out.empty() && out.back() != '\n') out += eol;
+    if (!out.empty() && out.back() != '\n') out += out.back() == '\r' ? "\n" : eol;
     const bool blankBefore = lines.empty() || Trim(text.substr(lines.back().begin, lines.back().end - lines.back().begin)).empty();
     if (!blankBefore) out += eol;  // a blank line between sections
     out += "[" + std::string(section) + "]" + eol + std::string(key) + "=" + std::string(value) + eol;

@@ -66,6 +66,16 @@ TEST(IniUpdate, KeepsWindowsLineEndingsAndTheByteOrderMark) {
             "\xEF\xBB\xBF[Defaults]\r\nA=1\r\nB=2\r\n");
 }
 
+TEST(IniUpdate, AFileEndingInALoneCarriageReturnGetsItsLineFeedBeforeTheNewLine) {
+  const std::string sameSection = *IniUpdate("[Defaults]\r\nA=1\r", "Defaults", "B", "2");
+  EXPECT_EQ(sameSection, "[Defaults]\r\nA=1\r\nB=2");
+  const std::string newSection = *IniUpdate("[Other]\r\nA=1\r", "Defaults", "B", "2");
+  EXPECT_EQ(newSection, "[Other]\r\nA=1\r\n\r\n[Defaults]\r\nB=2\r\n");
+  EXPECT_EQ(IniLookup(sameSection, "Defaults", "B"), "2");
+  EXPECT_EQ(IniLookup(sameSection, "Defaults", "A"), "1");
+  EXPECT_EQ(IniLookup(newSection, "Other", "A"), "1");
+}
+
 TEST(IniUpdate, RefusesWhatCannotBeWrittenAsOneLine) {
   EXPECT_EQ(IniUpdate("", "Defaults", "Key", "two\nlines"), std::nullopt);
   EXPECT_EQ(IniUpdate("", "Defaults", "A=B", "v"), std::nullopt);

@@ -25,7 +25,8 @@ std::vector<fs::path> corpusFiles(const std::string& folder) {
   fs::path dir = fs::path(VLX_CORPUS_DIR) / folder;
   if (!fs::is_directory(dir)) return files;
   for (const auto& entry : fs::directory_iterator(dir))
-    if (entry.is_regular_file()) files.push_back(entry.path());
+    // Only documents: a word processor that has one open leaves a lock file beside it.
+    if (entry.is_regular_file() && entry.path().extension() == ".docx") files.push_back(entry.path());
   std::sort(files.begin(), files.end());
   return files;
 }

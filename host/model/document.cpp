@@ -87,6 +87,9 @@ void Document::load(std::unique_ptr<Package> package, const std::string& path) {
     styles_ = std::make_unique<StyleSheet>(nullptr, Wml("w"));
   }
   buildStories();
+  // Parts read only later are parsed now, so that a damaged one refuses the file at once.
+  for (const char* rel : {kSettingsRel, kThemeRel})
+    if (const std::string part = package_->relatedPart(main, rel); !part.empty()) package_->xml(part);
   pagination_ = std::make_unique<host::Pagination>(*this);
   selection_ = std::make_shared<RangeState>(RangeState{this, &mainStory(), 0, 0, nullptr});
   live_.push_back(selection_);

@@ -95,6 +95,13 @@ TEST(Find, PathologicalPatternIsRefusedNotLeftToHang) {
   EXPECT_THROW(findAll(*doc, "*a*a*a*a*a*b", true), Error);
 }
 
+TEST(Find, StarsBeforeALongRepeatAreRefusedCountingEveryCharacterLookedAt) {
+  // Each step of this pattern looks at the rest of the paragraph; counted as one step it ran
+  // for many seconds before being refused.
+  auto doc = docWithBody(para(run(std::string(60, 'a') + "1")));
+  EXPECT_THROW(findAll(*doc, "*******[a-z]@>", true), Error);
+}
+
 TEST(Find, HiddenTextIsSkippedUnlessShownAndMatchesMaySpanIt) {
   auto doc = docWithBody(para(run("Purch") + run("HIDDEN", "<w:vanish/>") + run("ase Price")));
   EXPECT_EQ(findAll(*doc, "Purchase").size(), 1u);

@@ -103,8 +103,8 @@ TEST(FormatWrite, SettingBoldSplitsRunsAtTheRangeEnds) {
 
 TEST(FormatWrite, SplitsFallBetweenTheRightCharactersOfAnyText) {
   // Curly quotes and dashes (three bytes each), a character outside the basic plane (two
-  // units), and bytes that are not UTF-8 at all (read as a replacement character).
-  const std::string text = "\u201CA\u201D \u2013 \U0001D49C x \xC3( end";
+  // units), and an accented letter (two bytes); a part that is not UTF-8 is refused on opening.
+  const std::string text = "\u201CA\u201D \u2013 \U0001D49C x \u00E9( end";
   auto doc = openDocument(styledSpec(para(run(text))));
   const std::string before = doc->Content().Text();
   const long length = doc->Content().End() - 1;

@@ -15,6 +15,7 @@
 
 #include "host/platform/error.h"
 #include "host/package/relationships.h"
+#include "host/package/xml_check.h"
 
 namespace host {
 namespace {
@@ -129,6 +130,25 @@ std::string parentFolder(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The name of the first central directory entry whose size or offset is 0xFFFFFFFF, the mark
+// of a ZIP64 record; "" when there is none or the directory cannot be walked.
+std::string entryMarkedZip64(std::string_view zip) {
+  const auto get = [&](std::size_t at, int bytes) {
+    std::uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(zip[at + i]);
+    return value;
+  };
+  const std::size_t end = zip.rfind(std::string_view("PK\x05\x06", 4));
+  if (end == std::string_view::npos || end + 22 > zip.size()) return "";
+  for (std::size_t at = get(end + 16, 4); at + 46 <= end && zip.substr(at, 4) == std::string_view("PK\x01\x02", 4);) {
+    const std::size_t nameLength = get(at + 28, 2);
+    if (get(at + 20, 4) == 0xFFFFFFFFu || get(at + 24, 4) == 0xFFFFFFFFu || get(at + 42, 4) == 0xFFFFFFFFu)
+      return std::string(zip.substr(at + 46, std::min(nameLength, zip.size() - at - 46)));
+    at += 46 + nameLength + get(at + 30, 2) + get(at + 32, 2);
+  }
+  return "";
+}
+
 }  // namespace
 
 std::string partFolder(const std::string& partName) {
@@ -220,8 +240,13 @@ void Package::load(const std::string& data, const std::string& displayName,
   zip_t* raw = source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr;
   if (!raw) {
     if (source) zip_source_free(source);
+    const bool noZip64Record = zip_error_code_zip(&error) == ZIP_ER_NOENT;
     const std::string reason = zip_error_strerror(&error);
     zip_error_fini(&error);
+    // libzip says "No such file" when an entry's size or position marks a ZIP64 record it lacks.
+    if (const std::string entry = noZip64Record ? entryMarkedZip64(data) : ""; !entry.empty())
+      throw refuse("the zip directory is damaged: it gives the part \"" + entry +
+                   "\" a size or position of 0xFFFFFFFF, which only a ZIP64 record may, and that record is missing.");
     throw refuse("the file is damaged or is not a .docx document (" + reason + ").");
   }
   zip_error_fini(&error);
@@ -304,12 +329,7 @@ std::size_t Package::require(const std::string& partName) const {
 // name) when the content types say it is a WordprocessingML main part; a theme or workbook
 // package renamed to .docx has a main part too, but not a word processing one.
 std::string Package::findMainPart() {
-  std::string fromRelationships;
-  try {
-    fromRelationships = relatedPart("", kOfficeDocumentRel);
-  } catch (const Error&) {
-    // Damaged package relationships: the usual name may still be there.
-  }
+  const std::string fromRelationships = relatedPart("", kOfficeDocumentRel);
   for (const std::string& candidate : {fromRelationships, std::string("word/document.xml")}) {
     const std::size_t i = indexOf(candidate);
     if (candidate.empty() || i == std::string::npos) continue;
@@ -321,15 +341,12 @@ std::string Package::findMainPart() {
   throw refused(displayName_, "it is not a Word document: the package has no main document part.");
 }
 
-// The content type of a part from [Content_Types].xml; "" when that part is absent or damaged.
+// The content type of a part from [Content_Types].xml ("" when it names none); host::Error when
+// that part is missing or damaged, as word processors refuse such a package.
 std::string Package::contentTypeOf(const std::string& partName) {
-  pugi::xml_node types;
-  try {
-    if (indexOf("[Content_Types].xml") != std::string::npos)
-      types = xml("[Content_Types].xml").document_element();
-  } catch (const Error&) {
-    return "";
-  }
+  if (!has("[Content_Types].xml"))
+    throw refused(displayName_, "the package has no [Content_Types].xml, which says what its parts are; the file is damaged.");
+  const pugi::xml_node types = xml("[Content_Types].xml").document_element();
   const auto dot = partName.rfind('.');
   const std::string extension =
       dot == std::string::npos ? "" : lowerAscii(partName.substr(dot + 1));
@@ -353,17 +370,21 @@ pugi::xml_document& Package::xml(const std::string& partName) {
   const std::size_t i = require(partName);
   Part& part = parts_[i];
   if (!part.doc) {
+    const auto damaged = [&](const std::string& why, std::optional<std::size_t> offset) {
+      std::string where;
+      if (offset) {
+        const auto end = part.bytes.begin() + static_cast<std::ptrdiff_t>(std::min(*offset, part.bytes.size()));
+        where = " at line " + std::to_string(std::count(part.bytes.begin(), end, '\n') + 1);
+      }
+      return refused(displayName_, "the part \"" + part.name + "\" is damaged: malformed XML" + where + " (" + why + ").");
+    };
+    // What the parser lets through is checked around its one parse: the bytes before, the tree after.
+    if (const auto fault = checkXmlBytes(part.bytes)) throw damaged(fault->what, fault->offset);
     auto doc = std::make_unique<pugi::xml_document>();
     const pugi::xml_parse_result result =
         doc->load_buffer(part.bytes.data(), part.bytes.size(), kParseFlags, pugi::encoding_auto);
-    if (!result) {
-      const auto end = part.bytes.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(
-                                                result.offset, part.bytes.size()));
-      const auto line = std::count(part.bytes.begin(), end, '\n') + 1;
-      throw Error(kErrFileFormat, "The part \"" + part.name + "\" of \"" + displayName_ +
-                                      "\" is damaged: malformed XML at line " +
-                                      std::to_string(line) + " (" + result.description() + ").");
-    }
+    if (!result) throw damaged(result.description(), static_cast<std::size_t>(result.offset));
+    if (const auto fault = checkXmlTree(*doc)) throw damaged(fault->what, fault->offset);
     writeInfo_[i].encoding = result.encoding;
     writeInfo_[i].bom = startsWithBom(part.bytes);
     part.doc = std::move(doc);
@@ -445,6 +466,13 @@ void Package::serialiseDirtyParts() {
                            (writeInfo_[i].bom ? pugi::format_write_bom : 0u);
     StringWriter writer;
     part.doc->save(writer, "", flags, writeInfo_[i].encoding);
+    // What the model put into the tree (a control character, runs nested too deep) must not
+    // make a part that no longer opens.
+    std::optional<XmlFault> fault = checkXmlTree(*part.doc);
+    if (!fault) fault = checkXmlBytes(writer.out);
+    if (fault)
+      throw Error(kErrFileAccess, "Cannot write \"" + displayName_ + "\": the part \"" + part.name +
+                                      "\" would hold " + fault->what + ".");
     part.bytes = std::move(writer.out);
   }
 }

@@ -46,7 +46,8 @@ struct Part {
 class Package {
  public:
   /// Reads a package from a file; throws host::Error with a user's message when the file
-  /// is missing, not a zip, an encrypted document, a zip bomb or lacks a main document.
+  /// is missing, not a zip, an encrypted document, a zip bomb, lacks a main document or its
+  /// [Content_Types].xml, or when that part or the package relationships are malformed.
   static std::unique_ptr<Package> open(const std::string& path,
                                        const PackageLimits& limits = {});
   /// Reads a package from bytes held in memory (same checks as open).
@@ -62,7 +63,8 @@ class Package {
   /// True when the package has a part of that name.
   bool has(const std::string& partName) const;
   /// The part's parsed XML, parsed on first use; throws host::Error naming the part and
-  /// line when the XML is malformed, or when there is no such part.
+  /// line when the XML is malformed (as xml_check.h has it: nested too deep included), or
+  /// when there is no such part.
   pugi::xml_document& xml(const std::string& partName);
   /// Marks a parsed part as changed so that save() serialises it again.
   void markDirty(const std::string& partName);
@@ -85,7 +87,8 @@ class Package {
   /// Writes the package to a temporary file beside the target and renames it over the
   /// target; the target is untouched when anything fails (host::Error is thrown).
   void save(const std::string& path);
-  /// The package as zip bytes (for tests and in-memory use).
+  /// The package as zip bytes (for tests and in-memory use). Like save(), throws host::Error
+  /// rather than write a changed part that would not open again.
   std::string toBytes();
   /// Stamps every entry written from now on with this time instead of the clock's, so that
   /// the same parts give the same bytes; host::Error when the zip directory cannot hold it.

@@ -247,6 +247,9 @@ long Pattern::matchAt(const Text& text, std::size_t unit, std::size_t at, std::s
       std::size_t count = 0;
       std::size_t most = static_cast<std::size_t>(u.max);
       while (count < most && at + count < limit && accepts(u, text[at + count])) ++count;
+      // The characters looked at count against the budget too, or a pattern of many starts
+      // and long repeats would take minutes to be refused.
+      budget -= static_cast<long>(count);
       if (count < static_cast<std::size_t>(u.min)) return -1;
       for (std::size_t k = count + 1; k-- > static_cast<std::size_t>(u.min);) {
         long end = matchAt(text, unit + 1, at + k, limit, budget);
