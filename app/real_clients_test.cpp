@@ -5,17 +5,22 @@
 // warning. Skips when LibreOffice or Debian's python3-uno or python3-docx is missing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iostream>
 #include <map>
 #include <set>
+#include <sstream>
 
-#include "app/testing/clients.h"
+#include "addin/testing/other_programs.h"
+#include "app/testing/program.h"
 #include "host/docx_builder.h"
 
 namespace app {
 namespace {
 
 using namespace app::testing;
+using addin::testing::readWithPythonDocx;
+using addin::testing::updateIndexesInLibreOffice;
 
 // Term -> the pages it is listed with.
 using Pages = std::map<std::string, std::vector<int>>;
@@ -117,7 +122,7 @@ host::DocxBuilder fixedPagesContract() {
 class RealClients : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string missing = missingClients(tmp_);
+    const std::string missing = addin::testing::missingOtherPrograms();
     if (!missing.empty()) GTEST_SKIP() << missing;
   }
 
@@ -139,7 +144,7 @@ class RealClients : public ::testing::Test {
   Score compare(const std::vector<std::pair<fs::path, Pages>>& indexed) {
     std::vector<fs::path> files;
     for (const auto& [file, pages] : indexed) files.push_back(file);
-    const auto shown = updateIndexesInLibreOffice(tmp_, files);
+    const auto shown = updateIndexesInLibreOffice(files, tmp_ / "office-profile");
     Score score;
     for (const auto& [file, ours] : indexed) {
       SCOPED_TRACE(file.filename().string());
@@ -157,7 +162,7 @@ class RealClients : public ::testing::Test {
       EXPECT_EQ(theirTerms, ourTerms) << "LibreOffice's index lists other terms than ours";
       score.add(file.filename().string(), ours, theirs);
     }
-    for (const auto& [file, said] : readWithPythonDocx(tmp_, files)) EXPECT_EQ(said, "") << file;
+    for (const auto& [file, said] : readWithPythonDocx(files)) EXPECT_EQ(said, "") << file;
     return score;
   }
 
