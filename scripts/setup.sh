@@ -48,7 +48,7 @@ case "$mode" in
     echo "setup: the sample contract was indexed; the indexed copy is $out"
     ;;
   --test)
-    install_packages "${packages[@]}" libreoffice-writer-nogui fonts-liberation2 poppler-utils clang libclang-rt-14-dev
+    install_packages "${packages[@]}" libreoffice-writer-nogui fonts-liberation2 poppler-utils python3-uno python3-docx clang libclang-rt-14-dev
     build build-test -DCMAKE_BUILD_TYPE=Debug -DVLX_WERROR=ON -DVLX_SANITIZE=ON
     ctest --test-dir build-test --output-on-failure -j "$(nproc)"
     # The fuzz targets (fuzz/README.md): clang in a folder of their own, each for a bounded time.
