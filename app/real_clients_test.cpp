@@ -13,7 +13,7 @@
 
 #include "addin/testing/other_programs.h"
 #include "app/testing/program.h"
-#include "host/docx_builder.h"
+#include "host/builder/docx_builder.h"
 
 namespace app {
 namespace {

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include <unicode/ustring.h>
+
 namespace host {
 namespace {
 
@@ -140,37 +142,19 @@ std::optional<XmlFault> checkUtf8(std::string_view s) {
 
 // UTF-16 text as UTF-8, so that one check serves both; nullopt at a lone surrogate.
 std::optional<std::string> utf16ToUtf8(std::string_view s, bool bigEndian) {
-  std::string out;
-  out.reserve(s.size());
-  const auto unit = [&](std::size_t i) -> char32_t {
-    const auto hi = static_cast<unsigned char>(s[bigEndian ? i : i + 1]);
-    const auto lo = static_cast<unsigned char>(s[bigEndian ? i + 1 : i]);
-    return static_cast<char32_t>((hi << 8) | lo);
-  };
-  for (std::size_t i = 0; i + 1 < s.size(); i += 2) {
-    char32_t c = unit(i);
-    if (c >= 0xD800 && c <= 0xDBFF && i + 3 < s.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
-      i += 2;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      return std::nullopt;
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+  std::u16string units(s.size() / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const auto first = static_cast<unsigned char>(s[2 * i]), second = static_cast<unsigned char>(s[2 * i + 1]);
+    units[i] = static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
   }
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t length = 0;
+  u_strToUTF8(nullptr, 0, &length, units.data(), static_cast<int32_t>(units.size()), &status);
+  if (status != U_BUFFER_OVERFLOW_ERROR && U_FAILURE(status)) return std::nullopt;
+  std::string out(static_cast<std::size_t>(length), '\0');
+  status = U_ZERO_ERROR;
+  u_strToUTF8(out.data(), length, nullptr, units.data(), static_cast<int32_t>(units.size()), &status);
+  if (U_FAILURE(status)) return std::nullopt;
   return out;
 }
 
