@@ -11,7 +11,7 @@
 #include <set>
 #include <sstream>
 
-#include "addin/testing/other_programs.h"
+#include "app/testing/other_programs.h"
 #include "app/testing/program.h"
 #include "host/builder/docx_builder.h"
 

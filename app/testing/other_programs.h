@@ -40,7 +40,7 @@ inline std::string quoted(const std::vector<fs::path>& files) {
 
 /// A helper script of this folder, run by Debian's Python.
 inline std::string pythonScript(const std::string& name) {
-  return std::string(kSystemPython) + " " + quoted(fs::path(VLX_SOURCE_DIR) / "addin" / "testing" / name);
+  return std::string(kSystemPython) + " " + quoted(fs::path(VLX_SOURCE_DIR) / "app" / "testing" / name);
 }
 
 /// Why LibreOffice or Debian's Python with uno and docx cannot be used here, or "" when both can.
