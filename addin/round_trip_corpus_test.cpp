@@ -13,6 +13,7 @@
 #include "host/platform/error.h"
 #include "host/text/story.h"
 #include "host/text/text.h"
+#include "host/testing/corpus.h"
 #include "indexing/cmd_ok.h"
 #include "indexing/test_support.h"
 #include "ui/script/user.h"
@@ -22,14 +23,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The corpus documents that have text to index: the valid files and the contracts.
 std::vector<fs::path> corpusFiles() {
-  std::vector<fs::path> files;
-  for (const char* folder : {"docx", "contracts"}) {
-    fs::path dir = fs::path(VLX_CORPUS_DIR) / folder;
-    if (!fs::is_directory(dir)) continue;
-    for (const auto& entry : fs::directory_iterator(dir))
-      if (entry.is_regular_file() && entry.path().extension() == ".docx") files.push_back(entry.path());
-  }
+  std::vector<fs::path> files = host::testing::corpusDocuments("docx");
+  const std::vector<fs::path> contracts = host::testing::corpusDocuments("contracts");
+  files.insert(files.end(), contracts.begin(), contracts.end());
   std::sort(files.begin(), files.end());
   return files;
 }

@@ -19,8 +19,6 @@ namespace app {
 namespace {
 
 using namespace app::testing;
-using addin::testing::readWithPythonDocx;
-using addin::testing::updateIndexesInLibreOffice;
 
 // Term -> the pages it is listed with.
 using Pages = std::map<std::string, std::vector<int>>;
@@ -122,7 +120,7 @@ host::DocxBuilder fixedPagesContract() {
 class RealClients : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string missing = addin::testing::missingOtherPrograms();
+    const std::string missing = missingOtherPrograms();
     if (!missing.empty()) GTEST_SKIP() << missing;
   }
 

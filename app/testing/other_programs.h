@@ -1,22 +1,21 @@
 #pragma once
 // The programs no one here wrote that tests hand our documents to: LibreOffice headless (many
 // files converted to text in one start, or driven through its UNO bridge to update indexes) and
-// python-docx, an independent reader of the format, both through Debian's own Python; and the
-// shared corpus of real documents. Header-only, for tests.
+// python-docx, an independent reader of the format, both through Debian's own Python.
+// Header-only, for tests.
 
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/testing/program.h"
 #include "host/testing/shell.h"
 
-namespace addin::testing {
+namespace app::testing {
 
 namespace fs = std::filesystem;
 
@@ -24,23 +23,16 @@ namespace fs = std::filesystem;
 /// (a python found first on PATH may lack both).
 inline constexpr const char* kSystemPython = "/usr/bin/python3";
 
-/// A path in single quotes for the shell.
-inline std::string quoted(const fs::path& path) {
-  std::string out = "'";
-  for (char c : path.string()) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
 /// The files, each quoted for the shell, each after a space.
 inline std::string quoted(const std::vector<fs::path>& files) {
   std::string out;
-  for (const fs::path& file : files) out += " " + quoted(file);
+  for (const fs::path& file : files) out += " " + shellArg(file);
   return out;
 }
 
 /// A helper script of this folder, run by Debian's Python.
 inline std::string pythonScript(const std::string& name) {
-  return std::string(kSystemPython) + " " + quoted(fs::path(VLX_SOURCE_DIR) / "app" / "testing" / name);
+  return std::string(kSystemPython) + " " + shellArg(fs::path(VLX_SOURCE_DIR) / "app" / "testing" / name);
 }
 
 /// Why LibreOffice or Debian's Python with uno and docx cannot be used here, or "" when both can.
@@ -49,40 +41,6 @@ inline std::string missingOtherPrograms() {
   if (host::testing::RunShell(std::string(kSystemPython) + " -c 'import uno, docx'").exitCode != 0)
     return std::string(kSystemPython) + " lacks python3-uno or python3-docx";
   return "";
-}
-
-/// The .docx files of a folder of the shared corpus, by name ({} when the corpus is absent).
-inline std::vector<fs::path> corpusDocuments(const std::string& folder) {
-  std::vector<fs::path> files;
-  const fs::path dir = fs::path(VLX_CORPUS_DIR) / folder;
-  if (!fs::is_directory(dir)) return files;
-  for (const auto& entry : fs::directory_iterator(dir))
-    if (entry.is_regular_file() && entry.path().extension() == ".docx") files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
-/// Converts every file to UTF-8 text (NAME.txt in folder) in one start of LibreOffice headless,
-/// with the profile folder given, so that it never waits for or touches a user's.
-inline host::testing::ShellOutcome convertToText(const std::vector<fs::path>& files, const fs::path& folder,
-                                                 const fs::path& profile) {
-  fs::create_directories(folder);
-  if (files.empty()) return {0, ""};
-  return host::testing::RunShell("timeout 900 soffice -env:UserInstallation=file://" + profile.string() +
-                                 " --headless --norestore --convert-to 'txt:Text (encoded):UTF8' --outdir " +
-                                 quoted(folder) + quoted(files));
-}
-
-/// The lines of a text file, without line ends or a byte-order mark.
-inline std::vector<std::string> linesOf(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (lines.empty() && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
-    lines.push_back(line);
-  }
-  return lines;
 }
 
 /// What python-docx says of each file: "" when it reads it without an error or a warning, else why.
@@ -108,7 +66,7 @@ inline std::map<fs::path, nlohmann::json> updateIndexesInLibreOffice(const std::
                                                                      const fs::path& profile) {
   std::map<fs::path, nlohmann::json> shown;
   const host::testing::ShellOutcome run =
-      host::testing::RunShell(pythonScript("office_indexes.py") + " " + quoted(profile) + quoted(files));
+      host::testing::RunShell(pythonScript("office_indexes.py") + " " + shellArg(profile) + quoted(files));
   std::stringstream lines(run.output);
   for (std::string line; std::getline(lines, line);) {
     nlohmann::json one = nlohmann::json::parse(line, nullptr, false);
@@ -117,4 +75,4 @@ inline std::map<fs::path, nlohmann::json> updateIndexesInLibreOffice(const std::
   return shown;
 }
 
-}  // namespace addin::testing
+}  // namespace app::testing

@@ -14,22 +14,13 @@
 #include "host/dump/dump.h"
 #include "host/platform/error.h"
 #include "host/testing/test_documents.h"
+#include "host/testing/corpus.h"
 
 namespace host {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<fs::path> corpusFiles(const std::string& folder) {
-  std::vector<fs::path> files;
-  fs::path dir = fs::path(VLX_CORPUS_DIR) / folder;
-  if (!fs::is_directory(dir)) return files;
-  for (const auto& entry : fs::directory_iterator(dir))
-    // Only documents: a word processor that has one open leaves a lock file beside it.
-    if (entry.is_regular_file() && entry.path().extension() == ".docx") files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
-  return files;
-}
+using host::testing::corpusDocuments;
 
 // A scratch folder of this process, removed at the end.
 class Scratch {
@@ -93,7 +84,7 @@ std::size_t storyIndex(Document& doc, const Story& story) {
 }
 
 TEST(CorpusModel, EveryDocumentOpensDumpsAndSavesUnchanged) {
-  auto files = corpusFiles("docx");
+  auto files = corpusDocuments("docx");
   if (files.empty()) GTEST_SKIP() << "the shared corpus is not at " << VLX_CORPUS_DIR << "; nothing to check";
   for (const fs::path& path : files) {
     SCOPED_TRACE(path.filename().string());
@@ -148,7 +139,7 @@ TEST(CorpusModel, EveryDocumentOpensDumpsAndSavesUnchanged) {
 }
 
 TEST(CorpusModel, SampleEditsKeepTheRestIntactThroughSaveAndReopen) {
-  auto files = corpusFiles("docx");
+  auto files = corpusDocuments("docx");
   if (files.empty()) GTEST_SKIP() << "the shared corpus is not at " << VLX_CORPUS_DIR << "; nothing to check";
   Scratch scratch;
   for (const fs::path& path : files) {
@@ -284,7 +275,7 @@ TEST(CorpusModel, SampleEditsKeepTheRestIntactThroughSaveAndReopen) {
 }
 
 TEST(CorpusModel, HostileFilesAreRefusedWithAnError) {
-  auto files = corpusFiles("hostile");
+  auto files = corpusDocuments("hostile");
   if (files.empty()) GTEST_SKIP() << "the shared corpus is not at " << VLX_CORPUS_DIR << "; nothing to check";
   for (const fs::path& path : files) {
     SCOPED_TRACE(path.filename().string());

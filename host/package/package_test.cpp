@@ -11,11 +11,13 @@
 #include <sstream>
 
 #include "host/platform/error.h"
+#include "host/testing/corpus.h"
 
 namespace host {
 namespace {
 
 namespace fs = std::filesystem;
+using host::testing::corpusDocuments;
 
 const std::string kMainType =
     "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
@@ -570,17 +572,8 @@ TEST(PackageSave, FailuresLeaveEverythingAsItWas) {
   EXPECT_EQ(folder.names(), (std::vector<std::string>{"in-the-way.docx", "old.docx"}));
 }
 
-std::vector<fs::path> corpusFiles(const std::string& folder) {
-  std::vector<fs::path> files;
-  std::error_code missing;
-  for (const auto& entry : fs::directory_iterator(fs::path(VLX_CORPUS_DIR) / folder, missing))
-    if (entry.path().extension() == ".docx") files.push_back(entry.path());  // not a word processor's lock file
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
 TEST(PackageCorpus, EveryDocumentOpensAndSavesWithoutLoss) {
-  const auto files = corpusFiles("docx");
+  const auto files = corpusDocuments("docx");
   if (files.empty()) GTEST_SKIP() << "corpus folder " << VLX_CORPUS_DIR "/docx is absent";
   for (const fs::path& file : files) {
     SCOPED_TRACE(file.filename().string());
@@ -606,7 +599,7 @@ TEST(PackageCorpus, EveryDocumentOpensAndSavesWithoutLoss) {
 }
 
 TEST(PackageCorpus, HostileFilesAreRefusedWithTheReason) {
-  const auto files = corpusFiles("hostile");
+  const auto files = corpusDocuments("hostile");
   if (files.empty()) GTEST_SKIP() << "corpus folder " << VLX_CORPUS_DIR "/hostile is absent";
   const std::array<std::pair<const char*, const char*>, 4> reasons = {{
       {"password", "protected (encrypted) documents are not supported"},
