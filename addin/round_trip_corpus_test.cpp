@@ -1,19 +1,30 @@
 // Indexing and then removing the indexing over the shipped sample and real documents written
 // by other programs: the text of every story, the fields and the bookmarks come back as they
-// were. The corpus part skips, saying so, when the shared corpus is absent.
+// were. The corpus part skips, saying so, when the shared corpus is absent. The pass through the
+// menu is also the fidelity suite: each corpus document is saved unchanged, indexed, given back,
+// and its indexed copy opened by LibreOffice and python-docx; it prints one line per file and a
+// total.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <filesystem>
+#include <iostream>
+#include <map>
 #include <set>
 
 #include "addin/connect.h"
 #include "addin/remove_commands.h"
+#include "addin/connect.h"
+#include "addin/remove_commands.h"
+#include "host/model/fields.h"
+#include "host/package/package.h"
 #include "host/platform/error.h"
+#include "host/testing/corpus.h"
+#include "host/testing/other_programs.h"
 #include "host/text/story.h"
 #include "host/text/text.h"
-#include "host/testing/corpus.h"
 #include "indexing/cmd_ok.h"
 #include "indexing/test_support.h"
 #include "ui/script/user.h"
@@ -74,13 +85,18 @@ std::vector<std::string> someTerms(host::Document& doc) {
   return terms;
 }
 
-// The start of the last paragraph of the main text outside any table, or -1.
+// The start of the last paragraph of the main text outside any table and outside any field
+// (an index put into another field's result would be that field's), or -1.
 long indexPlace(host::Document& doc) {
   host::Story& main = doc.mainStory();
+  const std::vector<host::Field> fields = host::fieldsIn(&doc, main, 0, main.length());
   for (std::size_t b = main.blocks().size(); b-- > 0;) {
     const host::Block& block = main.blocks()[b];
+    const long at = main.blockStart(b);
     if (block.rowEnd) continue;
-    if (doc.Range(main.blockStart(b), main.blockStart(b)).TablesCount() == 0) return main.blockStart(b);
+    if (std::any_of(fields.begin(), fields.end(), [&](const host::Field& f) { return f.Span().begin < at && at <= f.Span().end; }))
+      continue;
+    if (doc.Range(at, at).TablesCount() == 0) return at;
   }
   return -1;
 }
@@ -172,7 +188,8 @@ class RoundTripThroughTheMenu : public indexing::testing::RunTest {
 
   // Indexes the file from the menu and removes the indexing; false when the run refused it (its
   // quotes do not pair up) or it has no word to index or no place outside a table for the index.
-  bool roundTrip(host::Document& doc) {
+  // With a path, the indexed document is also saved there.
+  bool roundTrip(host::Document& doc, const fs::path& indexedCopy = {}) {
     const std::vector<std::string> words = someTerms(doc);
     const long place = indexPlace(doc);
     if (words.empty() || place < 0) return false;
@@ -181,6 +198,7 @@ class RoundTripThroughTheMenu : public indexing::testing::RunTest {
     doc.Select(doc.Range(place, place));
     click("VLXIndexTag");
     if (!doc.Bookmarks().Exists("VellandexIndex")) return false;
+    if (!indexedCopy.empty()) std::ofstream(indexedCopy, std::ios::binary) << doc.package().toBytes();
     click("RemoveIndexTag");
     auto reopened = host::testing::reopen(doc);
     const Snapshot after = snapshot(*reopened);
@@ -218,23 +236,151 @@ TEST_F(RoundTripThroughTheMenu, TheSampleComesBackWithItsOwnQuotesCurlyOrStraigh
   EXPECT_TRUE(roundTrip(straightDoc));
 }
 
+// What became of one corpus document in the fidelity pass.
+struct Verdict {
+  std::string refusal;              // why it was not indexed, when it was not
+  std::vector<std::string> faults;  // what went wrong
+};
+
+// The failures the running test has recorded so far.
+int failuresSoFar() {
+  const ::testing::TestResult& result = *::testing::UnitTest::GetInstance()->current_test_info()->result();
+  int n = 0;
+  for (int i = 0; i < result.total_part_count(); ++i) n += result.GetTestPartResult(i).failed();
+  return n;
+}
+
+// Opened and saved to a file: the same parts with the same bytes.
+void expectSavedUnchanged(host::Document& doc, const fs::path& input, const fs::path& saved) {
+  doc.SaveAs(saved.string());
+  auto before = host::Package::open(input.string());
+  auto after = host::Package::open(saved.string());
+  ASSERT_EQ(after->partNames(), before->partNames()) << "saving changed the list of parts";
+  for (const std::string& part : before->partNames()) EXPECT_EQ(after->bytes(part), before->bytes(part)) << part;
+}
+
+// The lines of the index result in an indexed document.
+std::vector<std::string> indexLines(const fs::path& indexed) {
+  auto doc = host::Document::Open(indexed.string());
+  std::vector<std::string> lines;
+  host::Story& main = doc->mainStory();
+  for (const host::Field& field : host::fieldsIn(doc.get(), main, 0, main.length())) {
+    if (field.Type() != host::wdFieldIndex || field.Code().Text().find("VellandexIndex") == std::string::npos) continue;
+    std::stringstream result(field.Result().Text());
+    for (std::string line; std::getline(result, line, '\r');)
+      if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+// A line with every double quote straight: indexing turns a document's quotes to the form most
+// of them have.
+std::string straightQuotes(std::string line) {
+  for (const std::string quote : {"\u201C", "\u201D", "\u201E", "\u00AB", "\u00BB"})
+    for (std::size_t at = line.find(quote); at != std::string::npos; at = line.find(quote, at)) line.replace(at, quote.size(), "\"");
+  return line;
+}
+
+// LibreOffice's text of the indexed copy holds every paragraph of its text of the input, in
+// order (quotes aside), then the index heading and every line of our index.
+void checkShownByLibreOffice(const fs::path& inputText, const fs::path& indexedText, const fs::path& indexed,
+                             Verdict& verdict) {
+  if (!fs::exists(indexedText)) return verdict.faults.push_back("LibreOffice did not open the indexed copy");
+  if (!fs::exists(inputText)) return;  // LibreOffice cannot read the input itself: nothing to compare
+  std::vector<std::string> shown = host::testing::linesOf(indexedText);
+  for (std::string& line : shown) line = straightQuotes(line);
+  std::size_t at = 0;
+  int missing = 0;
+  for (std::string paragraph : host::testing::linesOf(inputText)) {
+    if (paragraph.empty()) continue;
+    paragraph = straightQuotes(paragraph);
+    std::size_t found = at;
+    while (found < shown.size() && shown[found] != paragraph) ++found;
+    if (found == shown.size()) {
+      if (missing++ == 0) verdict.faults.push_back("LibreOffice does not show the paragraph \"" + paragraph.substr(0, 60) + "\"");
+      continue;
+    }
+    at = found + 1;
+  }
+  if (missing > 1) verdict.faults.push_back(std::to_string(missing) + " paragraphs missing or out of order in all");
+  const auto heading = std::find_if(shown.begin(), shown.end(), [](const std::string& line) {
+    return line.find("INDEX OF DEFINED TERMS") != std::string::npos;
+  });
+  if (heading == shown.end()) return verdict.faults.push_back("LibreOffice shows no index heading");
+  for (const std::string& line : indexLines(indexed))
+    if (std::find(heading, shown.end(), straightQuotes(line)) == shown.end())
+      return verdict.faults.push_back("LibreOffice's index lacks the line \"" + line + "\"");
+}
+
 TEST_F(RoundTripThroughTheMenu, EveryCorpusDocumentThatIsIndexedComesBackAsItWas) {
   const std::vector<fs::path> files = corpusFiles();
   if (files.empty()) GTEST_SKIP() << "no corpus at " << VLX_CORPUS_DIR;
+  const std::string missingPrograms = host::testing::missingOtherPrograms();
+  const fs::path work = folder_.path() / "fidelity";
+  for (const char* sub : {"saved", "indexed"}) fs::create_directories(work / sub);
+  std::map<fs::path, Verdict> verdicts;
+  std::vector<fs::path> inputs, outputs;
   int indexed = 0;
   for (const fs::path& file : files) {
     SCOPED_TRACE(file.filename().string());
+    Verdict& verdict = verdicts[file];
+    const int failures = failuresSoFar();
+    const std::size_t messages = backend_.Messages().size();
     std::unique_ptr<host::Document> doc;
     try {
       doc = host::Document::Open(file.string());
-    } catch (const host::Error&) {
-      continue;  // refused files are the model's tests' business
+    } catch (const host::Error& e) {
+      verdict.refusal = e.what();  // the model's tests check refusals; here it must only say why
+      EXPECT_NE(verdict.refusal, "");
+      continue;
     }
     host::Document& open = app_.Documents().Add(std::move(doc));
-    if (roundTrip(open)) ++indexed;
+    expectSavedUnchanged(open, file, work / "saved" / file.filename());
+    const fs::path copy = work / "indexed" / file.filename();
+    if (roundTrip(open, copy)) {
+      ++indexed;
+      inputs.push_back(file);
+      outputs.push_back(copy);
+    } else {
+      verdict.refusal = backend_.Messages().size() > messages ? backend_.Messages().back().prompt : "no word to index or no place for an index";
+    }
     app_.Documents().Close(open);
+    if (failuresSoFar() > failures) verdict.faults.push_back("failures above");
   }
   EXPECT_GT(indexed, 50);
+
+  if (!missingPrograms.empty()) {
+    std::cout << "LibreOffice and python-docx are left out: " << missingPrograms << "\n";
+  } else {
+    // LibreOffice converts the inputs, then the indexed copies, each in one start.
+    host::testing::convertToText(inputs, work / "input-text", work / "office-profile");
+    host::testing::convertToText(outputs, work / "indexed-text", work / "office-profile");
+    const auto inputsRead = host::testing::readWithPythonDocx(inputs);
+    const auto outputsRead = host::testing::readWithPythonDocx(outputs);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+      Verdict& verdict = verdicts[inputs[i]];
+      const fs::path text = fs::path(inputs[i].filename()).replace_extension(".txt");
+      checkShownByLibreOffice(work / "input-text" / text, work / "indexed-text" / text, outputs[i], verdict);
+      if (inputsRead.at(inputs[i]).empty() && !outputsRead.at(outputs[i]).empty())
+        verdict.faults.push_back("python-docx cannot read the indexed copy: " + outputsRead.at(outputs[i]));
+    }
+  }
+
+  int passed = 0, failed = 0;
+  for (const auto& [file, verdict] : verdicts) {
+    std::string line = file.parent_path().filename().string() + "/" + file.filename().string();
+    if (!verdict.faults.empty()) {
+      line = "FAIL " + line + ":";
+      for (const std::string& fault : verdict.faults) line += " " + fault + ";";
+      line.pop_back();
+    } else {
+      line = "pass " + line + (verdict.refusal.empty() ? "" : " (not indexed: " + verdict.refusal.substr(0, 100) + ")");
+    }
+    std::cout << line << "\n";
+    verdict.faults.empty() ? ++passed : ++failed;
+  }
+  std::cout << passed << " passed, " << failed << " failed" << std::endl;
+  EXPECT_EQ(failed, 0);
 }
 
 }  // namespace

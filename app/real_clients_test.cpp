@@ -11,14 +11,17 @@
 #include <set>
 #include <sstream>
 
-#include "app/testing/other_programs.h"
 #include "app/testing/program.h"
+#include "host/testing/other_programs.h"
 #include "host/builder/docx_builder.h"
 
 namespace app {
 namespace {
 
 using namespace app::testing;
+using host::testing::missingOtherPrograms;
+using host::testing::readWithPythonDocx;
+using host::testing::updateIndexesInLibreOffice;
 
 // Term -> the pages it is listed with.
 using Pages = std::map<std::string, std::vector<int>>;

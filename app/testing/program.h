@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "host/model/document.h"
+#include "host/testing/shell.h"
 #include "host/testing/temp_folder.h"
 #include "host/testing/test_documents.h"
 
@@ -36,12 +37,7 @@ struct Outcome {
   std::string all() const { return output + errors; }
 };
 
-/// A path in single quotes for the shell.
-inline std::string shellArg(const fs::path& path) {
-  std::string out = "'";
-  for (char c : path.string()) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
+using host::testing::shellArg;
 
 /// The settings file the program reads and writes in a test's private configuration folder.
 inline fs::path settingsFile(const TempFolder& home) { return home / "config" / "Quillonet" / "Vellandex" / "vlx.ini"; }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace host::testing {
@@ -15,6 +16,13 @@ struct ShellOutcome {
   int exitCode;        // -1 when it did not exit normally or could not be run
   std::string output;  // standard output and standard error together
 };
+
+/// A path in single quotes for the shell.
+inline std::string shellArg(const std::filesystem::path& path) {
+  std::string out = "'";
+  for (char c : path.string()) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
 
 /// Runs a command line through /bin/sh and waits for it.
 inline ShellOutcome RunShell(const std::string& commandLine) {

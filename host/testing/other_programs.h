@@ -2,20 +2,20 @@
 // The programs no one here wrote that tests hand our documents to: LibreOffice headless (many
 // files converted to text in one start, or driven through its UNO bridge to update indexes) and
 // python-docx, an independent reader of the format, both through Debian's own Python.
-// Header-only, for tests.
+// Header-only, for tests of every layer.
 
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/testing/program.h"
 #include "host/testing/shell.h"
 
-namespace app::testing {
+namespace host::testing {
 
 namespace fs = std::filesystem;
 
@@ -32,13 +32,13 @@ inline std::string quoted(const std::vector<fs::path>& files) {
 
 /// A helper script of this folder, run by Debian's Python.
 inline std::string pythonScript(const std::string& name) {
-  return std::string(kSystemPython) + " " + shellArg(fs::path(VLX_SOURCE_DIR) / "app" / "testing" / name);
+  return std::string(kSystemPython) + " " + shellArg(fs::path(VLX_SOURCE_DIR) / "host" / "testing" / name);
 }
 
 /// Why LibreOffice or Debian's Python with uno and docx cannot be used here, or "" when both can.
 inline std::string missingOtherPrograms() {
-  if (host::testing::RunShell("command -v soffice").exitCode != 0) return "LibreOffice (soffice) is not installed";
-  if (host::testing::RunShell(std::string(kSystemPython) + " -c 'import uno, docx'").exitCode != 0)
+  if (RunShell("command -v soffice").exitCode != 0) return "LibreOffice (soffice) is not installed";
+  if (RunShell(std::string(kSystemPython) + " -c 'import uno, docx'").exitCode != 0)
     return std::string(kSystemPython) + " lacks python3-uno or python3-docx";
   return "";
 }
@@ -47,7 +47,7 @@ inline std::string missingOtherPrograms() {
 inline std::map<fs::path, std::string> readWithPythonDocx(const std::vector<fs::path>& files) {
   std::map<fs::path, std::string> said;
   if (files.empty()) return said;
-  const host::testing::ShellOutcome run = host::testing::RunShell(pythonScript("docx_reader.py") + quoted(files));
+  const ShellOutcome run = RunShell(pythonScript("docx_reader.py") + quoted(files));
   for (const fs::path& file : files) said[file] = "python-docx gave no answer: " + run.output.substr(0, 300);
   std::stringstream lines(run.output);
   for (std::string line; std::getline(lines, line);) {
@@ -59,14 +59,36 @@ inline std::map<fs::path, std::string> readWithPythonDocx(const std::vector<fs::
   return said;
 }
 
+/// Converts every file to UTF-8 text (NAME.txt in folder) in one start of LibreOffice headless,
+/// with the profile folder given, so that it never waits for or touches a user's.
+inline ShellOutcome convertToText(const std::vector<fs::path>& files, const fs::path& folder, const fs::path& profile) {
+  fs::create_directories(folder);
+  if (files.empty()) return {0, ""};
+  return RunShell("timeout 900 soffice -env:UserInstallation=file://" + profile.string() +
+                  " --headless --norestore --convert-to 'txt:Text (encoded):UTF8' --outdir " + shellArg(folder) +
+                  quoted(files));
+}
+
+/// The lines of a text file, without line ends or a byte-order mark.
+inline std::vector<std::string> linesOf(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (lines.empty() && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+    lines.push_back(line);
+  }
+  return lines;
+}
+
 /// What LibreOffice shows of each document after it updated every index itself, through its
 /// UNO bridge (with the profile folder given): per file, a JSON object with "opened", "pages"
 /// and "indexes" (the text of each).
 inline std::map<fs::path, nlohmann::json> updateIndexesInLibreOffice(const std::vector<fs::path>& files,
                                                                      const fs::path& profile) {
   std::map<fs::path, nlohmann::json> shown;
-  const host::testing::ShellOutcome run =
-      host::testing::RunShell(pythonScript("office_indexes.py") + " " + shellArg(profile) + quoted(files));
+  const ShellOutcome run =
+      RunShell(pythonScript("office_indexes.py") + " " + shellArg(profile) + quoted(files));
   std::stringstream lines(run.output);
   for (std::string line; std::getline(lines, line);) {
     nlohmann::json one = nlohmann::json::parse(line, nullptr, false);
@@ -75,4 +97,4 @@ inline std::map<fs::path, nlohmann::json> updateIndexesInLibreOffice(const std::
   return shown;
 }
 
-}  // namespace app::testing
+}  // namespace host::testing
