@@ -3,6 +3,7 @@
 #include "addin/gathering.h"
 #include "addin/host_state.h"
 #include "dialogs/frm_vlx_options.h"
+#include "host/model/fields.h"
 #include "host/platform/error.h"
 #include "settings/ini_file.h"
 #include "settings/keys.h"
@@ -76,7 +77,23 @@ void FindAndIndexRun::Run() {
   }
 }
 
-// A new index goes where the cursor is: in the main text, outside tables. An existing index is
+namespace {
+
+// True when the range starts between a field's begin and end marks.
+bool insideField(const host::Range& at) {
+  host::Range story = at.Duplicate();
+  story.Expand(host::wdStory);
+  for (host::Field field : story.Fields()) {
+    const host::FieldSpan span = field.Span();
+    if (span.begin < at.Start() && at.Start() <= span.end) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+// A new index goes where the cursor is: in the main text, outside tables, fields and content
+// controls. An existing index is
 // rebuilt where it stands, wherever the cursor is.
 bool FindAndIndexRun::checkIndexPlace() {
   if (doc_->Bookmarks().Exists(kIndexBookmark)) return true;
@@ -84,6 +101,20 @@ bool FindAndIndexRun::checkIndexPlace() {
     util::ShowWarningMsg("A defined terms index can't be inside a table.  Please move to wherever you want your "
                          "index, so long as it's not inside a table.",
                          "Cannot continue - inside a table");
+    return false;
+  }
+  // Another field's update would wipe an index inside its result, and a content control's
+  // program may replace or flatten what it holds.
+  if (insideField(app_.Selection().Range())) {
+    util::ShowWarningMsg("A defined terms index can't be inside another field.  Please move to wherever you want "
+                         "your index, so long as it's not inside a field.",
+                         "Cannot continue - inside a field");
+    return false;
+  }
+  if (app_.Selection().Range().ContentControlsCount() >= 1) {
+    util::ShowWarningMsg("A defined terms index can't be inside a content control.  Please move to wherever you "
+                         "want your index, so long as it's not inside a content control.",
+                         "Cannot continue - inside a content control");
     return false;
   }
   if (app_.Selection().Range().StoryType() != host::wdMainTextStory) {

@@ -131,7 +131,14 @@ TEST(IndexPlace, AtStartABookmarkAfterATextOrTheEnd) {
                para("<w:bookmarkStart w:id=\"9\" w:name=\"IndexHere\"/><w:bookmarkEnd w:id=\"9\"/>" + run("Schedule 1")) +
                "<w:tbl><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/></w:tblPr><w:tr><w:tc>" +
                para("<w:bookmarkStart w:id=\"10\" w:name=\"InTable\"/><w:bookmarkEnd w:id=\"10\"/>" + run("cell")) +
-               "</w:tc></w:tr></w:tbl>" + para(run("The Seller signs."));
+               "</w:tc></w:tr></w:tbl>" +
+               para("<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText> TOC </w:instrText></w:r>"
+                    "<w:r><w:fldChar w:fldCharType=\"separate\"/></w:r><w:bookmarkStart w:id=\"11\" w:name=\"InField\"/>"
+                    "<w:bookmarkEnd w:id=\"11\"/>" +
+                    run("Contents") + "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>") +
+               "<w:sdt><w:sdtPr><w:id w:val=\"5\"/></w:sdtPr><w:sdtContent>" +
+               para("<w:bookmarkStart w:id=\"12\" w:name=\"InControl\"/><w:bookmarkEnd w:id=\"12\"/>" + run("Party")) +
+               "</w:sdtContent></w:sdt>" + para(run("The Seller signs."));
   writeDocx(tmp / "places.docx", parts);
   const std::string io = "index " + shellArg(tmp / "places.docx") + " -o " + shellArg(tmp / "out.docx");
 
@@ -155,12 +162,35 @@ TEST(IndexPlace, AtStartABookmarkAfterATextOrTheEnd) {
       {"bookmark:Nowhere", "the document has no bookmark of that name"},
       {"after:Nowhere", "the text is not in the main text of the document"},
       {"bookmark:InTable", "the index cannot go inside a table"},
+      {"bookmark:InField", "the index cannot go inside another field"},
+      {"bookmark:InControl", "the index cannot go inside a content control"},
   };
   for (const auto& [at, says] : refused) {
     Outcome run = vellandex(tmp, io + " --at " + at);
     EXPECT_EQ(run.exitCode, 1) << at << "\n" << run.all();
     EXPECT_NE(run.errors.find(says), std::string::npos) << at << "\n" << run.errors;
     EXPECT_FALSE(fs::exists(tmp / "out.docx")) << at;
+  }
+}
+
+TEST(IndexPlace, AfterAListItemTheListKeepsItsNumbersAndTheIndexTakesNone) {
+  TempFolder tmp;
+  const std::string numbered = "<w:numPr><w:ilvl w:val=\"0\"/><w:numId w:val=\"1\"/></w:numPr>";
+  host::testing::DocParts parts;
+  for (const char* text : {"The \u201CSeller\u201D sells.", "Second, the Seller delivers.", "Third, the Seller signs."})
+    parts.body += para(run(text), numbered);
+  writeDocx(tmp / "list.docx", parts);
+  for (const char* at : {"'after:Second'", "end"}) {
+    Outcome run = vellandex(tmp, "index " + shellArg(tmp / "list.docx") + " -o " + shellArg(tmp / "out.docx") + " --at " + at);
+    ASSERT_EQ(run.exitCode, 0) << at << "\n" << run.all();
+    const std::string xml = mainPartXml(tmp / "out.docx");
+    for (const char* ours : {"INDEX OF DEFINED TERMS", "DEFINED BUT NOT USED", "NOT FOUND"}) {
+      const std::size_t p = xml.rfind("<w:p>", xml.find(ours));
+      EXPECT_EQ(xml.substr(p, xml.find("</w:p>", p) - p).find("numPr"), std::string::npos) << at << ": " << ours;
+    }
+    // After a paragraph the index leaves it whole; at the end of the text it splits the last
+    // one, whose mark (with its number) stays at the end.
+    EXPECT_EQ(countOf(xml, numbered), std::string(at) == "end" ? 4u : 3u) << at;
   }
 }
 

@@ -17,7 +17,9 @@ void placeAtEnd(host::Document& doc) {
   doc.Select(doc.Range(end, end));
 }
 
-// The end of the paragraph that holds the text.
+// The start of the paragraph after the one that holds the text, so that the index leaves that
+// paragraph whole (split, its mark and its list number would go on after the index); the end
+// of its text where no paragraph outside a table follows it.
 void placeAfter(host::Document& doc, const std::string& text) {
   host::Range found = doc.Content();
   host::Find find = found.Find();
@@ -27,6 +29,8 @@ void placeAfter(host::Document& doc, const std::string& text) {
   if (text.empty() || !find.Execute())
     throw BatchFailure{kExitBadInput, "--at after:" + text + ": the text is not in the main text of the document"};
   found.Expand(host::wdParagraph);
+  const host::Range next = doc.makeRange(found.GetStory(), found.End(), found.End());
+  if (found.End() < found.GetStory().length() && next.TablesCount() == 0) return doc.Select(next);
   const long end = found.End() - 1;
   doc.Select(doc.makeRange(found.GetStory(), end, end));
 }

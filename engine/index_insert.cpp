@@ -57,6 +57,7 @@ void clsOSVLXLib::IndexInsert(host::Application&, host::Document& wdDoc, long ln
   }
 
   r.Collapse(host::wdCollapseEnd);
+  const long headingStart = r.Start();
   r.SetText("INDEX OF DEFINED TERMS");
   r.SetBold(host::kTrue);
   r.Collapse(host::wdCollapseEnd);
@@ -87,6 +88,9 @@ void clsOSVLXLib::IndexInsert(host::Application&, host::Document& wdDoc, long ln
   index.ParagraphFormat().SetSpaceAfter(0);
   index.ParagraphFormat().SetSpaceBefore(0);
   index.ParagraphFormat().SetAlignment(host::wdAlignParagraphLeft);
+  // Its new paragraphs copied the properties of the paragraph it was placed in: in a numbered
+  // list they would take numbers and renumber the rest of the list.
+  wdDoc.Range(headingStart, index.End()).ListFormat().RemoveNumbers();
   index.SetHighlightColorIndex(host::wdNoHighlight);
   index.Font().SetColor(host::kColorAutomatic);
   index.Collapse(host::wdCollapseEnd);

@@ -313,5 +313,23 @@ TEST_F(IndexTest, RemoveLeavesAContinuousSectionContinuousAndWithoutTheFlagNoSta
   }
 }
 
+TEST_F(IndexTest, InsertInANumberedListTakesNoNumbersAndLeavesTheListsOwn) {
+  const std::string numbered = "<w:numPr><w:ilvl w:val=\"0\"/><w:numId w:val=\"1\"/></w:numPr>";
+  after_ = para(run("After the index."), numbered);
+  contract(para(run("Before the index."), numbered), numbered);
+  engine_.IndexInsert(app_, *doc_, 1, ", ");
+  int numberedParagraphs = 0;
+  for (const std::string& p : host::testing::paragraphsXml(*doc_, "word/document.xml")) {
+    const bool inIndex = p.find(kHeading) != std::string::npos || p.find("INDEX \\c1") != std::string::npos ||
+                         p.find("Buyer, 1") != std::string::npos;
+    if (inIndex) {
+      EXPECT_EQ(p.find("numPr"), std::string::npos) << p;
+    }
+    numberedParagraphs += p.find(numbered) != std::string::npos;
+  }
+  // Before, the empty paragraph that held the start bookmark, and after: as many as before.
+  EXPECT_EQ(numberedParagraphs, 3);
+}
+
 }  // namespace
 }  // namespace engine

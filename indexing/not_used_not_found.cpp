@@ -58,6 +58,7 @@ void closeBlock(host::Document& wdDoc, host::Range& r, const char* bookmark, boo
   r.MoveStart(host::wdParagraph, -2);
   r.ParagraphFormat().SetSpaceAfter(0);
   r.ParagraphFormat().SetSpaceBefore(0);
+  r.ListFormat().RemoveNumbers();  // its paragraphs copied those of a list item it follows
   r.SetHighlightColorIndex(host::wdNoHighlight);
   r.Font().SetColor(host::kColorAutomatic);
   if (select) r.Select();

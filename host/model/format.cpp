@@ -208,6 +208,22 @@ void ParagraphFormat::SetStyle(const std::string& styleId) {
   for (std::size_t b : paragraphsOf(*r_)) r_->story->paragraphChanged(b);
 }
 
+// ---- ListFormat ----
+
+ListFormat::ListFormat(Range r) : r_(r.state()) {
+  if (!r_) throw Error(kErrObjectNotSet, "Object variable not set.");
+}
+
+void ListFormat::RemoveNumbers() {
+  const StyleSheet& styles = r_->doc->styles();
+  writeParagraphs(*r_, [&styles](const Wml& w, pugi::xml_node pPr) {
+    w.removeChild(pPr, "numPr");
+    // A style's numbering is switched off by a list of id 0.
+    if (styles.paragraphFormat(pPr).numbered)
+      w.setValue(w.ensureChild(w.ensureChild(pPr, "numPr", Wml::paragraphPropertyOrder()), "numId", {"ilvl", "numId"}), "val", "0");
+  });
+}
+
 // ---- Style ----
 
 std::string Style::NameLocal() const { return doc_->styles().name(id_); }

@@ -305,5 +305,23 @@ TEST(StyleCaps, AStylesFontOutlivesTheStyleItCameFrom) {
   EXPECT_EQ(doc->Range(0, 7).Font().AllCaps(), kFalse);
 }
 
+TEST(ListFormat, RemoveNumbersTakesParagraphsOutOfDirectAndStyleListsAndLeavesTheRest) {
+  const std::string numbered = "<w:numPr><w:ilvl w:val=\"1\"/><w:numId w:val=\"3\"/></w:numPr>";
+  DocParts parts;
+  parts.styles = paragraphStyle("Clause", "", numbered, "") + paragraphStyle("SubClause", "Clause", "", "");
+  parts.body = para(run("a"), numbered) + para(run("b"), "<w:pStyle w:val=\"SubClause\"/>") + para(run("c")) +
+               para(run("d"), numbered);
+  auto doc = openDocument(parts);
+  doc->Range(0, 5).ListFormat().RemoveNumbers();  // the first three paragraphs
+  std::vector<std::string> paragraphs = paragraphsXml(*reopen(*doc), "word/document.xml");
+  ASSERT_EQ(paragraphs.size(), 4u);
+  EXPECT_EQ(paragraphs[0].find("numPr"), std::string::npos) << paragraphs[0];
+  // Numbered by its style's parent: switched off by a list of id 0, in schema order.
+  EXPECT_NE(paragraphs[1].find("<w:pStyle w:val=\"SubClause\"/><w:numPr><w:numId w:val=\"0\"/></w:numPr>"), std::string::npos)
+      << paragraphs[1];
+  EXPECT_EQ(paragraphs[2].find("numPr"), std::string::npos) << paragraphs[2];
+  EXPECT_NE(paragraphs[3].find(numbered), std::string::npos) << paragraphs[3];
+}
+
 }  // namespace
 }  // namespace host

@@ -315,20 +315,34 @@ Range Range::NextStoryRange() const {
   return next ? s_->doc->makeRange(*next, 0, next->length()) : Range();
 }
 
-long Range::TablesCount() const {
-  check();
-  const Story& story = *s_->story;
+namespace {
+
+// The outermost elements of one kind around the paragraphs a range touches.
+long outermostAround(const RangeState& r, const char* local) {
+  const Story& story = *r.story;
   const Wml& w = story.wml();
-  std::set<pugi::xml_node_struct*> tables;
-  long end = std::max(s_->end, s_->start + 1);
-  for (std::size_t b = story.blockAt(s_->start); b < story.blocks().size(); ++b) {
+  std::set<pugi::xml_node_struct*> found;
+  long end = std::max(r.end, r.start + 1);
+  for (std::size_t b = story.blockAt(r.start); b < story.blocks().size(); ++b) {
     if (story.blockStart(b) >= end) break;
     pugi::xml_node outer;
     for (pugi::xml_node n = story.blocks()[b].node.parent(); n; n = n.parent())
-      if (w.is(n, "tbl")) outer = n;
-    if (outer) tables.insert(outer.internal_object());
+      if (w.is(n, local)) outer = n;
+    if (outer) found.insert(outer.internal_object());
   }
-  return static_cast<long>(tables.size());
+  return static_cast<long>(found.size());
+}
+
+}  // namespace
+
+long Range::TablesCount() const {
+  check();
+  return outermostAround(*s_, "tbl");
+}
+
+long Range::ContentControlsCount() const {
+  check();
+  return outermostAround(*s_, "sdt");
 }
 
 host::Fields Range::Fields() const {

@@ -100,6 +100,18 @@ class ParagraphFormat {
   std::shared_ptr<RangeState> r_;
 };
 
+/// List numbering of the paragraphs a range touches.
+class ListFormat {
+ public:
+  explicit ListFormat(Range r);
+  /// Takes the paragraphs out of their lists: direct numbering goes, and numbering that comes
+  /// from a paragraph's style is switched off for that paragraph.
+  void RemoveNumbers();
+
+ private:
+  std::shared_ptr<RangeState> r_;
+};
+
 /// A section of the main text.
 class Section {
  public:
@@ -222,6 +234,8 @@ class Range {
   long Information(int type) const;
   /// Number of tables the range touches.
   long TablesCount() const;
+  /// Number of block-level content controls (w:sdt, outermost) around the paragraphs the range touches.
+  long ContentControlsCount() const;
   /// The sections the range touches.
   host::Sections Sections() const;
   /// The fields whose begin mark lies in the range.
@@ -234,6 +248,7 @@ class Range {
 
   host::Font Font() const { return host::Font(*this); }
   host::ParagraphFormat ParagraphFormat() const { return host::ParagraphFormat(*this); }
+  host::ListFormat ListFormat() const { return host::ListFormat(*this); }
   /// The character style when one is applied throughout, else the paragraph style.
   std::optional<host::Style> Style() const;
 

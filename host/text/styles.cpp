@@ -185,6 +185,7 @@ void StyleSheet::applyParagraph(ParagraphFormatValues& f, pugi::xml_node pPr) co
   if (int v = w_.onOff(w_.child(pPr, "keepLines")); v >= 0) f.keepLines = v;
   if (int v = w_.onOff(w_.child(pPr, "widowControl")); v >= 0) f.widowControl = v;
   if (int v = w_.onOff(w_.child(pPr, "contextualSpacing")); v >= 0) f.contextualSpacing = v;
+  if (pugi::xml_node numId = w_.child(w_.child(pPr, "numPr"), "numId")) f.numbered = w_.value(numId, "val") != "0";
   if (pugi::xml_node ind = w_.child(pPr, "ind")) {
     auto twips = [&](const char* a, const char* b) -> pugi::xml_attribute {
       pugi::xml_attribute x = w_.attr(ind, a);

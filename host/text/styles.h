@@ -47,6 +47,7 @@ struct ParagraphFormatValues {
   double indentLeft = 0;       // points
   double indentRight = 0;      // points
   double indentFirstLine = 0;  // points; negative for a hanging indent
+  bool numbered = false;       // a list numbers the paragraph (w:numPr with a numId other than 0)
 };
 
 /// Colour index of a w:highlight value ("red" -> 6), 0 for none or unknown.
