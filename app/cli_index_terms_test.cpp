@@ -104,15 +104,18 @@ TEST(IndexTerms, OnlyExcludeAddAndTermListFilesChooseOnTheMainDialog) {
   EXPECT_FALSE(fs::exists(tmp / "report.json"));
 }
 
-TEST(IndexTerms, TermListsThatCannotBeReadAreRefusedBeforeAnythingIsDone) {
+TEST(IndexTerms, TermListsAndTermsThatCannotBeUsedAreRefusedBeforeAnythingIsDone) {
   TempFolder tmp;
   writeContract(tmp);
   writeFile(tmp / "terms.csv", "Seller\r\n");
+  writeFile(tmp / "controls.txt", "Goods\r\nBuy\x02" "er\r\n");
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"--only " + shellArg(tmp / "terms.csv"), "a term list file's name ends in .txt"},
       {"--exclude " + shellArg(tmp / "missing.txt"), "missing.txt: the file cannot be read"},
       {"--add-file " + shellArg(tmp.path()), "a term list file's name ends in .txt"},
       {"--report " + shellArg(tmp / "no" / "report.json"), "does not exist"},
+      {"--add \"$(printf 'Sel\\001ler')\"", "the term \"Sel\\x01ler\" holds a control character"},
+      {"--add-file " + shellArg(tmp / "controls.txt"), "the term \"Buy\\x02er\" holds a control character"},
   };
   for (const auto& [flags, says] : cases) {
     Outcome run = vellandex(tmp, "index " + shellArg(tmp / "contract.docx") + " -o " + shellArg(tmp / "out.docx") + " " + flags);

@@ -67,6 +67,25 @@ bool brokenTerm(const std::string& term) {
   return std::any_of(term.begin(), term.end(), [](unsigned char c) { return c < 0x20; });
 }
 
+// A character below U+0020 other than the tab: XML has no place for it in text.
+bool holdsControlCharacter(const std::string& term) {
+  return std::any_of(term.begin(), term.end(), [](unsigned char c) { return c < 0x20 && c != '\t'; });
+}
+
+// The term with each control character written as \xNN, for a message.
+std::string printable(const std::string& term) {
+  std::string out;
+  for (unsigned char c : term) {
+    if (c >= 0x20 || c == '\t') {
+      out += static_cast<char>(c);
+      continue;
+    }
+    static const char* digits = "0123456789ABCDEF";
+    out += std::string("\\x") + digits[c >> 4] + digits[c & 15];
+  }
+  return out;
+}
+
 bool namedTxt(const std::string& path) {
   if (path.size() < 4) return false;
   std::string end = path.substr(path.size() - 4);
@@ -145,6 +164,12 @@ std::string TermChoices::applyTo(ui::Form& dialog, ui::script::Backend& user) co
   for (const std::string& file : addFiles)
     if (!addTermList(dialog, user, file)) return "--add-file " + file + ": the term list could not be loaded";
   for (const std::string& term : add) addTerm(dialog, term);
+  // A control character cannot be written into a document: refused here, before the run
+  // marks anything, rather than when the result is saved.
+  const ui::ListBox& added = list(dialog, "lstAddTerms");
+  for (int i = 0; i < added.ListCount(); ++i)
+    if (holdsControlCharacter(added.List(i)))
+      return "the term \"" + printable(added.List(i)) + "\" holds a control character, which a document cannot hold";
   return "";
 }
 
