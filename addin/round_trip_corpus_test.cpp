@@ -8,14 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <map>
 #include <set>
+#include <sstream>
 
-#include "addin/connect.h"
-#include "addin/remove_commands.h"
 #include "addin/connect.h"
 #include "addin/remove_commands.h"
 #include "host/model/fields.h"
@@ -85,8 +84,8 @@ std::vector<std::string> someTerms(host::Document& doc) {
   return terms;
 }
 
-// The start of the last paragraph of the main text outside any table and outside any field
-// (an index put into another field's result would be that field's), or -1.
+// The start of the last paragraph of the main text outside any table, field or content control
+// (the add-in refuses those places), or -1.
 long indexPlace(host::Document& doc) {
   host::Story& main = doc.mainStory();
   const std::vector<host::Field> fields = host::fieldsIn(&doc, main, 0, main.length());
@@ -96,7 +95,7 @@ long indexPlace(host::Document& doc) {
     if (block.rowEnd) continue;
     if (std::any_of(fields.begin(), fields.end(), [&](const host::Field& f) { return f.Span().begin < at && at <= f.Span().end; }))
       continue;
-    if (doc.Range(at, at).TablesCount() == 0) return at;
+    if (doc.Range(at, at).TablesCount() == 0 && doc.Range(at, at).ContentControlsCount() == 0) return at;
   }
   return -1;
 }
@@ -240,6 +239,7 @@ TEST_F(RoundTripThroughTheMenu, TheSampleComesBackWithItsOwnQuotesCurlyOrStraigh
 struct Verdict {
   std::string refusal;              // why it was not indexed, when it was not
   std::vector<std::string> faults;  // what went wrong
+  std::string note;                 // what a pass should still say
 };
 
 // The failures the running test has recorded so far.
@@ -259,41 +259,91 @@ void expectSavedUnchanged(host::Document& doc, const fs::path& input, const fs::
   for (const std::string& part : before->partNames()) EXPECT_EQ(after->bytes(part), before->bytes(part)) << part;
 }
 
-// The lines of the index result in an indexed document.
-std::vector<std::string> indexLines(const fs::path& indexed) {
-  auto doc = host::Document::Open(indexed.string());
+// What an indexed document holds that LibreOffice must show: the lines of our index result,
+// and how many of our index entries stand in content controls.
+struct Indexed {
   std::vector<std::string> lines;
+  long entriesInContentControls = 0;
+};
+
+Indexed indexedFacts(const fs::path& file) {
+  auto doc = host::Document::Open(file.string());
+  Indexed facts;
   host::Story& main = doc->mainStory();
   for (const host::Field& field : host::fieldsIn(doc.get(), main, 0, main.length())) {
-    if (field.Type() != host::wdFieldIndex || field.Code().Text().find("VellandexIndex") == std::string::npos) continue;
+    const std::string code = field.Code().Text();
+    if (code.find("VellandexIndex") == std::string::npos) continue;
+    if (field.Type() == host::wdFieldIndexEntry) {
+      facts.entriesInContentControls += doc->Range(field.Span().begin, field.Span().begin).ContentControlsCount() > 0;
+      continue;
+    }
+    if (field.Type() != host::wdFieldIndex) continue;
     std::stringstream result(field.Result().Text());
     for (std::string line; std::getline(result, line, '\r');)
-      if (!line.empty()) lines.push_back(line);
+      if (!line.empty()) facts.lines.push_back(line);
   }
-  return lines;
+  return facts;
 }
 
-// A line with every double quote straight: indexing turns a document's quotes to the form most
-// of them have.
-std::string straightQuotes(std::string line) {
-  for (const std::string quote : {"\u201C", "\u201D", "\u201E", "\u00AB", "\u00BB"})
-    for (std::size_t at = line.find(quote); at != std::string::npos; at = line.find(quote, at)) line.replace(at, quote.size(), "\"");
-  return line;
+// LibreOffice 7.4 reads a block content control as one plain text input, field codes and all:
+// the codes of our index entries in one show as text. Takes them out of the line; returns how
+// many it took.
+long withoutEntryCodes(std::string& line) {
+  long taken = 0;
+  for (std::size_t at = line.find(" XE \""); at != std::string::npos; at = line.find(" XE \"", at)) {
+    const std::size_t end = line.find("\\f \"VellandexIndex\"", at);
+    if (end == std::string::npos) break;
+    line.erase(at, end + std::string("\\f \"VellandexIndex\"").size() - at);
+    ++taken;
+  }
+  return taken;
+}
+
+// A line as compared: every double quote straight (indexing turns a document's quotes to the
+// form most of them have), and each run of spaces and tabs one space (a tab typed inside the
+// text of a run is a space to LibreOffice until the run is rewritten with its spaces kept).
+std::string comparable(const std::string& line) {
+  std::string out;
+  for (std::size_t at = 0; at < line.size();) {
+    bool quote = false;
+    for (const std::string q : {"\u201C", "\u201D", "\u201E", "\u00AB", "\u00BB"}) {
+      if (line.compare(at, q.size(), q) != 0) continue;
+      out += '"';
+      at += q.size();
+      quote = true;
+      break;
+    }
+    if (quote) continue;
+    const bool blank = line[at] == ' ' || line[at] == '\t';
+    if (!blank) out += line[at];
+    else if (out.empty() || out.back() != ' ') out += ' ';
+    ++at;
+  }
+  return out;
 }
 
 // LibreOffice's text of the indexed copy holds every paragraph of its text of the input, in
-// order (quotes aside), then the index heading and every line of our index.
+// order (quotes and blanks aside), then the index heading and every line of our index.
 void checkShownByLibreOffice(const fs::path& inputText, const fs::path& indexedText, const fs::path& indexed,
                              Verdict& verdict) {
   if (!fs::exists(indexedText)) return verdict.faults.push_back("LibreOffice did not open the indexed copy");
   if (!fs::exists(inputText)) return;  // LibreOffice cannot read the input itself: nothing to compare
+  const Indexed facts = indexedFacts(indexed);
   std::vector<std::string> shown = host::testing::linesOf(indexedText);
-  for (std::string& line : shown) line = straightQuotes(line);
+  long codesShown = 0;
+  for (std::string& line : shown) {
+    codesShown += withoutEntryCodes(line);
+    line = comparable(line);
+  }
+  if (codesShown > facts.entriesInContentControls)
+    verdict.faults.push_back("LibreOffice shows " + std::to_string(codesShown) + " index-entry codes as text");
+  else if (codesShown > 0)
+    verdict.note = "LibreOffice 7.4 shows as text the codes of " + std::to_string(codesShown) + " entries in content controls";
   std::size_t at = 0;
   int missing = 0;
   for (std::string paragraph : host::testing::linesOf(inputText)) {
     if (paragraph.empty()) continue;
-    paragraph = straightQuotes(paragraph);
+    paragraph = comparable(paragraph);
     std::size_t found = at;
     while (found < shown.size() && shown[found] != paragraph) ++found;
     if (found == shown.size()) {
@@ -307,8 +357,8 @@ void checkShownByLibreOffice(const fs::path& inputText, const fs::path& indexedT
     return line.find("INDEX OF DEFINED TERMS") != std::string::npos;
   });
   if (heading == shown.end()) return verdict.faults.push_back("LibreOffice shows no index heading");
-  for (const std::string& line : indexLines(indexed))
-    if (std::find(heading, shown.end(), straightQuotes(line)) == shown.end())
+  for (const std::string& line : facts.lines)
+    if (std::find(heading, shown.end(), comparable(line)) == shown.end())
       return verdict.faults.push_back("LibreOffice's index lacks the line \"" + line + "\"");
 }
 
@@ -374,7 +424,8 @@ TEST_F(RoundTripThroughTheMenu, EveryCorpusDocumentThatIsIndexedComesBackAsItWas
       for (const std::string& fault : verdict.faults) line += " " + fault + ";";
       line.pop_back();
     } else {
-      line = "pass " + line + (verdict.refusal.empty() ? "" : " (not indexed: " + verdict.refusal.substr(0, 100) + ")");
+      line = "pass " + line + (verdict.refusal.empty() ? "" : " (not indexed: " + verdict.refusal.substr(0, 100) + ")") +
+             (verdict.note.empty() ? "" : " (" + verdict.note + ")");
     }
     std::cout << line << "\n";
     verdict.faults.empty() ? ++passed : ++failed;
