@@ -51,6 +51,8 @@ case "$mode" in
     install_packages "${packages[@]}" libreoffice-writer-nogui fonts-liberation2 poppler-utils python3-uno python3-docx clang libclang-rt-14-dev
     build build-test -DCMAKE_BUILD_TYPE=Debug -DVLX_WERROR=ON -DVLX_SANITIZE=ON
     ctest --test-dir build-test --output-on-failure -j "$(nproc)"
+    # The fidelity suite's verdict on each corpus file (ctest shows a passing test's output only in its log).
+    grep -E '^(pass|FAIL) |^[0-9]+ passed, [0-9]+ failed$' build-test/Testing/Temporary/LastTest.log || true
     # The fuzz targets (fuzz/README.md): clang in a folder of their own, each for a bounded time.
     build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVLX_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
     ctest --test-dir build-fuzz --output-on-failure -j "$(nproc)"
