@@ -21,7 +21,7 @@
 #include "app/output_target.h"
 #include "app/settings_sandbox.h"
 #include "app/term_choices.h"
-#include "host/platform/config_dirs.h"
+#include "host/platform/files.h"
 #include "ui/console_progress.h"
 #include "ui/list_controls.h"
 

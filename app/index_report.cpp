@@ -11,8 +11,8 @@
 #include "app/exit_codes.h"
 #include "app/index_entries.h"
 #include "app/output_target.h"
-#include "host/platform/config_dirs.h"
 #include "host/platform/error.h"
+#include "host/platform/files.h"
 #include "host/layout/index_field.h"
 
 namespace app {

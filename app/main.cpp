@@ -1,5 +1,6 @@
 // vellandex: builds an index of the defined terms of a .docx contract.
 #include <iostream>
+#include <string>
 
 #include <CLI/CLI.hpp>
 
@@ -8,8 +9,11 @@
 #include "app/desktop/desktop_host.h"
 #include "app/exit_codes.h"
 #include "host/platform/error.h"
+#include "host/platform/warnings.h"
 
 int main(int argc, char** argv) {
+  // What the libraries warn about goes to standard error, one line each.
+  host::SetWarningSink([](const std::string& line) { std::cerr << line << '\n'; });
   CLI::App cli{"Vellandex: an index of the defined terms of a .docx contract"};
   // Without a sub-command the program is the desktop host, with the document given, if any.
   cli.require_subcommand(0, 1);

@@ -8,6 +8,7 @@
 #include "app/exit_codes.h"
 #include "host/platform/config_dirs.h"
 #include "host/platform/error.h"
+#include "host/platform/files.h"
 
 namespace app {
 namespace {

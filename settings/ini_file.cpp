@@ -6,9 +6,7 @@
 #include <optional>
 #include <sstream>
 
-#include <QSaveFile>
-#include <QString>
-
+#include "host/platform/files.h"
 #include "settings/ini_text.h"
 #include "settings/locations.h"
 
@@ -57,11 +55,7 @@ bool WriteIniAt(const std::string& path, const std::string& section, const std::
   if (ReadFile(path, text) == Read::Unusable) return false;  // never replace what cannot be kept
   const std::optional<std::string> updated = IniUpdate(text, section, key, value);
   if (!updated) return false;
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  // Without a commit the new file is discarded and the old one stays.
-  if (file.write(updated->data(), static_cast<qint64>(updated->size())) != static_cast<qint64>(updated->size())) return false;
-  return file.commit();
+  return !host::ReplaceFile(path, *updated);
 }
 
 std::string fncReadIni(const std::string& section, const std::string& key) {

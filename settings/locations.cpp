@@ -1,9 +1,11 @@
 #include "settings/locations.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <iostream>
+#include <optional>
+
+#include "host/platform/config_dirs.h"
+#include "host/platform/warnings.h"
 
 namespace settings {
 
@@ -14,14 +16,6 @@ std::string strIniPath;
 namespace {
 
 bool inMemory = false;
-
-std::string AbsoluteFromEnvironment(const char* name) {
-  const char* value = std::getenv(name);
-  if (!value || !std::filesystem::path(value).is_absolute()) return {};
-  std::string path = value;
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
 
 std::filesystem::path Below(const std::string& base, const std::string& subPath) {
   std::filesystem::path path = base;
@@ -39,9 +33,8 @@ std::filesystem::path Below(const std::string& base, const std::string& subPath)
 
 std::string fncGetSpecialFolderPath(int folderId) {
   if (folderId != kAppDataFolderId) return {};
-  if (std::string config = AbsoluteFromEnvironment("XDG_CONFIG_HOME"); !config.empty()) return config;
-  const std::string home = AbsoluteFromEnvironment("HOME");
-  return home.empty() ? std::string() : (std::filesystem::path(home) / ".config").string();
+  const std::optional<std::filesystem::path> config = host::ConfigHome();
+  return config ? config->string() : std::string();
 }
 
 std::string fncCreateFolderPath(const std::string& subPath) {
@@ -59,8 +52,8 @@ void SetSettingsFolder(const std::string& subPath) {
     strSettingsFolder.clear();
     static bool warned = false;
     if (!warned)
-      std::cerr << "Vellandex: no configuration folder (neither XDG_CONFIG_HOME nor HOME is set); "
-                   "settings cannot be kept and the defaults are used.\n";
+      host::Warn("Vellandex: no configuration folder (neither XDG_CONFIG_HOME nor HOME is set); "
+                 "settings cannot be kept and the defaults are used.");
     warned = true;
     return;
   }

@@ -2,7 +2,7 @@
 // Where the settings file lives: the per-user configuration folder ($XDG_CONFIG_HOME,
 // else ~/.config), the sub-path "Quillonet\Vellandex" split at backslashes, and the file
 // name "vlx.ini". Without any configuration folder settings are kept in memory for the
-// session, after one warning on standard error: never relative to the current folder.
+// session, after one warning: never relative to the current folder.
 
 #include <string>
 
@@ -34,7 +34,7 @@ std::string fncCreateFolderPath(const std::string& subPath);
 
 /// Sets strAppDataPath and strSettingsFolder for subPath, creating the folder when
 /// missing. Without an application-data folder, settings are kept in memory and a warning
-/// goes to standard error once per process.
+/// goes to the host's warning sink once per process.
 void SetSettingsFolder(const std::string& subPath);
 
 /// Sets strIniPath to folder followed by "vlx.ini" (one separator between); an empty

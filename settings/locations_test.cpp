@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "host/testing/captured_warnings.h"
 #include "settings/ini_file.h"
 
 namespace settings {
@@ -91,13 +92,12 @@ TEST_F(Locations, WithoutAConfigFolderSettingsStayInMemoryAfterOneWarning) {
   unsetenv("XDG_CONFIG_HOME");
   unsetenv("HOME");
   fs::current_path(root_);
-  ::testing::internal::CaptureStderr();
+  host::testing::CapturedWarnings warnings;
   SetSettingsFolder(kSettingsSubPath);
   SetIniPath(strSettingsFolder);
   SetSettingsFolder(kSettingsSubPath);
   SetIniPath(strSettingsFolder);
-  const std::string warnings = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(warnings,
+  EXPECT_EQ(warnings.text(),
             "Vellandex: no configuration folder (neither XDG_CONFIG_HOME nor HOME is set); settings cannot be kept "
             "and the defaults are used.\n");
   EXPECT_TRUE(SettingsInMemory());

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "host/platform/config_dirs.h"
 #include "host/platform/error.h"
+#include "host/platform/files.h"
 #include "host/testing/temp_folder.h"
 
 namespace app::desktop {

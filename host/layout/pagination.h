@@ -17,6 +17,7 @@
 
 #include <pugixml.hpp>
 
+#include "host/layout/block_pages.h"
 #include "host/layout/page_estimate.h"
 
 namespace host {
@@ -47,16 +48,6 @@ class Pagination {
   void keepShapesOutside(std::size_t first, std::size_t last);
 
  private:
-  // The pages of a story's blocks: where each starts, and where a block runs onto a later page.
-  struct BlockPages {
-    std::vector<int> first;  // page where each block starts (0: not laid out)
-    std::unordered_map<std::size_t, std::vector<std::pair<std::uint32_t, int>>> breaks;  // block -> (offset, page)
-    /// The page of the character at offset of a block.
-    int at(std::size_t block, long offset) const;
-    /// Forgets every page and makes room for n blocks.
-    void reset(std::size_t n);
-  };
-
   void refresh();
   void compute();
   PageNumber mainPage(long pos) const;

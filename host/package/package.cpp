@@ -10,10 +10,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <random>
 #include <string_view>
 
 #include "host/platform/error.h"
+#include "host/platform/files.h"
 #include "host/package/relationships.h"
 #include "host/package/xml_check.h"
 
@@ -112,23 +112,6 @@ struct ZipDiscard {
 struct ZipFileClose {
   void operator()(zip_file_t* file) const { zip_fclose(file); }
 };
-
-bool writeAll(int fd, const std::string& data) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-std::string parentFolder(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // The name of the first central directory entry whose size or offset is 0xFFFFFFFF, the mark
 // of a ZIP64 record; "" when there is none or the directory cannot be walked.
@@ -536,61 +519,9 @@ std::string Package::toBytes() {
 }
 
 void Package::save(const std::string& path) {
-  const auto failure = [&](const std::string& why) {
-    return Error(kErrFileAccess, "Cannot save \"" + path + "\": " + why);
-  };
-  // Replace what a symbolic link points at, not the link.
-  std::string target = path;
-  if (char* real = ::realpath(path.c_str(), nullptr)) {
-    target = real;
-    std::free(real);
-  }
-  const std::string folder = parentFolder(target);
-  struct stat info {};
-  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-    throw failure("the folder \"" + folder + "\" does not exist.");
-  const bool exists = ::stat(target.c_str(), &info) == 0;
-  if (exists && !S_ISDIR(info.st_mode) && ::access(target.c_str(), W_OK) != 0)
-    throw failure("the file is read-only.");
   const std::string data = toBytes();
-
-  std::string temp;
-  int fd = -1;
-  int openError = 0;
-  std::random_device entropy;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = folder + "/." + target.substr(target.rfind('/') + 1, 100) + "." +
-           std::to_string(entropy()) + ".tmp";
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);  // umask applies
-    openError = errno;
-    if (fd < 0 && openError != EEXIST) break;
-  }
-  if (fd < 0)
-    throw failure(openError == EACCES || openError == EROFS || openError == EPERM
-                      ? "the folder \"" + folder + "\" is read-only."
-                      : std::string(std::strerror(openError)) + ".");
-  bool ok = writeAll(fd, data) && (!exists || ::fchmod(fd, info.st_mode & 07777) == 0) &&
-            ::fsync(fd) == 0;
-  int failedWith = ok ? 0 : errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    failedWith = errno;
-  }
-  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
-    ok = false;
-    failedWith = errno;
-  }
-  if (!ok) {
-    ::unlink(temp.c_str());
-    throw failure(failedWith == EISDIR ? "a folder of that name is in the way."
-                                       : std::string(std::strerror(failedWith)) + ".");
-  }
-  // Make the rename itself durable; failing to is no reason to report the save as failed.
-  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
+  if (std::optional<WriteFailure> failure = ReplaceFile(path, data))
+    throw Error(kErrFileAccess, "Cannot save \"" + path + "\": " + failure->reason());
 }
 
 }  // namespace host

@@ -1,7 +1,7 @@
 #include "host/shell/addin_connection.h"
 
-#include "host/platform/config_dirs.h"
 #include "host/platform/error.h"
+#include "host/platform/warnings.h"
 
 namespace host {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "host/platform/config_dirs.h"
 #include "host/platform/error.h"
+#include "host/platform/warnings.h"
 #include "host/shell/options_store.h"
 #include "host/model/quote_form.h"
 

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "host/platform/config_dirs.h"
 #include "host/platform/error.h"
+#include "host/platform/files.h"
 #include "host/shell/options_store.h"
+#include "host/testing/captured_warnings.h"
 #include "host/testing/errors.h"
 #include "host/testing/test_documents.h"
 #include "host/testing/temp_folder.h"
@@ -114,17 +115,18 @@ TEST(Options, AreWrittenOnlyWhenTheyChanged) {
 TEST(Options, AMalformedFileStartsWithTheDefaultsAndIsReplacedOnlyByAChange) {
   TempFolder tmp;
   WriteFileAtomically(tmp / kOptionsFileName, "{{{");
-  ::testing::internal::CaptureStderr();
   {
-    Application app(tmp.path());
-    EXPECT_EQ(app.Options(), Options{});
+    testing::CapturedWarnings warnings;
+    {
+      Application app(tmp.path());
+      EXPECT_EQ(app.Options(), Options{});
+    }
+    EXPECT_NE(warnings.text().find("not a valid options file"), std::string::npos);
   }
-  EXPECT_NE(::testing::internal::GetCapturedStderr().find("not a valid options file"), std::string::npos);
   EXPECT_EQ(ReadWholeFile(tmp / kOptionsFileName), "{{{");
   {
-    ::testing::internal::CaptureStderr();
+    testing::CapturedWarnings warnings;
     Application app(tmp.path());
-    ::testing::internal::GetCapturedStderr();
     app.Options().AllowFastSave = true;
   }
   EXPECT_TRUE(LoadOptions(tmp / kOptionsFileName).AllowFastSave);
@@ -133,13 +135,13 @@ TEST(Options, AMalformedFileStartsWithTheDefaultsAndIsReplacedOnlyByAChange) {
 TEST(Options, AFolderThatCannotBeWrittenIsAWarningWhenTheApplicationCloses) {
   TempFolder tmp;
   WriteFileAtomically(tmp / "blocker", "");
-  ::testing::internal::CaptureStderr();
+  testing::CapturedWarnings warnings;
   {
     Application app(tmp / "blocker");
     app.Options().Pagination = false;
     EXPECT_THROW(app.SaveOptions(), Error);
   }
-  EXPECT_NE(::testing::internal::GetCapturedStderr().find("The options are not kept"), std::string::npos);
+  EXPECT_NE(warnings.text().find("The options are not kept"), std::string::npos);
 }
 
 TEST(Application, WithoutASettingsFolderTouchesNoFiles) {

@@ -6,8 +6,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/platform/config_dirs.h"
 #include "host/platform/error.h"
+#include "host/platform/files.h"
+#include "host/platform/warnings.h"
 
 namespace host {
 

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "host/shell/application.h"
-#include "host/platform/config_dirs.h"
+#include "host/platform/files.h"
+#include "host/testing/captured_warnings.h"
 #include "host/testing/temp_folder.h"
 
 namespace host {
@@ -107,9 +108,9 @@ TEST(CustomizationContext, AMalformedFileGivesBarsWithoutCustomizationsAndAWarni
   };
   for (const char* content : bad) {
     WriteFileAtomically(tmp / kCustomizationFileName, content);
-    ::testing::internal::CaptureStderr();
+    testing::CapturedWarnings warnings;
     Application app(tmp.path());
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("not a valid customization file"), std::string::npos)
+    EXPECT_NE(warnings.text().find("not a valid customization file"), std::string::npos)
         << content;
     EXPECT_EQ(app.CommandBars().Item("Tools").Controls().Count(), 0) << content;
     EXPECT_TRUE(app.CustomizationContext().Saved());
@@ -122,9 +123,9 @@ TEST(CustomizationContext, AControlTheHostNoLongerKnowsIsLeftOut) {
   TempFolder tmp;
   WriteFileAtomically(tmp / kCustomizationFileName,
                       R"({"version": 1, "bars": {"Tools": [{"type": 1, "id": 424242}, {"type": 1, "caption": "ok"}]}})");
-  ::testing::internal::CaptureStderr();
+  testing::CapturedWarnings warnings;
   Application app(tmp.path());
-  EXPECT_NE(::testing::internal::GetCapturedStderr().find("left out"), std::string::npos);
+  EXPECT_NE(warnings.text().find("left out"), std::string::npos);
   ASSERT_EQ(app.CommandBars().Item("Tools").Controls().Count(), 1);
   EXPECT_EQ(app.CommandBars().Item("Tools").Controls().Item(1).Caption(), "ok");
 }

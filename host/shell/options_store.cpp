@@ -4,7 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/platform/config_dirs.h"
+#include "host/platform/files.h"
+#include "host/platform/warnings.h"
 
 namespace host {
 

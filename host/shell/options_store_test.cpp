@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "host/platform/config_dirs.h"
 #include "host/platform/error.h"
+#include "host/platform/files.h"
+#include "host/testing/captured_warnings.h"
 #include "host/testing/temp_folder.h"
 
 namespace host {
@@ -23,19 +24,19 @@ Options allChanged() {
   return o;
 }
 
-// Loads a file of the given content, returning the options and what was said on stderr.
+// Loads a file of the given content, returning the options and the warnings given.
 std::pair<Options, std::string> loadText(const TempFolder& tmp, const std::string& content) {
   WriteFileAtomically(tmp / "options.json", content);
-  ::testing::internal::CaptureStderr();
+  testing::CapturedWarnings warnings;
   Options o = LoadOptions(tmp / "options.json");
-  return {o, ::testing::internal::GetCapturedStderr()};
+  return {o, warnings.text()};
 }
 
 TEST(OptionsStore, AMissingFileGivesTheDefaultsSilently) {
   TempFolder tmp;
-  ::testing::internal::CaptureStderr();
+  testing::CapturedWarnings warnings;
   EXPECT_EQ(LoadOptions(tmp / "options.json"), Options{});
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(warnings.text(), "");
 }
 
 TEST(OptionsStore, EveryOptionSurvivesSaveAndLoad) {
@@ -57,9 +58,9 @@ TEST(OptionsStore, AMalformedFileGivesTheDefaultsWithAWarning) {
 TEST(OptionsStore, AnUnreadableFileGivesTheDefaultsWithAWarning) {
   TempFolder tmp;
   std::filesystem::create_directory(tmp / "options.json");
-  ::testing::internal::CaptureStderr();
+  testing::CapturedWarnings warnings;
   EXPECT_EQ(LoadOptions(tmp / "options.json"), Options{});
-  EXPECT_NE(::testing::internal::GetCapturedStderr().find("cannot be read"), std::string::npos);
+  EXPECT_NE(warnings.text().find("cannot be read"), std::string::npos);
 }
 
 TEST(OptionsStore, AValueOfTheWrongKindKeepsOnlyThatOptionsDefault) {

@@ -9,6 +9,8 @@
 
 #include "host/platform/config_dirs.h"
 #include "host/platform/error.h"
+#include "host/platform/files.h"
+#include "host/platform/warnings.h"
 
 namespace host {
 

@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "host/platform/config_dirs.h"
 #include "host/platform/error.h"
+#include "host/platform/files.h"
+#include "host/testing/captured_warnings.h"
 #include "host/testing/temp_folder.h"
 #include "host/testing/test_component.h"
 
@@ -112,9 +113,9 @@ TEST(ComponentRegistry, ABadFileIsSkippedWithAWarningAndTheOthersCount) {
   WriteFileAtomically(tmp / "c-bad.json", R"({"addIns": {"X.Y": {"FriendlyName": "x", "LoadBehavior": "3"}}})");
   WriteFileAtomically(tmp / "ignored.txt", "not a registration");
   WriteRegistration(tmp / "d-good.json", {{greeter()}, {}});
-  ::testing::internal::CaptureStderr();
+  testing::CapturedWarnings warnings;
   ComponentRegistry registry({tmp.path()});
-  std::string said = ::testing::internal::GetCapturedStderr();
+  const std::string& said = warnings.text();
   for (const char* name : {"a-bad.json", "b-bad.json", "c-bad.json"})
     EXPECT_NE(said.find(name), std::string::npos) << said;
   EXPECT_EQ(said.find("ignored.txt"), std::string::npos);
