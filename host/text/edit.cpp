@@ -266,15 +266,15 @@ long insertInline(EditSink& doc, Story& story, long pos, const std::vector<Piece
   std::erase_if(runs, [&](pugi::xml_node r) {
     pugi::xml_node rPr = w.child(r, "rPr");
     if (hasElementAfter(rPr ? rPr.next_sibling() : r.first_child())) return false;
-    r.parent().remove_child(r);
+    removeNode(doc, story, r);
     return true;
   });
   if (std::optional<CharMap> inserted = patchInsertedRuns(story, l, ip, runs))
-    story.paragraphPatched(l.block, l.offset, *inserted);
+    doc.notify(story, Change::paragraphPatched(l.block, l.offset, *inserted));
   else
-    story.paragraphChanged(l.block);
+    doc.notify(story, Change::paragraphReread(l.block));
   long inserted = static_cast<long>(story.map(l.block).length()) - before;
-  doc.noteEdit(story, pos, 0, inserted);
+  doc.notify(story, Change::textReplaced(pos, 0, inserted));
   return inserted;
 }
 
@@ -368,9 +368,9 @@ void splitParagraph(EditSink& doc, Story& story, long pos) {
       c = next;
     }
   }
-  story.paragraphChanged(l.block);
-  story.structureChanged();
-  doc.noteEdit(story, pos, 0, 1);
+  doc.notify(story, Change::paragraphReread(l.block));
+  doc.notify(story, Change::structureChanged());
+  doc.notify(story, Change::textReplaced(pos, 0, 1));
 }
 
 bool mergeable(const Story& story, std::size_t b) {
@@ -381,11 +381,12 @@ bool mergeable(const Story& story, std::size_t b) {
 
 // Deletes paragraph p's mark: the next paragraph's content joins it, under the next
 // paragraph's properties (which hold its mark's formatting and any section break).
-void mergeWithNext(const Wml& w, pugi::xml_node p, pugi::xml_node next) {
+void mergeWithNext(EditSink& doc, Story& story, pugi::xml_node p, pugi::xml_node next) {
+  const Wml& w = story.wml();
   if (pugi::xml_node own = w.child(p, "pPr")) p.remove_child(own);
   if (pugi::xml_node theirs = w.child(next, "pPr")) p.prepend_move(theirs);
   while (pugi::xml_node c = next.first_child()) p.append_move(c);
-  next.parent().remove_child(next);
+  removeNode(doc, story, next);
 }
 
 bool insideAny(pugi::xml_node n, pugi::xml_node stop, const std::set<pugi::xml_node_struct*>& set) {
@@ -399,7 +400,7 @@ using Removed = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
 
 // Removes the characters [la, lb) of paragraph b, except simple-field marks of fields not
 // wholly inside and the complex-field marks in `keep`; returns what went, in order.
-Removed eraseInline(Story& story, std::size_t b, std::uint32_t la, std::uint32_t lb,
+Removed eraseInline(EditSink& doc, Story& story, std::size_t b, std::uint32_t la, std::uint32_t lb,
                     const std::set<pugi::xml_node_struct*>& keep) {
   const Wml& w = story.wml();
   const CharMap& m = story.map(b);
@@ -428,7 +429,7 @@ Removed eraseInline(Story& story, std::size_t b, std::uint32_t la, std::uint32_t
       case Seg::Text:
       case Seg::CodeText:
         if (from == 0 && to == s.length) {
-          pugi::xml_node(s.run).remove_child(s.node);
+          removeNode(doc, story, s.node);
         } else {
           Text t = toText(s.node.text().get());
           t.erase(from, to - from);
@@ -447,20 +448,17 @@ Removed eraseInline(Story& story, std::size_t b, std::uint32_t la, std::uint32_t
       case Seg::SimpleEnd:
         continue;
       default:
-        s.node.parent().remove_child(s.node);
+        removeNode(doc, story, s.node);
     }
     removed.emplace_back(s.start + from, s.start + to);
     if (s.run) touchedRuns.push_back(s.run);
   }
-  for (pugi::xml_node_struct* n : wholeSimple) {
-    pugi::xml_node node(n);
-    node.parent().remove_child(node);
-  }
+  for (pugi::xml_node_struct* n : wholeSimple) removeNode(doc, story, pugi::xml_node(n));
   for (pugi::xml_node r : touchedRuns) {
     if (!r.parent()) continue;
     pugi::xml_node rPr = w.child(r, "rPr");
     if (!hasElementAfter(rPr ? rPr.next_sibling() : r.first_child()) && !(rPr && rPr.previous_sibling()))
-      r.parent().remove_child(r);
+      removeNode(doc, story, r);
   }
   std::sort(removed.begin(), removed.end());
   Removed merged;  // touching pieces as one, so that live ranges are moved once for them
@@ -582,7 +580,6 @@ void erase(EditSink& doc, Story& story, long start, long end) {
     parts.push_back({b, bs, static_cast<std::uint32_t>(std::max(start - bs, 0L)),
                      static_cast<std::uint32_t>(std::min(end - bs, len))});
   }
-  const Wml& w = story.wml();
   const auto keep = marksOfPartialFields(story, start, end);
   bool structural = false;
   for (auto it = parts.rbegin(); it != parts.rend(); ++it) {
@@ -591,18 +588,18 @@ void erase(EditSink& doc, Story& story, long start, long end) {
     std::uint32_t contentEnd = story.map(it->block).length() - 1;
     std::uint32_t inlineEnd = std::min(it->to, contentEnd);
     Removed removed;
-    if (it->from < inlineEnd) removed = eraseInline(story, it->block, it->from, inlineEnd, keep);
+    if (it->from < inlineEnd) removed = eraseInline(doc, story, it->block, it->from, inlineEnd, keep);
     if (it->to > contentEnd && mergeable(story, it->block)) {
-      mergeWithNext(w, block.node, story.blocks()[it->block + 1].node);
+      mergeWithNext(doc, story, block.node, story.blocks()[it->block + 1].node);
       removed.emplace_back(contentEnd, contentEnd + 1);
       structural = true;
     }
-    story.paragraphChanged(it->block);
+    doc.notify(story, Change::paragraphReread(it->block));
     // Live ranges move by what really went, right to left so that positions stay valid.
     for (auto r = removed.rbegin(); r != removed.rend(); ++r)
-      doc.noteEdit(story, it->blockStart + r->first, r->second - r->first, 0);
+      doc.notify(story, Change::textReplaced(it->blockStart + r->first, r->second - r->first, 0));
   }
-  if (structural) story.structureChanged();
+  if (structural) doc.notify(story, Change::structureChanged());
 }
 
 pugi::xml_node insertMarker(EditSink& doc, Story& story, long pos, pugi::xml_node prototype) {
@@ -611,14 +608,14 @@ pugi::xml_node insertMarker(EditSink& doc, Story& story, long pos, pugi::xml_nod
   if (pos == story.length()) {
     pugi::xml_node last = story.blocks().back().node;
     element = last.parent().insert_copy_after(prototype, last);
-    story.structureChanged();
+    doc.notify(story, Change::structureChanged());
   } else {
     Locus l = locate(story, pos);
     InsertPoint ip = insertionPoint(story, l.block, l.offset);
     element = ip.before ? ip.parent.insert_copy_before(prototype, ip.before) : ip.parent.append_copy(prototype);
-    story.paragraphChanged(l.block);
+    doc.notify(story, Change::paragraphReread(l.block));
   }
-  doc.noteChange(story);
+  doc.notify(story, Change::formatted());
   return element;
 }
 
@@ -663,9 +660,9 @@ void forEachRun(EditSink& doc, Story& story, long start, long end,
       withProperties(pPr);
       if (!hadPPr && !pPr.first_child()) p.remove_child(pPr);
     }
-    if (hiddenChanged) story.paragraphChanged(b);
+    if (hiddenChanged) doc.notify(story, Change::paragraphReread(b));
   }
-  doc.noteChange(story);
+  doc.notify(story, Change::formatted());
 }
 
 void mapText(EditSink& doc, Story& story, long start, long end, const std::function<Text(const Text&)>& fn) {
@@ -686,9 +683,9 @@ void mapText(EditSink& doc, Story& story, long start, long end, const std::funct
       setElementText(s.node, t);
       changed = true;
     }
-    if (changed) story.paragraphChanged(b);
+    if (changed) doc.notify(story, Change::paragraphReread(b));
   }
-  doc.noteChange(story);
+  doc.notify(story, Change::formatted());
 }
 
 }  // namespace host::edit
