@@ -91,14 +91,14 @@ pugi::xml_node toComplexField(DocumentParts& doc, Story& story, pugi::xml_node s
     else parent.insert_move_before(c, simple);
   }
   w.setValue(run(simple).append_child(w.name("fldChar").c_str()), "fldCharType", "end");
-  parent.remove_child(simple);
+  removeNode(doc, story, simple);
   for (pugi::xml_node p = parent; p; p = p.parent()) {
     std::size_t b = story.blockOf(p);
     if (b == Story::npos) continue;
-    story.paragraphChanged(b);
+    doc.notify(story, Change::paragraphReread(b));
     break;
   }
-  doc.noteChange(story);
+  doc.notify(story, Change::formatted());
   return begin;
 }
 

@@ -35,7 +35,7 @@ class ResultWriter {
     if (inSection && !sections) rejoinSection();
     // The story lets go of the removed paragraphs before new ones are made: a new paragraph
     // can take the memory of a removed one and would be taken for it.
-    story_.structureChanged();
+    doc_.notify(story_, Change::structureChanged());
     if (lines.empty()) {
       writeError();
     } else {
@@ -43,13 +43,13 @@ class ResultWriter {
       if (sections) writeInSection(lines, columns);
       else writeInline(lines);
     }
-    story_.structureChanged();
+    doc_.notify(story_, Change::structureChanged());
     for (pugi::xml_node p : {p_, q_}) {
       std::size_t b = story_.blockOf(p);
-      if (b != Story::npos) story_.paragraphChanged(b);
+      if (b != Story::npos) doc_.notify(story_, Change::paragraphReread(b));
     }
     FieldSpan after = fieldSpan(story_, begin);
-    doc_.noteEdit(story_, span.separator + 1, oldLength, after.end - after.separator - 1);
+    doc_.notify(story_, Change::textReplaced(span.separator + 1, oldLength, after.end - after.separator - 1));
     return true;
   }
 
@@ -148,7 +148,7 @@ class ResultWriter {
       if (isBookmarkMark(w_, n)) marks.push_back(n);
       else find(n);
       for (pugi::xml_node m : marks) q_.insert_move_before(m, endRun_);
-      if (n.parent() && !isBookmarkMark(w_, n)) n.parent().remove_child(n);
+      if (n.parent() && !isBookmarkMark(w_, n)) removeNode(doc_, story_, n);
     }
   }
 
@@ -163,7 +163,7 @@ class ResultWriter {
           p_.append_move(c);
         }
       }
-      q_.parent().remove_child(q_);
+      removeNode(doc_, story_, q_);
       q_ = p_;
     }
     addRuns(p_, endRun_, {{kNoIndexEntries}});

@@ -21,25 +21,25 @@ std::string lower(const std::string& s) {
 
 // Re-reads the paragraph that holds a zero-width element inside `holder` (or the whole
 // story when it stands between blocks, a table row's own children included).
-void refreshFrom(Story& story, pugi::xml_node holder) {
+void refreshFrom(EditSink& doc, Story& story, pugi::xml_node holder) {
   for (pugi::xml_node p = holder; p; p = p.parent()) {
     std::size_t b = story.blockOf(p);
     if (b != Story::npos && !story.blocks()[b].rowEnd) {
-      story.paragraphChanged(b);
+      doc.notify(story, Change::paragraphReread(b));
       return;
     }
   }
-  story.structureChanged();
+  doc.notify(story, Change::structureChanged());
 }
 
 // Re-reads whatever holds a zero-width element that has just come.
-void refreshHolder(Story& story, pugi::xml_node element) { refreshFrom(story, element.parent()); }
+void refreshHolder(EditSink& doc, Story& story, pugi::xml_node element) { refreshFrom(doc, story, element.parent()); }
 
-void removeElement(Story& story, pugi::xml_node element) {
+void removeElement(EditSink& doc, Story& story, pugi::xml_node element) {
   if (!element || !element.parent()) return;
   pugi::xml_node parent = element.parent();
-  parent.remove_child(element);
-  refreshFrom(story, parent);
+  removeNode(doc, story, element);
+  refreshFrom(doc, story, parent);
 }
 
 template <typename Fn>
@@ -61,14 +61,13 @@ Range Bookmark::Range() const { return doc_->makeRange(*story_, Start(), End());
 void Bookmark::Select() const { doc_->Select(Range()); }
 
 void Bookmark::Delete() {
-  removeElement(*story_, end_);
-  removeElement(*story_, start_);
-  doc_->noteChange(*story_);
+  removeElement(*doc_, *story_, end_);
+  removeElement(*doc_, *story_, start_);
+  doc_->notify(*story_, Change::formatted());
 }
 
-void Bookmarks::refresh() const {
-  if (valid_) return;
-  byName_.clear();
+Bookmarks::Index Bookmarks::read() const {
+  Index byName;
   for (const auto& s : doc_->stories()) {
     const Wml& w = s->wml();
     std::map<std::string, pugi::xml_node> ends;
@@ -78,10 +77,28 @@ void Bookmarks::refresh() const {
     forEachMarker(*s, [&](pugi::xml_node n) {
       if (!w.is(n, "bookmarkStart")) return;
       auto end = ends.find(w.value(n, "id"));
-      byName_.emplace(lower(w.value(n, "name")), Entry{s.get(), n, end == ends.end() ? pugi::xml_node() : end->second});
+      byName.emplace(lower(w.value(n, "name")), Entry{s.get(), n, end == ends.end() ? pugi::xml_node() : end->second});
     });
   }
+  return byName;
+}
+
+void Bookmarks::refresh() const {
+  if (valid_) return;
+  byName_ = read();
   valid_ = true;
+}
+
+std::string Bookmarks::verifyDerivedState() const {
+  if (!valid_) return {};
+  const Index fresh = read();
+  if (fresh.size() != byName_.size())
+    return "it knows " + std::to_string(byName_.size()) + " bookmarks, not " + std::to_string(fresh.size());
+  for (auto a = byName_.cbegin(), b = fresh.cbegin(); a != byName_.cend(); ++a, ++b)
+    if (a->first != b->first || a->second.story != b->second.story || a->second.start != b->second.start ||
+        a->second.end != b->second.end)
+      return "the bookmark \"" + a->first + "\" is not what the document holds";
+  return {};
 }
 
 const Bookmarks::Entry* Bookmarks::find(const std::string& name) const {
@@ -133,12 +150,12 @@ Bookmark Bookmarks::Add(const std::string& name, const Range& range) {
     // One point: the end goes right after the start so that they stand in order.
     startNode = edit::insertMarker(*doc_, story, start, s);
     endNode = startNode.parent().insert_copy_after(e, startNode);
-    refreshHolder(story, endNode);
+    refreshHolder(*doc_, story, endNode);
   } else {
     endNode = edit::insertMarker(*doc_, story, end, e);
     startNode = edit::insertMarker(*doc_, story, start, s);
   }
-  doc_->noteChange(story);
+  doc_->notify(story, Change::formatted());
   return Bookmark(doc_, &story, startNode, endNode);
 }
 

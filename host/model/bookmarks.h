@@ -46,18 +46,23 @@ class Bookmarks {
   long Count() const;
   /// Forgets the name index (after edits that remove elements).
   void invalidate() { valid_ = false; }
+  /// Compares the name index, when one is kept, with a fresh reading; says which bookmark
+  /// differs first, "" when none does.
+  std::string verifyDerivedState() const;
 
  private:
   struct Entry {
     Story* story;
     pugi::xml_node start, end;
   };
+  using Index = std::map<std::string, Entry>;  // key: lower-cased name
+  Index read() const;
   void refresh() const;
   const Entry* find(const std::string& name) const;
   int nextId();
 
   Document* doc_;
-  mutable std::map<std::string, Entry> byName_;  // key: lower-cased name
+  mutable Index byName_;
   mutable bool valid_ = false;
   int nextId_ = -1;
 };

@@ -193,7 +193,29 @@ void Document::Select(const host::Range& range) {
   selection_->end = range.End();
 }
 
-void Document::noteEdit(Story& story, long pos, long removed, long inserted) {
+void Document::notify(Story& story, const Change& change) {
+  switch (change.kind) {
+    case Change::ParagraphPatched:
+    case Change::ParagraphReread:
+    case Change::StructureChanged:
+      story.apply(change);
+      return;
+    case Change::NodeRemoved:
+      forgetNode(change.node);
+      return;
+    case Change::TextReplaced:
+      moveLiveRanges(story, change.pos, change.removed, change.inserted);
+      break;
+    case Change::Formatted:
+      break;
+  }
+  ++editStamp_;
+  package_->markDirty(story.partName());
+  bookmarks_.invalidate();
+  saved_ = false;
+}
+
+void Document::moveLiveRanges(const Story& story, long pos, long removed, long inserted) {
   for (auto it = live_.begin(); it != live_.end();) {
     auto r = it->lock();
     if (!r) {
@@ -214,14 +236,23 @@ void Document::noteEdit(Story& story, long pos, long removed, long inserted) {
       if (r->end < r->start) r->end = r->start;
     }
   }
-  noteChange(story);
 }
 
-void Document::noteChange(Story& story) {
-  ++editStamp_;
-  package_->markDirty(story.partName());
-  bookmarks_.invalidate();
-  saved_ = false;
+// The element and everything in it are going: a field among them stops showing its code, so
+// that a later field given the same memory does not.
+void Document::forgetNode(pugi::xml_node node) {
+  if (shownCodes_.empty()) return;
+  shownCodes_.erase(node.internal_object());
+  for (pugi::xml_node n = node.first_child(); n && !shownCodes_.empty();) {
+    shownCodes_.erase(n.internal_object());
+    if (n.first_child()) {
+      n = n.first_child();
+      continue;
+    }
+    while (n != node && !n.next_sibling()) n = n.parent();
+    if (n == node) break;
+    n = n.next_sibling();
+  }
 }
 
 void Document::noteStylesChange() {
@@ -229,6 +260,29 @@ void Document::noteStylesChange() {
   if (!part.empty()) package_->markDirty(part);
   ++editStamp_;
   saved_ = false;
+}
+
+std::string Document::verifyDerivedState() {
+  std::set<pugi::xml_node_struct*> fields;
+  for (const auto& s : stories_) {
+    const std::string story = "story " + std::to_string(s->type()) + " (" + s->partName() + "): ";
+    if (std::string d = s->verifyDerivedState(); !d.empty()) return story + d;
+    s->forEachSegment(0, s->length(), [&](const Segment& seg, long) {
+      if (seg.kind == Seg::FieldBegin || seg.kind == Seg::SimpleBegin) fields.insert(seg.node.internal_object());
+    });
+  }
+  if (std::string d = styles_->verifyDerivedState(); !d.empty()) return "styles: " + d;
+  if (std::string d = bookmarks_.verifyDerivedState(); !d.empty()) return "bookmarks: " + d;
+  for (pugi::xml_node_struct* n : shownCodes_)
+    if (!fields.count(n)) return "shown field codes: one is kept for an element that begins no field of the document";
+  for (const auto& weak : live_) {
+    auto r = weak.lock();
+    if (!r) continue;
+    bool ours = std::any_of(stories_.begin(), stories_.end(), [&](const auto& s) { return s.get() == r->story; });
+    if (!ours || r->start < 0 || r->end < r->start || r->end > r->story->length())
+      return "live ranges: one lies at " + std::to_string(r->start) + " to " + std::to_string(r->end) + ", outside its story";
+  }
+  return {};
 }
 
 std::optional<std::pair<long, long>> Document::bookmarkSpan(const std::string& name) {

@@ -127,10 +127,11 @@ class Document final : public DocumentParts {
   Package& package() override { return *package_; }
   /// Makes a live range.
   host::Range makeRange(Story& story, long start, long end);
-  /// Records an edit of a story: moves live ranges and marks the part changed.
-  void noteEdit(Story& story, long pos, long removed, long inserted) override;
-  /// Records a change that moves no text (formatting, bookmarks).
-  void noteChange(Story& story) override;
+  /// Follows an edit of a story: tells the story, the live ranges, the shown field codes, the
+  /// bookmark index and what compares the edit count (pages, shown text) what changed.
+  void notify(Story& story, const Change& change) override;
+  /// Records a change made to a story's XML by hand that moves no text.
+  void noteChange(Story& story) { notify(story, Change::formatted()); }
   /// Records a change of the styles part.
   void noteStylesChange();
   /// The fields whose code is shown.
@@ -145,11 +146,17 @@ class Document final : public DocumentParts {
   void refreshFieldsOnOpen() override { refreshFieldsOnOpen_ = true; }
   /// Where the named bookmark starts and ends; nothing when the document has none of that name.
   std::optional<std::pair<long, long>> bookmarkSpan(const std::string& name) override;
+  /// Compares every cache kept beside the XML (each story's paragraphs, maps, lengths and find
+  /// view, the style cache, the bookmark index, the shown field codes, the live ranges) with
+  /// what a fresh reading gives; says in words where the first difference lies, "" when none.
+  std::string verifyDerivedState();
 
  private:
   Document() = default;
   void load(std::unique_ptr<Package> package, const std::string& path);
   void buildStories();
+  void moveLiveRanges(const Story& story, long pos, long removed, long inserted);
+  void forgetNode(pugi::xml_node node);
 
   std::unique_ptr<Package> package_;
   std::unique_ptr<StyleSheet> styles_;

@@ -76,7 +76,6 @@ void Field::Update() {
 
 void Field::Delete() {
   FieldSpan s = Span();
-  doc_->shownCodes().erase(begin_.internal_object());
   edit::erase(*doc_, *story_, s.begin, s.end + 1);
 }
 

@@ -146,6 +146,18 @@ TEST(Fields, ShowCodesSwitchesWhatTheTextShows) {
   EXPECT_EQ(doc->Content().Text(), "a1b\r");
 }
 
+TEST(Fields, AFieldErasedWithItsTextLeavesNoShownCodeBehind) {
+  // pugixml gives a removed element's memory to the next one made: a field removed by an
+  // edit, not by Field::Delete, must leave the shown codes, or a later field could show its code.
+  auto doc = openBody(pageField() + para(run("tail")));
+  doc->Fields().Item(1).SetShowCodes(true);
+  doc->Range(0, 12).Delete();
+  EXPECT_TRUE(doc->shownCodes().empty());
+  Field added = doc->Fields().Add(doc->Range(1, 1), wdFieldEmpty, "PAGE", false);
+  EXPECT_FALSE(added.ShowCodes());
+  EXPECT_EQ(doc->Content().Text(), "\rtail\r");
+}
+
 struct AddCase {
   const char* name;
   int type;

@@ -110,7 +110,7 @@ void writeParagraphs(const RangeState& r, const std::function<void(const Wml&, p
   checkAttached(r);
   Story& story = *r.story;
   for (std::size_t b : paragraphsOf(r)) set(story.wml(), story.wml().paragraphProperties(story.blocks()[b].node, true));
-  r.doc->noteChange(story);
+  r.doc->notify(story, Change::formatted());
 }
 
 void setSpacing(const Wml& w, pugi::xml_node pPr, const char* which, double points) {
@@ -205,7 +205,7 @@ void ParagraphFormat::SetStyle(const std::string& styleId) {
   writeParagraphs(*r_, [&styleId](const Wml& w, pugi::xml_node pPr) {
     w.setValue(w.ensureChild(pPr, "pStyle", Wml::paragraphPropertyOrder()), "val", styleId);
   });
-  for (std::size_t b : paragraphsOf(*r_)) r_->story->paragraphChanged(b);
+  for (std::size_t b : paragraphsOf(*r_)) r_->doc->notify(*r_->story, Change::paragraphReread(b));
 }
 
 // ---- ListFormat ----

@@ -89,7 +89,7 @@ void Section::PageSetupView::SetSectionStart(long value) {
   Story& main = s_.doc_->mainStory();
   const Wml& w = main.wml();
   w.setValue(w.ensureChild(writableSection(*s_.doc_, s_.index_), "type", Wml::sectionPropertyOrder()), "val", names[value]);
-  s_.doc_->noteChange(main);
+  s_.doc_->notify(main, Change::formatted());
 }
 
 bool Section::PageSetupView::RestartNumberingAtSection() const {
@@ -110,7 +110,7 @@ void Section::PageSetupView::SetRestartNumberingAtSection(bool value) {
     numbers.remove_attribute(w.name("start").c_str());
     if (!numbers.first_attribute() && !numbers.first_child()) sectPr.remove_child(numbers);
   }
-  s_.doc_->noteChange(main);
+  s_.doc_->notify(main, Change::formatted());
 }
 
 long Section::PageSetupView::StartingNumber() const {
@@ -125,7 +125,7 @@ void Section::PageSetupView::SetStartingNumber(long value) {
   Story& main = s_.doc_->mainStory();
   const Wml& w = main.wml();
   w.setValue(w.child(writableSection(*s_.doc_, s_.index_), "pgNumType"), "start", std::to_string(value));
-  s_.doc_->noteChange(main);
+  s_.doc_->notify(main, Change::formatted());
 }
 
 host::Sections Document::Sections() {

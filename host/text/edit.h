@@ -1,7 +1,7 @@
 #pragma once
 // Edits of a story's XML: inserting text and fields, deleting, splitting runs for formatting.
-// Each edit re-reads only the paragraphs it touched and tells its sink (the document), which
-// moves the live ranges.
+// Each edit patches or re-reads only the paragraphs it touched, and reports each step through
+// its sink (edit_sink.h), which keeps everything derived from the story in step.
 
 #include <functional>
 #include <vector>

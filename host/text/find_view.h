@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <set>
+#include <string>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -35,6 +36,7 @@ class StoryView {
     std::uint32_t offset;  // in the paragraph
     std::uint32_t length;
     std::uint32_t first;   // its first character's index in the view, from the paragraph's first
+    bool operator==(const Stretch&) const = default;
   };
   /// The stretches of one paragraph, in order.
   using Stretches = std::vector<Stretch>;
@@ -73,6 +75,9 @@ class StoryView {
   Place place(std::size_t i) const;
   /// The stretches of a paragraph that the view shows (as of the last refresh).
   const Stretches& stretches(std::size_t block) const { return stretches_[block]; }
+  /// Brings the view up to date, as the next find would, and compares it with one built
+  /// afresh; says where the first difference lies, "" when none does.
+  std::string verifyDerivedState(const Story& story);
 
  private:
   struct OpenField {

@@ -139,6 +139,15 @@ StoryView& Story::view() const {
   return *view_;
 }
 
+void Story::apply(const Change& change) {
+  switch (change.kind) {
+    case Change::ParagraphPatched: paragraphPatched(change.block, change.offset, *change.runs); break;
+    case Change::ParagraphReread: paragraphChanged(change.block); break;
+    case Change::StructureChanged: structureChanged(); break;
+    default: break;
+  }
+}
+
 void Story::paragraphChanged(std::size_t block) {
   if (view_) view_->blockChanged(block);
   long before = maps_[block]->length();

@@ -12,6 +12,7 @@
 #include <pugixml.hpp>
 
 #include "host/text/charmap.h"
+#include "host/text/edit_sink.h"
 #include "host/text/find_view.h"
 #include "host/text/styles.h"
 #include "host/wml/wml.h"
@@ -98,25 +99,31 @@ class Story {
     }
   }
 
-  /// Re-reads one paragraph after its content changed.
-  void paragraphChanged(std::size_t block);
   /// A paragraph's map, for an edit that patches it instead of re-reading the paragraph;
-  /// the edit keeps it true to the XML and then calls paragraphPatched.
+  /// the edit keeps it true to the XML and then reports Change::ParagraphPatched.
   CharMap& patchMap(std::size_t block) { return *maps_[block]; }
-  /// Runs whose map is `inserted` were patched into a paragraph at offset: positions after
-  /// them move on.
-  void paragraphPatched(std::size_t block, std::uint32_t offset, const CharMap& inserted);
-  /// Re-reads the block list after paragraphs were added or removed. Paragraphs still in the
-  /// list keep their maps, found by element; so an edit that removes paragraphs calls this
-  /// before it makes new ones, which could take a removed one's memory.
-  void structureChanged();
+  /// Follows an edit's change: the paragraph kinds and the structure (the rest concern the
+  /// story's owner). Called by the edit sink, which dispatches every change.
+  void apply(const Change& change);
 
   /// What find sees of the story (kept up to date with edits).
   StoryView& view() const;
+  /// Compares what the story keeps (its paragraphs, their maps and lengths, the find view)
+  /// with a fresh reading of its XML; says where the first difference lies, "" when none does.
+  std::string verifyDerivedState() const;
 
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
  private:
+  // Re-reads one paragraph after its content changed.
+  void paragraphChanged(std::size_t block);
+  // Runs whose map is `inserted` were patched into a paragraph at offset: positions after
+  // them move on.
+  void paragraphPatched(std::size_t block, std::uint32_t offset, const CharMap& inserted);
+  // Re-reads the block list after paragraphs were added or removed. Paragraphs still in the
+  // list keep their maps, found by element; so an edit that removes paragraphs reports this
+  // before it makes new ones, which could take a removed one's memory.
+  void structureChanged();
   void collect(pugi::xml_node container);
   void collectTable(pugi::xml_node table);
   void rebuildIndex();

@@ -134,12 +134,26 @@ const RunFormat& StyleSheet::inherited(const std::string& paragraphStyleId, std:
     last_ = &*it;
     return it->second;
   }
+  last_ = &*cache_.emplace(key, chainFormat(paragraphStyleId, charStyleId)).first;
+  return last_->second;
+}
+
+RunFormat StyleSheet::chainFormat(const std::string& paragraphStyleId, std::string_view charStyleId) const {
   RunFormat f;
   applyRun(f, rPrDefault_);
   applyChain(f, paragraphStyleId, 0);
-  if (!charStyleId.empty()) applyChain(f, key.second, 0);
-  last_ = &*cache_.emplace(key, f).first;
-  return last_->second;
+  if (!charStyleId.empty()) applyChain(f, std::string(charStyleId), 0);
+  return f;
+}
+
+std::string StyleSheet::verifyDerivedState() const {
+  for (const auto& [key, format] : cache_)
+    if (!(format == chainFormat(key.first, key.second)))
+      return "the formatting kept for paragraph style \"" + key.first + "\" and character style \"" + key.second +
+             "\" is not what the styles say";
+  for (const auto& [id, caps] : capsCache_)
+    if (caps != chainFormat(id, {}).caps) return "the capitals kept for style \"" + id + "\" are not what the styles say";
+  return {};
 }
 
 RunFormat StyleSheet::runFormat(const std::string& paragraphStyleId, pugi::xml_node directRPr) const {
@@ -216,11 +230,9 @@ ParagraphFormatValues StyleSheet::paragraphFormat(pugi::xml_node pPr) const {
 
 bool StyleSheet::styleCaps(const std::string& styleId) const {
   if (auto it = capsCache_.find(styleId); it != capsCache_.end()) return it->second;
-  RunFormat f;
-  applyRun(f, rPrDefault_);
-  applyChain(f, styleId, 0);
-  capsCache_.emplace(styleId, f.caps);
-  return f.caps;
+  const bool caps = chainFormat(styleId, {}).caps;
+  capsCache_.emplace(styleId, caps);
+  return caps;
 }
 
 bool StyleSheet::setStyleCaps(const std::string& styleId, bool caps) {

@@ -95,6 +95,9 @@ class StyleSheet {
   }
   /// The styles part's element helpers.
   const Wml& wml() const { return w_; }
+  /// Compares the cached formatting with what the styles say now; says which entry differs
+  /// first, "" when none does.
+  std::string verifyDerivedState() const;
 
  private:
   // What one w:rPr says (values point into the XML); -1, null or empty where it says nothing.
@@ -110,6 +113,7 @@ class StyleSheet {
 
   pugi::xml_node style(const std::string& id) const;
   const RunFormat& inherited(const std::string& paragraphStyleId, std::string_view charStyleId) const;
+  RunFormat chainFormat(const std::string& paragraphStyleId, std::string_view charStyleId) const;
   void applyChain(RunFormat& f, const std::string& styleId, int depth) const;
   RunProperties readRun(pugi::xml_node rPr) const;
   void applyRun(RunFormat& f, pugi::xml_node rPr) const;

@@ -59,6 +59,7 @@ class SignatureSlices {
   /// The first paragraph at or after `from` whose signature has every one of the bits;
   /// size() when there is none.
   std::size_t next(const std::vector<std::uint16_t>& bits, std::size_t from) const;
+  bool operator==(const SignatureSlices&) const = default;
 
  private:
   std::size_t count_ = 0;

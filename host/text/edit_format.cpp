@@ -1,0 +1,85 @@
+// Edits that move no text: formatting the runs of a stretch, and changing its characters
+// one for one (capitals).
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "host/text/edit.h"
+#include "host/text/edit_point.h"
+#include "host/text/story.h"
+
+namespace host::edit {
+
+using namespace detail;
+
+void forEachRun(EditSink& doc, Story& story, long start, long end,
+                const std::function<void(pugi::xml_node rPr, const std::string& styleId)>& fn) {
+  if (start >= end) return;
+  splitAt(story, end);
+  splitAt(story, start);
+  const Wml& w = story.wml();
+  for (std::size_t b = story.blockAt(start); b < story.blocks().size(); ++b) {
+    long bs = story.blockStart(b);
+    if (bs >= end) break;
+    if (story.blocks()[b].rowEnd) continue;
+    const CharMap& m = story.map(b);
+    std::string styleId = m.styleId;
+    std::vector<pugi::xml_node> runs;
+    bool mark = false;
+    for (std::size_t i = start > bs ? m.segmentAt(static_cast<std::uint32_t>(start - bs)) : 0; i < m.segments.size(); ++i) {
+      const Segment& s = m.segments[i];
+      if (bs + s.start >= end) break;
+      if (bs + s.start + s.length <= start) continue;
+      if (s.kind == Seg::ParagraphMark) mark = true;
+      else if (s.run && (runs.empty() || runs.back() != s.run)) runs.push_back(s.run);
+    }
+    // Properties made for the call and left empty go again, so that setting what the text
+    // already has changes no XML. The paragraph's map holds no formatting but hiddenness, so
+    // it is re-read only when that changed.
+    bool hiddenChanged = false;
+    auto withProperties = [&](pugi::xml_node holder) {
+      bool had = static_cast<bool>(w.runProperties(holder, false));
+      pugi::xml_node rPr = w.runProperties(holder, true);
+      bool hiddenBefore = story.styles().hidden(styleId, rPr);
+      fn(rPr, styleId);
+      hiddenChanged = hiddenChanged || story.styles().hidden(styleId, rPr) != hiddenBefore;
+      if (!had && !rPr.first_child()) holder.remove_child(rPr);
+    };
+    for (pugi::xml_node r : runs) withProperties(r);
+    if (mark) {
+      pugi::xml_node p = story.blocks()[b].node;
+      bool hadPPr = static_cast<bool>(w.paragraphProperties(p, false));
+      pugi::xml_node pPr = w.paragraphProperties(p, true);
+      withProperties(pPr);
+      if (!hadPPr && !pPr.first_child()) p.remove_child(pPr);
+    }
+    if (hiddenChanged) doc.notify(story, Change::paragraphReread(b));
+  }
+  doc.notify(story, Change::formatted());
+}
+
+void mapText(EditSink& doc, Story& story, long start, long end, const std::function<Text(const Text&)>& fn) {
+  if (start >= end) return;
+  for (std::size_t b = story.blockAt(start); b < story.blocks().size(); ++b) {
+    long bs = story.blockStart(b);
+    if (bs >= end) break;
+    const CharMap& m = story.map(b);
+    bool changed = false;
+    for (const Segment& s : m.segments) {
+      if (s.kind != Seg::Text || bs + s.start >= end || bs + s.start + s.length <= start) continue;
+      std::uint32_t from = static_cast<std::uint32_t>(std::max(start - bs, static_cast<long>(s.start))) - s.start;
+      std::uint32_t to = static_cast<std::uint32_t>(std::min(end - bs, static_cast<long>(s.start + s.length))) - s.start;
+      Text t = toText(s.node.text().get());
+      Text replaced = fn(t.substr(from, to - from));
+      if (replaced.size() != to - from) continue;
+      t.replace(from, to - from, replaced);
+      setElementText(s.node, t);
+      changed = true;
+    }
+    if (changed) doc.notify(story, Change::paragraphReread(b));
+  }
+  doc.notify(story, Change::formatted());
+}
+
+}  // namespace host::edit
