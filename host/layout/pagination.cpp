@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <string>
 #include <unordered_map>
 
 #include "host/layout/document_parts.h"
@@ -132,6 +133,33 @@ void Pagination::refresh() {
 }
 
 void Pagination::keepShapesOutside(std::size_t first, std::size_t last) { keepOutside_ = {first, last}; }
+
+void Pagination::forget(pugi::xml_node removed) {
+  if (baseline_.empty()) return;
+  // The main text's paragraphs stand in the body, tables and content controls, never inside
+  // another paragraph: the walk need not enter one.
+  const Wml& w = doc_.mainStory().wml();
+  for (pugi::xml_node n = removed; n;) {
+    const bool paragraph = w.is(n, "p");
+    if (paragraph) baseline_.erase(n.internal_object());
+    if (!paragraph && n.first_child()) {
+      n = n.first_child();
+      continue;
+    }
+    while (n != removed && !n.next_sibling()) n = n.parent();
+    if (n == removed) break;
+    n = n.next_sibling();
+  }
+}
+
+std::string Pagination::verifyDerivedState() const {
+  if (baseline_.empty()) return {};
+  const Story& main = doc_.mainStory();
+  std::size_t present = 0;
+  for (const Block& b : main.blocks()) present += baseline_.count(b.node.internal_object());
+  if (present != baseline_.size()) return "it remembers the opening text of a paragraph that is no longer in the main text";
+  return {};
+}
 
 int Pagination::pageCount() {
   refresh();

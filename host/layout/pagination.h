@@ -46,6 +46,12 @@ class Pagination {
   /// `first` and after block `last`. The caller vouches that no other paragraph changed since
   /// the last computation (rewriting an index's result changes only its own paragraphs).
   void keepShapesOutside(std::size_t first, std::size_t last);
+  /// Forgets a removed element and the paragraphs inside it: pugixml gives its memory to later
+  /// nodes, which must not inherit what is remembered of it.
+  void forget(pugi::xml_node removed);
+  /// "" when every paragraph remembered from the opened file is still one of the main text,
+  /// else what is wrong.
+  std::string verifyDerivedState() const;
 
  private:
   void refresh();

@@ -88,6 +88,15 @@ TEST(PaginationMarks, RenderedBreaksAreBelievedWhileTheTextIsUnchanged) {
   EXPECT_EQ(paragraphPages(*doc), (std::vector<int>{1, 1, 1}));
 }
 
+TEST(PaginationMarks, AParagraphErasedLeavesNothingRememberedOfItsOpeningText) {
+  auto doc = docWithBody(para(run("alpha")) + para(kRendered + run("beta")) + para(kRendered + run("gamma")));
+  ASSERT_EQ(doc->verifyDerivedState(), "");
+  doc->Range(6, 11).Delete();  // "beta" and its paragraph mark: its paragraph is removed
+  EXPECT_EQ(doc->Content().Text(), "alpha\rgamma\r");
+  // Its memory may go to a new paragraph, which must not pass for it.
+  EXPECT_EQ(doc->verifyDerivedState(), "");
+}
+
 TEST(PaginationMarks, AMarkRightAfterAnExplicitBreakIsTheSamePage) {
   auto doc = docWithBody(para(run("alpha") + kPageBreak) + para(kRendered + run("beta")));
   EXPECT_EQ(paragraphPages(*doc), (std::vector<int>{1, 2}));

@@ -241,6 +241,7 @@ void Document::moveLiveRanges(const Story& story, long pos, long removed, long i
 // The element and everything in it are going: a field among them stops showing its code, so
 // that a later field given the same memory does not.
 void Document::forgetNode(pugi::xml_node node) {
+  pagination_->forget(node);
   if (shownCodes_.empty()) return;
   shownCodes_.erase(node.internal_object());
   for (pugi::xml_node n = node.first_child(); n && !shownCodes_.empty();) {
@@ -273,6 +274,7 @@ std::string Document::verifyDerivedState() {
   }
   if (std::string d = styles_->verifyDerivedState(); !d.empty()) return "styles: " + d;
   if (std::string d = bookmarks_.verifyDerivedState(); !d.empty()) return "bookmarks: " + d;
+  if (std::string d = pagination_->verifyDerivedState(); !d.empty()) return "pagination: " + d;
   for (pugi::xml_node_struct* n : shownCodes_)
     if (!fields.count(n)) return "shown field codes: one is kept for an element that begins no field of the document";
   for (const auto& weak : live_) {
