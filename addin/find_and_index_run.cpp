@@ -3,7 +3,6 @@
 #include "addin/gathering.h"
 #include "addin/host_state.h"
 #include "dialogs/frm_vlx_options.h"
-#include "host/model/fields.h"
 #include "host/platform/error.h"
 #include "settings/ini_file.h"
 #include "settings/keys.h"
@@ -77,24 +76,8 @@ void FindAndIndexRun::Run() {
   }
 }
 
-namespace {
-
-// True when the range starts between a field's begin and end marks.
-bool insideField(const host::Range& at) {
-  host::Range story = at.Duplicate();
-  story.Expand(host::wdStory);
-  for (host::Field field : story.Fields()) {
-    const host::FieldSpan span = field.Span();
-    if (span.begin < at.Start() && at.Start() <= span.end) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
 // A new index goes where the cursor is: in the main text, outside tables, fields and content
-// controls. An existing index is
-// rebuilt where it stands, wherever the cursor is.
+// controls. An existing index is rebuilt where it stands, wherever the cursor is.
 bool FindAndIndexRun::checkIndexPlace() {
   if (doc_->Bookmarks().Exists(kIndexBookmark)) return true;
   if (app_.Selection().TablesCount() >= 1) {
@@ -105,13 +88,14 @@ bool FindAndIndexRun::checkIndexPlace() {
   }
   // Another field's update would wipe an index inside its result, and a content control's
   // program may replace or flatten what it holds.
-  if (insideField(app_.Selection().Range())) {
+  const host::Range cursor = app_.Selection().Range();
+  if (cursor.Information(host::wdInFieldCode) || cursor.Information(host::wdInFieldResult)) {
     util::ShowWarningMsg("A defined terms index can't be inside another field.  Please move to wherever you want "
                          "your index, so long as it's not inside a field.",
                          "Cannot continue - inside a field");
     return false;
   }
-  if (app_.Selection().Range().ContentControlsCount() >= 1) {
+  if (cursor.ContentControlsCount() >= 1) {
     util::ShowWarningMsg("A defined terms index can't be inside a content control.  Please move to wherever you "
                          "want your index, so long as it's not inside a content control.",
                          "Cannot continue - inside a content control");

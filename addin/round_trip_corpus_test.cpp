@@ -88,14 +88,11 @@ std::vector<std::string> someTerms(host::Document& doc) {
 // (the add-in refuses those places), or -1.
 long indexPlace(host::Document& doc) {
   host::Story& main = doc.mainStory();
-  const std::vector<host::Field> fields = host::fieldsIn(&doc, main, 0, main.length());
   for (std::size_t b = main.blocks().size(); b-- > 0;) {
-    const host::Block& block = main.blocks()[b];
-    const long at = main.blockStart(b);
-    if (block.rowEnd) continue;
-    if (std::any_of(fields.begin(), fields.end(), [&](const host::Field& f) { return f.Span().begin < at && at <= f.Span().end; }))
-      continue;
-    if (doc.Range(at, at).TablesCount() == 0 && doc.Range(at, at).ContentControlsCount() == 0) return at;
+    if (main.blocks()[b].rowEnd) continue;
+    const host::Range at = doc.Range(main.blockStart(b), main.blockStart(b));
+    if (at.Information(host::wdInFieldCode) || at.Information(host::wdInFieldResult)) continue;
+    if (at.TablesCount() == 0 && at.ContentControlsCount() == 0) return at.Start();
   }
   return -1;
 }
@@ -302,22 +299,14 @@ long withoutEntryCodes(std::string& line) {
 // A line as compared: every double quote straight (indexing turns a document's quotes to the
 // form most of them have), and each run of spaces and tabs one space (a tab typed inside the
 // text of a run is a space to LibreOffice until the run is rewritten with its spaces kept).
-std::string comparable(const std::string& line) {
+std::string comparable(std::string line) {
+  for (const std::string quote : {"\u201C", "\u201D", "\u201E", "\u00AB", "\u00BB"})
+    for (std::size_t at = line.find(quote); at != std::string::npos; at = line.find(quote, at)) line.replace(at, quote.size(), "\"");
   std::string out;
-  for (std::size_t at = 0; at < line.size();) {
-    bool quote = false;
-    for (const std::string q : {"\u201C", "\u201D", "\u201E", "\u00AB", "\u00BB"}) {
-      if (line.compare(at, q.size(), q) != 0) continue;
-      out += '"';
-      at += q.size();
-      quote = true;
-      break;
-    }
-    if (quote) continue;
-    const bool blank = line[at] == ' ' || line[at] == '\t';
-    if (!blank) out += line[at];
+  for (char c : line) {
+    const bool blank = c == ' ' || c == '\t';
+    if (!blank) out += c;
     else if (out.empty() || out.back() != ' ') out += ' ';
-    ++at;
   }
   return out;
 }

@@ -28,7 +28,7 @@ enum SectionStart : int {
 };
 
 /// What Range.Information tells.
-enum WdInformation : int { wdActiveEndPageNumber = 3 };
+enum WdInformation : int { wdActiveEndPageNumber = 3, wdInFieldCode = 44, wdInFieldResult = 45 };
 
 enum ColorIndex : int { wdNoHighlight = 0, wdRed = 6 };
 

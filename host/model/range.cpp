@@ -200,8 +200,19 @@ long Range::MoveEnd(int unit, long count) {
 
 long Range::Information(int type) const {
   check();
-  if (type != wdActiveEndPageNumber) throw Error(kErrBadArgument, "This information about a range is not offered.");
-  return s_->doc->pagination().pageOf(*s_->story, s_->end).physical;
+  if (type == wdActiveEndPageNumber) return s_->doc->pagination().pageOf(*s_->story, s_->end).physical;
+  if (type != wdInFieldCode && type != wdInFieldResult)
+    throw Error(kErrBadArgument, "This information about a range is not offered.");
+  // The start lies in a field's code between its begin mark and its separator (its end when it
+  // has none), in its result between the separator and the end.
+  const long at = s_->start;
+  for (const Field& field : fieldsIn(s_->doc, *s_->story, 0, s_->story->length())) {
+    const FieldSpan span = field.Span();
+    const long codeEnd = span.separator >= 0 ? span.separator : span.end;
+    const bool inside = type == wdInFieldCode ? span.begin < at && at <= codeEnd : codeEnd < at && at <= span.end;
+    if (inside) return kTrue;
+  }
+  return kFalse;
 }
 
 long Range::Expand(int unit) {

@@ -230,7 +230,8 @@ class Range {
   /// The next linked story of the same type (headers and footers), or an empty Range.
   Range NextStoryRange() const;
   /// wdActiveEndPageNumber: the page, counted from the document's first, of the range's end
-  /// (of a note, its reference's page). host::Error 5 for anything else.
+  /// (of a note, its reference's page); wdInFieldCode and wdInFieldResult: kTrue when the
+  /// range starts inside a field's code or result, else kFalse. host::Error 5 for anything else.
   long Information(int type) const;
   /// Number of tables the range touches.
   long TablesCount() const;

@@ -278,6 +278,28 @@ TEST(RangeStory, StoryTypeAndLengthOfEachStory) {
   EXPECT_EQ(notes.StoryLength(), 5);
 }
 
+TEST(RangeInformation, InsideAFieldsCodeOrItsResult) {
+  auto doc = openBody(para(run("a") + fieldChar("begin") + fieldCode(" TOC ") + fieldChar("separate") + run("res") +
+                           fieldChar("end") + run("b")) +
+                      para(fieldChar("begin") + fieldCode(" XE \"x\" ") + fieldChar("end")));
+  const auto where = [&](long at) {
+    host::Range r = doc->Range(at, at);
+    return std::pair{r.Information(wdInFieldCode), r.Information(wdInFieldResult)};
+  };
+  std::vector<FieldSpan> spans;
+  for (Field field : doc->Fields()) spans.push_back(field.Span());
+  ASSERT_EQ(spans.size(), 2u);
+  const FieldSpan toc = spans[0], entry = spans[1];
+  EXPECT_EQ(where(toc.begin), std::pair(kFalse, kFalse));  // before the begin mark
+  EXPECT_EQ(where(toc.begin + 1), std::pair(kTrue, kFalse));
+  EXPECT_EQ(where(toc.separator), std::pair(kTrue, kFalse));
+  EXPECT_EQ(where(toc.separator + 1), std::pair(kFalse, kTrue));
+  EXPECT_EQ(where(toc.end), std::pair(kFalse, kTrue));
+  EXPECT_EQ(where(toc.end + 1), std::pair(kFalse, kFalse));  // after the end mark
+  EXPECT_EQ(where(entry.end), std::pair(kTrue, kFalse));     // no separator: all code
+  EXPECT_THROW(doc->Range(0, 0).Information(99), Error);
+}
+
 TEST(RangeTables, CountsTheOutermostTablesTheRangeTouches) {
   std::string nested = "<w:tbl><w:tr><w:tc>" + para(run("outer")) + table({{"inner"}}) + para("") + "</w:tc></w:tr></w:tbl>";
   auto doc = openBody(para(run("before")) + table({{"a", "b"}}) + para(run("between")) + nested + para(run("after")));
