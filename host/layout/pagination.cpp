@@ -134,24 +134,6 @@ void Pagination::refresh() {
 
 void Pagination::keepShapesOutside(std::size_t first, std::size_t last) { keepOutside_ = {first, last}; }
 
-void Pagination::forget(pugi::xml_node removed) {
-  if (baseline_.empty()) return;
-  // The main text's paragraphs stand in the body, tables and content controls, never inside
-  // another paragraph: the walk need not enter one.
-  const Wml& w = doc_.mainStory().wml();
-  for (pugi::xml_node n = removed; n;) {
-    const bool paragraph = w.is(n, "p");
-    if (paragraph) baseline_.erase(n.internal_object());
-    if (!paragraph && n.first_child()) {
-      n = n.first_child();
-      continue;
-    }
-    while (n != removed && !n.next_sibling()) n = n.parent();
-    if (n == removed) break;
-    n = n.next_sibling();
-  }
-}
-
 std::string Pagination::verifyDerivedState() const {
   if (baseline_.empty()) return {};
   const Story& main = doc_.mainStory();

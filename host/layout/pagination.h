@@ -46,9 +46,11 @@ class Pagination {
   /// `first` and after block `last`. The caller vouches that no other paragraph changed since
   /// the last computation (rewriting an index's result changes only its own paragraphs).
   void keepShapesOutside(std::size_t first, std::size_t last);
-  /// Forgets a removed element and the paragraphs inside it: pugixml gives its memory to later
-  /// nodes, which must not inherit what is remembered of it.
-  void forget(pugi::xml_node removed);
+  /// Forgets a removed node (pugixml gives its memory to later nodes, which must not inherit
+  /// what is remembered of it).
+  void forget(pugi::xml_node removed) { baseline_.erase(removed.internal_object()); }
+  /// True while it remembers the opening text of any paragraph.
+  bool remembersOpeningText() const { return !baseline_.empty(); }
   /// "" when every paragraph remembered from the opened file is still one of the main text,
   /// else what is wrong.
   std::string verifyDerivedState() const;

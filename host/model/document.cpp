@@ -238,22 +238,21 @@ void Document::moveLiveRanges(const Story& story, long pos, long removed, long i
   }
 }
 
-// The element and everything in it are going: a field among them stops showing its code, so
-// that a later field given the same memory does not.
+// The element and everything in it are going: what is remembered of any of them (a field's
+// code shown, a paragraph's opening text) is forgotten, so that a later node given the same
+// memory does not inherit it.
 void Document::forgetNode(pugi::xml_node node) {
-  pagination_->forget(node);
-  if (shownCodes_.empty()) return;
-  shownCodes_.erase(node.internal_object());
-  for (pugi::xml_node n = node.first_child(); n && !shownCodes_.empty();) {
-    shownCodes_.erase(n.internal_object());
-    if (n.first_child()) {
-      n = n.first_child();
-      continue;
+  struct Forget : pugi::xml_tree_walker {
+    Document& doc;
+    explicit Forget(Document& d) : doc(d) {}
+    // False once nothing is remembered any more, which ends the walk.
+    bool for_each(pugi::xml_node& n) override {
+      doc.shownCodes_.erase(n.internal_object());
+      doc.pagination_->forget(n);
+      return !doc.shownCodes_.empty() || doc.pagination_->remembersOpeningText();
     }
-    while (n != node && !n.next_sibling()) n = n.parent();
-    if (n == node) break;
-    n = n.next_sibling();
-  }
+  } forget(*this);
+  if (forget.for_each(node)) node.traverse(forget);
 }
 
 void Document::noteStylesChange() {
