@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <set>
@@ -76,12 +77,9 @@ bool holdsControlCharacter(const std::string& term) {
 std::string printable(const std::string& term) {
   std::string out;
   for (unsigned char c : term) {
-    if (c >= 0x20 || c == '\t') {
-      out += static_cast<char>(c);
-      continue;
-    }
-    static const char* digits = "0123456789ABCDEF";
-    out += std::string("\\x") + digits[c >> 4] + digits[c & 15];
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+    out += c >= 0x20 || c == '\t' ? std::string(1, static_cast<char>(c)) : std::string(escaped);
   }
   return out;
 }
