@@ -9,6 +9,7 @@
 #include "app/desktop/desktop_host.h"
 #include "app/exit_codes.h"
 #include "host/platform/error.h"
+#include "host/platform/heap.h"
 #include "host/platform/warnings.h"
 
 int main(int argc, char** argv) {
@@ -29,6 +30,10 @@ int main(int argc, char** argv) {
   app::addUnhighlightCommand(cli);
   app::addUpdateCommand(cli);
   app::describeProgram(cli);
+  // A sub-command is a short run: its heap may grow a huge page at a time. The desktop host lives
+  // on and keeps the usual heap, which gives freed memory back.
+  if (argc > 1 && !cli.get_subcommands([&](CLI::App* sub) { return sub->check_name(argv[1]); }).empty())
+    host::PreferHugePages();
   try {
     cli.parse(argc, argv);
     if (cli.get_subcommands().empty()) return app::desktop::RunDesktopHost(document);
