@@ -116,6 +116,8 @@ TEST(IndexTerms, TermListsAndTermsThatCannotBeUsedAreRefusedBeforeAnythingIsDone
       {"--report " + shellArg(tmp / "no" / "report.json"), "does not exist"},
       {"--add \"$(printf 'Sel\\001ler')\"", "the term \"Sel\\x01ler\" holds a control character"},
       {"--add-file " + shellArg(tmp / "controls.txt"), "the term \"Buy\\x02er\" holds a control character"},
+      {"--add \"$(printf 'Sel\\357\\277\\276ler')\"", "holds the character U+FFFE, which a document cannot hold"},
+      {"--add \"$(printf 'Sel\\377ler')\"", "the term \"Sel\\xFFler\" holds bytes that are not UTF-8"},
   };
   for (const auto& [flags, says] : cases) {
     Outcome run = vellandex(tmp, "index " + shellArg(tmp / "contract.docx") + " -o " + shellArg(tmp / "out.docx") + " " + flags);

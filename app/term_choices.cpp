@@ -5,11 +5,14 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <set>
 
 #include "app/batch_failure.h"
 #include "app/careful_user.h"
 #include "app/exit_codes.h"
+#include "host/package/xml_check.h"
+#include "host/text/text.h"
 #include "ui/controls.h"
 #include "ui/list_controls.h"
 #include "ui/script/user.h"
@@ -73,15 +76,25 @@ bool holdsControlCharacter(const std::string& term) {
   return std::any_of(term.begin(), term.end(), [](unsigned char c) { return c < 0x20 && c != '\t'; });
 }
 
-// The term with each control character written as \xNN, for a message.
+// The term with each control character written as \xNN, for a message; every byte beyond
+// ASCII too when the term is not UTF-8, which a terminal would show as garbage.
 std::string printable(const std::string& term) {
+  const bool utf8 = host::toUtf8(host::toText(term)) == term;
   std::string out;
   for (unsigned char c : term) {
     char escaped[8];
     std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-    out += c >= 0x20 || c == '\t' ? std::string(1, static_cast<char>(c)) : std::string(escaped);
+    const bool plain = (c >= 0x20 && c < 0x80) || c == '\t' || (c >= 0x80 && utf8);
+    out += plain ? std::string(1, static_cast<char>(c)) : std::string(escaped);
   }
   return out;
+}
+
+// What in a term a document cannot hold, as a phrase; none when nothing. A control character
+// other than the tab has no place in a term's text, and XML refuses some characters more.
+std::optional<std::string> unwritable(const std::string& term) {
+  if (holdsControlCharacter(term)) return "a control character";
+  return host::unwritableInXml(term);
 }
 
 bool namedTxt(const std::string& path) {
@@ -162,12 +175,12 @@ std::string TermChoices::applyTo(ui::Form& dialog, ui::script::Backend& user) co
   for (const std::string& file : addFiles)
     if (!addTermList(dialog, user, file)) return "--add-file " + file + ": the term list could not be loaded";
   for (const std::string& term : add) addTerm(dialog, term);
-  // A control character cannot be written into a document: refused here, before the run
-  // marks anything, rather than when the result is saved.
+  // What a document cannot hold is refused here, before the run marks anything, rather than
+  // when the result is saved.
   const ui::ListBox& added = list(dialog, "lstAddTerms");
   for (int i = 0; i < added.ListCount(); ++i)
-    if (holdsControlCharacter(added.List(i)))
-      return "the term \"" + printable(added.List(i)) + "\" holds a control character, which a document cannot hold";
+    if (const std::optional<std::string> what = unwritable(added.List(i)))
+      return "the term \"" + printable(added.List(i)) + "\" holds " + *what + ", which a document cannot hold";
   return "";
 }
 

@@ -287,4 +287,15 @@ std::optional<XmlFault> checkXmlTree(const pugi::xml_document& doc) {
   return std::nullopt;
 }
 
+std::optional<std::string> unwritableInXml(std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size();) {
+    char32_t c = static_cast<unsigned char>(utf8[i]);
+    const std::size_t n = c < 0x80 ? 1 : decodeUtf8(utf8, i, c);
+    if (n == 0) return "bytes that are not UTF-8";
+    if (!isXmlChar(c)) return "the character " + hex(c);
+    i += n;
+  }
+  return std::nullopt;
+}
+
 }  // namespace host

@@ -27,6 +27,10 @@ struct XmlFault {
 /// mark), or nullopt. Linear in the size, no allocation on the usual path.
 std::optional<XmlFault> checkXmlBytes(std::string_view bytes);
 
+/// What in a text XML has no place for, as a phrase ("the character U+FFFE", "bytes that are
+/// not UTF-8"), or nullopt when a part may hold it all.
+std::optional<std::string> unwritableInXml(std::string_view utf8);
+
 /// The first broken rule in a parsed part's tree, or nullopt. One walk, without recursion.
 std::optional<XmlFault> checkXmlTree(const pugi::xml_document& doc);
 

@@ -99,6 +99,14 @@ std::string nested(std::size_t n) {
   return xml;
 }
 
+TEST(XmlCheck, TextToBeWrittenIsCheckedBeforeItGoesIntoAPart) {
+  EXPECT_EQ(unwritableInXml("Seller \t\xE2\x80\x9C" "Buyer\xE2\x80\x9D \xF0\x9F\x98\x80"), std::nullopt);
+  EXPECT_EQ(unwritableInXml("a\x01"), "the character U+0001");
+  EXPECT_EQ(unwritableInXml("a\xEF\xBF\xBF"), "the character U+FFFF");
+  EXPECT_EQ(unwritableInXml("a\xED\xA0\x80"), "bytes that are not UTF-8");  // a surrogate
+  EXPECT_EQ(unwritableInXml("a\xC3"), "bytes that are not UTF-8");          // cut short
+}
+
 TEST(XmlCheck, DepthIsBoundedAndTheWalkDoesNotRecurse) {
   EXPECT_EQ(faultOf(nested(kMaxXmlDepth)), "");
   EXPECT_NE(faultOf(nested(kMaxXmlDepth + 1)).find("nested more than 1000 deep"), std::string::npos);
