@@ -85,12 +85,15 @@ void clsOSVLXLib::IndexInsert(host::Application&, host::Document& wdDoc, long ln
   index.Select();
   bookmarks.Add(kIndexBookmark, index);
 
-  index.ParagraphFormat().SetSpaceAfter(0);
-  index.ParagraphFormat().SetSpaceBefore(0);
-  index.ParagraphFormat().SetAlignment(host::wdAlignParagraphLeft);
+  // Formatted from its heading on: a paragraph mark added before it ends the user's paragraph,
+  // whose spacing and alignment stay as they were.
+  host::Range own = wdDoc.Range(headingStart, index.End());
+  own.ParagraphFormat().SetSpaceAfter(0);
+  own.ParagraphFormat().SetSpaceBefore(0);
+  own.ParagraphFormat().SetAlignment(host::wdAlignParagraphLeft);
   // Its new paragraphs copied the properties of the paragraph it was placed in: in a numbered
   // list they would take numbers and renumber the rest of the list.
-  wdDoc.Range(headingStart, index.End()).ListFormat().RemoveNumbers();
+  own.ListFormat().RemoveNumbers();
   index.SetHighlightColorIndex(host::wdNoHighlight);
   index.Font().SetColor(host::kColorAutomatic);
   index.Collapse(host::wdCollapseEnd);

@@ -45,17 +45,19 @@ host::Range openBlock(host::Document& wdDoc, const char* after, const host::Rang
   return r;
 }
 
-// Writes text at the end of the range, which then covers it, left aligned.
+// Writes text at the end of the range, which then covers it.
 void writeAfter(host::Range& r, const std::string& text) {
   r.Collapse(host::wdCollapseEnd);
   r.SetText(text);
-  r.ParagraphFormat().SetAlignment(host::wdAlignParagraphLeft);
 }
 
-// Widens the range over the whole block (its terms were written last), gives it plain
-// spacing and colours, and bookmarks it.
+// Widens the range over the whole block (its terms were written last), sets it out left
+// aligned with plain spacing and colours, and bookmarks it. Aligned only now: at the end of
+// the text a block is written into the user's last paragraph before its breaks split it off,
+// and that paragraph keeps its own alignment.
 void closeBlock(host::Document& wdDoc, host::Range& r, const char* bookmark, bool select) {
   r.MoveStart(host::wdParagraph, -2);
+  r.ParagraphFormat().SetAlignment(host::wdAlignParagraphLeft);
   r.ParagraphFormat().SetSpaceAfter(0);
   r.ParagraphFormat().SetSpaceBefore(0);
   r.ListFormat().RemoveNumbers();  // its paragraphs copied those of a list item it follows

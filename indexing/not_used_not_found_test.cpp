@@ -71,6 +71,28 @@ TEST_F(ListsTest, BothBlocksFollowTheIndexInTurnReadingNoneWhenNoTermQualifies) 
   EXPECT_EQ(after.Font().Color(), 0xFF0000);
 }
 
+TEST_F(ListsTest, AtTheEndOfTheTextTheUsersLastParagraphKeepsItsSpacingAndAlignment) {
+  host::testing::DocParts parts;
+  parts.body = para(run("Text.")) + para(run("Signed."), "<w:spacing w:before=\"120\" w:after=\"240\"/><w:jc w:val=\"center\"/>");
+  host::Document& doc = openRun(parts);
+  const long end = doc.Content().End() - 1;
+  doc.Bookmarks().Add("IndexBKStart", doc.Range(end, end));
+  discovery::RunEngine().IndexInsert(app_, doc, 1, ", ");
+  NotUsedList(doc, "None");
+  NotFoundList(app_, doc, "None");
+
+  // The blocks are set out as ever; the user's paragraph and the mark that ends the text, which
+  // becomes that paragraph's again when the indexing is removed, keep what they had.
+  expectBlock(doc, "VellandexIndexNotFoundList", "\rNOT FOUND\rNone\r\r", 9);
+  EXPECT_EQ(mainParagraphs(doc).back(), "");
+  for (host::Range r : {doc.Range(end - 7, end), doc.Range(doc.Content().End() - 1, doc.Content().End())}) {
+    EXPECT_EQ(r.ParagraphFormat().Alignment(), host::wdAlignParagraphCenter) << r.Text();
+    EXPECT_EQ(r.ParagraphFormat().SpaceBefore(), 6) << r.Text();
+    EXPECT_EQ(r.ParagraphFormat().SpaceAfter(), 12) << r.Text();
+  }
+  EXPECT_EQ(doc.Range(end - 7, end).Text(), "Signed.");
+}
+
 TEST_F(ListsTest, TheNotFoundBlockAloneFollowsTheIndexDirectlyOneTermAParagraph) {
   host::Document& doc = openWithIndex();
 
