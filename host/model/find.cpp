@@ -46,6 +46,16 @@ Text smartQuotes(const Text& text, std::optional<char16_t> previous) {
   return out;
 }
 
+// Puts text in place of [start, end) and returns its length. A replacement as long as what it
+// replaces is written over it, so that each character keeps its run and its formatting, and
+// deleted text stays deleted.
+long replaceFound(Document& doc, Story& story, long start, long end, const host::Text& text) {
+  if (end - start == static_cast<long>(text.size()) && edit::overwrite(doc, story, start, text)) return end - start;
+  long n = edit::insert(doc, story, end, {edit::Piece::plain(text)});
+  edit::erase(doc, story, start, end);
+  return n;
+}
+
 // The replacement text with ^& (the found text), ^p, ^t and ^^ expanded.
 Text expandReplacement(const Text& replacement, const Text& found) {
   Text out;
@@ -221,11 +231,7 @@ bool Find::Execute(int replace) {
       if (!formatOnly) {
         host::Text text = expandReplacement(replacementText, it->found);
         if (doc.options().AutoFormatAsYouTypeReplaceQuotes) text = smartQuotes(text, it->previous);
-        if (text != it->found) {
-          long n = edit::insert(doc, story, it->end, {edit::Piece::plain(text)});
-          edit::erase(doc, story, it->start, it->end);
-          target.SetRange(it->start, it->start + n);
-        }
+        if (text != it->found) target.SetRange(it->start, it->start + replaceFound(doc, story, it->start, it->end, text));
       }
       applyFormat(target, s_->replacement, doc.options());
     }
@@ -245,9 +251,7 @@ bool Find::Execute(int replace) {
     if (!(replacementText.empty() && !s_->replacement.empty())) {
       host::Text text = expandReplacement(replacementText, found);
       if (doc.options().AutoFormatAsYouTypeReplaceQuotes) text = smartQuotes(text, previous);
-      long n = edit::insert(doc, story, me, {edit::Piece::plain(text)});
-      edit::erase(doc, story, ms, me);
-      me = ms + n;
+      me = ms + replaceFound(doc, story, ms, me, text);
     }
     applyFormat(doc.makeRange(story, ms, me), s_->replacement, doc.options());
   }

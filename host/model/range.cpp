@@ -166,10 +166,15 @@ std::string Range::Text() const {
 
 void Range::SetText(std::string_view text) {
   check();
+  // Characters written over as many plain ones stay where those were: in their runs, with their
+  // formatting, and deleted text stays deleted.
+  const host::Text written = toText(text);
+  if (s_->end - s_->start == static_cast<long>(written.size()) && edit::overwrite(*s_->doc, *s_->story, s_->start, written))
+    return;
   long start = s_->start;
   edit::erase(*s_->doc, *s_->story, s_->start, s_->end);
   long at = edit::insertionPosition(*s_->story, start);
-  long n = edit::insert(*s_->doc, *s_->story, at, {edit::Piece::plain(toText(text))});
+  long n = edit::insert(*s_->doc, *s_->story, at, {edit::Piece::plain(written)});
   s_->start = at;
   s_->end = at + n;
 }
@@ -398,9 +403,9 @@ long Range::Case() const {
 void Range::SetCase(long value) {
   check();
   if (value == wdUpperCase) {
-    edit::mapText(*s_->doc, *s_->story, s_->start, s_->end, [](const host::Text& t) { return upperSameLength(t); });
+    edit::mapText(*s_->doc, *s_->story, s_->start, s_->end, [](const host::Text& t, long) { return upperSameLength(t); });
   } else if (value == wdLowerCase) {
-    edit::mapText(*s_->doc, *s_->story, s_->start, s_->end, [](const host::Text& t) {
+    edit::mapText(*s_->doc, *s_->story, s_->start, s_->end, [](const host::Text& t, long) {
       host::Text out(t);
       for (char16_t& c : out) c = static_cast<char16_t>(U16_IS_SURROGATE(c) ? c : u_tolower(c));
       return out;

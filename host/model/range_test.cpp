@@ -247,6 +247,26 @@ TEST(RangeText, WritingReplacesTheContentAndTheRangeCoversTheNewText) {
   EXPECT_EQ(doc->mainStory().blocks().size(), 2u);
 }
 
+TEST(RangeText, WritingAsManyPlainCharactersKeepsTheirElementsAndFormatting) {
+  auto doc = openBody(para(run("The \"quick\" ", "<w:b/>") + "<w:del w:id=\"1\" w:author=\"A\">" +
+                           "<w:r><w:delText>\"old\"</w:delText></w:r></w:del>" + run("x\ty")));
+  const auto paragraph = [&] { return xmlOf(doc->mainStory().blocks()[0].node); };
+  // Over a stretch of two runs, one of them deleted text: each character stays in its own.
+  Range quotes = doc->Range(10, 16);
+  quotes.SetText("\u201D \u201Cold");
+  EXPECT_EQ(span(quotes), std::make_pair(10L, 16L));
+  EXPECT_EQ(doc->Content().Text(), "The \"quick\u201D \u201Cold\"x\ty\r");
+  EXPECT_NE(paragraph().find("<w:b/></w:rPr><w:t xml:space=\"preserve\">The \"quick\u201D </w:t>"), std::string::npos) << paragraph();
+  EXPECT_NE(paragraph().find("<w:delText xml:space=\"preserve\">\u201Cold\"</w:delText>"), std::string::npos) << paragraph();
+  EXPECT_EQ(doc->verifyDerivedState(), "");
+  // A tab is an element of its own: writing over it replaces it as ever.
+  Range tab = doc->Range(18, 19);
+  tab.SetText("-");
+  EXPECT_EQ(doc->Content().Text(), "The \"quick\u201D \u201Cold\"x-y\r");
+  EXPECT_EQ(paragraph().find("<w:tab"), std::string::npos) << paragraph();
+  EXPECT_EQ(doc->verifyDerivedState(), "");
+}
+
 TEST(RangeText, WritingTheWholeStoryKeepsItsFinalParagraphMark) {
   auto doc = openBody(para(run("one")) + para(run("two")));
   Range all = doc->Content();

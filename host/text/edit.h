@@ -52,8 +52,14 @@ pugi::xml_node insertMarker(EditSink& doc, Story& story, long pos, pugi::xml_nod
 /// splitting runs at the ends first; fn gets (its w:rPr, created when absent; paragraph style id).
 void forEachRun(EditSink& doc, Story& story, long start, long end,
                 const std::function<void(pugi::xml_node rPr, const std::string& styleId)>& fn);
-/// Replaces the text of [start, end) character by character (same length).
-void mapText(EditSink& doc, Story& story, long start, long end, const std::function<host::Text(const host::Text&)>& fn);
+/// Replaces the text of [start, end) character by character (same length): fn gets each
+/// stretch of one text element and its story position.
+void mapText(EditSink& doc, Story& story, long start, long end,
+             const std::function<host::Text(const host::Text& stretch, long at)>& fn);
+/// Writes text over as many characters from start, each new character in the element of the
+/// one it replaces (a run's text or deleted text), with its formatting; false, and nothing
+/// changed, unless every character on both sides is plain text outside field codes.
+bool overwrite(EditSink& doc, Story& story, long start, const host::Text& text);
 
 }  // namespace edit
 }  // namespace host

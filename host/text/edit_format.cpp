@@ -1,6 +1,8 @@
 // Edits that move no text: formatting the runs of a stretch, and changing its characters
 // one for one (capitals).
 
+#include <unicode/utf16.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -59,7 +61,7 @@ void forEachRun(EditSink& doc, Story& story, long start, long end,
   doc.notify(story, Change::formatted());
 }
 
-void mapText(EditSink& doc, Story& story, long start, long end, const std::function<Text(const Text&)>& fn) {
+void mapText(EditSink& doc, Story& story, long start, long end, const std::function<Text(const Text&, long)>& fn) {
   if (start >= end) return;
   for (std::size_t b = story.blockAt(start); b < story.blocks().size(); ++b) {
     long bs = story.blockStart(b);
@@ -71,7 +73,7 @@ void mapText(EditSink& doc, Story& story, long start, long end, const std::funct
       std::uint32_t from = static_cast<std::uint32_t>(std::max(start - bs, static_cast<long>(s.start))) - s.start;
       std::uint32_t to = static_cast<std::uint32_t>(std::min(end - bs, static_cast<long>(s.start + s.length))) - s.start;
       Text t = toText(s.node.text().get());
-      Text replaced = fn(t.substr(from, to - from));
+      Text replaced = fn(t.substr(from, to - from), bs + s.start + from);
       if (replaced.size() != to - from) continue;
       t.replace(from, to - from, replaced);
       setElementText(s.node, t);
@@ -80,6 +82,29 @@ void mapText(EditSink& doc, Story& story, long start, long end, const std::funct
     if (changed) doc.notify(story, Change::paragraphReread(b));
   }
   doc.notify(story, Change::formatted());
+}
+
+bool overwrite(EditSink& doc, Story& story, long start, const Text& text) {
+  const long end = start + static_cast<long>(text.size());
+  if (text.empty() || start < 0 || end > story.length()) return false;
+  // Tabs, breaks and marks are elements of their own, and a pair of surrogates must not be
+  // split between two elements.
+  for (char16_t c : text)
+    if (c < 0x20 || U16_IS_SURROGATE(c)) return false;
+  for (long at = start; at < end;) {
+    const std::size_t b = story.blockAt(at);
+    const CharMap& m = story.map(b);
+    const Segment& s = m.segments[m.segmentAt(static_cast<std::uint32_t>(at - story.blockStart(b)))];
+    if (s.kind != Seg::Text || s.inCode) return false;
+    const long segmentEnd = story.blockStart(b) + s.start + s.length;
+    for (long i = at; i < std::min(end, segmentEnd); ++i)
+      if (U16_IS_SURROGATE(m.text[static_cast<std::size_t>(i - story.blockStart(b))])) return false;
+    at = segmentEnd;
+  }
+  mapText(doc, story, start, end, [&](const Text& stretch, long at) {
+    return text.substr(static_cast<std::size_t>(at - start), stretch.size());
+  });
+  return true;
 }
 
 }  // namespace host::edit
