@@ -1,9 +1,9 @@
-// Indexing and then removing the indexing over the shipped sample and real documents written
-// by other programs: the text of every story, the fields and the bookmarks come back as they
-// were. The corpus part skips, saying so, when the shared corpus is absent. The pass through the
-// menu is also the fidelity suite: each corpus document is saved unchanged, indexed, given back,
-// and its indexed copy opened by LibreOffice and python-docx; it prints one line per file and a
-// total.
+// Indexing and then removing the indexing over the shipped sample and real documents written by
+// other programs: the text of every story, the fields, the bookmarks and the paragraphs' properties
+// come back as they were. The corpus part skips, saying so, when the shared corpus is absent. The
+// pass through the menu is also the fidelity suite: each corpus document is saved unchanged,
+// indexed, given back, and its indexed copy opened by LibreOffice and python-docx; it prints one
+// line per file and a total.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <string_view>
 
 #include "addin/connect.h"
 #include "addin/remove_commands.h"
@@ -44,13 +45,30 @@ std::vector<fs::path> corpusFiles() {
 
 const fs::path kSample = fs::path(VLX_SOURCE_DIR) / "examples" / "sample-contract.docx";
 
-// What indexing must leave as it found it: each story's text with its field codes shown, and
-// the names of the bookmarks.
+// What indexing must leave as it found it: each story's text with its field codes shown, the
+// names of the bookmarks, and each paragraph's properties (those of its mark aside, where the
+// marking colours go).
 struct Snapshot {
   std::vector<std::string> stories;
   std::multiset<std::string> bookmarks;
+  std::vector<std::string> paragraphs;
   bool operator==(const Snapshot&) const = default;
 };
+
+// A paragraph's properties as XML, without its mark's run properties; a section's start type
+// "nextPage" is what no type means.
+std::string paragraphProperties(pugi::xml_node p) {
+  std::ostringstream out;
+  for (pugi::xml_node c : p.child("w:pPr").children()) {
+    if (std::string_view(c.name()) == "w:rPr") continue;
+    pugi::xml_document copy;
+    pugi::xml_node own = copy.append_copy(c);
+    if (pugi::xml_node type = own.child("w:type"); type && std::string_view(type.attribute("w:val").value()) == "nextPage")
+      own.remove_child(type);
+    own.print(out, "", pugi::format_raw);
+  }
+  return out.str();
+}
 
 Snapshot snapshot(host::Document& doc) {
   Snapshot s;
@@ -64,6 +82,8 @@ Snapshot snapshot(host::Document& doc) {
     if (!part.ends_with(".xml") || part.find("word/") != 0) continue;
     for (pugi::xpath_node n : doc.package().xml(part).select_nodes("//*[local-name()='bookmarkStart']"))
       s.bookmarks.insert(n.node().attribute("w:name").value());
+    for (pugi::xpath_node n : doc.package().xml(part).select_nodes("//w:p"))
+      s.paragraphs.push_back(part + ": " + paragraphProperties(n.node()));
   }
   return s;
 }
@@ -124,6 +144,7 @@ class RoundTripCorpus : public indexing::testing::RunTest {
     auto reopened = host::testing::reopen(doc);
     const Snapshot after = snapshot(*reopened);
     EXPECT_EQ(after.bookmarks, before.bookmarks);
+    EXPECT_EQ(after.paragraphs, before.paragraphs);
     EXPECT_EQ(after.stories.size(), before.stories.size());
     for (std::size_t k = 0; k < std::min(before.stories.size(), after.stories.size()); ++k)
       EXPECT_EQ(after.stories[k], before.stories[k]) << "story " << k;
@@ -200,6 +221,7 @@ class RoundTripThroughTheMenu : public indexing::testing::RunTest {
     const Snapshot after = snapshot(*reopened);
     EXPECT_EQ(after.bookmarks, before.bookmarks);
     EXPECT_EQ(after.stories, before.stories);
+    EXPECT_EQ(after.paragraphs, before.paragraphs);
     return true;
   }
 
