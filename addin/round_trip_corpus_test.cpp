@@ -23,6 +23,7 @@
 #include "host/platform/error.h"
 #include "host/testing/corpus.h"
 #include "host/testing/other_programs.h"
+#include "host/testing/same_parts.h"
 #include "host/text/story.h"
 #include "host/text/text.h"
 #include "indexing/cmd_ok.h"
@@ -272,10 +273,7 @@ int failuresSoFar() {
 // Opened and saved to a file: the same parts with the same bytes.
 void expectSavedUnchanged(host::Document& doc, const fs::path& input, const fs::path& saved) {
   doc.SaveAs(saved.string());
-  auto before = host::Package::open(input.string());
-  auto after = host::Package::open(saved.string());
-  ASSERT_EQ(after->partNames(), before->partNames()) << "saving changed the list of parts";
-  for (const std::string& part : before->partNames()) EXPECT_EQ(after->bytes(part), before->bytes(part)) << part;
+  host::testing::expectSameParts(*host::Package::open(input.string()), *host::Package::open(saved.string()));
 }
 
 // What an indexed document holds that LibreOffice must show: the lines of our index result,

@@ -15,12 +15,14 @@
 #include "host/platform/error.h"
 #include "host/testing/test_documents.h"
 #include "host/testing/corpus.h"
+#include "host/testing/same_parts.h"
 
 namespace host {
 namespace {
 
 namespace fs = std::filesystem;
 using host::testing::corpusDocuments;
+using host::testing::expectSameParts;
 
 // A scratch folder of this process, removed at the end.
 class Scratch {
@@ -131,10 +133,7 @@ TEST(CorpusModel, EveryDocumentOpensDumpsAndSavesUnchanged) {
         }
       }
     }
-    auto original = Package::open(path.string());
-    auto saved = Package::fromBytes(doc->package().toBytes(), "saved");
-    ASSERT_EQ(saved->partNames(), original->partNames());
-    for (const std::string& part : original->partNames()) EXPECT_EQ(saved->bytes(part), original->bytes(part)) << part;
+    expectSameParts(*Package::open(path.string()), *Package::fromBytes(doc->package().toBytes(), "saved"));
   }
 }
 
