@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+
+#include "host/wml/field_char.h"
 
 namespace host {
 
@@ -132,10 +135,10 @@ class ParagraphWalker {
       } else if (n == "instrText" || n == "delInstrText") {
         addText(Seg::CodeText, c, r, c.text().get(), hidden, n == "delInstrText");
       } else if (n == "fldChar") {
-        std::string type = w_.value(c, "fldCharType");
-        if (type == "begin") add(Seg::FieldBegin, c, r, ch::kFieldBegin, hidden);
-        else if (type == "separate") add(Seg::FieldSeparator, c, r, ch::kFieldSeparator, hidden);
-        else if (type == "end") add(Seg::FieldEnd, c, r, ch::kFieldEnd, hidden);
+        std::optional<FieldChar> kind = fieldCharOf(w_, c);
+        if (kind == FieldChar::Begin) add(Seg::FieldBegin, c, r, ch::kFieldBegin, hidden);
+        else if (kind == FieldChar::Separate) add(Seg::FieldSeparator, c, r, ch::kFieldSeparator, hidden);
+        else if (kind == FieldChar::End) add(Seg::FieldEnd, c, r, ch::kFieldEnd, hidden);
       } else if (char16_t code = singleChar(c, n)) {
         add(Seg::Char, c, r, code, hidden);
       } else if (n == "lastRenderedPageBreak") {
