@@ -15,6 +15,7 @@
 #include "host/package/relationships.h"
 #include "host/text/story.h"
 #include "host/wml/field_char.h"
+#include "host/wml/simple_field.h"
 
 namespace host {
 
@@ -83,7 +84,7 @@ pugi::xml_node toComplexField(DocumentParts& doc, Story& story, pugi::xml_node s
   pugi::xml_node begin = appendFieldChar(w, run(simple), FieldChar::Begin);
   pugi::xml_node code = run(simple).append_child(w.name("instrText").c_str());
   code.append_attribute("xml:space") = "preserve";
-  code.text().set(w.value(simple, "instr").c_str());
+  code.text().set(simpleFieldCode(w, simple));
   appendFieldChar(w, run(simple), FieldChar::Separate);
   while (pugi::xml_node c = simple.first_child()) {
     if (w.is(c, "fldData")) simple.remove_child(c);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "host/wml/field_char.h"
+#include "host/wml/simple_field.h"
 
 namespace host {
 
@@ -165,7 +166,7 @@ class ParagraphWalker {
 
   void walkSimpleField(pugi::xml_node f) {
     add(Seg::SimpleBegin, f, {}, ch::kFieldBegin, false);
-    addText(Seg::SimpleCode, f, {}, w_.attr(f, "instr").value(), false);
+    addText(Seg::SimpleCode, f, {}, simpleFieldCode(w_, f), false);
     add(Seg::SimpleSeparator, f, {}, ch::kFieldSeparator, false);
     walk(f);
     add(Seg::SimpleEnd, f, {}, ch::kFieldEnd, false);
