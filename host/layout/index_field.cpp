@@ -14,6 +14,8 @@
 #include "host/layout/index_result.h"
 #include "host/package/relationships.h"
 #include "host/text/story.h"
+#include "host/wml/field_char.h"
+#include "host/wml/simple_field.h"
 
 namespace host {
 
@@ -79,18 +81,16 @@ pugi::xml_node toComplexField(DocumentParts& doc, Story& story, pugi::xml_node s
   const Wml& w = story.wml();
   pugi::xml_node parent = simple.parent();
   auto run = [&](pugi::xml_node before) { return parent.insert_child_before(w.name("r").c_str(), before); };
-  pugi::xml_node beginRun = run(simple);
-  pugi::xml_node begin = beginRun.append_child(w.name("fldChar").c_str());
-  w.setValue(begin, "fldCharType", "begin");
+  pugi::xml_node begin = appendFieldChar(w, run(simple), FieldChar::Begin);
   pugi::xml_node code = run(simple).append_child(w.name("instrText").c_str());
   code.append_attribute("xml:space") = "preserve";
-  code.text().set(w.value(simple, "instr").c_str());
-  w.setValue(run(simple).append_child(w.name("fldChar").c_str()), "fldCharType", "separate");
+  code.text().set(simpleFieldCode(w, simple));
+  appendFieldChar(w, run(simple), FieldChar::Separate);
   while (pugi::xml_node c = simple.first_child()) {
     if (w.is(c, "fldData")) simple.remove_child(c);
     else parent.insert_move_before(c, simple);
   }
-  w.setValue(run(simple).append_child(w.name("fldChar").c_str()), "fldCharType", "end");
+  appendFieldChar(w, run(simple), FieldChar::End);
   removeNode(doc, story, simple);
   for (pugi::xml_node p = parent; p; p = p.parent()) {
     std::size_t b = story.blockOf(p);

@@ -1,7 +1,6 @@
 #include "host/layout/index_result.h"
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <string>
 
@@ -11,6 +10,9 @@
 #include "host/text/edit.h"
 #include "host/text/field_span.h"
 #include "host/text/story.h"
+#include "host/wml/paragraph_properties.h"
+#include "host/wml/run_properties.h"
+#include "host/wml/section_properties.h"
 
 namespace host {
 
@@ -105,18 +107,9 @@ class ResultWriter {
     pugi::xml_node pPr = w_.child(p_, "pPr");
     pugi::xml_node dropped = w_.child(pPr, "sectPr");
     if (!dropped) return;
-    pugi::xml_node section = sectionInForce();
-    if (pugi::xml_node type = w_.child(dropped, "type")) {
-      w_.setValue(w_.ensureChild(section, "type", Wml::sectionPropertyOrder()), "val", w_.value(type, "val"));
-    } else {
-      w_.removeChild(section, "type");
-    }
-    pugi::xml_attribute start = w_.attr(w_.child(dropped, "pgNumType"), "start");
-    if (start) {
-      w_.setValue(w_.ensureChild(section, "pgNumType", Wml::sectionPropertyOrder()), "start", start.value());
-    } else if (pugi::xml_node num = w_.child(section, "pgNumType")) {
-      num.remove_attribute(w_.name("start").c_str());
-    }
+    SectionProperties section = sectionInForce();
+    section.takeStartFrom(SectionProperties(w_, dropped));
+    section.takePageNumberStartFrom(SectionProperties(w_, dropped));
     pPr.remove_child(dropped);
     if (!pPr.first_child()) p_.remove_child(pPr);
   }
@@ -174,11 +167,7 @@ class ResultWriter {
   void splitFieldParagraph() {
     if (p_ != q_) return;
     pugi::xml_node fresh = q_.parent().insert_child_before(q_.name(), q_);
-    if (pugi::xml_node pPr = w_.child(q_, "pPr")) {
-      pugi::xml_node copy = fresh.append_copy(pPr);
-      w_.removeChild(copy, "sectPr");
-      w_.removeChild(copy, "pPrChange");
-    }
+    if (ParagraphProperties pPr = ParagraphProperties::of(w_, q_, false)) pPr.copyInto(fresh);
     for (pugi::xml_node c = q_.first_child(); c;) {
       pugi::xml_node next = c.next_sibling();
       bool last = c == sepRun_;
@@ -196,56 +185,42 @@ class ResultWriter {
 
   // The lines in a continuous section of `columns` columns, between two section breaks.
   void writeInSection(const std::vector<IndexLine>& lines, int columns) {
-    pugi::xml_node section = sectionInForce();
-    pugi::xml_node pPr = w_.paragraphProperties(p_, true);
-    if (!w_.child(pPr, "sectPr")) {
+    SectionProperties section = sectionInForce();
+    ParagraphProperties pPr = ParagraphProperties::of(w_, p_, true);
+    if (!pPr.sectionBreak(false)) {
       // The section before the index keeps how the section started; the rest of it, after
       // the index, now goes on on the same page.
-      pugi::xml_node before = w_.ensureChild(pPr, "sectPr", Wml::paragraphPropertyOrder());
-      copyChildren(section, before);
-      copyAttributes(section, before);
-      if (pugi::xml_node num = w_.child(section, "pgNumType")) num.remove_attribute(w_.name("start").c_str());
-      w_.setValue(w_.ensureChild(section, "type", Wml::sectionPropertyOrder()), "val", "continuous");
+      pugi::xml_node before = pPr.sectionBreak(true).node();
+      copyChildren(section.node(), before);
+      copyAttributes(section.node(), before);
+      section.removePageNumberStart(SectionProperties::IfEmpty::Keep);
+      section.setStart(SectionBegin::Continuous);
     }
     for (const IndexLine& line : lines) addLine(line);
     pugi::xml_node breakPara = q_.parent().insert_child_before(w_.name("p").c_str(), q_);
-    pugi::xml_node own = w_.paragraphProperties(breakPara, true).append_child(w_.name("sectPr").c_str());
-    for (pugi::xml_node c = section.first_child(); c; c = c.next_sibling()) {
-      const char* l = w_.local(c);
-      if (l && (!std::strcmp(l, "headerReference") || !std::strcmp(l, "footerReference") || !std::strcmp(l, "titlePg") ||
-                !std::strcmp(l, "cols") || !std::strcmp(l, "type") || !std::strcmp(l, "sectPrChange")))
-        continue;
-      pugi::xml_node copy = own.append_copy(c);
-      // Pages the index begins keep the section's number format; they go on counting.
-      if (l && !std::strcmp(l, "pgNumType")) copy.remove_attribute(w_.name("start").c_str());
-    }
-    w_.setValue(w_.ensureChild(own, "type", Wml::sectionPropertyOrder()), "val", "continuous");
-    pugi::xml_node cols = w_.ensureChild(own, "cols", Wml::sectionPropertyOrder());
-    w_.setValue(cols, "num", std::to_string(columns));
-    w_.setValue(cols, "space", "720");
+    SectionProperties own = ParagraphProperties::of(w_, breakPara, true).sectionBreak(true);
+    // Pages the index begins keep the section's number format; they go on counting.
+    section.copyPageSetupInto(own);
+    own.setStart(SectionBegin::Continuous);
+    own.setColumns(columns, 720);
   }
 
   // The w:sectPr of the section the field's end stands in (created for a body without one).
-  pugi::xml_node sectionInForce() {
+  SectionProperties sectionInForce() {
     for (pugi::xml_node n = q_; n; n = n.next_sibling())
       if (w_.is(n, "p"))
-        if (pugi::xml_node s = w_.child(w_.child(n, "pPr"), "sectPr")) return s;
-    pugi::xml_node body = q_.parent();
-    if (pugi::xml_node s = w_.child(body, "sectPr")) return s;
-    return body.append_child(w_.name("sectPr").c_str());
+        if (SectionProperties s = ParagraphProperties::of(w_, n, false).sectionBreak(false)) return s;
+    return SectionProperties::ofBody(w_, q_.parent(), true);
   }
 
   void addLine(const IndexLine& line) {
     pugi::xml_node p = q_.parent().insert_child_before(w_.name("p").c_str(), q_);
     const StyleSheet& styles = story_.styles();
     std::string style = line.heading ? "IndexHeading" : "Index" + std::to_string(std::min(line.level, 9));
-    pugi::xml_node pPr = w_.paragraphProperties(p, true);
-    if (styles.exists(style)) {
-      w_.setValue(w_.ensureChild(pPr, "pStyle", Wml::paragraphPropertyOrder()), "val", style);
-    } else if (line.level > 1) {
-      w_.setValue(w_.ensureChild(pPr, "ind", Wml::paragraphPropertyOrder()), "left", std::to_string(240 * (line.level - 1)));
-    }
-    if (!pPr.first_child()) p.remove_child(pPr);
+    ParagraphProperties pPr = ParagraphProperties::of(w_, p, true);
+    if (styles.exists(style)) pPr.setStyle(style);
+    else if (line.level > 1) pPr.setIndentLeft(240 * (line.level - 1));
+    if (!pPr.node().first_child()) p.remove_child(pPr.node());
     addRuns(p, {}, line.runs);
   }
 
@@ -255,9 +230,9 @@ class ResultWriter {
       pugi::xml_node run = before ? parent.insert_child_before(w_.name("r").c_str(), before)
                                   : parent.append_child(w_.name("r").c_str());
       if (r.bold || r.italic) {
-        pugi::xml_node rPr = run.append_child(w_.name("rPr").c_str());
-        if (r.bold) rPr.append_child(w_.name("b").c_str());
-        if (r.italic) rPr.append_child(w_.name("i").c_str());
+        RunProperties rPr = RunProperties::of(w_, run, true);
+        if (r.bold) rPr.setToggle(Toggle::Bold, true);
+        if (r.italic) rPr.setToggle(Toggle::Italic, true);
       }
       std::string pending;
       auto flush = [&] {

@@ -13,11 +13,7 @@ namespace {
 SectionLayout readSection(pugi::xml_node sectPr, const Wml& w) {
   SectionLayout s;
   s.geometry = readGeometry(sectPr, w);
-  std::string type = w.value(w.child(sectPr, "type"), "val");
-  if (type == "continuous") s.start = SectionBegin::Continuous;
-  else if (type == "nextColumn") s.start = SectionBegin::NextColumn;
-  else if (type == "evenPage") s.start = SectionBegin::EvenPage;
-  else if (type == "oddPage") s.start = SectionBegin::OddPage;
+  s.start = SectionProperties(w, sectPr).start();
   if (pugi::xml_node num = w.child(sectPr, "pgNumType")) {
     if (pugi::xml_attribute a = w.attr(num, "start")) s.restartAt = a.as_int();
     if (pugi::xml_attribute a = w.attr(num, "fmt")) s.format = a.value();

@@ -14,13 +14,11 @@
 
 #include "host/layout/block_pages.h"
 #include "host/layout/page_estimate.h"
+#include "host/wml/section_properties.h"
 
 namespace host {
 
 class Story;
-
-/// How a section starts.
-enum class SectionBegin { NextPage, Continuous, NextColumn, EvenPage, OddPage };
 
 /// What pagination reads of a section's properties.
 struct SectionLayout {

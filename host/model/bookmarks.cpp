@@ -8,6 +8,7 @@
 #include "host/text/edit.h"
 #include "host/platform/error.h"
 #include "host/text/story.h"
+#include "host/wml/bookmark_marks.h"
 
 namespace host {
 
@@ -140,11 +141,8 @@ Bookmark Bookmarks::Add(const std::string& name, const Range& range) {
   long start = range.Start(), end = range.End();
   std::string id = std::to_string(nextId());
   pugi::xml_document proto;
-  pugi::xml_node s = proto.append_child(w.name("bookmarkStart").c_str());
-  w.setValue(s, "id", id);
-  w.setValue(s, "name", name);
-  pugi::xml_node e = proto.append_child(w.name("bookmarkEnd").c_str());
-  w.setValue(e, "id", id);
+  pugi::xml_node s = appendBookmarkStart(w, proto, id, name);
+  pugi::xml_node e = appendBookmarkEnd(w, proto, id);
   pugi::xml_node startNode, endNode;
   if (start == end) {
     // One point: the end goes right after the start so that they stand in order.

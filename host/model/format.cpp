@@ -2,6 +2,7 @@
 // written as direct formatting where the styles disagree.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "host/platform/error.h"
 #include "host/text/edit.h"
 #include "host/text/story.h"
+#include "host/wml/paragraph_properties.h"
 
 namespace host {
 
@@ -58,25 +60,21 @@ long readFormat(const RangeState& r, const std::function<long(const RunFormat&)>
   return result;
 }
 
-void writeFormat(const RangeState& r, const std::function<void(const Wml&, pugi::xml_node, const RunFormat&)>& set) {
+void writeFormat(const RangeState& r, const std::function<void(const RunProperties&, const RunFormat&)>& set) {
   checkAttached(r);
   Story& story = *r.story;
   const Wml& w = story.wml();
   edit::forEachRun(*r.doc, story, r.start, r.end, [&](pugi::xml_node rPr, const std::string& styleId) {
-    set(w, rPr, story.styles().styleFormat(styleId, styleOfRun(w, rPr)));
+    set(RunProperties(w, rPr), story.styles().styleFormat(styleId, styleOfRun(w, rPr)));
   });
 }
 
 namespace {
 
-void setToggle(const Wml& w, pugi::xml_node rPr, const char* name, bool value, bool inherited) {
-  if (value == inherited) {
-    w.removeChild(rPr, name);
-    return;
-  }
-  pugi::xml_node e = w.ensureChild(rPr, name, Wml::runPropertyOrder());
-  if (value) e.remove_attribute(w.name("val").c_str());
-  else w.setValue(e, "val", "0");
+// Direct formatting only where the styles give something else.
+std::optional<bool> toggle(long value, bool inherited) {
+  if ((value != 0) == inherited) return std::nullopt;
+  return value != 0;
 }
 
 // The paragraphs a range touches (the one holding it when the range is empty).
@@ -106,18 +104,14 @@ double readParagraphs(const RangeState& r, const std::function<double(const Para
   return result;
 }
 
-void writeParagraphs(const RangeState& r, const std::function<void(const Wml&, pugi::xml_node pPr)>& set) {
+void writeParagraphs(const RangeState& r, const std::function<void(const ParagraphProperties&)>& set) {
   checkAttached(r);
   Story& story = *r.story;
-  for (std::size_t b : paragraphsOf(r)) set(story.wml(), story.wml().paragraphProperties(story.blocks()[b].node, true));
+  for (std::size_t b : paragraphsOf(r)) set(ParagraphProperties::of(story.wml(), story.blocks()[b].node, true));
   r.doc->notify(story, Change::formatted());
 }
 
-void setSpacing(const Wml& w, pugi::xml_node pPr, const char* which, double points) {
-  pugi::xml_node spacing = w.ensureChild(pPr, "spacing", Wml::paragraphPropertyOrder());
-  w.setValue(spacing, which, std::to_string(static_cast<long>(points * 20 + 0.5)));
-  spacing.remove_attribute(w.name(std::string(which) == "before" ? "beforeAutospacing" : "afterAutospacing").c_str());
-}
+long twips(double points) { return static_cast<long>(points * 20 + 0.5); }
 
 }  // namespace
 
@@ -133,26 +127,20 @@ long Font::Hidden() const { return readFormat(*r_, [](const RunFormat& f) { retu
 long Font::Color() const { return readFormat(*r_, [](const RunFormat& f) { return f.color; }); }
 
 void Font::SetBold(long value) {
-  writeFormat(*r_, [value](const Wml& w, pugi::xml_node rPr, const RunFormat& i) { setToggle(w, rPr, "b", value != 0, i.bold); });
+  writeFormat(*r_, [value](const RunProperties& p, const RunFormat& i) { p.setToggle(Toggle::Bold, toggle(value, i.bold)); });
 }
 
 void Font::SetAllCaps(long value) {
-  writeFormat(*r_, [value](const Wml& w, pugi::xml_node rPr, const RunFormat& i) { setToggle(w, rPr, "caps", value != 0, i.caps); });
+  writeFormat(*r_, [value](const RunProperties& p, const RunFormat& i) { p.setToggle(Toggle::Caps, toggle(value, i.caps)); });
 }
 
 void Font::SetHidden(long value) {
-  writeFormat(*r_, [value](const Wml& w, pugi::xml_node rPr, const RunFormat& i) { setToggle(w, rPr, "vanish", value != 0, i.hidden); });
+  writeFormat(*r_, [value](const RunProperties& p, const RunFormat& i) { p.setToggle(Toggle::Vanish, toggle(value, i.hidden)); });
 }
 
 void Font::SetColor(long value) {
-  writeFormat(*r_, [value](const Wml& w, pugi::xml_node rPr, const RunFormat& inherited) {
-    if (value == inherited.color) {
-      w.removeChild(rPr, "color");
-      return;
-    }
-    pugi::xml_node c = w.ensureChild(rPr, "color", Wml::runPropertyOrder());
-    c.remove_attributes();  // a theme colour would override the value
-    w.setValue(c, "val", colorToHex(value));
+  writeFormat(*r_, [value](const RunProperties& p, const RunFormat& inherited) {
+    p.setColor(value == inherited.color ? std::nullopt : std::optional<std::string>(colorToHex(value)));
   });
 }
 
@@ -169,19 +157,17 @@ long ParagraphFormat::Alignment() const {
 }
 
 void ParagraphFormat::SetSpaceBefore(double points) {
-  writeParagraphs(*r_, [points](const Wml& w, pugi::xml_node pPr) { setSpacing(w, pPr, "before", points); });
+  writeParagraphs(*r_, [points](const ParagraphProperties& p) { p.setSpaceBefore(twips(points)); });
 }
 
 void ParagraphFormat::SetSpaceAfter(double points) {
-  writeParagraphs(*r_, [points](const Wml& w, pugi::xml_node pPr) { setSpacing(w, pPr, "after", points); });
+  writeParagraphs(*r_, [points](const ParagraphProperties& p) { p.setSpaceAfter(twips(points)); });
 }
 
 void ParagraphFormat::SetAlignment(long alignment) {
-  static const char* names[] = {"left", "center", "right", "both"};
   if (alignment < 0 || alignment > 3) throw Error(kErrBadArgument, "Unknown paragraph alignment " + std::to_string(alignment) + ".");
-  writeParagraphs(*r_, [alignment](const Wml& w, pugi::xml_node pPr) {
-    w.setValue(w.ensureChild(pPr, "jc", Wml::paragraphPropertyOrder()), "val", names[alignment]);
-  });
+  // The alignment constants count left, centre, right, justified, as Justification does.
+  writeParagraphs(*r_, [alignment](const ParagraphProperties& p) { p.setJustification(static_cast<Justification>(alignment)); });
 }
 
 std::optional<Style> ParagraphFormat::Style() const {
@@ -202,9 +188,7 @@ std::optional<Style> ParagraphFormat::Style() const {
 void ParagraphFormat::SetStyle(const std::string& styleId) {
   checkAttached(*r_);
   if (!r_->doc->styles().exists(styleId)) throw Error(kErrNoSuchMember, "The style " + styleId + " does not exist.");
-  writeParagraphs(*r_, [&styleId](const Wml& w, pugi::xml_node pPr) {
-    w.setValue(w.ensureChild(pPr, "pStyle", Wml::paragraphPropertyOrder()), "val", styleId);
-  });
+  writeParagraphs(*r_, [&styleId](const ParagraphProperties& p) { p.setStyle(styleId); });
   for (std::size_t b : paragraphsOf(*r_)) r_->doc->notify(*r_->story, Change::paragraphReread(b));
 }
 
@@ -216,11 +200,9 @@ ListFormat::ListFormat(Range r) : r_(r.state()) {
 
 void ListFormat::RemoveNumbers() {
   const StyleSheet& styles = r_->doc->styles();
-  writeParagraphs(*r_, [&styles](const Wml& w, pugi::xml_node pPr) {
-    w.removeChild(pPr, "numPr");
-    // A style's numbering is switched off by a list of id 0.
-    if (styles.paragraphFormat(pPr).numbered)
-      w.setValue(w.ensureChild(w.ensureChild(pPr, "numPr", Wml::paragraphPropertyOrder()), "numId", {"ilvl", "numId"}), "val", "0");
+  writeParagraphs(*r_, [&styles](const ParagraphProperties& p) {
+    p.removeNumbering();
+    if (styles.paragraphFormat(p.node()).numbered) p.switchOffNumbering();
   });
 }
 

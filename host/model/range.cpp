@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <set>
 
 #include "host/model/document.h"
@@ -422,12 +423,9 @@ long Range::HighlightColorIndex() const {
 
 void Range::SetHighlightColorIndex(long index) {
   check();
-  writeFormat(*s_, [index](const Wml& w, pugi::xml_node rPr, const RunFormat& inherited) {
-    if (index == inherited.highlight) {
-      w.removeChild(rPr, "highlight");
-      return;
-    }
-    w.setValue(w.ensureChild(rPr, "highlight", Wml::runPropertyOrder()), "val", highlightName(static_cast<int>(index)));
+  writeFormat(*s_, [index](const RunProperties& p, const RunFormat& inherited) {
+    p.setHighlight(index == inherited.highlight ? std::nullopt
+                                                : std::optional<std::string>(highlightName(static_cast<int>(index))));
   });
 }
 

@@ -8,6 +8,7 @@
 
 #include "host/model/range.h"
 #include "host/text/styles.h"
+#include "host/wml/run_properties.h"
 #include "host/wml/wml.h"
 
 namespace host {
@@ -20,6 +21,6 @@ void checkAttached(const RangeState& r);
 long readFormat(const RangeState& r, const std::function<long(const RunFormat&)>& value);
 /// Calls set for the run properties of every run of the range (split at its ends), with what
 /// the styles give the run.
-void writeFormat(const RangeState& r, const std::function<void(const Wml&, pugi::xml_node, const RunFormat&)>& set);
+void writeFormat(const RangeState& r, const std::function<void(const RunProperties&, const RunFormat&)>& set);
 
 }  // namespace host

@@ -8,6 +8,7 @@
 #include "host/model/range.h"
 #include "host/platform/error.h"
 #include "host/text/story.h"
+#include "host/wml/section_properties.h"
 
 namespace host {
 
@@ -39,7 +40,7 @@ pugi::xml_node writableSection(Document& doc, std::size_t index) {
   pugi::xml_node sectPr = sectionsOf(doc)[index].sectPr;
   if (sectPr) return sectPr;
   Story& main = doc.mainStory();
-  return pugi::xml_node(main.roots().front()).append_child(main.wml().name("sectPr").c_str());
+  return SectionProperties::ofBody(main.wml(), main.roots().front(), true).node();
 }
 
 }  // namespace
@@ -75,20 +76,16 @@ long Section::PageSetupView::SectionStart() const {
   auto all = sectionsOf(*s_.doc_);
   pugi::xml_node sectPr = all[s_.index_].sectPr;
   const Wml& w = s_.doc_->mainStory().wml();
-  std::string type = w.value(w.child(sectPr, "type"), "val");
-  if (type == "continuous") return wdSectionContinuous;
-  if (type == "nextColumn") return wdSectionNewColumn;
-  if (type == "evenPage") return wdSectionEvenPage;
-  if (type == "oddPage") return wdSectionOddPage;
-  return wdSectionNewPage;
+  // The section constants count continuous, new column, new page, even and odd page, as
+  // SectionBegin does.
+  return static_cast<long>(SectionProperties(w, sectPr).start());
 }
 
 void Section::PageSetupView::SetSectionStart(long value) {
-  static const char* names[] = {"continuous", "nextColumn", "nextPage", "evenPage", "oddPage"};
   if (value < 0 || value > 4) throw Error(kErrBadArgument, "Unknown section start " + std::to_string(value) + ".");
   Story& main = s_.doc_->mainStory();
   const Wml& w = main.wml();
-  w.setValue(w.ensureChild(writableSection(*s_.doc_, s_.index_), "type", Wml::sectionPropertyOrder()), "val", names[value]);
+  SectionProperties(w, writableSection(*s_.doc_, s_.index_)).setStart(static_cast<SectionBegin>(value));
   s_.doc_->notify(main, Change::formatted());
 }
 
@@ -102,14 +99,9 @@ void Section::PageSetupView::SetRestartNumberingAtSection(bool value) {
   if (value == RestartNumberingAtSection()) return;
   Story& main = s_.doc_->mainStory();
   const Wml& w = main.wml();
-  pugi::xml_node sectPr = writableSection(*s_.doc_, s_.index_);
-  if (value) {
-    w.setValue(w.ensureChild(sectPr, "pgNumType", Wml::sectionPropertyOrder()), "start", "1");
-  } else {
-    pugi::xml_node numbers = w.child(sectPr, "pgNumType");
-    numbers.remove_attribute(w.name("start").c_str());
-    if (!numbers.first_attribute() && !numbers.first_child()) sectPr.remove_child(numbers);
-  }
+  SectionProperties section(w, writableSection(*s_.doc_, s_.index_));
+  if (value) section.restartPageNumbers(1);
+  else section.removePageNumberStart(SectionProperties::IfEmpty::Drop);
   s_.doc_->notify(main, Change::formatted());
 }
 
@@ -124,7 +116,7 @@ void Section::PageSetupView::SetStartingNumber(long value) {
   if (!RestartNumberingAtSection()) return;
   Story& main = s_.doc_->mainStory();
   const Wml& w = main.wml();
-  w.setValue(w.child(writableSection(*s_.doc_, s_.index_), "pgNumType"), "start", std::to_string(value));
+  SectionProperties(w, writableSection(*s_.doc_, s_.index_)).restartPageNumbers(value);
   s_.doc_->notify(main, Change::formatted());
 }
 

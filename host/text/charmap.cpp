@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+
+#include "host/wml/field_char.h"
+#include "host/wml/simple_field.h"
 
 namespace host {
 
@@ -132,10 +136,10 @@ class ParagraphWalker {
       } else if (n == "instrText" || n == "delInstrText") {
         addText(Seg::CodeText, c, r, c.text().get(), hidden, n == "delInstrText");
       } else if (n == "fldChar") {
-        std::string type = w_.value(c, "fldCharType");
-        if (type == "begin") add(Seg::FieldBegin, c, r, ch::kFieldBegin, hidden);
-        else if (type == "separate") add(Seg::FieldSeparator, c, r, ch::kFieldSeparator, hidden);
-        else if (type == "end") add(Seg::FieldEnd, c, r, ch::kFieldEnd, hidden);
+        std::optional<FieldChar> kind = fieldCharOf(w_, c);
+        if (kind == FieldChar::Begin) add(Seg::FieldBegin, c, r, ch::kFieldBegin, hidden);
+        else if (kind == FieldChar::Separate) add(Seg::FieldSeparator, c, r, ch::kFieldSeparator, hidden);
+        else if (kind == FieldChar::End) add(Seg::FieldEnd, c, r, ch::kFieldEnd, hidden);
       } else if (char16_t code = singleChar(c, n)) {
         add(Seg::Char, c, r, code, hidden);
       } else if (n == "lastRenderedPageBreak") {
@@ -162,7 +166,7 @@ class ParagraphWalker {
 
   void walkSimpleField(pugi::xml_node f) {
     add(Seg::SimpleBegin, f, {}, ch::kFieldBegin, false);
-    addText(Seg::SimpleCode, f, {}, w_.attr(f, "instr").value(), false);
+    addText(Seg::SimpleCode, f, {}, simpleFieldCode(w_, f), false);
     add(Seg::SimpleSeparator, f, {}, ch::kFieldSeparator, false);
     walk(f);
     add(Seg::SimpleEnd, f, {}, ch::kFieldEnd, false);

@@ -9,6 +9,7 @@
 #include "host/text/edit.h"
 #include "host/text/edit_point.h"
 #include "host/text/story.h"
+#include "host/wml/simple_field.h"
 
 namespace host::edit {
 
@@ -80,9 +81,9 @@ Removed eraseInline(EditSink& doc, Story& story, std::size_t b, std::uint32_t la
         }
         break;
       case Seg::SimpleCode: {
-        Text code = toText(w.value(s.node, "instr"));
+        Text code = toText(simpleFieldCode(w, s.node));
         code.erase(from, to - from);
-        w.setValue(s.node, "instr", toUtf8(code));
+        setSimpleFieldCode(w, s.node, toUtf8(code));
         removed.emplace_back(s.start + from, s.start + to);
         continue;
       }

@@ -10,6 +10,8 @@
 #include "host/text/edit.h"
 #include "host/text/edit_point.h"
 #include "host/text/story.h"
+#include "host/wml/paragraph_properties.h"
+#include "host/wml/run_properties.h"
 
 namespace host::edit {
 
@@ -41,8 +43,8 @@ void forEachRun(EditSink& doc, Story& story, long start, long end,
     // it is re-read only when that changed.
     bool hiddenChanged = false;
     auto withProperties = [&](pugi::xml_node holder) {
-      bool had = static_cast<bool>(w.runProperties(holder, false));
-      pugi::xml_node rPr = w.runProperties(holder, true);
+      bool had = static_cast<bool>(RunProperties::of(w, holder, false));
+      pugi::xml_node rPr = RunProperties::of(w, holder, true).node();
       bool hiddenBefore = story.styles().hidden(styleId, rPr);
       fn(rPr, styleId);
       hiddenChanged = hiddenChanged || story.styles().hidden(styleId, rPr) != hiddenBefore;
@@ -51,8 +53,8 @@ void forEachRun(EditSink& doc, Story& story, long start, long end,
     for (pugi::xml_node r : runs) withProperties(r);
     if (mark) {
       pugi::xml_node p = story.blocks()[b].node;
-      bool hadPPr = static_cast<bool>(w.paragraphProperties(p, false));
-      pugi::xml_node pPr = w.paragraphProperties(p, true);
+      bool hadPPr = static_cast<bool>(ParagraphProperties::of(w, p, false));
+      pugi::xml_node pPr = ParagraphProperties::of(w, p, true).node();
       withProperties(pPr);
       if (!hadPPr && !pPr.first_child()) p.remove_child(pPr);
     }

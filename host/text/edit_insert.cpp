@@ -11,6 +11,9 @@
 #include "host/text/edit.h"
 #include "host/text/edit_point.h"
 #include "host/text/story.h"
+#include "host/wml/field_char.h"
+#include "host/wml/paragraph_properties.h"
+#include "host/wml/run_properties.h"
 
 namespace host::edit {
 
@@ -35,11 +38,10 @@ pugi::xml_node newRun(const Wml& w, const InsertPoint& ip, bool hidden) {
     }
   }
   if (hidden) {
-    pugi::xml_node vanish = w.ensureChild(w.runProperties(r, true), "vanish", Wml::runPropertyOrder());
-    vanish.remove_attribute(w.name("val").c_str());
+    RunProperties::of(w, r, true).setToggle(Toggle::Vanish, true);
   } else if (ip.afterFieldMark && !ip.code) {
     // Text typed after a hidden field must not inherit its hidden formatting.
-    w.removeChild(w.runProperties(r, false), "vanish");
+    RunProperties::of(w, r, false).setToggle(Toggle::Vanish, std::nullopt);
   }
   return r;
 }
@@ -96,8 +98,7 @@ long insertInline(EditSink& doc, Story& story, long pos, const std::vector<Piece
     if (p.kind == Piece::Text) {
       fillRun(w, r, p.text, p.code || ip.code);
     } else {
-      pugi::xml_node f = r.append_child(w.name("fldChar").c_str());
-      w.setValue(f, "fldCharType", p.kind == Piece::FieldBegin ? "begin" : p.kind == Piece::FieldEnd ? "end" : "separate");
+      appendFieldChar(w, r, p.kind == Piece::FieldBegin ? FieldChar::Begin : p.kind == Piece::FieldEnd ? FieldChar::End : FieldChar::Separate);
     }
   }
   // A run left with nothing in it (text of nothing but control characters) goes again.
@@ -193,12 +194,7 @@ void splitParagraph(EditSink& doc, Story& story, long pos) {
   }
   // The new paragraph goes before: the section break and numbering restart stay with the old mark.
   pugi::xml_node fresh = p.parent().insert_child_before(p.name(), p);
-  if (pugi::xml_node pPr = w.child(p, "pPr")) {
-    pugi::xml_node copy = fresh.append_copy(pPr);
-    w.removeChild(copy, "sectPr");
-    w.removeChild(copy, "pPrChange");
-    renumberRevisions(w, copy);
-  }
+  if (ParagraphProperties pPr = ParagraphProperties::of(w, p, false)) renumberRevisions(w, pPr.copyInto(fresh).node());
   if (l.offset > 0) {
     for (pugi::xml_node c = p.first_child(); c && (moveAll || c != firstRight);) {
       pugi::xml_node next = c.next_sibling();

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "host/wml/run_properties.h"
+
 namespace host {
 
 namespace {
@@ -240,12 +242,7 @@ bool StyleSheet::setStyleCaps(const std::string& styleId, bool caps) {
   if (!s) return false;
   pugi::xml_node rPr = w_.child(s, "rPr");
   if (!rPr) rPr = s.append_child(w_.name("rPr").c_str());
-  pugi::xml_node c = w_.ensureChild(rPr, "caps", Wml::runPropertyOrder());
-  if (caps) {
-    c.remove_attribute(w_.name("val").c_str());
-  } else {
-    w_.setValue(c, "val", "0");
-  }
+  host::RunProperties(w_, rPr).setToggle(Toggle::Caps, caps);
   invalidate();
   return true;
 }

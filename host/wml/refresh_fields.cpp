@@ -5,6 +5,7 @@
 
 #include "host/package/package.h"
 #include "host/package/relationships.h"
+#include "host/wml/child_order.h"
 #include "host/wml/wml.h"
 
 namespace host {
@@ -15,31 +16,34 @@ constexpr const char* kSettingsType = "application/vnd.openxmlformats-officedocu
 constexpr const char* kRelsNs = "http://schemas.openxmlformats.org/package/2006/relationships";
 constexpr const char* kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
 
-// The children of w:settings in schema order (the word processor rejects them out of order).
-constexpr std::initializer_list<const char*> kSettingsOrder = {
-    "writeProtection", "view", "zoom", "removePersonalInformation", "removeDateAndTime",
-    "doNotDisplayPageBoundaries", "displayBackgroundShape", "printPostScriptOverText",
-    "printFractionalCharacterWidth", "printFormsData", "embedTrueTypeFonts", "embedSystemFonts",
-    "saveSubsetFonts", "saveFormsData", "mirrorMargins", "alignBordersAndEdges",
-    "bordersDoNotSurroundHeader", "bordersDoNotSurroundFooter", "gutterAtTop", "hideSpellingErrors",
-    "hideGrammaticalErrors", "activeWritingStyle", "proofState", "formsDesign", "attachedTemplate",
-    "linkStyles", "stylePaneFormatFilter", "stylePaneSortMethod", "documentType", "mailMerge",
-    "revisionView", "trackRevisions", "doNotTrackMoves", "doNotTrackFormatting", "documentProtection",
-    "autoFormatOverride", "styleLockTheme", "styleLockQFSet", "defaultTabStop", "autoHyphenation",
-    "consecutiveHyphenLimit", "hyphenationZone", "doNotHyphenateCaps", "showEnvelope", "summaryLength",
-    "clickAndTypeStyle", "defaultTableStyle", "evenAndOddHeaders", "bookFoldRevPrinting",
-    "bookFoldPrinting", "bookFoldPrintingSheets", "drawingGridHorizontalSpacing",
-    "drawingGridVerticalSpacing", "displayHorizontalDrawingGridEvery", "displayVerticalDrawingGridEvery",
-    "doNotUseMarginsForDrawingGridOrigin", "drawingGridHorizontalOrigin", "drawingGridVerticalOrigin",
-    "doNotShadeFormData", "noPunctuationKerning", "characterSpacingControl", "printTwoOnOne",
-    "strictFirstAndLastChars", "noLineBreaksAfter", "noLineBreaksBefore", "savePreviewPicture",
-    "doNotValidateAgainstSchema", "saveInvalidXml", "ignoreMixedContent", "alwaysShowPlaceholderText",
-    "doNotDemarcateInvalidXml", "saveXmlDataOnly", "useXSLTWhenSaving", "saveThroughXslt", "showXMLTags",
-    "alwaysMergeEmptyNamespace", "updateFields", "hdrShapeDefaults", "footnotePr", "endnotePr", "compat",
-    "docVars", "rsids", "mathPr", "attachedSchema", "themeFontLang", "clrSchemeMapping",
-    "doNotIncludeSubdocsInStats", "doNotAutoCompressPictures", "forceUpgrade", "captions",
-    "readModeInkLockDown", "smartTagType", "schemaLibrary", "shapeDefaults", "doNotEmbedSmartTags",
-    "decimalSymbol", "listSeparator"};
+// The children of w:settings in schema order.
+const ChildOrder& settingsOrder() {
+  static const ChildOrder kOrder = {
+      "writeProtection", "view", "zoom", "removePersonalInformation", "removeDateAndTime",
+      "doNotDisplayPageBoundaries", "displayBackgroundShape", "printPostScriptOverText",
+      "printFractionalCharacterWidth", "printFormsData", "embedTrueTypeFonts", "embedSystemFonts",
+      "saveSubsetFonts", "saveFormsData", "mirrorMargins", "alignBordersAndEdges",
+      "bordersDoNotSurroundHeader", "bordersDoNotSurroundFooter", "gutterAtTop", "hideSpellingErrors",
+      "hideGrammaticalErrors", "activeWritingStyle", "proofState", "formsDesign", "attachedTemplate",
+      "linkStyles", "stylePaneFormatFilter", "stylePaneSortMethod", "documentType", "mailMerge",
+      "revisionView", "trackRevisions", "doNotTrackMoves", "doNotTrackFormatting", "documentProtection",
+      "autoFormatOverride", "styleLockTheme", "styleLockQFSet", "defaultTabStop", "autoHyphenation",
+      "consecutiveHyphenLimit", "hyphenationZone", "doNotHyphenateCaps", "showEnvelope", "summaryLength",
+      "clickAndTypeStyle", "defaultTableStyle", "evenAndOddHeaders", "bookFoldRevPrinting",
+      "bookFoldPrinting", "bookFoldPrintingSheets", "drawingGridHorizontalSpacing",
+      "drawingGridVerticalSpacing", "displayHorizontalDrawingGridEvery", "displayVerticalDrawingGridEvery",
+      "doNotUseMarginsForDrawingGridOrigin", "drawingGridHorizontalOrigin", "drawingGridVerticalOrigin",
+      "doNotShadeFormData", "noPunctuationKerning", "characterSpacingControl", "printTwoOnOne",
+      "strictFirstAndLastChars", "noLineBreaksAfter", "noLineBreaksBefore", "savePreviewPicture",
+      "doNotValidateAgainstSchema", "saveInvalidXml", "ignoreMixedContent", "alwaysShowPlaceholderText",
+        "doNotDemarcateInvalidXml", "saveXmlDataOnly", "useXSLTWhenSaving", "saveThroughXslt", "showXMLTags",
+        "alwaysMergeEmptyNamespace", "updateFields", "hdrShapeDefaults", "footnotePr", "endnotePr", "compat",
+        "docVars", "rsids", "mathPr", "attachedSchema", "themeFontLang", "clrSchemeMapping",
+        "doNotIncludeSubdocsInStats", "doNotAutoCompressPictures", "forceUpgrade", "captions",
+        "readModeInkLockDown", "smartTagType", "schemaLibrary", "shapeDefaults", "doNotEmbedSmartTags",
+        "decimalSymbol", "listSeparator"};
+  return kOrder;
+}
 
 // Adds a settings part beside the main part, with its relationship and content type.
 void addSettingsPart(Package& package) {
@@ -83,7 +87,7 @@ void markFieldsForRefresh(Package& package) {
   }
   pugi::xml_document& settings = package.xml(part);
   Wml w = Wml::of(settings);
-  pugi::xml_node flag = w.ensureChild(settings.document_element(), "updateFields", kSettingsOrder);
+  pugi::xml_node flag = settingsOrder().ensure(w, settings.document_element(), "updateFields");
   if (w.value(flag, "val") == "true") return;
   w.setValue(flag, "val", "true");
   package.markDirty(part);

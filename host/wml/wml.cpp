@@ -1,61 +1,12 @@
 #include "host/wml/wml.h"
 
 #include <cstring>
-#include <string_view>
-#include <unordered_map>
+#include <utility>
 
 namespace host {
 
 namespace {
 constexpr const char* kMainStrict = "http://purl.oclc.org/ooxml/wordprocessingml/main";
-
-constexpr std::initializer_list<const char*> kRunOrder = {
-    "rStyle", "rFonts", "b", "bCs", "i", "iCs", "caps", "smallCaps", "strike", "dstrike",
-    "outline", "shadow", "emboss", "imprint", "noProof", "snapToGrid", "vanish", "webHidden",
-    "color", "spacing", "w", "kern", "position", "sz", "szCs", "highlight", "u", "effect",
-    "bdr", "shd", "fitText", "vertAlign", "rtl", "cs", "em", "lang", "eastAsianLayout",
-    "specVanish", "oMath", "rPrChange"};
-
-constexpr std::initializer_list<const char*> kParagraphOrder = {
-    "pStyle", "keepNext", "keepLines", "pageBreakBefore", "framePr", "widowControl", "numPr",
-    "suppressLineNumbers", "pBdr", "shd", "tabs", "suppressAutoHyphens", "kinsoku", "wordWrap",
-    "overflowPunct", "topLinePunct", "autoSpaceDE", "autoSpaceDN", "bidi", "adjustRightInd",
-    "snapToGrid", "spacing", "ind", "contextualSpacing", "mirrorIndents", "suppressOverlap", "jc",
-    "textDirection", "textAlignment", "textboxTightWrap", "outlineLvl", "divId", "cnfStyle",
-    "rPr", "sectPr", "pPrChange"};
-
-constexpr std::initializer_list<const char*> kSectionOrder = {
-    "headerReference", "footerReference", "footnotePr", "endnotePr", "type", "pgSz", "pgMar",
-    "paperSrc", "pgBorders", "lnNumType", "pgNumType", "cols", "formProt", "vAlign", "noEndnote",
-    "titlePg", "textDirection", "bidi", "rtlGutter", "docGrid", "printerSettings", "sectPrChange"};
-
-using Ranks = std::unordered_map<std::string_view, int>;
-
-Ranks ranksOf(std::initializer_list<const char*> order) {
-  Ranks ranks;
-  int i = 0;
-  for (const char* name : order) ranks.emplace(name, i++);
-  return ranks;
-}
-
-int rank(const char* local, std::initializer_list<const char*> order) {
-  // The known orders are read for every property written: looked up, not searched.
-  static const Ranks run = ranksOf(kRunOrder), paragraph = ranksOf(kParagraphOrder), section = ranksOf(kSectionOrder);
-  const Ranks* known = order.begin() == kRunOrder.begin()         ? &run
-                       : order.begin() == kParagraphOrder.begin() ? &paragraph
-                       : order.begin() == kSectionOrder.begin()   ? &section
-                                                                  : nullptr;
-  if (known) {
-    auto it = known->find(local);
-    return it == known->end() ? static_cast<int>(order.size()) : it->second;  // unknown elements sort last
-  }
-  int i = 0;
-  for (const char* name : order) {
-    if (std::strcmp(name, local) == 0) return i;
-    ++i;
-  }
-  return i;
-}
 }  // namespace
 
 const char* localName(const char* qualified) {
@@ -134,36 +85,8 @@ int Wml::onOff(pugi::xml_node property) const {
   return -1;
 }
 
-pugi::xml_node Wml::ensureChild(pugi::xml_node parent, const char* local,
-                                std::initializer_list<const char*> order) const {
-  if (pugi::xml_node existing = child(parent, local)) return existing;
-  int want = rank(local, order);
-  for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling()) {
-    const char* l = this->local(c);
-    if (l && rank(l, order) > want) return parent.insert_child_before(name(local).c_str(), c);
-  }
-  return parent.append_child(name(local).c_str());
-}
-
 void Wml::removeChild(pugi::xml_node parent, const char* local) const {
   if (pugi::xml_node c = child(parent, local)) parent.remove_child(c);
 }
-
-pugi::xml_node Wml::runProperties(pugi::xml_node runOrPPr, bool create) const {
-  pugi::xml_node rPr = child(runOrPPr, "rPr");
-  if (rPr || !create) return rPr;
-  if (is(runOrPPr, "pPr")) return ensureChild(runOrPPr, "rPr", kParagraphOrder);
-  return runOrPPr.prepend_child(name("rPr").c_str());
-}
-
-pugi::xml_node Wml::paragraphProperties(pugi::xml_node paragraph, bool create) const {
-  pugi::xml_node pPr = child(paragraph, "pPr");
-  if (pPr || !create) return pPr;
-  return paragraph.prepend_child(name("pPr").c_str());
-}
-
-std::initializer_list<const char*> Wml::runPropertyOrder() { return kRunOrder; }
-std::initializer_list<const char*> Wml::paragraphPropertyOrder() { return kParagraphOrder; }
-std::initializer_list<const char*> Wml::sectionPropertyOrder() { return kSectionOrder; }
 
 }  // namespace host

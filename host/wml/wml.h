@@ -1,9 +1,8 @@
 #pragma once
-// WordprocessingML element helpers: names under whatever prefix a part binds to the main
-// namespace, on/off values, and children kept in schema order (the word processor rejects
-// property elements out of order).
+// WordprocessingML names: elements and attributes under whatever prefix a part binds to the
+// main namespace, and on/off values. The typed elements (run_properties.h and its neighbours)
+// build on it and know their children's order.
 
-#include <initializer_list>
 #include <string>
 
 #include <pugixml.hpp>
@@ -41,23 +40,8 @@ class Wml {
   /// value is not one of the spellings the format allows.
   int onOff(pugi::xml_node property) const;
 
-  /// The child prefix:local, created in schema order when absent.
-  pugi::xml_node ensureChild(pugi::xml_node parent, const char* local,
-                             std::initializer_list<const char*> order) const;
   /// Removes the child prefix:local when present.
   void removeChild(pugi::xml_node parent, const char* local) const;
-
-  /// The run-properties element of a run or paragraph-mark (created when asked).
-  pugi::xml_node runProperties(pugi::xml_node runOrPPr, bool create) const;
-  /// The paragraph-properties element of a paragraph (created when asked).
-  pugi::xml_node paragraphProperties(pugi::xml_node paragraph, bool create) const;
-
-  /// Schema order of the children of w:rPr.
-  static std::initializer_list<const char*> runPropertyOrder();
-  /// Schema order of the children of w:pPr.
-  static std::initializer_list<const char*> paragraphPropertyOrder();
-  /// Schema order of the children of w:sectPr.
-  static std::initializer_list<const char*> sectionPropertyOrder();
 
  private:
   bool hasPrefix(const char* name) const;

@@ -1,0 +1,26 @@
+#include "host/wml/field_char.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace host {
+namespace {
+
+TEST(FieldChar, WritesAndReadsTheThreeMarks) {
+  pugi::xml_document doc;
+  ASSERT_TRUE(doc.load_string("<v:r xmlns:v=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><v:fldChar v:fldCharType=\"middle\"/></v:r>"));
+  Wml w = Wml::of(doc);
+  pugi::xml_node run = doc.document_element();
+  EXPECT_EQ(fieldCharOf(w, run.first_child()), std::nullopt);
+  for (FieldChar kind : {FieldChar::Begin, FieldChar::Separate, FieldChar::End})
+    EXPECT_EQ(fieldCharOf(w, appendFieldChar(w, run, kind)), kind);
+  std::ostringstream out;
+  run.print(out, "", pugi::format_raw);
+  EXPECT_EQ(out.str(),
+            "<v:r xmlns:v=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><v:fldChar v:fldCharType=\"middle\"/>"
+            "<v:fldChar v:fldCharType=\"begin\"/><v:fldChar v:fldCharType=\"separate\"/><v:fldChar v:fldCharType=\"end\"/></v:r>");
+}
+
+}  // namespace
+}  // namespace host
