@@ -63,8 +63,9 @@ std::string fncReadIni(const std::string& section, const std::string& key) {
     if (!MemoryFile()) return "Null";
     return IniLookup(*MemoryFile(), section, key).value_or("");
   }
-  if (strIniPath.empty()) return "Null";
-  return ReadIniAt(strIniPath, section, key).value_or("Null");
+  const std::string& path = Location().strIniPath();
+  if (path.empty()) return "Null";
+  return ReadIniAt(path, section, key).value_or("Null");
 }
 
 int fncWriteIni(const std::string& section, const std::string& key, const std::string& value) {
@@ -74,8 +75,9 @@ int fncWriteIni(const std::string& section, const std::string& key, const std::s
     MemoryFile() = updated;
     return 1;
   }
-  if (strIniPath.empty()) return 0;
-  return WriteIniAt(strIniPath, section, key, value) ? 1 : 0;
+  const std::string& path = Location().strIniPath();
+  if (path.empty()) return 0;
+  return WriteIniAt(path, section, key, value) ? 1 : 0;
 }
 
 }  // namespace settings
