@@ -1,10 +1,8 @@
 #include "settings/ini_file.h"
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
+#include <utility>
 
 #include "host/platform/files.h"
 #include "settings/ini_text.h"
@@ -26,17 +24,10 @@ std::optional<std::string>& MemoryFile() {
 enum class Read { Absent, Unusable, Ok };
 
 Read ReadFile(const std::string& path, std::string& text) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  const fs::file_status status = fs::status(path, error);
-  if (status.type() == fs::file_type::not_found) return Read::Absent;
-  if (error || status.type() != fs::file_type::regular || fs::file_size(path, error) > kMaxFileSize || error)
-    return Read::Unusable;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return Read::Unusable;
-  std::ostringstream content;
-  content << in.rdbuf();
-  text = content.str();
+  host::ReadFailure failure{};
+  std::optional<std::string> content = host::ReadWholeFile(path, &failure, kMaxFileSize);
+  if (!content) return failure.kind == host::ReadFailure::kMissing ? Read::Absent : Read::Unusable;
+  text = std::move(*content);
   return Read::Ok;
 }
 
