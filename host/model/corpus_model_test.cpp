@@ -15,6 +15,7 @@
 #include "host/platform/error.h"
 #include "host/testing/test_documents.h"
 #include "host/testing/corpus.h"
+#include "host/text/story.h"
 
 namespace host {
 namespace {

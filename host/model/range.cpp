@@ -7,6 +7,7 @@
 #include <functional>
 #include <set>
 
+#include "host/layout/pagination.h"
 #include "host/model/document.h"
 #include "host/model/range_format.h"
 #include "host/text/edit.h"
