@@ -1,9 +1,10 @@
 #include "addin/count_process.h"
 
 #include <algorithm>
-#include <fstream>
+#include <optional>
 #include <string>
 
+#include "host/platform/files.h"
 #include "host/shell/application.h"
 
 namespace addin {
@@ -11,9 +12,8 @@ namespace addin {
 namespace {
 
 bool runsDesktopHost(const std::filesystem::path& process) {
-  std::ifstream comm(process / "comm");
-  std::string name;
-  return comm && std::getline(comm, name) && name == host::kHostProcessName;
+  const std::optional<std::string> comm = host::ReadWholeFile(process / "comm");
+  return comm && comm->substr(0, comm->find('\n')) == host::kHostProcessName;
 }
 
 }  // namespace

@@ -115,7 +115,7 @@ bool FindAndIndexRun::acceptOptions() {
   quoteForms_ = QuoteForms::Record(*doc_);
   auto options = std::make_unique<dialogs::frmVLXOptions>();
   settings::SetSettingsFolder(settings::kSettingsSubPath);
-  settings::SetIniPath(settings::strSettingsFolder);
+  settings::SetIniPath(settings::Location().strSettingsFolder());
   fncLoadSettingsIntoForm(*options);
   options->Show(ui::vbModal);
   // Closing the dialog by its title bar cancels too: the user did not ask to search.

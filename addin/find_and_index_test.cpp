@@ -67,7 +67,7 @@ class FindAndIndexTest : public indexing::testing::RunTest {
   // Writes settings the run will read, over the first-run defaults.
   void setting(const char* key, const std::string& value) {
     settings::SetSettingsFolder(settings::kSettingsSubPath);
-    settings::SetIniPath(settings::strSettingsFolder);
+    settings::SetIniPath(settings::Location().strSettingsFolder());
     if (settings::fncReadIni(settings::kSection, settings::kSearchType) == "Null")
       for (const settings::Setting& s : settings::kFirstRunDefaults)
         settings::fncWriteIni(settings::kSection, s.key, s.value);

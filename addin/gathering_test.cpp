@@ -38,7 +38,7 @@ class Gathering : public DiscoveryTest {
 TEST_F(Gathering, AFirstRunWritesEveryDefaultAndLoadsThem) {
   dialogs::frmVLXOptions options;
   EXPECT_TRUE(fncLoadSettingsIntoForm(options));
-  EXPECT_EQ(fileText(settings::strIniPath),
+  EXPECT_EQ(fileText(settings::Location().strIniPath()),
             "[Defaults]\nSearchType=SearchFlagged\nBold=False\nHighlight=True\nIgnoreWordsWithNums=True\n"
             "CaseSensitive=True\nIndexAllCaps=True\nOpenQuote=147\nCloseQuote=148\nIndexCols=2\n"
             "IndexSep=\":  {TAB}\"\nIncludeNotUsed=True\nIncludeNotFound=True\nShowFormatReminder=True\n"

@@ -9,6 +9,7 @@
 #include "app/testing/program.h"
 #include "examples/sample_contract.h"
 #include "host/model/document.h"
+#include "host/text/story.h"
 
 namespace app {
 namespace {

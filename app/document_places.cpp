@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/dump/dump.h"
+#include "host/text/story.h"
 
 namespace app {
 

@@ -5,6 +5,7 @@
 #include "app/batch_failure.h"
 #include "app/exit_codes.h"
 #include "host/model/find.h"
+#include "host/text/story.h"
 
 namespace app {
 namespace {

@@ -11,6 +11,7 @@
 #include "app/exit_codes.h"
 #include "app/index_entries.h"
 #include "app/output_target.h"
+#include "host/layout/pagination.h"
 #include "host/platform/error.h"
 #include "host/platform/files.h"
 #include "host/layout/index_field.h"

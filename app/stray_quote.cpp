@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/model/find.h"
+#include "host/text/story.h"
 
 namespace app {
 namespace {

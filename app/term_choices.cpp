@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <set>
@@ -12,6 +11,7 @@
 #include "app/careful_user.h"
 #include "app/exit_codes.h"
 #include "host/package/xml_check.h"
+#include "host/platform/files.h"
 #include "host/text/text.h"
 #include "ui/controls.h"
 #include "ui/list_controls.h"
@@ -143,8 +143,7 @@ void TermChoices::checkFiles() const {
   for (const auto& [flag, file] : files) {
     if (!namedTxt(file))
       throw BatchFailure{kExitBadInput, std::string(flag) + " " + file + ": a term list file's name ends in .txt"};
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error) || !std::ifstream(file))
+    if (!host::ReadWholeFile(file))
       throw BatchFailure{kExitBadInput, std::string(flag) + " " + file + ": the file cannot be read"};
   }
 }

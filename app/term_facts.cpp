@@ -3,6 +3,7 @@
 #include "app/index_entries.h"
 #include "host/model/find.h"
 #include "host/layout/index_field.h"
+#include "host/text/story.h"
 #include "host/text/text.h"
 
 namespace app {

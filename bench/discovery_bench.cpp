@@ -16,6 +16,7 @@
 #include "discovery/capped_terms.h"
 #include "discovery/quoted_terms.h"
 #include "engine/cls_osvlx_lib.h"
+#include "host/package/package.h"
 #include "host/shell/application.h"
 #include "state/run_state.h"
 #include "ui/script/backend.h"

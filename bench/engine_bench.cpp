@@ -10,6 +10,7 @@
 
 #include "bench/synthetic_contract.h"
 #include "engine/cls_osvlx_lib.h"
+#include "host/package/package.h"
 #include "host/shell/application.h"
 #include "host/text/text.h"
 #include "ui/script/backend.h"

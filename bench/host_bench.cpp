@@ -9,6 +9,7 @@
 
 #include "bench/synthetic_contract.h"
 #include "host/model/document.h"
+#include "host/package/package.h"
 #include "host/platform/error.h"
 #include "host/model/find.h"
 

@@ -37,7 +37,7 @@ class RefreshTest : public ::testing::Test {
     form_.Show();
   }
   void TearDown() override {
-    settings::strIniPath.clear();
+    settings::SetIniPath("");
     state::arrFoundTerms.clear();
   }
   void store(const std::string& searchType, const std::string& indexWhat) {
@@ -45,7 +45,7 @@ class RefreshTest : public ::testing::Test {
     settings::fncWriteIni("Defaults", "IndexWhat", indexWhat);
   }
   std::string iniText() const {
-    std::ifstream in(settings::strIniPath, std::ios::binary);
+    std::ifstream in(settings::Location().strIniPath(), std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();

@@ -20,8 +20,8 @@ class OptionsDialogTest : public ::testing::Test {
     settings::SetIniPath(folder_.path().string());
     FillQuoteLists(form_);
   }
-  void TearDown() override { settings::strIniPath.clear(); }
-  bool saved() const { return std::filesystem::exists(settings::strIniPath); }
+  void TearDown() override { settings::SetIniPath(""); }
+  bool saved() const { return std::filesystem::exists(settings::Location().strIniPath()); }
   // Shows the dialog modally; script acts on it.
   void run(std::function<void(frmVLXOptions&)> script) {
     backend_.OnModalOnce("frmVLXOptions", [&](ui::Form& form) { script(static_cast<frmVLXOptions&>(form)); });

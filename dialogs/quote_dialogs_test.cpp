@@ -17,7 +17,7 @@ namespace {
 class QuoteDialogs : public ::testing::Test {
  protected:
   void SetUp() override { settings::SetIniPath(folder_.path().string()); }
-  void TearDown() override { settings::strIniPath.clear(); }
+  void TearDown() override { settings::SetIniPath(""); }
 
   host::testing::TempFolder folder_;
   ui::script::Backend backend_;

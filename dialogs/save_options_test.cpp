@@ -18,10 +18,10 @@ namespace {
 class SaveOptionsTest : public ::testing::Test {
  protected:
   void SetUp() override { settings::SetIniPath(folder_.path().string()); }
-  void TearDown() override { settings::strIniPath.clear(); }
+  void TearDown() override { settings::SetIniPath(""); }
 
   std::string iniText() const {
-    std::ifstream in(settings::strIniPath, std::ios::binary);
+    std::ifstream in(settings::Location().strIniPath(), std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();

@@ -60,7 +60,7 @@ class DiscoveryTest : public ::testing::Test {
     state::pubEngine.reset();
     state::pubWdApp = nullptr;
     state::pubWdDoc = nullptr;
-    settings::strIniPath.clear();
+    settings::SetIniPath("");
   }
 
   /// Opens a document of the parts into the application.

@@ -55,7 +55,7 @@ class CmdOkTest : public testing::RunTest {
     return doc;
   }
 
-  bool iniWritten() const { return std::filesystem::exists(settings::strIniPath); }
+  bool iniWritten() const { return std::filesystem::exists(settings::Location().strIniPath()); }
 
   dialogs::frmVLX_COM form_;
 };

@@ -122,7 +122,7 @@ class RunTest : public ::testing::Test {
     state::pubEngine.reset();
     progress::pubProgForm.reset();
     state::blnOptionsAccepted = false;
-    settings::strIniPath.clear();
+    settings::SetIniPath("");
   }
 
   /// Opens the document of the run and makes it the active one; remembers its bytes.

@@ -1,10 +1,8 @@
 #include "settings/ini_file.h"
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
+#include <utility>
 
 #include "host/platform/files.h"
 #include "settings/ini_text.h"
@@ -26,17 +24,10 @@ std::optional<std::string>& MemoryFile() {
 enum class Read { Absent, Unusable, Ok };
 
 Read ReadFile(const std::string& path, std::string& text) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  const fs::file_status status = fs::status(path, error);
-  if (status.type() == fs::file_type::not_found) return Read::Absent;
-  if (error || status.type() != fs::file_type::regular || fs::file_size(path, error) > kMaxFileSize || error)
-    return Read::Unusable;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return Read::Unusable;
-  std::ostringstream content;
-  content << in.rdbuf();
-  text = content.str();
+  host::ReadFailure failure{};
+  std::optional<std::string> content = host::ReadWholeFile(path, &failure, kMaxFileSize);
+  if (!content) return failure.kind == host::ReadFailure::kMissing ? Read::Absent : Read::Unusable;
+  text = std::move(*content);
   return Read::Ok;
 }
 
@@ -63,8 +54,9 @@ std::string fncReadIni(const std::string& section, const std::string& key) {
     if (!MemoryFile()) return "Null";
     return IniLookup(*MemoryFile(), section, key).value_or("");
   }
-  if (strIniPath.empty()) return "Null";
-  return ReadIniAt(strIniPath, section, key).value_or("Null");
+  const std::string& path = Location().strIniPath();
+  if (path.empty()) return "Null";
+  return ReadIniAt(path, section, key).value_or("Null");
 }
 
 int fncWriteIni(const std::string& section, const std::string& key, const std::string& value) {
@@ -74,8 +66,9 @@ int fncWriteIni(const std::string& section, const std::string& key, const std::s
     MemoryFile() = updated;
     return 1;
   }
-  if (strIniPath.empty()) return 0;
-  return WriteIniAt(strIniPath, section, key, value) ? 1 : 0;
+  const std::string& path = Location().strIniPath();
+  if (path.empty()) return 0;
+  return WriteIniAt(path, section, key, value) ? 1 : 0;
 }
 
 }  // namespace settings

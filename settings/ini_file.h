@@ -1,5 +1,5 @@
 #pragma once
-// Reading and writing one value of the settings file at strIniPath. Each call opens,
+// Reading and writing one value of the settings file (Location().strIniPath()). Each call opens,
 // acts and closes; a write replaces the file in one step (a new file is written, flushed
 // to disk and renamed over the old one), so a crash never leaves half a file.
 

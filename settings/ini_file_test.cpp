@@ -33,10 +33,10 @@ class IniFile : public ::testing::Test {
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     SetIniPath(folder_.string());
-    path_ = strIniPath;
+    path_ = Location().strIniPath();
   }
   void TearDown() override {
-    strIniPath.clear();
+    SetIniPath("");
     fs::remove_all(folder_);
   }
   fs::path folder_;
@@ -93,7 +93,7 @@ TEST_F(IniFile, GarbageReadsAsMissingKeysAndSurvivesAWrite) {
 }
 
 TEST_F(IniFile, NoPathNoFile) {
-  strIniPath.clear();
+  SetIniPath("");
   EXPECT_EQ(fncReadIni("Defaults", "Bold"), "Null");
   EXPECT_EQ(fncWriteIni("Defaults", "Bold", "True"), 0);
   EXPECT_TRUE(fs::is_empty(folder_));

@@ -22,7 +22,7 @@ TEST(FirstRun, AllSixteenDefaultsInOrderAndTheSeparatorKeepsItsQuotes) {
   fs::create_directories(folder);
   SetIniPath(folder.string());
   for (const Setting& setting : kFirstRunDefaults) EXPECT_NE(fncWriteIni(kSection, setting.key, setting.value), 0);
-  std::ifstream in(strIniPath);
+  std::ifstream in(Location().strIniPath());
   std::ostringstream text;
   text << in.rdbuf();
   EXPECT_EQ(text.str(),
@@ -33,7 +33,7 @@ TEST(FirstRun, AllSixteenDefaultsInOrderAndTheSeparatorKeepsItsQuotes) {
   const IndexSeparator separator = DecodeIndexSep(fncReadIni(kSection, kIndexSep));
   EXPECT_EQ(separator.text, ":  ");
   EXPECT_TRUE(separator.tab);
-  strIniPath.clear();
+  SetIniPath("");
   fs::remove_all(folder);
 }
 

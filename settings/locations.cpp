@@ -9,13 +9,12 @@
 
 namespace settings {
 
-std::string strAppDataPath;
-std::string strSettingsFolder;
-std::string strIniPath;
-
 namespace {
 
-bool inMemory = false;
+SettingsLocation& MutableLocation() {
+  static SettingsLocation location;
+  return location;
+}
 
 std::filesystem::path Below(const std::string& base, const std::string& subPath) {
   std::filesystem::path path = base;
@@ -37,19 +36,23 @@ std::string fncGetSpecialFolderPath(int folderId) {
   return config ? config->string() : std::string();
 }
 
+const SettingsLocation& Location() { return MutableLocation(); }
+
 std::string fncCreateFolderPath(const std::string& subPath) {
-  if (strAppDataPath.empty()) return {};
-  const std::filesystem::path folder = Below(strAppDataPath, subPath);
+  const std::string& appDataPath = Location().strAppDataPath();
+  if (appDataPath.empty()) return {};
+  const std::filesystem::path folder = Below(appDataPath, subPath);
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   return folder.string();
 }
 
 void SetSettingsFolder(const std::string& subPath) {
-  strAppDataPath = fncGetSpecialFolderPath(kAppDataFolderId);
-  inMemory = strAppDataPath.empty();
-  if (inMemory) {
-    strSettingsFolder.clear();
+  SettingsLocation& location = MutableLocation();
+  location.appDataPath_ = fncGetSpecialFolderPath(kAppDataFolderId);
+  location.noConfigFolder_ = location.appDataPath_.empty();
+  if (location.noConfigFolder_) {
+    location.settingsFolder_.clear();
     static bool warned = false;
     if (!warned)
       host::Warn("Vellandex: no configuration folder (neither XDG_CONFIG_HOME nor HOME is set); "
@@ -58,20 +61,27 @@ void SetSettingsFolder(const std::string& subPath) {
     return;
   }
   std::error_code error;
-  const std::filesystem::path folder = Below(strAppDataPath, subPath);
-  strSettingsFolder = std::filesystem::is_directory(folder, error) ? folder.string() : fncCreateFolderPath(subPath);
-  if (strSettingsFolder.back() != '/') strSettingsFolder += '/';
+  const std::filesystem::path folder = Below(location.appDataPath_, subPath);
+  std::string& settingsFolder = location.settingsFolder_;
+  settingsFolder = std::filesystem::is_directory(folder, error) ? folder.string() : fncCreateFolderPath(subPath);
+  if (settingsFolder.back() != '/') settingsFolder += '/';
 }
 
 void SetIniPath(const std::string& folder) {
+  SettingsLocation& location = MutableLocation();
   if (folder.empty()) {
-    strIniPath.clear();
+    location.iniPath_.clear();
     return;
   }
-  strIniPath = folder + (folder.back() == '/' ? "" : "/") + kIniFileName;
-  inMemory = false;
+  location.iniPath_ = folder + (folder.back() == '/' ? "" : "/") + kIniFileName;
+  location.noConfigFolder_ = false;
 }
 
-bool SettingsInMemory() { return inMemory && strIniPath.empty(); }
+void ResetSettingsLocation() { MutableLocation() = SettingsLocation(); }
+
+bool SettingsInMemory() {
+  const SettingsLocation& location = Location();
+  return location.noConfigFolder_ && location.iniPath_.empty();
+}
 
 }  // namespace settings

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <type_traits>
 
 #include <unistd.h>
 
@@ -35,9 +37,7 @@ class Locations : public ::testing::Test {
       else unsetenv(name.c_str());
     }
     fs::current_path(cwd_);
-    strAppDataPath.clear();
-    strSettingsFolder.clear();
-    strIniPath.clear();
+    ResetSettingsLocation();
     fs::remove_all(root_);
   }
   std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
@@ -60,13 +60,13 @@ TEST_F(Locations, TheConfigFolderComesFromXdgConfigHomeElseHome) {
 TEST_F(Locations, MissingLevelsOfTheSubPathAreCreated) {
   setenv("XDG_CONFIG_HOME", root_.c_str(), 1);
   SetSettingsFolder(kSettingsSubPath);
-  EXPECT_EQ(strAppDataPath, root_.string());
-  EXPECT_EQ(strSettingsFolder, (root_ / "Quillonet/Vellandex/").string());
+  EXPECT_EQ(Location().strAppDataPath(), root_.string());
+  EXPECT_EQ(Location().strSettingsFolder(), (root_ / "Quillonet/Vellandex/").string());
   EXPECT_TRUE(fs::is_directory(root_ / "Quillonet/Vellandex"));
-  SetIniPath(strSettingsFolder);
-  EXPECT_EQ(strIniPath, (root_ / "Quillonet/Vellandex/vlx.ini").string());
+  SetIniPath(Location().strSettingsFolder());
+  EXPECT_EQ(Location().strIniPath(), (root_ / "Quillonet/Vellandex/vlx.ini").string());
   SetIniPath((root_ / "Quillonet/Vellandex").string());
-  EXPECT_EQ(strIniPath, (root_ / "Quillonet/Vellandex/vlx.ini").string()) << "one separator";
+  EXPECT_EQ(Location().strIniPath(), (root_ / "Quillonet/Vellandex/vlx.ini").string()) << "one separator";
 }
 
 TEST_F(Locations, AnExistingSettingsFolderIsUsedUnchanged) {
@@ -74,15 +74,34 @@ TEST_F(Locations, AnExistingSettingsFolderIsUsedUnchanged) {
   fs::create_directories(root_ / "Quillonet/Vellandex");
   const auto stamp = fs::last_write_time(root_ / "Quillonet/Vellandex");
   SetSettingsFolder(kSettingsSubPath);
-  EXPECT_EQ(strSettingsFolder, (root_ / "Quillonet/Vellandex/").string());
+  EXPECT_EQ(Location().strSettingsFolder(), (root_ / "Quillonet/Vellandex/").string());
   EXPECT_EQ(fs::last_write_time(root_ / "Quillonet/Vellandex"), stamp);
 }
 
 TEST_F(Locations, FolderPartsNeverClimbOutOfTheConfigFolder) {
-  strAppDataPath = root_.string();
+  setenv("XDG_CONFIG_HOME", root_.c_str(), 1);
+  SetSettingsFolder("Other");
   EXPECT_EQ(fncCreateFolderPath("..\\..\\Quillonet\\.\\Vellandex"), (root_ / "Quillonet/Vellandex").string());
-  strAppDataPath.clear();
+  ResetSettingsLocation();
   EXPECT_EQ(fncCreateFolderPath("Quillonet\\Vellandex"), "");
+}
+
+// The location is set only through SetSettingsFolder and SetIniPath: what a caller reads
+// cannot be written.
+static_assert(!std::is_assignable_v<decltype(Location().strIniPath()), std::string>);
+static_assert(!std::is_assignable_v<decltype(Location().strSettingsFolder()), std::string>);
+static_assert(!std::is_assignable_v<decltype(Location().strAppDataPath()), std::string>);
+
+TEST_F(Locations, ResetForgetsTheFoldersAndTheFile) {
+  setenv("XDG_CONFIG_HOME", root_.c_str(), 1);
+  SetSettingsFolder(kSettingsSubPath);
+  SetIniPath(Location().strSettingsFolder());
+  ResetSettingsLocation();
+  EXPECT_EQ(Location().strAppDataPath(), "");
+  EXPECT_EQ(Location().strSettingsFolder(), "");
+  EXPECT_EQ(Location().strIniPath(), "");
+  EXPECT_FALSE(SettingsInMemory());
+  EXPECT_EQ(fncReadIni("Defaults", "SearchType"), "Null") << "no file, and not the session's memory either";
 }
 
 // Without any configuration folder the settings live for the session only: one warning,
@@ -94,9 +113,9 @@ TEST_F(Locations, WithoutAConfigFolderSettingsStayInMemoryAfterOneWarning) {
   fs::current_path(root_);
   host::testing::CapturedWarnings warnings;
   SetSettingsFolder(kSettingsSubPath);
-  SetIniPath(strSettingsFolder);
+  SetIniPath(Location().strSettingsFolder());
   SetSettingsFolder(kSettingsSubPath);
-  SetIniPath(strSettingsFolder);
+  SetIniPath(Location().strSettingsFolder());
   EXPECT_EQ(warnings.text(),
             "Vellandex: no configuration folder (neither XDG_CONFIG_HOME nor HOME is set); settings cannot be kept "
             "and the defaults are used.\n");

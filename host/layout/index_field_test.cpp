@@ -11,6 +11,7 @@
 #include "host/parse/field_code.h"
 #include "host/layout/index_lines.h"
 #include "host/testing/test_documents.h"
+#include "host/text/story.h"
 
 namespace host {
 namespace {

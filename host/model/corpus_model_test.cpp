@@ -16,6 +16,7 @@
 #include "host/testing/test_documents.h"
 #include "host/testing/corpus.h"
 #include "host/testing/same_parts.h"
+#include "host/text/story.h"
 
 namespace host {
 namespace {

@@ -6,9 +6,14 @@
 #include <cstring>
 #include <map>
 
-#include "host/platform/error.h"
-#include "host/wml/refresh_fields.h"
+#include "host/layout/pagination.h"
+#include "host/package/package.h"
 #include "host/package/relationships.h"
+#include "host/platform/error.h"
+#include "host/text/find_view.h"
+#include "host/text/story.h"
+#include "host/text/styles.h"
+#include "host/wml/refresh_fields.h"
 
 namespace host {
 
@@ -51,6 +56,8 @@ void collectTextBoxes(pugi::xml_node n, const Wml& w, std::vector<pugi::xml_node
 }
 
 }  // namespace
+
+Document::Document() = default;
 
 Document::~Document() {
   // Ranges a caller keeps outlive the document; detached, they report that it was closed.

@@ -14,14 +14,18 @@
 #include "host/model/indexes.h"
 #include "host/model/options.h"
 #include "host/layout/document_parts.h"
-#include "host/layout/pagination.h"
-#include "host/package/package.h"
 #include "host/model/range.h"
-#include "host/text/story.h"
-#include "host/text/styles.h"
 #include "host/model/window.h"
+#include "host/text/constants.h"
 
 namespace host {
+
+// The model's internals, named here only: a caller that reaches them includes their headers.
+class Package;
+class Pagination;
+class Story;
+class StyleSheet;
+struct ViewSettings;
 
 /// What the document window shows; find obeys it.
 struct ViewState {
@@ -152,7 +156,7 @@ class Document final : public DocumentParts {
   std::string verifyDerivedState();
 
  private:
-  Document() = default;
+  Document();
   void load(std::unique_ptr<Package> package, const std::string& path);
   void buildStories();
   void moveLiveRanges(const Story& story, long pos, long removed, long inserted);

@@ -6,6 +6,7 @@
 #include "host/parse/field_code.h"
 #include "host/platform/error.h"
 #include "host/testing/test_documents.h"
+#include "host/text/story.h"
 
 namespace host {
 namespace {

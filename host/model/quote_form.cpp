@@ -2,6 +2,7 @@
 
 #include "host/model/document.h"
 #include "host/text/find_view.h"
+#include "host/text/story.h"
 
 namespace host {
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 
+#include "host/layout/pagination.h"
 #include "host/model/document.h"
 #include "host/model/range_format.h"
 #include "host/text/edit.h"

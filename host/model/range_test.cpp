@@ -10,6 +10,7 @@
 #include "host/model/document.h"
 #include "host/platform/error.h"
 #include "host/testing/test_documents.h"
+#include "host/text/story.h"
 
 namespace host {
 namespace {

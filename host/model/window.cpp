@@ -4,6 +4,7 @@
 
 #include "host/model/document.h"
 #include "host/platform/error.h"
+#include "host/text/story.h"
 
 namespace host {
 

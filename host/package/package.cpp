@@ -1,15 +1,11 @@
 #include "host/package/package.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <zip.h>
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
+#include <optional>
 #include <string_view>
 
 #include "host/platform/error.h"
@@ -148,33 +144,12 @@ std::unique_ptr<Package> Package::open(const std::string& path, const PackageLim
   const auto cannot = [&](const std::string& why) {
     return Error(kErrFileAccess, "Cannot open \"" + path + "\": " + why);
   };
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0)
-    throw cannot(errno == ENOENT
-                     ? "the file does not exist."
-                     : "the file cannot be read (" + std::string(std::strerror(errno)) + ").");
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    throw cannot("it is a folder, not a file.");
-  }
-  if (static_cast<std::uint64_t>(info.st_size) > limits.maxTotalSize) {
-    ::close(fd);
+  ReadFailure failure{};
+  const std::optional<std::string> bytes = ReadWholeFile(path, &failure, limits.maxTotalSize);
+  if (!bytes && failure.kind == ReadFailure::kTooLarge)
     throw refused(path, "the file is larger than " + sizeText(limits.maxTotalSize) + ".");
-  }
-  std::string bytes;
-  char buffer[1 << 16];
-  ssize_t n = 0;
-  while ((n = ::read(fd, buffer, sizeof buffer)) != 0) {
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
-  }
-  const int readError = errno;
-  ::close(fd);
-  if (n < 0)
-    throw cannot("the file cannot be read (" + std::string(std::strerror(readError)) + ").");
-  return fromBytes(bytes, path, limits);
+  if (!bytes) throw cannot(failure.reason());
+  return fromBytes(*bytes, path, limits);
 }
 
 std::unique_ptr<Package> Package::fromBytes(const std::string& bytes,

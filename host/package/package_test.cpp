@@ -362,6 +362,19 @@ TEST(PackageRefuses, MissingFile) {
   errorOf([&] { Package::open(folder.path().string()); }, kErrFileAccess);
 }
 
+TEST(PackageRefuses, APipeOrAFileLargerThanTheLimitWithoutReadingIt) {
+  ScratchFolder folder;
+  const std::string pipe = (folder.path() / "pipe.docx").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(errorOf([&] { Package::open(pipe); }, kErrFileAccess),
+            "Cannot open \"" + pipe + "\": it is not a regular file.");
+  const std::string big = (folder.path() / "big.docx").string();
+  std::ofstream(big, std::ios::binary) << std::string(2048, 'x');
+  PackageLimits small;
+  small.maxTotalSize = 1024;
+  EXPECT_EQ(errorOf([&] { Package::open(big, small); }), "Cannot open \"" + big + "\": the file is larger than 1024 bytes.");
+}
+
 // Bytes that do not compress.
 std::string noise(std::size_t size) {
   std::string bytes(size, '\0');

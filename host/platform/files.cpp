@@ -52,6 +52,34 @@ int openTemporary(const std::filesystem::path& folder, const std::filesystem::pa
   return fd;
 }
 
+// The content of an open file, or nothing and why in failure.
+std::optional<std::string> readOpenFile(int fd, std::uintmax_t maxSize, ReadFailure& failure) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) failure = {ReadFailure::kUnreadable, errno};
+  else if (S_ISDIR(info.st_mode)) failure = {ReadFailure::kFolder, 0};
+  else if (!S_ISREG(info.st_mode)) failure = {ReadFailure::kNotAFile, 0};
+  else if (static_cast<std::uintmax_t>(info.st_size) > maxSize) failure = {ReadFailure::kTooLarge, 0};
+  else {
+    std::string out;
+    char buffer[1 << 16];
+    for (;;) {
+      const ssize_t n = ::read(fd, buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        failure = {ReadFailure::kUnreadable, errno};
+        break;
+      }
+      if (n == 0) return out;
+      out.append(buffer, static_cast<std::size_t>(n));
+      if (out.size() > maxSize) {  // it grew while it was read
+        failure = {ReadFailure::kTooLarge, 0};
+        break;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string WriteFailure::reason() const {
@@ -113,23 +141,31 @@ void WriteFileAtomically(const std::filesystem::path& file, const std::string& c
     throw Error(kErrFileAccess, "Cannot write " + file.string() + ": " + failure->reason());
 }
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
-  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::string out;
-  char buffer[8192];
-  for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      ::close(fd);
-      return std::nullopt;
-    }
-    if (n == 0) break;
-    out.append(buffer, static_cast<std::size_t>(n));
+std::string ReadFailure::reason() const {
+  switch (kind) {
+    case kMissing: return "the file does not exist.";
+    case kFolder: return "it is a folder, not a file.";
+    case kNotAFile: return "it is not a regular file.";
+    case kTooLarge: return "the file is too large.";
+    case kUnreadable: break;
   }
-  ::close(fd);
-  return out;
+  return "the file cannot be read (" + std::string(std::strerror(error)) + ").";
+}
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, ReadFailure* failure,
+                                         std::uintmax_t maxSize) {
+  ReadFailure why{ReadFailure::kUnreadable, 0};
+  std::optional<std::string> content;
+  // Not blocking: a pipe opened for reading would wait for a writer before fstat could refuse it.
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    why = {errno == ENOENT || errno == ENOTDIR ? ReadFailure::kMissing : ReadFailure::kUnreadable, errno};
+  } else {
+    content = readOpenFile(fd, maxSize, why);
+    ::close(fd);
+  }
+  if (!content && failure) *failure = why;
+  return content;
 }
 
 }  // namespace host

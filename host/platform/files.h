@@ -1,8 +1,9 @@
 #pragma once
-// Whole files, read at once and replaced in one step: the new content goes to a temporary file
+// Whole files, read at once (with the reason when they cannot be) and replaced in one step: the new content goes to a temporary file
 // beside the target, reaches the disk and is renamed over it, so that a crash or a full disk
 // leaves the old file or the new one, never half of either, and no stray temporary file.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -33,7 +34,23 @@ std::optional<WriteFailure> ReplaceFile(const std::filesystem::path& file, std::
 /// ReplaceFile, creating the folder when missing; host::Error 5273 when it cannot be written.
 void WriteFileAtomically(const std::filesystem::path& file, const std::string& content);
 
-/// A file's whole content; none when it cannot be read (a folder, no permission ...).
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& file);
+/// Why a file's content could not be read.
+struct ReadFailure {
+  enum Kind { kMissing, kFolder, kNotAFile, kTooLarge, kUnreadable };
+  Kind kind;
+  /// The system's error number, where one applies.
+  int error;
+  /// One sentence for the user ("the file does not exist."), ending in a full stop.
+  std::string reason() const;
+};
+
+/// No limit on the size of a file read.
+inline constexpr std::uintmax_t kAnySize = UINTMAX_MAX;
+
+/// A file's whole content, read through a symbolic link; none when it is missing, a folder or
+/// another thing than a regular file (a pipe is never waited on), larger than maxSize, or
+/// cannot be read: then *failure, when given, says which.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, ReadFailure* failure = nullptr,
+                                         std::uintmax_t maxSize = kAnySize);
 
 }  // namespace host

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -118,6 +120,34 @@ TEST(ReadWholeFile, GivesNothingForAFolderOrAMissingFile) {
   EXPECT_FALSE(ReadWholeFile(tmp / "missing"));
   WriteFileAtomically(tmp / "empty", "");
   EXPECT_EQ(ReadWholeFile(tmp / "empty"), "");
+}
+
+// Each refusal says why, in the words the callers show; a pipe is refused without waiting
+// for a writer.
+TEST(ReadWholeFile, SaysWhyAFileCannotBeRead) {
+  TempFolder tmp;
+  WriteFileAtomically(tmp / "ten", "0123456789");
+  ASSERT_EQ(::mkfifo((tmp / "pipe").c_str(), 0600), 0);
+  const struct {
+    fs::path file;
+    std::uintmax_t maxSize;
+    ReadFailure::Kind kind;
+    std::string reason;
+  } cases[] = {
+      {tmp / "missing", kAnySize, ReadFailure::kMissing, "the file does not exist."},
+      {tmp / "ten" / "below a file", kAnySize, ReadFailure::kMissing, "the file does not exist."},
+      {tmp.path(), kAnySize, ReadFailure::kFolder, "it is a folder, not a file."},
+      {tmp / "pipe", kAnySize, ReadFailure::kNotAFile, "it is not a regular file."},
+      {tmp / "ten", 9, ReadFailure::kTooLarge, "the file is too large."},
+  };
+  for (const auto& c : cases) {
+    ReadFailure failure{ReadFailure::kUnreadable, 0};
+    EXPECT_FALSE(ReadWholeFile(c.file, &failure, c.maxSize)) << c.file;
+    EXPECT_EQ(failure.kind, c.kind) << c.file;
+    EXPECT_EQ(failure.reason(), c.reason) << c.file;
+  }
+  EXPECT_EQ(ReadWholeFile(tmp / "ten", nullptr, 10), "0123456789") << "the limit itself is allowed";
+  EXPECT_EQ((ReadFailure{ReadFailure::kUnreadable, EACCES}.reason()), "the file cannot be read (Permission denied).");
 }
 
 }  // namespace

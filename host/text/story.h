@@ -12,27 +12,13 @@
 #include <pugixml.hpp>
 
 #include "host/text/charmap.h"
+#include "host/text/constants.h"
 #include "host/text/edit_sink.h"
 #include "host/text/find_view.h"
 #include "host/text/styles.h"
 #include "host/wml/wml.h"
 
 namespace host {
-
-/// The word processor's story types.
-enum StoryType : int {
-  wdMainTextStory = 1,
-  wdFootnotesStory = 2,
-  wdEndnotesStory = 3,
-  wdCommentsStory = 4,
-  wdTextFrameStory = 5,
-  wdEvenPagesHeaderStory = 6,
-  wdPrimaryHeaderStory = 7,
-  wdEvenPagesFooterStory = 8,
-  wdPrimaryFooterStory = 9,
-  wdFirstPageHeaderStory = 10,
-  wdFirstPageFooterStory = 11,
-};
 
 /// A paragraph, or the end-of-row mark of a table row.
 struct Block {

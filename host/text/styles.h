@@ -9,14 +9,10 @@
 
 #include <pugixml.hpp>
 
+#include "host/text/constants.h"
 #include "host/wml/wml.h"
 
 namespace host {
-
-/// The word processor's "undetermined" value for a property read over mixed formatting.
-constexpr long kUndefined = 9999999;
-/// Font colour "automatic".
-constexpr long kColorAutomatic = -16777216;
 
 /// Effective character formatting of a run or paragraph mark.
 struct RunFormat {
