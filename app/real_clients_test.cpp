@@ -193,7 +193,8 @@ TEST_F(RealClients, LibreOfficeGivesNineInTenEntriesOfFlowingContractsOurPageOrT
             << 100 * score.share(score.withinOne) << "%), " << score.exact << " on the same page ("
             << 100 * score.share(score.exact) << "%)\n";
   RecordProperty("within_one_page_percent", static_cast<int>(100 * score.share(score.withinOne)));
-  EXPECT_GT(score.entries, 100);
+  // The sample alone gives some eighty entries; with the corpus's contracts there are hundreds.
+  EXPECT_GT(score.entries, inputs.size() == 1 ? 50 : 100);
   EXPECT_GE(score.share(score.withinOne), 0.9);
 }
 
