@@ -50,7 +50,7 @@ Text smartQuotes(const Text& text, std::optional<char16_t> previous) {
 // replaces is written over it, so that each character keeps its run and its formatting, and
 // deleted text stays deleted.
 long replaceFound(Document& doc, Story& story, long start, long end, const host::Text& text) {
-  if (end - start == static_cast<long>(text.size()) && edit::overwrite(doc, story, start, text)) return end - start;
+  if (edit::overwrite(doc, story, start, end, text)) return end - start;
   long n = edit::insert(doc, story, end, {edit::Piece::plain(text)});
   edit::erase(doc, story, start, end);
   return n;

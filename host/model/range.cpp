@@ -171,8 +171,7 @@ void Range::SetText(std::string_view text) {
   // Characters written over as many plain ones stay where those were: in their runs, with their
   // formatting, and deleted text stays deleted.
   const host::Text written = toText(text);
-  if (s_->end - s_->start == static_cast<long>(written.size()) && edit::overwrite(*s_->doc, *s_->story, s_->start, written))
-    return;
+  if (edit::overwrite(*s_->doc, *s_->story, s_->start, s_->end, written)) return;
   long start = s_->start;
   edit::erase(*s_->doc, *s_->story, s_->start, s_->end);
   long at = edit::insertionPosition(*s_->story, start);

@@ -56,10 +56,10 @@ void forEachRun(EditSink& doc, Story& story, long start, long end,
 /// stretch of one text element and its story position.
 void mapText(EditSink& doc, Story& story, long start, long end,
              const std::function<host::Text(const host::Text& stretch, long at)>& fn);
-/// Writes text over as many characters from start, each new character in the element of the
-/// one it replaces (a run's text or deleted text), with its formatting; false, and nothing
-/// changed, unless every character on both sides is plain text outside field codes.
-bool overwrite(EditSink& doc, Story& story, long start, const host::Text& text);
+/// Writes text over [start, end), each new character in the element of the one it replaces (a
+/// run's text or deleted text), with its formatting; false, and nothing changed, unless text is
+/// as long as the stretch and every character on both sides is plain text outside field codes.
+bool overwrite(EditSink& doc, Story& story, long start, long end, const host::Text& text);
 
 }  // namespace edit
 }  // namespace host

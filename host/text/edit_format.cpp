@@ -86,9 +86,8 @@ void mapText(EditSink& doc, Story& story, long start, long end, const std::funct
   doc.notify(story, Change::formatted());
 }
 
-bool overwrite(EditSink& doc, Story& story, long start, const Text& text) {
-  const long end = start + static_cast<long>(text.size());
-  if (text.empty() || start < 0 || end > story.length()) return false;
+bool overwrite(EditSink& doc, Story& story, long start, long end, const Text& text) {
+  if (text.empty() || end - start != static_cast<long>(text.size()) || start < 0 || end > story.length()) return false;
   // Tabs, breaks and marks are elements of their own, and a pair of surrogates must not be
   // split between two elements.
   for (char16_t c : text)
