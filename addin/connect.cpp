@@ -50,10 +50,8 @@ void Connect::AddinInstance_OnConnection(host::Application& Application, int Con
     return;
   }
   auto step = [&](auto&& action) {
-    if (startKnown)
-      skippingFailure(action);
-    else
-      action();
+    if (startKnown) skippingFailure(action);
+    else action();
   };
   step([&] { wdApp_ = &Application; });
   step([&] { progress::pubProgForm = std::make_unique<progress::clsProgForm>(); });

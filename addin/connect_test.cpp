@@ -60,7 +60,8 @@ TEST_F(ConnectTest, TheFirstHostGetsOnePopupWithFourButtonsAndTheComAddInsComman
   host::CustomArray custom{host::kStartedByUser};
   connect.AddinInstance_OnConnection(app_, host::ext_cm_Startup, instance_, custom);
 
-  EXPECT_EQ(toolsMenu(app_), "COM Add-Ins... | " + std::string(kInstalled).substr(0, std::string(kInstalled).find(" | ")));
+  EXPECT_EQ(toolsMenu(app_),
+            "COM Add-Ins... | " + std::string(kInstalled).substr(0, std::string(kInstalled).find(" | ")));
   EXPECT_EQ(connect.mcbCOMMenuButton().Style(), host::msoButtonCaption);
   EXPECT_EQ(connect.mcbVLXIndexButton().Style(), host::msoButtonCaption);
   EXPECT_TRUE(progress::pubProgForm);
@@ -164,15 +165,13 @@ TEST(CountHostProcesses, CountsTheProcessesRunningTheDesktopHostByTheirCommandNa
   process("200", "vellandex-host");
   process("201", "vellandex");  // the batch program is no host
   process("305", "vellandex-host");
-  process("self", "vellandex-host");  // not a process id
+  process("self", "vellandex-host");                  // not a process id
   std::filesystem::create_directories(proc / "400");  // a process that went away
   EXPECT_EQ(CountHostProcesses(proc.path()), 2);
   EXPECT_EQ(CountHostProcesses(proc / "missing"), 0);
 }
 
-TEST(CountWordProcesses, AProcessThatIsNoDesktopHostSharesItsMenusWithNobody) {
-  EXPECT_EQ(CountWordProcesses(), 1);
-}
+TEST(CountWordProcesses, AProcessThatIsNoDesktopHostSharesItsMenusWithNobody) { EXPECT_EQ(CountWordProcesses(), 1); }
 
 }  // namespace
 }  // namespace addin

@@ -81,30 +81,34 @@ void FindAndIndexRun::Run() {
 bool FindAndIndexRun::checkIndexPlace() {
   if (doc_->Bookmarks().Exists(kIndexBookmark)) return true;
   if (app_.Selection().TablesCount() >= 1) {
-    util::ShowWarningMsg("A defined terms index can't be inside a table.  Please move to wherever you want your "
-                         "index, so long as it's not inside a table.",
-                         "Cannot continue - inside a table");
+    util::ShowWarningMsg(
+        "A defined terms index can't be inside a table.  Please move to wherever you want your "
+        "index, so long as it's not inside a table.",
+        "Cannot continue - inside a table");
     return false;
   }
   // Another field's update would wipe an index inside its result, and a content control's
   // program may replace or flatten what it holds.
   const host::Range cursor = app_.Selection().Range();
   if (cursor.Information(host::wdInFieldCode) || cursor.Information(host::wdInFieldResult)) {
-    util::ShowWarningMsg("A defined terms index can't be inside another field.  Please move to wherever you want "
-                         "your index, so long as it's not inside a field.",
-                         "Cannot continue - inside a field");
+    util::ShowWarningMsg(
+        "A defined terms index can't be inside another field.  Please move to wherever you want "
+        "your index, so long as it's not inside a field.",
+        "Cannot continue - inside a field");
     return false;
   }
   if (cursor.ContentControlsCount() >= 1) {
-    util::ShowWarningMsg("A defined terms index can't be inside a content control.  Please move to wherever you "
-                         "want your index, so long as it's not inside a content control.",
-                         "Cannot continue - inside a content control");
+    util::ShowWarningMsg(
+        "A defined terms index can't be inside a content control.  Please move to wherever you "
+        "want your index, so long as it's not inside a content control.",
+        "Cannot continue - inside a content control");
     return false;
   }
   if (app_.Selection().Range().StoryType() != host::wdMainTextStory) {
-    util::ShowWarningMsg("Your defined terms index has to be in the main body of your document.  Please put your "
-                         "cursor where you want the index to be inserted and try again.",
-                         "Cannot continue");
+    util::ShowWarningMsg(
+        "Your defined terms index has to be in the main body of your document.  Please put your "
+        "cursor where you want the index to be inserted and try again.",
+        "Cannot continue");
     return false;
   }
   return true;

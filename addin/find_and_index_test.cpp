@@ -1,9 +1,9 @@
 // The whole "Find and index" road, started from the add-in's menu as a user's click starts it,
 // with the scripted user answering the dialogs: each road's saved file is checked.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "addin/connect.h"
 #include "host/testing/temp_folder.h"
@@ -34,8 +34,9 @@ const std::string kBold = "<w:b/>";
 // is never used again.
 host::testing::DocParts contract(const std::string& open = "\u201C", const std::string& close = "\u201D") {
   host::testing::DocParts parts;
-  parts.body = para(run("This agreement is between the seller (the " + open + "Seller" + close + ") and the buyer (the " +
-                        open + "Buyer" + close + ").") + footnoteRef(1)) +
+  parts.body = para(run("This agreement is between the seller (the " + open + "Seller" + close +
+                        ") and the buyer (the " + open + "Buyer" + close + ").") +
+                    footnoteRef(1)) +
                para(run("The Seller sells and the Buyer buys.")) + para(run("The Buyer pays the Seller."));
   parts.footnotes = {para(run("The Buyer pays a deposit (the " + open + "Deposit" + close + ")."))};
   return parts;
@@ -124,7 +125,8 @@ TEST_F(FindAndIndexTest, QuotedTermsWithTheDefaultsMarkEveryOccurrenceAndEndWith
 
   auto saved = this->saved();
   // Every occurrence, in the main text and the footnote, defined or not, carries its entry.
-  EXPECT_EQ(fieldCodes(*saved, host::wdFootnotesStory), (std::vector<std::string>{entryCode("Buyer"), entryCode("Deposit")}));
+  EXPECT_EQ(fieldCodes(*saved, host::wdFootnotesStory),
+            (std::vector<std::string>{entryCode("Buyer"), entryCode("Deposit")}));
   std::vector<std::string> mainCodes = fieldCodes(*saved, host::wdMainTextStory);
   EXPECT_EQ(std::count(mainCodes.begin(), mainCodes.end(), entryCode("Seller")), 3);
   EXPECT_EQ(std::count(mainCodes.begin(), mainCodes.end(), entryCode("Buyer")), 3);
@@ -134,15 +136,17 @@ TEST_F(FindAndIndexTest, QuotedTermsWithTheDefaultsMarkEveryOccurrenceAndEndWith
   EXPECT_EQ(resultLines(index[0]), (std::vector<std::string>{"Buyer:  \t1", "Deposit:  \t1", "Seller:  \t1"}));
 
   // The text reads as before, then the index and the two lists.
-  EXPECT_EQ(mainParagraphs(*saved),
-            (std::vector<std::string>{
-                "This agreement is between the seller (the \u201CSeller\u201D) and the buyer (the \u201CBuyer\u201D).\x02",
-                // The index's two columns stand in a section of their own, with a break on each side.
-                "The Seller sells and the Buyer buys.", "The Buyer pays the Seller.", "INDEX OF DEFINED TERMS", "", "",
-                "Buyer:  \t1", "Deposit:  \t1", "Seller:  \t1", "", "", "",
-                "DEFINED BUT NOT USED / USED ONLY ONCE (see Index above for page number)",
-                "Deposit", "", "", "NOT FOUND", "None", "", ""}));
-  EXPECT_EQ(bookmarkText(*saved, "VellandexIndexNotUsedList").substr(0, 40), "\rDEFINED BUT NOT USED / USED ONLY ONCE (");
+  EXPECT_EQ(
+      mainParagraphs(*saved),
+      (std::vector<std::string>{
+          "This agreement is between the seller (the \u201CSeller\u201D) and the buyer (the \u201CBuyer\u201D).\x02",
+          // The index's two columns stand in a section of their own, with a break on each side.
+          "The Seller sells and the Buyer buys.", "The Buyer pays the Seller.", "INDEX OF DEFINED TERMS", "", "",
+          "Buyer:  \t1", "Deposit:  \t1", "Seller:  \t1", "", "", "",
+          "DEFINED BUT NOT USED / USED ONLY ONCE (see Index above for page number)", "Deposit", "", "", "NOT FOUND",
+          "None", "", ""}));
+  EXPECT_EQ(bookmarkText(*saved, "VellandexIndexNotUsedList").substr(0, 40),
+            "\rDEFINED BUT NOT USED / USED ONLY ONCE (");
   EXPECT_EQ(bookmarkText(*saved, "VellandexIndexNotFoundList"), "\rNOT FOUND\rNone\r\r");
   EXPECT_EQ(doc.SelectionRange().Start(), doc.Bookmarks().Item("VellandexIndex").Start());  // the cursor at the index
   // Occurrences are highlighted, quotes keep the document's own curly form.
@@ -218,7 +222,8 @@ TEST_F(FindAndIndexTest, CancelInEitherDialogLeavesTheDocumentAsItWas) {
   EXPECT_TRUE(connect_.FormDisplayed());
   EXPECT_EQ(doc.SelectionRange().Start(), doc.Content().End() - 1);  // back where it was
   auto saved = this->saved();
-  for (const char* name : {"ReturnHereBK", "IndexBKStart", "VellandexIndex"}) EXPECT_FALSE(saved->Bookmarks().Exists(name));
+  for (const char* name : {"ReturnHereBK", "IndexBKStart", "VellandexIndex"})
+    EXPECT_FALSE(saved->Bookmarks().Exists(name));
   EXPECT_EQ(mainParagraphs(*saved), mainParagraphs(*input()));
   EXPECT_TRUE(fieldCodes(*saved, host::wdMainTextStory).empty());
 }
@@ -294,7 +299,8 @@ TEST_F(FindAndIndexTest, IndexingThenRemovingGivesEveryQuoteItsOwnFormBackCurlyS
     click("RemoveIndexTag");
     EXPECT_EQ(mainParagraphs(*saved()), mainParagraphs(*input())) << open;
     EXPECT_EQ(doc.StoryRanges().Item(host::wdFootnotesStory).Text(),
-              input()->StoryRanges().Item(host::wdFootnotesStory).Text()) << open;
+              input()->StoryRanges().Item(host::wdFootnotesStory).Text())
+        << open;
   }
 }
 

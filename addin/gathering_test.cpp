@@ -85,7 +85,8 @@ TEST_F(Gathering, EachDefaultThatCannotBeWrittenIsReported) {
   dialogs::frmVLXOptions options;
   fncLoadSettingsIntoForm(options);
   EXPECT_EQ(ui_.Messages().size(), 16u);
-  EXPECT_EQ(ui_.Messages()[0].prompt, "There is a problem with the ini file. Please reinstall to try to fix the problem.");
+  EXPECT_EQ(ui_.Messages()[0].prompt,
+            "There is a problem with the ini file. Please reinstall to try to fix the problem.");
   EXPECT_FALSE(options.optSearchType(0).Value());
   EXPECT_FALSE(options.optSearchType(1).Value());
 }

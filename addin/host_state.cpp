@@ -3,8 +3,8 @@
 #include <exception>
 
 #include "discovery/run_objects.h"
-#include "host/platform/error.h"
 #include "host/model/window.h"
+#include "host/platform/error.h"
 #include "progress/progress_window.h"
 #include "state/run_state.h"
 #include "util/messages.h"

@@ -5,8 +5,8 @@
 // grammar and fast-save settings too, without changing the first two, so that the restore step
 // gives every user back their own values whichever path ran.
 
-#include "host/shell/application.h"
 #include "host/model/document.h"
+#include "host/shell/application.h"
 
 namespace addin {
 

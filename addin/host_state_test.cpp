@@ -1,9 +1,9 @@
 #include "addin/host_state.h"
 
 #include "discovery/discovery_test_fixture.h"
-#include "host/platform/error.h"
 #include "host/model/fields.h"
 #include "host/model/window.h"
+#include "host/platform/error.h"
 
 namespace addin {
 namespace {

@@ -15,7 +15,8 @@ bool isDoubleQuote(char16_t c) { return c == u'"' || c == u'\u201C' || c == u'\u
 std::vector<std::pair<long, long>> generatedText(host::Document& doc) {
   std::vector<std::pair<long, long>> out;
   for (const char* name : {"VellandexIndex", "VellandexIndexNotUsedList", "VellandexIndexNotFoundList"})
-    if (doc.Bookmarks().Exists(name)) out.emplace_back(doc.Bookmarks().Item(name).Start(), doc.Bookmarks().Item(name).End());
+    if (doc.Bookmarks().Exists(name))
+      out.emplace_back(doc.Bookmarks().Item(name).Start(), doc.Bookmarks().Item(name).End());
   return out;
 }
 

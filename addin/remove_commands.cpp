@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "indexing/bookmark_names.h"
 #include "discovery/run_objects.h"
+#include "indexing/bookmark_names.h"
 #include "ui/message_box.h"
 
 namespace addin {
@@ -67,7 +67,8 @@ void RemoveIndexing(host::Application& wdApp, host::Document* wdDoc) {
   screen.restore();
   // The place the removed index held is of use only to a run that rebuilds it at once; a
   // document whose indexing is removed keeps no trace of it, whether or not a run came before.
-  if (doc.Bookmarks().Exists(indexing::kIndexStartBookmark)) doc.Bookmarks().Item(indexing::kIndexStartBookmark).Delete();
+  if (doc.Bookmarks().Exists(indexing::kIndexStartBookmark))
+    doc.Bookmarks().Item(indexing::kIndexStartBookmark).Delete();
   wdApp.Selection().GoTo(host::wdGoToPage, host::wdGoToFirst);
 }
 

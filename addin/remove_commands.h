@@ -2,8 +2,8 @@
 // The menu's two remove commands: the whole indexing (entries, index, lists, marking colours)
 // or only the marking colours, each behind the progress window.
 
-#include "host/shell/application.h"
 #include "host/model/document.h"
+#include "host/shell/application.h"
 
 namespace addin {
 

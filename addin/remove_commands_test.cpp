@@ -1,8 +1,8 @@
 #include "addin/remove_commands.h"
 
-#include <gtest/gtest.h>
-
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "host/testing/test_documents.h"
 #include "indexing/cmd_ok.h"
@@ -107,7 +107,8 @@ TEST_F(RemoveCommandsTest, TheIndexPlaceGoesEvenWhenNoRunConfirmedItsOptions) {
 
   EXPECT_FALSE(doc.Bookmarks().Exists("IndexBKStart"));
   EXPECT_FALSE(doc.Bookmarks().Exists("IndexPageStart"));
-  EXPECT_EQ(console_.str(), "Removing index entries\nRemoving index\nRemoving highlighting from indexed terms\nFinishing\n");
+  EXPECT_EQ(console_.str(),
+            "Removing index entries\nRemoving index\nRemoving highlighting from indexed terms\nFinishing\n");
   EXPECT_EQ(bookmarkNames(*saved()), bookmarkNames(*input()));
 }
 

@@ -5,8 +5,6 @@
 // indexed, given back, and its indexed copy opened by LibreOffice and python-docx; it prints one
 // line per file and a total.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +13,8 @@
 #include <set>
 #include <sstream>
 #include <string_view>
+
+#include <gtest/gtest.h>
 
 #include "addin/connect.h"
 #include "addin/remove_commands.h"
@@ -64,7 +64,8 @@ std::string paragraphProperties(pugi::xml_node p) {
     if (std::string_view(c.name()) == "w:rPr") continue;
     pugi::xml_document copy;
     pugi::xml_node own = copy.append_copy(c);
-    if (pugi::xml_node type = own.child("w:type"); type && std::string_view(type.attribute("w:val").value()) == "nextPage")
+    if (pugi::xml_node type = own.child("w:type");
+        type && std::string_view(type.attribute("w:val").value()) == "nextPage")
       own.remove_child(type);
     own.print(out, "", pugi::format_raw);
   }
@@ -76,8 +77,7 @@ Snapshot snapshot(host::Document& doc) {
   host::ViewState view = doc.View();
   doc.View().showFieldCodes = true;
   doc.View().showHiddenText = true;
-  for (const auto& story : doc.stories())
-    s.stories.push_back(doc.makeRange(*story, 0, story->length()).Text());
+  for (const auto& story : doc.stories()) s.stories.push_back(doc.makeRange(*story, 0, story->length()).Text());
   doc.View() = view;
   for (const std::string& part : doc.package().partNames()) {
     if (!part.ends_with(".xml") || part.find("word/") != 0) continue;
@@ -197,7 +197,8 @@ class RoundTripThroughTheMenu : public indexing::testing::RunTest {
     // What a careful user answers: stop where the quotes do not pair up, go on past notices.
     backend_.Answer("Mis-matched double quotes", ui::vbNo);
     backend_.Answer("Do you want to change which kind of double quotes VLX should search for?", ui::vbNo);
-    for (const char* notice : {"Cannot index", "Tabs/returns found in terms", "Error"}) backend_.Answer(notice, ui::vbOK);
+    for (const char* notice : {"Cannot index", "Tabs/returns found in terms", "Error"})
+      backend_.Answer(notice, ui::vbOK);
   }
   void TearDown() override {
     connect_.AddinInstance_OnDisconnection(host::ext_dm_HostShutdown, custom_);
@@ -245,8 +246,10 @@ TEST_F(RoundTripThroughTheMenu, TheSampleComesBackWithItsOwnQuotesCurlyOrStraigh
   // The same contract written with straight quotes keeps them.
   std::string bytes = curly.package().bytes("word/document.xml");
   for (const std::string quote : {"\u201C", "\u201D"})
-    for (std::size_t at = bytes.find(quote); at != std::string::npos; at = bytes.find(quote, at)) bytes.replace(at, quote.size(), "\"");
-  host::Document& straight = app_.Documents().Add(host::Document::FromBytes(curly.package().toBytes(), "straight.docx"));
+    for (std::size_t at = bytes.find(quote); at != std::string::npos; at = bytes.find(quote, at))
+      bytes.replace(at, quote.size(), "\"");
+  host::Document& straight = app_.Documents().Add(
+      host::Document::FromBytes(curly.package().toBytes(), "straight.docx"));
   straight.package().setBytes("word/document.xml", bytes);
   auto reread = host::Document::FromBytes(straight.package().toBytes(), "straight.docx");
   app_.Documents().Close(straight);
@@ -321,7 +324,8 @@ long withoutEntryCodes(std::string& line) {
 // text of a run is a space to LibreOffice until the run is rewritten with its spaces kept).
 std::string comparable(std::string line) {
   for (const std::string quote : {"\u201C", "\u201D", "\u201E", "\u00AB", "\u00BB"})
-    for (std::size_t at = line.find(quote); at != std::string::npos; at = line.find(quote, at)) line.replace(at, quote.size(), "\"");
+    for (std::size_t at = line.find(quote); at != std::string::npos; at = line.find(quote, at))
+      line.replace(at, quote.size(), "\"");
   std::string out;
   for (char c : line) {
     const bool blank = c == ' ' || c == '\t';
@@ -347,7 +351,8 @@ void checkShownByLibreOffice(const fs::path& inputText, const fs::path& indexedT
   if (codesShown > facts.entriesInContentControls)
     verdict.faults.push_back("LibreOffice shows " + std::to_string(codesShown) + " index-entry codes as text");
   else if (codesShown > 0)
-    verdict.note = "LibreOffice 7.4 shows as text the codes of " + std::to_string(codesShown) + " entries in content controls";
+    verdict.note = "LibreOffice 7.4 shows as text the codes of " + std::to_string(codesShown) +
+                   " entries in content controls";
   std::size_t at = 0;
   int missing = 0;
   for (std::string paragraph : host::testing::linesOf(inputText)) {
@@ -356,7 +361,8 @@ void checkShownByLibreOffice(const fs::path& inputText, const fs::path& indexedT
     std::size_t found = at;
     while (found < shown.size() && shown[found] != paragraph) ++found;
     if (found == shown.size()) {
-      if (missing++ == 0) verdict.faults.push_back("LibreOffice does not show the paragraph \"" + paragraph.substr(0, 60) + "\"");
+      if (missing++ == 0)
+        verdict.faults.push_back("LibreOffice does not show the paragraph \"" + paragraph.substr(0, 60) + "\"");
       continue;
     }
     at = found + 1;
@@ -401,7 +407,8 @@ TEST_F(RoundTripThroughTheMenu, EveryCorpusDocumentThatIsIndexedComesBackAsItWas
       inputs.push_back(file);
       outputs.push_back(copy);
     } else {
-      verdict.refusal = backend_.Messages().size() > messages ? backend_.Messages().back().prompt : "no word to index or no place for an index";
+      verdict.refusal = backend_.Messages().size() > messages ? backend_.Messages().back().prompt
+                                                              : "no word to index or no place for an index";
     }
     app_.Documents().Close(open);
     if (failuresSoFar() > failures) verdict.faults.push_back("failures above");
@@ -433,7 +440,8 @@ TEST_F(RoundTripThroughTheMenu, EveryCorpusDocumentThatIsIndexedComesBackAsItWas
       for (const std::string& fault : verdict.faults) line += " " + fault + ";";
       line.pop_back();
     } else {
-      line = "pass " + line + (verdict.refusal.empty() ? "" : " (not indexed: " + verdict.refusal.substr(0, 100) + ")") +
+      line = "pass " + line +
+             (verdict.refusal.empty() ? "" : " (not indexed: " + verdict.refusal.substr(0, 100) + ")") +
              (verdict.note.empty() ? "" : " (" + verdict.note + ")");
     }
     std::cout << line << "\n";

@@ -45,8 +45,7 @@ void UpdateIndex(host::Application& wdApp, host::Document* wdDoc) {
     field.Update();
     ++updated;
   }
-  if (updated > 0)
-    ui::MsgBox("Defined terms index updated.", ui::vbOKOnly, "Done");
+  if (updated > 0) ui::MsgBox("Defined terms index updated.", ui::vbOKOnly, "Done");
   else
     util::ShowWarningMsg("No defined terms index found.  Please re-run Vellandex to create one.",
                          "No defined terms index found");

@@ -2,8 +2,8 @@
 // The menu's update command: refreshes this program's index field in place, after the user
 // agrees that no terms need adding.
 
-#include "host/shell/application.h"
 #include "host/model/document.h"
+#include "host/shell/application.h"
 
 namespace addin {
 

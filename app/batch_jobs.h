@@ -10,9 +10,9 @@ namespace app {
 
 /// How one run of the program ended.
 struct JobResult {
-  int exitCode = 0;     // the program's exit code; kExitInternal when it was killed
-  std::string output;   // what it wrote on standard output
-  std::string errors;   // what it wrote on standard error
+  int exitCode = 0;    // the program's exit code; kExitInternal when it was killed
+  std::string output;  // what it wrote on standard output
+  std::string errors;  // what it wrote on standard error
 };
 
 /// Runs this program once for each argument list (arguments after the program's name), at

@@ -42,8 +42,8 @@ int storyOfMessage(const std::string& prompt) {
 std::map<int, Unbalanced> checkStories(BatchSession& session, const OptionFlags& quotes) {
   std::map<int, Unbalanced> unbalanced;
   RunOutcome outcome;
-  int current = 0;       // the story this run found unbalanced
-  bool again = false;    // a story found unbalanced before, although its stray quote went
+  int current = 0;     // the story this run found unbalanced
+  bool again = false;  // a story found unbalanced before, although its stray quote went
   session.watch([&](const ui::Message& m) {
     if (m.title != "Mis-matched double quotes") return;
     // The add-in asks while the document holds the quotes as it counts them.
@@ -54,7 +54,8 @@ std::map<int, Unbalanced> checkStories(BatchSession& session, const OptionFlags&
   });
   for (std::size_t run = 0; run <= std::size(kStories); ++run) {
     current = 0;
-    runFindAndIndex(session, quotes, false, [](ui::Form&, RunOutcome&) { return false; }, outcome);
+    runFindAndIndex(
+        session, quotes, false, [](ui::Form&, RunOutcome&) { return false; }, outcome);
     if (!outcome.optionsProblem.empty()) throw BatchFailure{kExitBadInput, outcome.optionsProblem};
     if (!current || again || !unbalanced[current].stray) break;
     // Shown once the run has given the quotes their own form back.
@@ -88,8 +89,8 @@ int checkQuotes(const std::string& input, OptionFlags quotes) {
     if (!examined.contains(type)) continue;
     std::cout << name << ": ";
     if (auto it = unbalanced.find(type); it != unbalanced.end()) {
-      std::cout << "the double quotes do not pair up" << (it->second.stray ? "; likely stray quote in " + it->second.where : "")
-                << "\n";
+      std::cout << "the double quotes do not pair up"
+                << (it->second.stray ? "; likely stray quote in " + it->second.where : "") << "\n";
       stopped = stopped || !it->second.stray;
     } else {
       std::cout << (stopped ? "not checked" : "the double quotes pair up") << "\n";

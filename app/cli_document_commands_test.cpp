@@ -10,14 +10,17 @@ namespace {
 
 using namespace app::testing;
 
-std::string dumpOf(const TempFolder& tmp, const fs::path& file) { return vellandex(tmp, "dump " + shellArg(file)).output; }
+std::string dumpOf(const TempFolder& tmp, const fs::path& file) {
+  return vellandex(tmp, "dump " + shellArg(file)).output;
+}
 
 TEST(RemoveCommand, GivesTheDocumentBackAndLeavesAnUnindexedOneAsItWas) {
   TempFolder tmp;
   // The index at the end of the text starts a paragraph of its own; removing it takes that too.
   ASSERT_EQ(vellandex(tmp, "index " + shellArg(kSample) + " -o " + shellArg(tmp / "indexed.docx")).exitCode, 0);
   const std::string before = bytesOf(tmp / "indexed.docx");
-  Outcome removed = vellandex(tmp, "remove " + shellArg(tmp / "indexed.docx") + " -o " + shellArg(tmp / "removed.docx"));
+  Outcome removed = vellandex(tmp,
+                              "remove " + shellArg(tmp / "indexed.docx") + " -o " + shellArg(tmp / "removed.docx"));
   ASSERT_EQ(removed.exitCode, 0) << removed.all();
   EXPECT_EQ(removed.output, "Removed the indexing of " + (tmp / "indexed.docx").string() + "; saved " +
                                 (tmp / "removed.docx").string() + "\n");
@@ -34,7 +37,8 @@ TEST(RemoveCommand, GivesTheDocumentBackAndLeavesAnUnindexedOneAsItWas) {
 TEST(UnhighlightCommand, TakesTheMarkingColoursAwayAndKeepsTheIndex) {
   TempFolder tmp;
   ASSERT_EQ(vellandex(tmp, "index " + shellArg(kSample) + " -o " + shellArg(tmp / "indexed.docx")).exitCode, 0);
-  Outcome plain = vellandex(tmp, "unhighlight " + shellArg(tmp / "indexed.docx") + " -o " + shellArg(tmp / "plain.docx"));
+  Outcome plain = vellandex(tmp,
+                            "unhighlight " + shellArg(tmp / "indexed.docx") + " -o " + shellArg(tmp / "plain.docx"));
   ASSERT_EQ(plain.exitCode, 0) << plain.all();
   EXPECT_NE(plain.errors.find("Done: Highlighting removed from indexed terms."), std::string::npos) << plain.errors;
   EXPECT_LT(countOf(mainPartXml(tmp / "plain.docx"), "<w:highlight "),
@@ -46,7 +50,8 @@ TEST(UnhighlightCommand, TakesTheMarkingColoursAwayAndKeepsTheIndex) {
 TEST(UpdateCommand, UpdatesAnIndexAndRefusesADocumentWithout) {
   TempFolder tmp;
   ASSERT_EQ(vellandex(tmp, "index " + shellArg(kSample) + " -o " + shellArg(tmp / "indexed.docx")).exitCode, 0);
-  Outcome updated = vellandex(tmp, "update " + shellArg(tmp / "indexed.docx") + " -o " + shellArg(tmp / "updated.docx"));
+  Outcome updated = vellandex(tmp,
+                              "update " + shellArg(tmp / "indexed.docx") + " -o " + shellArg(tmp / "updated.docx"));
   ASSERT_EQ(updated.exitCode, 0) << updated.all();
   EXPECT_NE(updated.errors.find("Update only?: Click Yes if you want to update"), std::string::npos) << updated.errors;
   EXPECT_NE(updated.errors.find("Done: Defined terms index updated."), std::string::npos) << updated.errors;

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "app/cli.h"
-#include "host/model/document.h"
 #include "host/dump/dump.h"
+#include "host/model/document.h"
 
 namespace app {
 

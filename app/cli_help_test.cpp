@@ -1,9 +1,9 @@
 // The program's own description from the outside: --help for every sub-command with the exit
 // codes, --version, the manual page the build writes from the same texts, and progress shown
 // only on a terminal.
-#include <gtest/gtest.h>
-
 #include <regex>
+
+#include <gtest/gtest.h>
 
 #include "app/testing/program.h"
 
@@ -55,8 +55,8 @@ TEST(ProgramHelp, TheManualPageIsBuiltFromTheSameHelpTexts) {
     EXPECT_NE(man.output.find(".SS \"vellandex " + roffName(command) + " FILE.docx"), std::string::npos) << command;
     for (const std::string& option : longOptions(vellandex(tmp, command + " --help").output)) {
       // Each option heads a tagged paragraph: its names in bold on the line after ".TP".
-      const std::regex tagged("\n\\.TP\n\\\\fB[^\n]*" + std::regex_replace(roffName(option), std::regex("\\\\"), "\\\\") +
-                              "(,|\\\\fR)");
+      const std::regex tagged("\n\\.TP\n\\\\fB[^\n]*" +
+                              std::regex_replace(roffName(option), std::regex("\\\\"), "\\\\") + "(,|\\\\fR)");
       EXPECT_TRUE(std::regex_search(man.output, tagged)) << command << " " << option;
     }
   }
@@ -69,7 +69,8 @@ TEST(ProgramHelp, TheManualPageIsBuiltFromTheSameHelpTexts) {
 TEST(ProgramProgress, ShownOnATerminalUnlessQuiet) {
   TempFolder tmp;
   if (shell(tmp, "command -v script").exitCode != 0) GTEST_SKIP() << "script (util-linux) is not installed";
-  const std::string index = std::string("'") + VLX_PROGRAM + "' index " + shellArg(kSample) + " -o " + shellArg(tmp / "out.docx");
+  const std::string index = std::string("'") + VLX_PROGRAM + "' index " + shellArg(kSample) + " -o " +
+                            shellArg(tmp / "out.docx");
   // script runs the command on a terminal of its own and copies what it shows.
   Outcome shown = shell(tmp, "script -qec " + shellArg(index) + " /dev/null");
   ASSERT_EQ(shown.exitCode, 0) << shown.all();

@@ -86,11 +86,10 @@ void indexOne(const IndexRequest& request, const std::string& input) {
 std::vector<std::string> argumentsFor(const IndexRequest& request, const std::string& input,
                                       const std::string& report) {
   std::vector<std::string> out{"index", input, "--quiet"};
-  if (request.target.inPlace)
-    out.push_back("--in-place");
-  else
-    out.insert(out.end(), {"-o", (fs::path(request.outDir) / fs::path(input).filename()).string()});
-  for (const auto& part : {request.options.arguments(), request.terms.arguments()}) out.insert(out.end(), part.begin(), part.end());
+  if (request.target.inPlace) out.push_back("--in-place");
+  else out.insert(out.end(), {"-o", (fs::path(request.outDir) / fs::path(input).filename()).string()});
+  for (const auto& part : {request.options.arguments(), request.terms.arguments()})
+    out.insert(out.end(), part.begin(), part.end());
   if (!request.at.empty()) out.insert(out.end(), {"--at", request.at});
   if (request.answers.yes) out.push_back("--yes");
   if (request.answers.moveArticles) out.push_back("--move-articles");
@@ -136,8 +135,7 @@ int indexSeveral(const IndexRequest& request) {
       from = end + 1;
     }
     worst = std::max(worst, result.exitCode);
-    if (result.exitCode == kExitDone)
-      std::cout << result.output << std::flush;
+    if (result.exitCode == kExitDone) std::cout << result.output << std::flush;
     else
       std::cout << "Failed " << input << " (exit " << result.exitCode << "): " << failureMessage(result, input)
                 << std::endl;
@@ -145,7 +143,9 @@ int indexSeveral(const IndexRequest& request) {
       const auto text = host::ReadWholeFile(reportFolder + "/" + std::to_string(i) + ".json");
       reported[i] = result.exitCode == kExitDone && text
                         ? nlohmann::ordered_json::parse(*text, nullptr, false)
-                        : nlohmann::ordered_json{{"input", input}, {"exitCode", result.exitCode}, {"error", failureMessage(result, input)}};
+                        : nlohmann::ordered_json{{"input", input},
+                                                 {"exitCode", result.exitCode},
+                                                 {"error", failureMessage(result, input)}};
     }
   });
   if (!reportFolder.empty()) {
@@ -170,7 +170,8 @@ void addIndexCommand(CLI::App& cli) {
       ->required()
       ->type_name("FILE.docx");
   request->target.addFlags(*cmd);
-  CLI::Option* outDir = cmd->add_option("--out-dir", request->outDir, "Where to save the indexed copies of several documents")
+  CLI::Option* outDir = cmd->add_option("--out-dir", request->outDir,
+                                        "Where to save the indexed copies of several documents")
                             ->type_name("DIR");
   outDir->excludes("--output")->excludes("--in-place");
   cmd->add_option("--jobs", request->jobs, "How many documents to index at once (with several documents)")
@@ -189,10 +190,12 @@ void addIndexCommand(CLI::App& cli) {
   cmd->add_flag("--move-articles", request->answers.moveArticles,
                 "Move the opening quote behind the article of every quoted term that begins with one (\"the "
                 "Buyer\"), instead of declining the offer");
-  cmd->add_flag("--yes", request->answers.yes, "Answer Yes to every question the add-in asks (it never saves the input)");
-  cmd->add_option("--report", request->report,
-                  "Write a JSON report: the terms indexed with their counts and pages, the not-used and not-found terms, "
-                  "the time taken (with several documents, a list of reports)")
+  cmd->add_flag("--yes", request->answers.yes,
+                "Answer Yes to every question the add-in asks (it never saves the input)");
+  cmd->add_option(
+         "--report", request->report,
+         "Write a JSON report: the terms indexed with their counts and pages, the not-used and not-found terms, "
+         "the time taken (with several documents, a list of reports)")
       ->type_name("FILE.json");
   cmd->add_flag("--quiet", request->quiet, "Show no progress (progress shows only when standard error is a terminal)");
   cmd->footer(kExitCodesHelp);

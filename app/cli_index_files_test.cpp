@@ -1,10 +1,9 @@
 // `vellandex index` and the files it reads and writes, from the outside: inputs that are not
 // documents, outputs that cannot be written, --in-place, and several documents at once.
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include "app/testing/program.h"
@@ -41,7 +40,8 @@ TEST(IndexFiles, InputsThatAreNoDocumentsAreRefusedAndNothingIsWritten) {
   for (const auto& [name, says] : cases) {
     for (const std::string command : {"index", "terms", "check-quotes", "remove", "update"}) {
       const bool writes = command != "terms" && command != "check-quotes";
-      Outcome run = vellandex(tmp, command + " " + shellArg(tmp / name) + (writes ? " -o " + shellArg(tmp / "out.docx") : ""));
+      Outcome run = vellandex(
+          tmp, command + " " + shellArg(tmp / name) + (writes ? " -o " + shellArg(tmp / "out.docx") : ""));
       EXPECT_EQ(run.exitCode, 1) << command << " " << name << "\n" << run.all();
       EXPECT_NE(run.errors.find(says), std::string::npos) << command << " " << name << "\n" << run.errors;
       EXPECT_EQ(run.output, "") << command << " " << name;
@@ -115,7 +115,7 @@ TEST(IndexFiles, SeveralDocumentsEachInARunOfItsOwnWithOneLineEachAndTheWorstCod
   ASSERT_EQ(lines.size(), 4u) << run.output;
   EXPECT_EQ(lines[0].rfind("Failed " + (tmp / "in" / "bad.docx").string() + " (exit 2): ", 0), 0u) << lines[0];
   EXPECT_EQ(lines[0], "Failed " + (tmp / "in" / "bad.docx").string() +
-                        " (exit 2): its double quotes do not pair up (vellandex check-quotes shows where)");
+                          " (exit 2): its double quotes do not pair up (vellandex check-quotes shows where)");
   EXPECT_EQ(lines[1].rfind("Failed " + (tmp / "in" / "missing.docx").string() + " (exit 1): ", 0), 0u) << lines[1];
   EXPECT_EQ(lines[2], "Indexed " + (tmp / "in" / "a.docx").string() + "; saved " + (tmp / "out" / "a.docx").string());
   EXPECT_EQ(lines[3], "Indexed " + (tmp / "in" / "b.docx").string() + "; saved " + (tmp / "out" / "b.docx").string());
@@ -131,7 +131,8 @@ TEST(IndexFiles, SeveralDocumentsEachInARunOfItsOwnWithOneLineEachAndTheWorstCod
   EXPECT_EQ(report[3]["exitCode"], 1);
 
   // Each copy is what indexing that document alone gives.
-  Outcome alone = vellandex(tmp, "index " + shellArg(tmp / "in" / "b.docx") + " -o " + shellArg(tmp / "alone.docx") + " --cols 3");
+  Outcome alone = vellandex(
+      tmp, "index " + shellArg(tmp / "in" / "b.docx") + " -o " + shellArg(tmp / "alone.docx") + " --cols 3");
   ASSERT_EQ(alone.exitCode, 0) << alone.all();
   EXPECT_EQ(vellandex(tmp, "dump " + shellArg(tmp / "alone.docx")).output,
             vellandex(tmp, "dump " + shellArg(tmp / "out" / "b.docx")).output);

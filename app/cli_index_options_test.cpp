@@ -1,10 +1,9 @@
 // `vellandex index` with option flags and --at, from the outside: the flags reach the document
 // through the options dialog, stay out of the settings file unless --save-defaults asks, and
 // flags the dialog cannot take are refused before anything is written.
-#include <gtest/gtest.h>
-
 #include <map>
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include "app/testing/program.h"
@@ -53,8 +52,9 @@ TEST(IndexOptions, FlagsShapeTheIndexAndStayOutOfTheSettingsFileUnlessSavedAsDef
 
   // The user's own settings are read, and stay as they were.
   fs::create_directories(settingsFile(tmp).parent_path());
-  writeFile(settingsFile(tmp), "[Defaults]\r\nSearchType=SearchFlagged\r\nCaseSensitive=True\r\nHighlight=True\r\n"
-                                "IndexCols=4\r\nIndexSep=\"; {TAB}\"\r\nIncludeNotUsed=True\r\n");
+  writeFile(settingsFile(tmp),
+            "[Defaults]\r\nSearchType=SearchFlagged\r\nCaseSensitive=True\r\nHighlight=True\r\n"
+            "IndexCols=4\r\nIndexSep=\"; {TAB}\"\r\nIncludeNotUsed=True\r\n");
   const std::string mine = bytesOf(settingsFile(tmp));
   Outcome fromFile = vellandex(tmp, io);
   ASSERT_EQ(fromFile.exitCode, 0) << fromFile.all();
@@ -85,8 +85,9 @@ TEST(IndexOptions, FlagsTheDialogCannotTakeAreRefusedBeforeAnythingIsWritten) {
       {"--bold --no-bold", "excludes"},
       {"--frobnicate", "frobnicate"},
       {"--at middle", "--at takes start, end, bookmark:NAME or after:TEXT"},
-      {"--open-quote X", "--open-quote X is not one of the quotes offered: \u201C (147), \u201D (148), \u201E (132), "
-                         "\u00AB (171), \u00BB (187)"},
+      {"--open-quote X",
+       "--open-quote X is not one of the quotes offered: \u201C (147), \u201D (148), \u201E (132), "
+       "\u00AB (171), \u00BB (187)"},
       {"--search caps --close-quote \u00BB", "--close-quote applies only to a search for terms in quotes"},
       {"--search caps --definitions-only", "--definitions-only applies only to a search for terms in quotes"},
       {"--no-case-sensitive --full-caps", "--full-caps needs a case-sensitive search (--case-sensitive)"},
@@ -103,7 +104,7 @@ TEST(IndexOptions, FlagsTheDialogCannotTakeAreRefusedBeforeAnythingIsWritten) {
 TEST(IndexOptions, QuotesByCharacterOrByCodeAndDefinitionsOnly) {
   TempFolder tmp;
   writeDocx(tmp / "guillemets.docx", paragraphs({"The \u00ABSeller\u00BB sells to the \u00ABBuyer\u00BB.",
-                                                  "The Seller delivers; the Buyer pays the Seller."}));
+                                                 "The Seller delivers; the Buyer pays the Seller."}));
   const auto counts = [&](const std::string& input, const std::string& flags) {
     Outcome run = vellandex(tmp, "index " + shellArg(tmp / input) + " -o " + shellArg(tmp / "out.docx") + " --report " +
                                      shellArg(tmp / "report.json") + " " + flags);
@@ -118,7 +119,7 @@ TEST(IndexOptions, QuotesByCharacterOrByCodeAndDefinitionsOnly) {
   EXPECT_EQ(counts("guillemets.docx", "--open-quote 171 --close-quote 187"), everyOccurrence);
 
   writeDocx(tmp / "curly.docx", paragraphs({"The \u201CSeller\u201D sells to the \u201CBuyer\u201D.",
-                                             "The Seller delivers; the Buyer pays the Seller."}));
+                                            "The Seller delivers; the Buyer pays the Seller."}));
   EXPECT_EQ(counts("curly.docx", ""), everyOccurrence);
   EXPECT_EQ(counts("curly.docx", "--definitions-only"), (std::map<std::string, long>{{"Buyer", 1}, {"Seller", 1}}))
       << "only the definitions are indexed";
@@ -128,14 +129,16 @@ TEST(IndexPlace, AtStartABookmarkAfterATextOrTheEnd) {
   TempFolder tmp;
   host::testing::DocParts parts;
   parts.body = para(run("Title")) + para(run("The \u201CSeller\u201D sells.")) +
-               para("<w:bookmarkStart w:id=\"9\" w:name=\"IndexHere\"/><w:bookmarkEnd w:id=\"9\"/>" + run("Schedule 1")) +
+               para("<w:bookmarkStart w:id=\"9\" w:name=\"IndexHere\"/><w:bookmarkEnd w:id=\"9\"/>" +
+                    run("Schedule 1")) +
                "<w:tbl><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/></w:tblPr><w:tr><w:tc>" +
                para("<w:bookmarkStart w:id=\"10\" w:name=\"InTable\"/><w:bookmarkEnd w:id=\"10\"/>" + run("cell")) +
                "</w:tc></w:tr></w:tbl>" +
-               para("<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText> TOC </w:instrText></w:r>"
-                    "<w:r><w:fldChar w:fldCharType=\"separate\"/></w:r><w:bookmarkStart w:id=\"11\" w:name=\"InField\"/>"
-                    "<w:bookmarkEnd w:id=\"11\"/>" +
-                    run("Contents") + "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>") +
+               para(
+                   "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText> TOC </w:instrText></w:r>"
+                   "<w:r><w:fldChar w:fldCharType=\"separate\"/></w:r><w:bookmarkStart w:id=\"11\" w:name=\"InField\"/>"
+                   "<w:bookmarkEnd w:id=\"11\"/>" +
+                   run("Contents") + "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>") +
                "<w:sdt><w:sdtPr><w:id w:val=\"5\"/></w:sdtPr><w:sdtContent>" +
                para("<w:bookmarkStart w:id=\"12\" w:name=\"InControl\"/><w:bookmarkEnd w:id=\"12\"/>" + run("Party")) +
                "</w:sdtContent></w:sdt>" + para(run("The Seller signs."));
@@ -155,7 +158,8 @@ TEST(IndexPlace, AtStartABookmarkAfterATextOrTheEnd) {
   }
 
   ASSERT_EQ(vellandex(tmp, io).exitCode, 0);
-  EXPECT_NE(aroundIndex(tmp / "out.docx").first.find("The Seller signs."), std::string::npos) << "by default at the end";
+  EXPECT_NE(aroundIndex(tmp / "out.docx").first.find("The Seller signs."), std::string::npos)
+      << "by default at the end";
 
   fs::remove(tmp / "out.docx");
   const std::vector<std::pair<std::string, std::string>> refused = {
@@ -181,7 +185,8 @@ TEST(IndexPlace, AfterAListItemTheListKeepsItsNumbersAndTheIndexTakesNone) {
     parts.body += para(run(text), numbered);
   writeDocx(tmp / "list.docx", parts);
   for (const char* at : {"'after:Second'", "end"}) {
-    Outcome run = vellandex(tmp, "index " + shellArg(tmp / "list.docx") + " -o " + shellArg(tmp / "out.docx") + " --at " + at);
+    Outcome run = vellandex(
+        tmp, "index " + shellArg(tmp / "list.docx") + " -o " + shellArg(tmp / "out.docx") + " --at " + at);
     ASSERT_EQ(run.exitCode, 0) << at << "\n" << run.all();
     const std::string xml = mainPartXml(tmp / "out.docx");
     for (const char* ours : {"INDEX OF DEFINED TERMS", "DEFINED BUT NOT USED", "NOT FOUND"}) {
@@ -201,9 +206,11 @@ TEST(IndexPlace, AnExistingIndexIsRebuiltWhereItStands) {
                                " --at 'after:Seller\u201D sells'")
                 .exitCode,
             0);
-  Outcome again = vellandex(tmp, "index " + shellArg(tmp / "once.docx") + " -o " + shellArg(tmp / "twice.docx") + " --at end");
+  Outcome again = vellandex(
+      tmp, "index " + shellArg(tmp / "once.docx") + " -o " + shellArg(tmp / "twice.docx") + " --at end");
   ASSERT_EQ(again.exitCode, 0) << again.all();
-  EXPECT_NE(again.errors.find("has an index already; it is rebuilt where it stands"), std::string::npos) << again.errors;
+  EXPECT_NE(again.errors.find("has an index already; it is rebuilt where it stands"), std::string::npos)
+      << again.errors;
   EXPECT_NE(aroundIndex(tmp / "twice.docx").second.find("Schedule 1"), std::string::npos);
   auto doc = host::Document::Open((tmp / "twice.docx").string());
   long indexes = 0;

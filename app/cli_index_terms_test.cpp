@@ -1,9 +1,8 @@
 // `vellandex index` choosing its terms (--only, --exclude, --add, --add-file) and reporting them
 // (--report), from the outside.
-#include <gtest/gtest.h>
-
 #include <set>
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include "app/testing/program.h"
@@ -15,9 +14,11 @@ using namespace app::testing;
 
 // The contract the term tests index: three terms defined, one used twice, one not again.
 void writeContract(const TempFolder& tmp) {
-  writeDocx(tmp / "contract.docx",
-            paragraphs({"The \u201CSeller\u201D sells the \u201CGoods\u201D to the \u201CBuyer\u201D.",
-                        "The Seller delivers the Goods; the Buyer pays. Soci\u00E9t\u00E9 G\u00E9n\u00E9rale holds the deposit."}));
+  writeDocx(
+      tmp / "contract.docx",
+      paragraphs(
+          {"The \u201CSeller\u201D sells the \u201CGoods\u201D to the \u201CBuyer\u201D.",
+           "The Seller delivers the Goods; the Buyer pays. Soci\u00E9t\u00E9 G\u00E9n\u00E9rale holds the deposit."}));
 }
 
 struct Indexed {
@@ -82,11 +83,13 @@ TEST(IndexTerms, OnlyExcludeAddAndTermListFilesChooseOnTheMainDialog) {
   ASSERT_EQ(exclude.run.exitCode, 0) << exclude.run.all();
   EXPECT_EQ(termsOf(exclude.report), (std::set<std::string>{"Buyer", "Seller"}));
 
-  Indexed added = indexContract(tmp, "--only " + shellArg(tmp / "only.txt") + " --exclude " + shellArg(tmp / "exclude.TXT") +
-                                         " --add-file " + shellArg(tmp / "western.txt") + " --add Seller --add 'Deposit'");
+  Indexed added = indexContract(tmp, "--only " + shellArg(tmp / "only.txt") + " --exclude " +
+                                         shellArg(tmp / "exclude.TXT") + " --add-file " +
+                                         shellArg(tmp / "western.txt") + " --add Seller --add 'Deposit'");
   ASSERT_EQ(added.run.exitCode, 0) << added.run.all();
   EXPECT_EQ(termsOf(added.report), (std::set<std::string>{"Buyer", "Seller", "Soci\u00E9t\u00E9 G\u00E9n\u00E9rale"}));
-  EXPECT_NE(added.run.errors.find("Already on list: Seller is already in the list of defined terms."), std::string::npos)
+  EXPECT_NE(added.run.errors.find("Already on list: Seller is already in the list of defined terms."),
+            std::string::npos)
       << added.run.errors;
   EXPECT_EQ(added.report["notUsed"], nlohmann::json::array({"Soci\u00E9t\u00E9 G\u00E9n\u00E9rale"}));
   EXPECT_EQ(added.report["notFound"], nlohmann::json::array({"Deposit"}));
@@ -108,7 +111,9 @@ TEST(IndexTerms, TermListsAndTermsThatCannotBeUsedAreRefusedBeforeAnythingIsDone
   TempFolder tmp;
   writeContract(tmp);
   writeFile(tmp / "terms.csv", "Seller\r\n");
-  writeFile(tmp / "controls.txt", "Goods\r\nBuy\x02" "er\r\n");
+  writeFile(tmp / "controls.txt",
+            "Goods\r\nBuy\x02"
+            "er\r\n");
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"--only " + shellArg(tmp / "terms.csv"), "a term list file's name ends in .txt"},
       {"--exclude " + shellArg(tmp / "missing.txt"), "missing.txt: the file cannot be read"},
@@ -120,7 +125,8 @@ TEST(IndexTerms, TermListsAndTermsThatCannotBeUsedAreRefusedBeforeAnythingIsDone
       {"--add \"$(printf 'Sel\\377ler')\"", "the term \"Sel\\xFFler\" holds bytes that are not UTF-8"},
   };
   for (const auto& [flags, says] : cases) {
-    Outcome run = vellandex(tmp, "index " + shellArg(tmp / "contract.docx") + " -o " + shellArg(tmp / "out.docx") + " " + flags);
+    Outcome run = vellandex(
+        tmp, "index " + shellArg(tmp / "contract.docx") + " -o " + shellArg(tmp / "out.docx") + " " + flags);
     EXPECT_EQ(run.exitCode, 1) << flags << "\n" << run.all();
     EXPECT_NE(run.errors.find(says), std::string::npos) << flags << "\n" << run.errors;
     EXPECT_FALSE(fs::exists(tmp / "out.docx")) << flags;
@@ -132,10 +138,12 @@ TEST(IndexTerms, ADocumentThatDefinesNothingIsRefused) {
   writeDocx(tmp / "plain.docx", paragraphs({"Nothing here is defined."}));
   Outcome run = vellandex(tmp, "index " + shellArg(tmp / "plain.docx") + " -o " + shellArg(tmp / "out.docx"));
   EXPECT_EQ(run.exitCode, 2) << run.all();
-  EXPECT_NE(run.errors.find("plain.docx: nothing to index: no defined terms were found"), std::string::npos) << run.errors;
+  EXPECT_NE(run.errors.find("plain.docx: nothing to index: no defined terms were found"), std::string::npos)
+      << run.errors;
   EXPECT_FALSE(fs::exists(tmp / "out.docx"));
   // An added term is something to index all the same.
-  Outcome added = vellandex(tmp, "index " + shellArg(tmp / "plain.docx") + " -o " + shellArg(tmp / "out.docx") + " --add Nothing");
+  Outcome added = vellandex(
+      tmp, "index " + shellArg(tmp / "plain.docx") + " -o " + shellArg(tmp / "out.docx") + " --add Nothing");
   EXPECT_EQ(added.exitCode, 0) << added.all();
 }
 

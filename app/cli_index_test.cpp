@@ -1,8 +1,8 @@
 // `vellandex index` run from the outside, as a user runs it: exit codes, messages, the output file,
 // the input left untouched, and the result as LibreOffice shows it (when it is installed).
-#include <gtest/gtest.h>
-
 #include <regex>
+
+#include <gtest/gtest.h>
 
 #include "app/testing/program.h"
 #include "examples/sample_contract.h"
@@ -18,7 +18,8 @@ TEST(IndexCommand, IndexesTheSampleIntoANewFileAndNeverWritesTheInput) {
   const std::string before = bytesOf(tmp / "contract.docx");
   Outcome run = vellandex(tmp, "index " + shellArg(tmp / "contract.docx") + " -o " + shellArg(tmp / "out.docx"));
   EXPECT_EQ(run.exitCode, 0) << run.all();
-  EXPECT_EQ(run.output, "Indexed " + (tmp / "contract.docx").string() + "; saved " + (tmp / "out.docx").string() + "\n");
+  EXPECT_EQ(run.output,
+            "Indexed " + (tmp / "contract.docx").string() + "; saved " + (tmp / "out.docx").string() + "\n");
   EXPECT_EQ(bytesOf(tmp / "contract.docx"), before);
   EXPECT_TRUE(fs::exists(tmp / "out.docx"));
   // Progress goes only to a terminal; here standard error is a file.
@@ -55,8 +56,8 @@ TEST(IndexCommand, ASearchForCapitalisedWordsNeverSavesTheInputNotEvenWithYes) {
   fs::copy_file(kSample, tmp / "contract.docx");
   const std::string before = bytesOf(tmp / "contract.docx");
   for (const char* yes : {"", " --yes"}) {
-    Outcome run = vellandex(tmp, "index " + shellArg(tmp / "contract.docx") + " -o " + shellArg(tmp / "out.docx") +
-                                     " --search caps" + yes);
+    Outcome run = vellandex(
+        tmp, "index " + shellArg(tmp / "contract.docx") + " -o " + shellArg(tmp / "out.docx") + " --search caps" + yes);
     EXPECT_EQ(run.exitCode, 0) << run.all();
     EXPECT_EQ(bytesOf(tmp / "contract.docx"), before) << "with" << yes;
     EXPECT_TRUE(fs::exists(tmp / "out.docx"));
@@ -71,8 +72,9 @@ TEST(IndexCommand, TheArticleOfferIsDeclinedUnlessMoveArticlesTakesIt) {
   const std::string io = "index " + shellArg(tmp / "articles.docx") + " -o " + shellArg(tmp / "out.docx");
   Outcome declined = vellandex(tmp, io);
   ASSERT_EQ(declined.exitCode, 0) << declined.all();
-  EXPECT_NE(vellandex(tmp, "dump " + shellArg(tmp / "out.docx")).output.find("(\u201Cthe Seller\u201D{ XE \"the Seller\""),
-            std::string::npos);
+  EXPECT_NE(
+      vellandex(tmp, "dump " + shellArg(tmp / "out.docx")).output.find("(\u201Cthe Seller\u201D{ XE \"the Seller\""),
+      std::string::npos);
   Outcome moved = vellandex(tmp, io + " --move-articles");
   ASSERT_EQ(moved.exitCode, 0) << moved.all();
   const std::string shown = vellandex(tmp, "dump " + shellArg(tmp / "out.docx")).output;
@@ -84,7 +86,8 @@ TEST(IndexCommand, YesAnswersEveryQuestionYetWritesNothingTheRunRefuses) {
   TempFolder tmp;
   writeDocx(tmp / "stray.docx", paragraphs({"The \u201CSeller\u201D and a stray \u201Cquote."}));
   const std::string before = bytesOf(tmp / "stray.docx");
-  Outcome yes = vellandex(tmp, "index " + shellArg(tmp / "stray.docx") + " -o " + shellArg(tmp / "out.docx") + " --yes");
+  Outcome yes = vellandex(tmp,
+                          "index " + shellArg(tmp / "stray.docx") + " -o " + shellArg(tmp / "out.docx") + " --yes");
   EXPECT_EQ(yes.exitCode, 2) << yes.all();
   // Yes to highlighting the quotes: the add-in says where the highlighting can be removed.
   EXPECT_NE(yes.errors.find("Cannot index: Double quotes have been highlighted in your document's main body."),

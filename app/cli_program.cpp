@@ -10,10 +10,12 @@ void describeProgram(CLI::App& cli) {
   cli.set_version_flag("--version", std::string("vellandex ") + VLX_VERSION);
   cli.footer(kExitCodesHelp);
   // Hidden (no group): the build writes the manual page with it.
-  cli.add_flag_callback("--man", [&cli] {
-       std::cout << manPage(cli, VLX_VERSION);
-       throw CLI::Success();
-     })->group("");
+  cli.add_flag_callback("--man",
+                        [&cli] {
+                          std::cout << manPage(cli, VLX_VERSION);
+                          throw CLI::Success();
+                        })
+      ->group("");
 }
 
 }  // namespace app

@@ -96,7 +96,8 @@ void listTerms(const TermsRequest& request) {
     }
     list.push_back({{"term", terms[i]}, {"count", counts[i]}, {"definition", definition}});
   }
-  std::cout << nlohmann::ordered_json{{"input", request.input}, {"search", quoted ? "quoted" : "caps"}, {"terms", list}}.dump(2)
+  std::cout << nlohmann::ordered_json{{"input", request.input}, {"search", quoted ? "quoted" : "caps"}, {"terms", list}}
+                   .dump(2)
             << "\n";
 }
 
@@ -107,7 +108,9 @@ void addTermsCommand(CLI::App& cli) {
   auto* cmd = cli.add_subcommand("terms",
                                  "List the candidate terms that \"Find and index\" finds in a .docx, one a line, with "
                                  "the saved options as the flags below change them. The document is not changed.");
-  cmd->add_option("input", request->input, "The document to search (never written)")->required()->type_name("FILE.docx");
+  cmd->add_option("input", request->input, "The document to search (never written)")
+      ->required()
+      ->type_name("FILE.docx");
   request->options.addSearchFlags(*cmd);
   cmd->add_flag("--json", request->json,
                 "Print JSON instead: each term with the number of its occurrences indexed and the story and paragraph "

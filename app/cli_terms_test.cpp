@@ -1,9 +1,8 @@
 // `vellandex terms` and `vellandex check-quotes` from the outside: what they print, their exit
 // codes, and the document left as it was.
-#include <gtest/gtest.h>
-
 #include <map>
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include "app/testing/program.h"
@@ -95,7 +94,8 @@ TEST(TermsCommand, TermsHoldingBreaksStayOnOneLineAndMismatchedQuotesAreRefused)
   Outcome stray = vellandex(tmp, "terms " + shellArg(tmp / "stray.docx"));
   EXPECT_EQ(stray.exitCode, 2) << stray.all();
   EXPECT_EQ(stray.output, "");
-  EXPECT_NE(stray.errors.find("its double quotes do not pair up (vellandex check-quotes shows where)"), std::string::npos)
+  EXPECT_NE(stray.errors.find("its double quotes do not pair up (vellandex check-quotes shows where)"),
+            std::string::npos)
       << stray.errors;
 }
 
@@ -116,12 +116,13 @@ TEST(CheckQuotesCommand, EachStoryGetsItsVerdictWithTheLikelyStrayQuote) {
   const std::string before = bytesOf(tmp / "strays.docx");
   Outcome strays = vellandex(tmp, "check-quotes " + shellArg(tmp / "strays.docx"));
   EXPECT_EQ(strays.exitCode, 2) << strays.all();
-  EXPECT_EQ(strays.output,
-            "main body: the double quotes do not pair up; likely stray quote in paragraph 2: A \u201Cstray quote "
-            "waits here.\n"
-            "footnotes: the double quotes do not pair up; likely stray quote in paragraph 1: See the \u201CDeposit\u201D "
-            "and \u201D one more.\n"
-            "endnotes: the double quotes pair up\n");
+  EXPECT_EQ(
+      strays.output,
+      "main body: the double quotes do not pair up; likely stray quote in paragraph 2: A \u201Cstray quote "
+      "waits here.\n"
+      "footnotes: the double quotes do not pair up; likely stray quote in paragraph 1: See the \u201CDeposit\u201D "
+      "and \u201D one more.\n"
+      "endnotes: the double quotes pair up\n");
   EXPECT_NE(strays.errors.find("the double quotes of a story do not pair up"), std::string::npos) << strays.errors;
   EXPECT_EQ(bytesOf(tmp / "strays.docx"), before);
 
@@ -138,8 +139,8 @@ TEST(CheckQuotesCommand, OtherQuotesAreCheckedWhenAsked) {
   writeDocx(tmp / "guillemets.docx", paragraphs({"The \u00ABSeller\u00BB sells.", "The \u00ABBuyer buys."}));
   Outcome curly = vellandex(tmp, "check-quotes " + shellArg(tmp / "guillemets.docx"));
   EXPECT_EQ(curly.exitCode, 0) << "no curly quote at all: " << curly.all();
-  Outcome guillemets =
-      vellandex(tmp, "check-quotes " + shellArg(tmp / "guillemets.docx") + " --open-quote \u00AB --close-quote \u00BB");
+  Outcome guillemets = vellandex(
+      tmp, "check-quotes " + shellArg(tmp / "guillemets.docx") + " --open-quote \u00AB --close-quote \u00BB");
   EXPECT_EQ(guillemets.exitCode, 2) << guillemets.all();
   EXPECT_EQ(guillemets.output,
             "main body: the double quotes do not pair up; likely stray quote in paragraph 2: The \u00ABBuyer buys.\n");

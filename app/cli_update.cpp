@@ -10,8 +10,9 @@ void addUpdateCommand(CLI::App& cli) {
                            "not-used and not-found lists stay as they are.",
                            "UpdateTag", [](const BatchSession& session, const std::string& input) {
                              if (session.shown("No defined terms index found"))
-                               throw BatchFailure{kExitRefused, input + " has no defined terms index to update; "
-                                                                        "index it with vellandex index"};
+                               throw BatchFailure{kExitRefused, input +
+                                                                    " has no defined terms index to update; "
+                                                                    "index it with vellandex index"};
                              if (!session.shown("Done"))
                                throw BatchFailure{kExitInternal, input + ": the index was not updated"};
                              return std::string("Updated the index of");

@@ -11,8 +11,8 @@ using namespace app::testing;
 
 TEST(ProgramWarnings, ALibraryWarningIsPrintedOnStandardErrorOnce) {
   TempFolder tmp;
-  const Outcome run =
-      shell(tmp, "env -u HOME -u XDG_CONFIG_HOME '" + std::string(VLX_PROGRAM) + "' terms " + shellArg(kSample));
+  const Outcome run = shell(
+      tmp, "env -u HOME -u XDG_CONFIG_HOME '" + std::string(VLX_PROGRAM) + "' terms " + shellArg(kSample));
   EXPECT_EQ(run.exitCode, 0) << run.all();
   const std::string line =
       "vellandex-host: warning: no settings folder (neither XDG_CONFIG_HOME nor HOME is set); options and "

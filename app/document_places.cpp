@@ -29,7 +29,8 @@ std::string snippetAround(host::Document& doc, host::Story& story, long pos, lon
   const long from = std::max(start, pos - width), to = std::min(end, pos + 1 + width);
   // The text as the window shows it (no hidden field codes), on one line.
   std::string text = doc.makeRange(story, from, to).Text();
-  std::replace_if(text.begin(), text.end(), [](char c) { return c >= 0 && c < 0x20; }, ' ');
+  std::replace_if(
+      text.begin(), text.end(), [](char c) { return c >= 0 && c < 0x20; }, ' ');
   return (from > start ? "..." : "") + text + (to < end ? "..." : "");
 }
 

@@ -56,12 +56,14 @@ void checkRun(const BatchSession& session, const RunOutcome& outcome, const std:
   if (session.shown("Cannot continue - inside a table"))
     throw BatchFailure{kExitBadInput, input + ": the index cannot go inside a table; choose another place with --at"};
   if (session.shown("Cannot continue - inside a field"))
-    throw BatchFailure{kExitBadInput, input + ": the index cannot go inside another field; choose another place with --at"};
+    throw BatchFailure{kExitBadInput,
+                       input + ": the index cannot go inside another field; choose another place with --at"};
   if (session.shown("Cannot continue - inside a content control"))
     throw BatchFailure{kExitBadInput,
                        input + ": the index cannot go inside a content control; choose another place with --at"};
   if (shownText(session, "Cannot continue").find("main body") != std::string::npos)
-    throw BatchFailure{kExitBadInput, input + ": the index can only go in the main text; choose another place with --at"};
+    throw BatchFailure{kExitBadInput,
+                       input + ": the index can only go in the main text; choose another place with --at"};
   if (session.errorShown() || session.shown("Cannot continue"))
     throw BatchFailure{kExitInternal, input + ": the run failed (see the messages above)"};
 }

@@ -15,12 +15,12 @@ namespace app {
 
 /// What happened in a find-and-index run, as far as the command line can tell.
 struct RunOutcome {
-  std::string optionsProblem;    // a flag the options dialog could not take
-  std::string choiceProblem;     // a choice the main dialog could not take
+  std::string optionsProblem;         // a flag the options dialog could not take
+  std::string choiceProblem;          // a choice the main dialog could not take
   std::string openQuote, closeQuote;  // the quote characters the options dialog searched with
-  bool mainDialogShown = false;  // the search ended in the main dialog
-  bool nothingChosen = false;    // no term was selected, so the dialog was cancelled
-  bool indexed = false;          // OK indexed the document and ended the dialog
+  bool mainDialogShown = false;       // the search ended in the main dialog
+  bool nothingChosen = false;         // no term was selected, so the dialog was cancelled
+  bool indexed = false;               // OK indexed the document and ended the dialog
 };
 
 /// What the command does in the main dialog; it returns true to press OK, false for Cancel,

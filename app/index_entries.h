@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "host/model/document.h"
 #include "host/layout/index_field.h"
+#include "host/model/document.h"
 
 namespace app {
 
 /// One of this program's index entries.
 struct IndexEntry {
-  std::string text;          // the entry, sub-entries joined by ":" as the code writes them
+  std::string text;               // the entry, sub-entries joined by ":" as the code writes them
   const host::FoundEntry* found;  // where it stands
 };
 

@@ -49,7 +49,8 @@ void placeAtBookmark(host::Document& doc, const std::string& name) {
 std::optional<IndexPlace> parseIndexPlace(const std::string& value) {
   if (value == "start") return IndexPlace{IndexPlace::Start, ""};
   if (value == "end") return IndexPlace{IndexPlace::End, ""};
-  for (const auto& [prefix, kind] : {std::pair{"bookmark:", IndexPlace::Bookmark}, std::pair{"after:", IndexPlace::After}}) {
+  for (const auto& [prefix, kind] :
+       {std::pair{"bookmark:", IndexPlace::Bookmark}, std::pair{"after:", IndexPlace::After}}) {
     const std::string p = prefix;
     if (value.starts_with(p) && value.size() > p.size()) return IndexPlace{kind, value.substr(p.size())};
   }

@@ -11,10 +11,10 @@
 #include "app/exit_codes.h"
 #include "app/index_entries.h"
 #include "app/output_target.h"
+#include "host/layout/index_field.h"
 #include "host/layout/pagination.h"
 #include "host/platform/error.h"
 #include "host/platform/files.h"
-#include "host/layout/index_field.h"
 
 namespace app {
 namespace {
@@ -47,7 +47,8 @@ nlohmann::ordered_json listBlock(host::Document& doc, const char* bookmark, cons
 
 }  // namespace
 
-nlohmann::ordered_json indexReport(host::Document& doc, const std::string& input, const std::string& output, double seconds) {
+nlohmann::ordered_json indexReport(host::Document& doc, const std::string& input, const std::string& output,
+                                   double seconds) {
   std::map<std::string, TermEntries> entries;
   const std::vector<host::FoundEntry> found = host::collectIndexEntries(doc);
   for (const IndexEntry& entry : programEntries(found)) {

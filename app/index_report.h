@@ -13,7 +13,8 @@ namespace app {
 
 /// The report of a run that indexed doc (input and output as the user named them); the two
 /// lists are null when the run left them out of the document.
-nlohmann::ordered_json indexReport(host::Document& doc, const std::string& input, const std::string& output, double seconds);
+nlohmann::ordered_json indexReport(host::Document& doc, const std::string& input, const std::string& output,
+                                   double seconds);
 
 /// Writes a report (or a list of them) to a file in one step; BatchFailure (bad input) when
 /// it cannot be written.

@@ -26,7 +26,8 @@ std::string roff(const std::string& text) {
       // A UTF-8 sequence: its lead byte says how many bytes follow.
       const int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : 1;
       unsigned long code = c & (0x3F >> extra);
-      for (int k = 0; k < extra && i + 1 < text.size(); ++k) code = (code << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F);
+      for (int k = 0; k < extra && i + 1 < text.size(); ++k)
+        code = (code << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F);
       char name[16];
       std::snprintf(name, sizeof name, "\\[u%04lX]", code);
       out += name;
@@ -88,8 +89,9 @@ std::string manPage(const CLI::App& cli, const std::string& version) {
   std::string description = cli.get_description();
   if (const std::size_t colon = description.find(": "); colon != std::string::npos) description.erase(0, colon + 2);
   out += ".SH NAME\nvellandex \\- " + roff(description) + "\n";
-  out += ".SH SYNOPSIS\n.B vellandex\n\\fICOMMAND\\fR \\fIFILE.docx\\fR [\\fIOPTIONS\\fR]\n.br\n"
-         ".B vellandex\n\\fICOMMAND\\fR \\fB\\-\\-help\\fR\n.br\n.B vellandex \\-\\-version\n";
+  out +=
+      ".SH SYNOPSIS\n.B vellandex\n\\fICOMMAND\\fR \\fIFILE.docx\\fR [\\fIOPTIONS\\fR]\n.br\n"
+      ".B vellandex\n\\fICOMMAND\\fR \\fB\\-\\-help\\fR\n.br\n.B vellandex \\-\\-version\n";
   out += ".SH COMMANDS\n";
   for (const CLI::App* command : cli.get_subcommands([](const CLI::App* c) { return !c->get_group().empty(); }))
     writeCommand(out, *command);

@@ -18,8 +18,14 @@ constexpr const char* kQuotedOnly = "applies only to a search for terms in quote
 // A flag and its opposite, which set one option on or off; giving both is an error.
 void addSwitch(CLI::App& command, const std::string& on, const std::string& off, std::optional<bool>& target,
                const std::string& onHelp, const std::string& offHelp, const char* group) {
-  CLI::Option* yes = command.add_flag_callback(on, [&target] { target = true; }, onHelp)->group(group);
-  CLI::Option* no = command.add_flag_callback(off, [&target] { target = false; }, offHelp)->group(group);
+  CLI::Option* yes = command
+                         .add_flag_callback(
+                             on, [&target] { target = true; }, onHelp)
+                         ->group(group);
+  CLI::Option* no = command
+                        .add_flag_callback(
+                            off, [&target] { target = false; }, offHelp)
+                        ->group(group);
   yes->excludes(no);
 }
 
@@ -81,8 +87,10 @@ void retype(ui::TextBox& box, const std::string& text) {
 }  // namespace
 
 void OptionFlags::addSearchFlags(CLI::App& command) {
-  command.add_option("--search", search, "What to look for: terms in double quotes (quoted) or capitalised words "
-                                         "and phrases (caps)")
+  command
+      .add_option("--search", search,
+                  "What to look for: terms in double quotes (quoted) or capitalised words "
+                  "and phrases (caps)")
       ->check(CLI::IsMember({"quoted", "caps"}))
       ->type_name("quoted|caps")
       ->group(kSearchGroup);
@@ -99,9 +107,10 @@ void OptionFlags::addSearchFlags(CLI::App& command) {
 }
 
 void OptionFlags::addQuoteFlags(CLI::App& command) {
-  command.add_option("--open-quote", openQuote,
-                     "The double quote that opens a defined term: one of \u201C \u201D \u201E \u00AB \u00BB, or its "
-                     "Windows-1252 code (147, 148, 132, 171, 187)")
+  command
+      .add_option("--open-quote", openQuote,
+                  "The double quote that opens a defined term: one of \u201C \u201D \u201E \u00AB \u00BB, or its "
+                  "Windows-1252 code (147, 148, 132, 171, 187)")
       ->type_name("CHAR")
       ->group(kSearchGroup);
   command.add_option("--close-quote", closeQuote, "The double quote that closes a defined term (as --open-quote)")
@@ -123,7 +132,9 @@ void OptionFlags::addIndexFlags(CLI::App& command) {
       ->check(CLI::Range(1, 4))
       ->type_name("N")
       ->group(kIndexGroup);
-  command.add_option("--sep", sep, "The text between a term and its page numbers")->type_name("TEXT")->group(kIndexGroup);
+  command.add_option("--sep", sep, "The text between a term and its page numbers")
+      ->type_name("TEXT")
+      ->group(kIndexGroup);
   addSwitch(command, "--tab", "--no-tab", tab, "Put a tab after the separator", "Put no tab after the separator",
             kIndexGroup);
 }
@@ -163,12 +174,14 @@ std::string OptionFlags::applyTo(ui::Form& dialog) const {
       setCheck(dialog, "chkCaseSensitive", caseSensitive, ""),
       // Whether full capitals count is asked only of a case-sensitive search.
       setCheck(dialog, "chkIndexCaps", fullCaps,
-               std::string(fullCaps.value_or(false) ? "--full-caps" : "--no-full-caps") + " needs a case-sensitive search (--case-sensitive)"),
+               std::string(fullCaps.value_or(false) ? "--full-caps" : "--no-full-caps") +
+                   " needs a case-sensitive search (--case-sensitive)"),
       setCheck(dialog, "chkIgnoreNums", ignoreNumbers, ""),
       setCheck(dialog, "chkHighlight", highlight, ""),
-      definitionsOnly ? setOption(dialog, "optIndexWhat", *definitionsOnly ? 1 : 0,
-                                  std::string(*definitionsOnly ? "--definitions-only " : "--all-instances ") + kQuotedOnly)
-                      : std::string(),
+      definitionsOnly
+          ? setOption(dialog, "optIndexWhat", *definitionsOnly ? 1 : 0,
+                      std::string(*definitionsOnly ? "--definitions-only " : "--all-instances ") + kQuotedOnly)
+          : std::string(),
       setCheck(dialog, "chkIncludeNotUsed", notUsed, ""),
       setCheck(dialog, "chkIncludeNotFound", notFound, ""),
   };

@@ -30,8 +30,8 @@ void checkCanSave(const std::string& file) {
 }
 
 void OutputTarget::addFlags(CLI::App& command) {
-  CLI::Option* out = command.add_option("-o,--output", output, "Where to save the changed copy (a new file)")
-                         ->type_name("OUT.docx");
+  CLI::Option* out =
+      command.add_option("-o,--output", output, "Where to save the changed copy (a new file)")->type_name("OUT.docx");
   CLI::Option* in = command.add_flag("--in-place", inPlace, "Replace the input file itself, in one step");
   out->excludes(in);
 }
@@ -47,7 +47,8 @@ void OutputTarget::check(const std::string& input) const {
   }
   std::error_code error;
   if (fs::equivalent(input, output, error))
-    throw BatchFailure{kExitBadInput, "the output " + output + " is the input itself; name another file, or use --in-place"};
+    throw BatchFailure{kExitBadInput,
+                       "the output " + output + " is the input itself; name another file, or use --in-place"};
   checkCanSave(output);
 }
 

@@ -3,17 +3,17 @@
 // where page breaks fix the pages, and within one page for at least 90% of the entries on
 // flowing text (the share is printed). python-docx reads each of them without an error or a
 // warning. Skips when LibreOffice or Debian's python3-uno or python3-docx is missing.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <iostream>
 #include <map>
 #include <set>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 #include "app/testing/program.h"
-#include "host/testing/other_programs.h"
 #include "host/builder/docx_builder.h"
+#include "host/testing/other_programs.h"
 
 namespace app {
 namespace {
@@ -98,8 +98,9 @@ struct Score {
 // A contract whose pages are fixed by page breaks: definitions on the first page, then pages
 // far shorter than a page, each using a few of the terms, some in footnotes.
 host::DocxBuilder fixedPagesContract() {
-  static const char* kTerms[] = {"Agreement", "Supplier", "Customer", "Services", "Fees", "Confidential Information",
-                                 "Term", "Territory", "Deliverables", "Effective Date"};
+  static const char* kTerms[] = {
+      "Agreement", "Supplier",  "Customer",     "Services",      "Fees", "Confidential Information",
+      "Term",      "Territory", "Deliverables", "Effective Date"};
   host::DocxBuilder b;
   b.startParagraph(host::DocxBuilder::Style::Heading1);
   b.addRun("Definitions");
@@ -133,8 +134,8 @@ class RealClients : public ::testing::Test {
     for (const fs::path& input : inputs) {
       const fs::path output = tmp_ / ("indexed-" + input.filename().string());
       const fs::path report = tmp_ / (input.stem().string() + ".json");
-      const Outcome run = vellandex(tmp_, "index " + shellArg(input) + " -o " + shellArg(output) + " --quiet --report " +
-                                              shellArg(report));
+      const Outcome run = vellandex(
+          tmp_, "index " + shellArg(input) + " -o " + shellArg(output) + " --quiet --report " + shellArg(report));
       EXPECT_EQ(run.exitCode, 0) << input << ": " << run.all();
       if (run.exitCode == 0) out.emplace_back(output, ourPages(report));
     }
@@ -182,8 +183,8 @@ TEST_F(RealClients, LibreOfficeGivesEveryTermOurPagesWhereBreaksFixThem) {
 
 TEST_F(RealClients, LibreOfficeGivesNineInTenEntriesOfFlowingContractsOurPageOrTheNext) {
   std::vector<fs::path> inputs{kSample};
-  for (const char* name : {"yc-safe-discount.docx", "commonpaper-cloud-service-agreement-template.docx",
-                           "bonterms-cloud-terms-v1.docx"}) {
+  for (const char* name :
+       {"yc-safe-discount.docx", "commonpaper-cloud-service-agreement-template.docx", "bonterms-cloud-terms-v1.docx"}) {
     const fs::path file = fs::path(VLX_CORPUS_DIR) / "contracts" / name;
     if (fs::exists(file)) inputs.push_back(file);
   }

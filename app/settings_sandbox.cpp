@@ -23,10 +23,8 @@ std::optional<std::string> environment(const char* name) {
 }
 
 void restore(const char* name, const std::optional<std::string>& value) {
-  if (value)
-    ::setenv(name, value->c_str(), 1);
-  else
-    ::unsetenv(name);
+  if (value) ::setenv(name, value->c_str(), 1);
+  else ::unsetenv(name);
 }
 
 }  // namespace
@@ -39,8 +37,8 @@ std::optional<fs::path> userSettingsFile() {
 
 SettingsSandbox::SettingsSandbox() : userFile_(userSettingsFile()) {
   std::string pattern = (fs::temp_directory_path() / "vellandex-settings-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) throw BatchFailure{kExitInternal, "cannot make a private settings folder in " +
-                                                                        fs::temp_directory_path().string()};
+  if (!::mkdtemp(pattern.data()))
+    throw BatchFailure{kExitInternal, "cannot make a private settings folder in " + fs::temp_directory_path().string()};
   folder_ = pattern;
   if (userFile_) {
     if (std::optional<std::string> content = host::ReadWholeFile(*userFile_)) {

@@ -118,9 +118,10 @@ void TermChoices::addFlags(CLI::App& command) {
       ->type_name("TERM")
       ->allow_extra_args(false)
       ->group(kGroup);
-  command.add_option("--add-file", addFiles,
-                     "Index the terms of this term list file too: one term a line, or several separated by "
-                     "commas, UTF-8 or Windows-1252 (repeatable)")
+  command
+      .add_option("--add-file", addFiles,
+                  "Index the terms of this term list file too: one term a line, or several separated by "
+                  "commas, UTF-8 or Windows-1252 (repeatable)")
       ->type_name("LIST.txt")
       ->allow_extra_args(false)
       ->group(kGroup);

@@ -1,8 +1,8 @@
 #include "app/term_facts.h"
 
 #include "app/index_entries.h"
-#include "host/model/find.h"
 #include "host/layout/index_field.h"
+#include "host/model/find.h"
 #include "host/text/story.h"
 #include "host/text/text.h"
 

@@ -3,8 +3,6 @@
 // alone), painting after scrolling a page down, and painting after jumping anywhere. The view
 // lays out only what is in sight, so opening and every frame should cost about the same at both
 // lengths. Runs on Qt's offscreen platform unless another is set.
-#include <benchmark/benchmark.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,12 +12,13 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <benchmark/benchmark.h>
 
 #include "app/desktop/document_view.h"
 #include "app/desktop/main_window.h"
 #include "bench/synthetic_contract.h"
-#include "host/shell/application.h"
 #include "host/model/document.h"
+#include "host/shell/application.h"
 #include "ui/script/backend.h"
 
 namespace {
@@ -37,7 +36,8 @@ const std::string& contract(int pages) {
   auto it = files.find(pages);
   if (it == files.end()) {
     const std::string path = (std::filesystem::path(folder().path().toStdString()) /
-                              ("contract-" + std::to_string(pages) + ".docx")).string();
+                              ("contract-" + std::to_string(pages) + ".docx"))
+                                 .string();
     std::ofstream(path, std::ios::binary) << bench::buildSyntheticContract({pages, kTerms, pages / 2}).toBytes();
     it = files.emplace(pages, path).first;
   }

@@ -3,13 +3,13 @@
 // the same document in the same run (targets: the quoted search within two times, the
 // capitalised search within three). Each runs at 100 and 1,000 pages with as many terms as
 // pages, so that the cost per term and per page can be compared across lengths.
-#include <benchmark/benchmark.h>
-
 #include <chrono>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 #include "bench/synthetic_contract.h"
 #include "dialogs/frm_vlx_com.h"
@@ -64,8 +64,8 @@ void measure(benchmark::State& state, Search search) {
   }
   state.counters["search_s"] = benchmark::Counter(seconds, benchmark::Counter::kAvgIterations);
   state.counters["found"] = static_cast<double>(found);
-  state.counters["us_per_found"] =
-      benchmark::Counter(seconds * 1e6 / static_cast<double>(found ? found : 1), benchmark::Counter::kAvgIterations);
+  state.counters["us_per_found"] = benchmark::Counter(seconds * 1e6 / static_cast<double>(found ? found : 1),
+                                                      benchmark::Counter::kAvgIterations);
   state.counters["ms_per_page"] = benchmark::Counter(seconds * 1e3 / pages, benchmark::Counter::kAvgIterations);
   state::pubEngine.reset();
 }
@@ -87,5 +87,10 @@ void BM_CappedSearch(benchmark::State& state) {
 
 BENCHMARK(BM_OpenAndSave)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_QuotedSearch)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK(BM_CappedSearch)->Args({100, 0})->Args({1000, 0})->Args({1000, 1})->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_CappedSearch)
+    ->Args({100, 0})
+    ->Args({1000, 0})
+    ->Args({1000, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 BENCHMARK_MAIN();

@@ -2,11 +2,11 @@
 // terms: for each term (longest first) and each text story, the engine's search-and-index,
 // plus the full-capital pass; then the index is inserted. Measured against a plain open and
 // save of the same document in the same run (target: at most three times as long).
-#include <benchmark/benchmark.h>
-
 #include <chrono>
 #include <memory>
 #include <string>
+
+#include <benchmark/benchmark.h>
 
 #include "bench/synthetic_contract.h"
 #include "engine/cls_osvlx_lib.h"
@@ -49,12 +49,12 @@ void BM_IndexingPass(benchmark::State& state) {
     for (host::Range story : doc.StoryRanges()) {
       if (story.StoryType() >= 4 || story.StoryLength() < 2) continue;
       for (engine::CounterRow& row : counters) {
-        row.count = engine.fncSearchAndIndexTermInStory(doc, story, row.term, row.count, story.StoryType(), true,
-                                                        true, "IndexAll", "");
+        row.count = engine.fncSearchAndIndexTermInStory(doc, story, row.term, row.count, story.StoryType(), true, true,
+                                                        "IndexAll", "");
         std::string upper = host::toUtf8(host::upperSameLength(host::toText(row.term)));
         if (upper != row.term)
-          row.count = engine.fncSearchAndIndexTermInStory(doc, story, upper, row.count, story.StoryType(), true,
-                                                          true, "IndexAll", row.term);
+          row.count = engine.fncSearchAndIndexTermInStory(doc, story, upper, row.count, story.StoryType(), true, true,
+                                                          "IndexAll", row.term);
       }
     }
     auto t1 = Clock::now();

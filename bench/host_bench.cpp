@@ -1,17 +1,17 @@
 // Speed of the document model on large synthetic contracts: load, save, marking 20,000
 // index entries (the cost of one edit must not grow with the document), and finding every
 // occurrence of 1,000 terms one Execute at a time, as the indexing engine does.
-#include <benchmark/benchmark.h>
-
 #include <map>
 #include <memory>
 #include <string>
 
+#include <benchmark/benchmark.h>
+
 #include "bench/synthetic_contract.h"
 #include "host/model/document.h"
+#include "host/model/find.h"
 #include "host/package/package.h"
 #include "host/platform/error.h"
-#include "host/model/find.h"
 
 namespace {
 

@@ -100,10 +100,11 @@ Sized measure(const std::string& program, int pages, int repeats, const fs::path
   Sized out{pages, {}, {}};
   out.save = best(repeats, {program, "resave", input, (dir / "resaved.docx").string()});
   out.index = best(repeats, {program, "index", input, "-o", (dir / "indexed.docx").string()});
-  std::printf("%5d pages, file %4.1f MB: open-and-save %7.3f s (cpu %7.3f s) peak %6.1f MB | index %7.3f s (cpu %7.3f s) "
-              "peak %6.1f MB | ratio %4.1f x\n",
-              pages, fs::file_size(input) / 1e6, out.save.seconds, out.save.cpuSeconds, out.save.peakKiB / 1024.0,
-              out.index.seconds, out.index.cpuSeconds, out.index.peakKiB / 1024.0, out.index.seconds / out.save.seconds);
+  std::printf(
+      "%5d pages, file %4.1f MB: open-and-save %7.3f s (cpu %7.3f s) peak %6.1f MB | index %7.3f s (cpu %7.3f s) "
+      "peak %6.1f MB | ratio %4.1f x\n",
+      pages, fs::file_size(input) / 1e6, out.save.seconds, out.save.cpuSeconds, out.save.peakKiB / 1024.0,
+      out.index.seconds, out.index.cpuSeconds, out.index.peakKiB / 1024.0, out.index.seconds / out.save.seconds);
   std::fflush(stdout);
   return out;
 }
@@ -111,7 +112,8 @@ Sized measure(const std::string& program, int pages, int repeats, const fs::path
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App cli{"Times vellandex index against a plain open-and-save of synthetic contracts, and LibreOffice on the largest"};
+  CLI::App cli{
+      "Times vellandex index against a plain open-and-save of synthetic contracts, and LibreOffice on the largest"};
   std::vector<int> pages{10, 100, 1000};
   int repeats = 3;
   bool office = true;
@@ -144,8 +146,11 @@ int main(int argc, char** argv) {
     // The largest contract is still in input. A first start makes the profile; it is not timed.
     const std::string profile = "-env:UserInstallation=file://" + (dir / "office-profile").string();
     runProgram({"soffice", profile, "--headless", "--norestore", "--terminate_after_init"});
-    const std::vector<std::string> office = {"soffice", profile, "--headless", "--norestore", "--convert-to",
-                                             "docx:MS Word 2007 XML", "--outdir", (dir / "office").string(), input};
+    const std::vector<std::string> office = {"soffice",      profile,
+                                             "--headless",   "--norestore",
+                                             "--convert-to", "docx:MS Word 2007 XML",
+                                             "--outdir",     (dir / "office").string(),
+                                             input};
     // Each repeat runs our index and LibreOffice back to back: a machine whose speed drifts
     // (other work on a shared host) then slows both sides of a pair alike.
     const Sized& largest = sizes.back();
@@ -163,14 +168,15 @@ int main(int argc, char** argv) {
       std::cerr << "index_road_bench: LibreOffice wrote no .docx\n";
       return 1;
     }
-    std::printf("LibreOffice open-and-save of the %d-page contract: %7.3f s (cpu %7.3f s) peak %6.1f MB\n", largest.pages,
-                lo.seconds, lo.cpuSeconds, lo.peakKiB / 1024.0);
+    std::printf("LibreOffice open-and-save of the %d-page contract: %7.3f s (cpu %7.3f s) peak %6.1f MB\n",
+                largest.pages, lo.seconds, lo.cpuSeconds, lo.peakKiB / 1024.0);
     std::sort(fractions.begin(), fractions.end());
     std::sort(cpuFractions.begin(), cpuFractions.end());
-    std::printf("our index run is %.2f of LibreOffice's open-and-save (cpu %.2f), the median of %d runs of each back to "
-                "back (from %.2f to %.2f); peak memory %.1f MB against %.1f MB\n",
-                fractions[fractions.size() / 2], cpuFractions[cpuFractions.size() / 2], repeats, fractions.front(),
-                fractions.back(), index.peakKiB / 1024.0, lo.peakKiB / 1024.0);
+    std::printf(
+        "our index run is %.2f of LibreOffice's open-and-save (cpu %.2f), the median of %d runs of each back to "
+        "back (from %.2f to %.2f); peak memory %.1f MB against %.1f MB\n",
+        fractions[fractions.size() / 2], cpuFractions[cpuFractions.size() / 2], repeats, fractions.front(),
+        fractions.back(), index.peakKiB / 1024.0, lo.peakKiB / 1024.0);
   }
   fs::remove_all(dir);
   return 0;

@@ -15,8 +15,7 @@ int main(int argc, char** argv) {
       "article headings. The same arguments always give the same file."};
   bench::ContractShape shape;
   std::string output;
-  app.add_option("--pages", shape.pages,
-                 "Pages of body text (the definitions of many terms add more)")
+  app.add_option("--pages", shape.pages, "Pages of body text (the definitions of many terms add more)")
       ->check(CLI::Range(1, bench::kMaxPages))
       ->capture_default_str();
   app.add_option("--terms", shape.terms, "Distinct defined terms")

@@ -25,27 +25,23 @@ constexpr int kSentencesPerClause = 4;
 
 // Word lists of the terms; kept disjoint so that no term repeats a word.
 constexpr std::array<std::string_view, 58> kNouns = {
-    "Account",     "Affiliate",   "Allowance",   "Amount",       "Asset",       "Balance",
-    "Benefit",     "Budget",      "Business",    "Charge",       "Claim",       "Collateral",
-    "Commitment",  "Consent",     "Contribution", "Cost",        "Date",        "Deposit",
-    "Dispute",     "Document",    "Employee",    "Entitlement",  "Event",       "Expenses",
-    "Facility",    "Fee",         "Guarantee",   "Holder",       "Indebtedness", "Information",
-    "Interest",    "Inventory",   "Investor",    "Lender",       "Liabilities", "Licence",
-    "Loss",        "Notice",      "Obligations", "Party",        "Payment",     "Period",
-    "Premises",    "Price",       "Proceeds",    "Property",     "Rate",        "Records",
-    "Report",      "Representative", "Reserve",  "Security",     "Services",    "Shares",
-    "Statement",   "Territory",   "Threshold",   "Warranty"};
+    "Account",        "Affiliate",   "Allowance", "Amount",      "Asset",      "Balance",    "Benefit",
+    "Budget",         "Business",    "Charge",    "Claim",       "Collateral", "Commitment", "Consent",
+    "Contribution",   "Cost",        "Date",      "Deposit",     "Dispute",    "Document",   "Employee",
+    "Entitlement",    "Event",       "Expenses",  "Facility",    "Fee",        "Guarantee",  "Holder",
+    "Indebtedness",   "Information", "Interest",  "Inventory",   "Investor",   "Lender",     "Liabilities",
+    "Licence",        "Loss",        "Notice",    "Obligations", "Party",      "Payment",    "Period",
+    "Premises",       "Price",       "Proceeds",  "Property",    "Rate",       "Records",    "Report",
+    "Representative", "Reserve",     "Security",  "Services",    "Shares",     "Statement",  "Territory",
+    "Threshold",      "Warranty"};
 constexpr std::array<std::string_view, 56> kQualifiers = {
-    "Adjusted",   "Aggregate",  "Annual",     "Applicable",  "Approved",    "Assigned",
-    "Authorised", "Base",       "Capital",    "Closing",     "Committed",   "Completion",
-    "Consolidated", "Core",     "Covered",    "Deferred",    "Designated",  "Disclosed",
-    "Effective",  "Eligible",   "Escrow",     "Estimated",   "Excluded",    "Final",
-    "Financial",  "Fixed",      "General",    "Initial",     "Interim",     "Key",
-    "Licensed",   "Material",   "Minimum",    "Net",         "Operating",   "Outstanding",
-    "Permitted",  "Primary",    "Principal",  "Qualified",   "Regulatory",  "Relevant",
-    "Reserved",   "Restricted", "Scheduled",  "Secured",     "Senior",      "Shared",
-    "Specified",  "Standard",   "Subsidiary", "Target",      "Total",       "Transferred",
-    "Variable",   "Working"};
+    "Adjusted",   "Aggregate", "Annual",     "Applicable",  "Approved",     "Assigned",    "Authorised", "Base",
+    "Capital",    "Closing",   "Committed",  "Completion",  "Consolidated", "Core",        "Covered",    "Deferred",
+    "Designated", "Disclosed", "Effective",  "Eligible",    "Escrow",       "Estimated",   "Excluded",   "Final",
+    "Financial",  "Fixed",     "General",    "Initial",     "Interim",      "Key",         "Licensed",   "Material",
+    "Minimum",    "Net",       "Operating",  "Outstanding", "Permitted",    "Primary",     "Principal",  "Qualified",
+    "Regulatory", "Relevant",  "Reserved",   "Restricted",  "Scheduled",    "Secured",     "Senior",     "Shared",
+    "Specified",  "Standard",  "Subsidiary", "Target",      "Total",        "Transferred", "Variable",   "Working"};
 
 // Sentences of the body and of footnotes; each % takes a term.
 constexpr std::array<std::string_view, 18> kSentences = {
@@ -94,13 +90,11 @@ constexpr std::array<std::string_view, 6> kDefinitions = {
 };
 
 constexpr std::array<std::string_view, 5> kHeadings = {
-    "The %", "Payment of the %", "The % and the %", "Obligations relating to the %",
-    "Termination of the %",
+    "The %", "Payment of the %", "The % and the %", "Obligations relating to the %", "Termination of the %",
 };
 
 constexpr std::array<std::string_view, 8> kCaptions = {
-    "Payment", "Records", "Disputes", "Warranties", "Costs", "Assignment", "Suspension",
-    "Verification",
+    "Payment", "Records", "Disputes", "Warranties", "Costs", "Assignment", "Suspension", "Verification",
 };
 
 // Stands in for a term when the contract has none.
@@ -129,9 +123,7 @@ std::uint64_t strideFor(std::uint64_t size) {
 class Generator {
  public:
   Generator(const ContractShape& shape, std::vector<std::string> terms)
-      : shape_(shape),
-        terms_(std::move(terms)),
-        budget_(static_cast<std::int64_t>(shape.pages) * kCharsPerPage) {
+      : shape_(shape), terms_(std::move(terms)), budget_(static_cast<std::int64_t>(shape.pages) * kCharsPerPage) {
     for (std::size_t i = 3; i < terms_.size(); i += 4) inlineTerms_.push_back(i);
   }
 
@@ -168,10 +160,8 @@ class Generator {
     std::string out;
     out.reserve(pattern.size() + 64);
     for (const char c : pattern) {
-      if (c == '%')
-        out += term(excluded);
-      else
-        out += c;
+      if (c == '%') out += term(excluded);
+      else out += c;
     }
     return out;
   }
@@ -196,10 +186,8 @@ class Generator {
   // The term's name in curly quotes, bold inside the quotes for every third term.
   void quotedTerm(std::size_t index) {
     text("“");
-    if (index % 3 == 0)
-      bold(terms_[index]);
-    else
-      text(terms_[index]);
+    if (index % 3 == 0) bold(terms_[index]);
+    else text(terms_[index]);
     text("”");
   }
 
@@ -207,13 +195,13 @@ class Generator {
     doc_.startParagraph(DocxBuilder::Style::Heading1);
     doc_.addRun("Article 1 – Definitions and Interpretation");
     startClause();
-    text("In this document the following words and expressions have the meanings given to them "
-         "below.");
+    text(
+        "In this document the following words and expressions have the meanings given to them "
+        "below.");
     std::vector<std::size_t> listed;
     for (std::size_t i = 0; i < terms_.size(); ++i)
       if (i % 4 != 3) listed.push_back(i);
-    std::sort(listed.begin(), listed.end(),
-              [&](std::size_t a, std::size_t b) { return terms_[a] < terms_[b]; });
+    std::sort(listed.begin(), listed.end(), [&](std::size_t a, std::size_t b) { return terms_[a] < terms_[b]; });
     for (const std::size_t i : listed) {
       flush();
       doc_.startParagraph(DocxBuilder::Style::Normal, DocxBuilder::Align::Justify);
@@ -253,8 +241,7 @@ class Generator {
     if (nextInline_ >= inlineTerms_.size()) return false;
     const std::int64_t span = std::max<std::int64_t>(budget_ - inlineStart_, 1);
     const auto count = static_cast<std::int64_t>(inlineTerms_.size());
-    const auto due =
-        inlineStart_ + span * (2 * static_cast<std::int64_t>(nextInline_) + 1) / (2 * count);
+    const auto due = inlineStart_ + span * (2 * static_cast<std::int64_t>(nextInline_) + 1) / (2 * count);
     return emitted_ >= due;
   }
 
@@ -274,9 +261,7 @@ class Generator {
 
   void footnotesDue() {
     const auto count = static_cast<std::int64_t>(shape_.footnotes) + 1;
-    while (nextFootnote_ < shape_.footnotes &&
-           emitted_ >= budget_ * (nextFootnote_ + 1) / count)
-      footnote();
+    while (nextFootnote_ < shape_.footnotes && emitted_ >= budget_ * (nextFootnote_ + 1) / count) footnote();
   }
 
   void footnote() {
@@ -289,11 +274,9 @@ class Generator {
     doc_.addPageBreak();
     doc_.startParagraph(DocxBuilder::Style::Heading1);
     doc_.addRun("Schedule – Payment Schedule");
-    std::vector<std::vector<std::string>> rows = {
-        {"Instalment", "Due", "Amount", "Basis of calculation"}};
+    std::vector<std::vector<std::string>> rows = {{"Instalment", "Due", "Amount", "Basis of calculation"}};
     for (int i = 1; i <= 12; ++i)
-      rows.push_back({"Instalment " + std::to_string(i),
-                      fill("Month " + std::to_string(i) + " after the %"),
+      rows.push_back({"Instalment " + std::to_string(i), fill("Month " + std::to_string(i) + " after the %"),
                       "£" + std::to_string(25 * i) + ",000", fill("The % less the %")});
     doc_.addTable(rows, true);
   }
@@ -303,9 +286,9 @@ class Generator {
   std::int64_t budget_;
   DocxBuilder doc_;
   Sequence rng_;
-  std::string pending_;             // plain text of the open paragraph not yet added
-  std::int64_t emitted_ = 0;        // characters of body text so far
-  std::int64_t inlineStart_ = 0;    // where body text after the definitions begins
+  std::string pending_;                   // plain text of the open paragraph not yet added
+  std::int64_t emitted_ = 0;              // characters of body text so far
+  std::int64_t inlineStart_ = 0;          // where body text after the definitions begins
   std::vector<std::size_t> inlineTerms_;  // terms defined in the body, in order
   std::size_t nextInline_ = 0;
   int nextFootnote_ = 0;
@@ -320,8 +303,7 @@ std::vector<std::string> syntheticTerms(int count) {
   const std::uint64_t doubles = kQualifiers.size() * kNouns.size();
   const std::uint64_t triples = kQualifiers.size() * (kQualifiers.size() - 1) * kNouns.size();
   const std::array<std::uint64_t, 3> sizes = {singles, doubles, triples};
-  const std::array<std::uint64_t, 3> strides = {strideFor(singles), strideFor(doubles),
-                                                strideFor(triples)};
+  const std::array<std::uint64_t, 3> strides = {strideFor(singles), strideFor(doubles), strideFor(triples)};
   std::array<std::uint64_t, 3> used = {0, 0, 0};
 
   std::vector<std::string> terms;
@@ -336,16 +318,14 @@ std::vector<std::string> syntheticTerms(int count) {
     if (pool == 0) {
       term = kNouns[at];
     } else if (pool == 1) {
-      term = std::string(kQualifiers[at % kQualifiers.size()]) + " " +
-             std::string(kNouns[at / kQualifiers.size()]);
+      term = std::string(kQualifiers[at % kQualifiers.size()]) + " " + std::string(kNouns[at / kQualifiers.size()]);
     } else {
       const std::uint64_t noun = at % kNouns.size();
       const std::uint64_t rest = at / kNouns.size();
       const std::uint64_t first = rest % kQualifiers.size();
       std::uint64_t second = rest / kQualifiers.size();
       if (second >= first) ++second;
-      term = std::string(kQualifiers[first]) + " " + std::string(kQualifiers[second]) + " " +
-             std::string(kNouns[noun]);
+      term = std::string(kQualifiers[first]) + " " + std::string(kQualifiers[second]) + " " + std::string(kNouns[noun]);
     }
     terms.push_back(std::move(term));
   }
@@ -355,10 +335,9 @@ std::vector<std::string> syntheticTerms(int count) {
 host::DocxBuilder buildSyntheticContract(const ContractShape& shape) {
   const auto check = [](int value, int low, int high, const char* what) {
     if (value < low || value > high)
-      throw host::Error(host::kErrBadArgument,
-                        std::string("The number of ") + what + " must be from " +
-                            std::to_string(low) + " to " + std::to_string(high) + ", not " +
-                            std::to_string(value) + ".");
+      throw host::Error(host::kErrBadArgument, std::string("The number of ") + what + " must be from " +
+                                                   std::to_string(low) + " to " + std::to_string(high) + ", not " +
+                                                   std::to_string(value) + ".");
   };
   check(shape.pages, 1, kMaxPages, "pages");
   check(shape.terms, 0, kMaxTerms, "terms");

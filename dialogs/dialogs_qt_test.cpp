@@ -4,8 +4,8 @@
 #include <set>
 
 #include <QAbstractButton>
-#include <QDialog>
 #include <QApplication>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +14,6 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
-
 #include <gtest/gtest.h>
 
 #include "dialogs/frm_vlx_about_com.h"

@@ -1,10 +1,10 @@
 #include "dialogs/file_in_use.h"
 
-#include <cerrno>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 namespace dialogs {
 

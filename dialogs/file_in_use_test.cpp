@@ -1,12 +1,12 @@
 #include "dialogs/file_in_use.h"
 
-#include <fstream>
-
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <fstream>
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/frm_vlx_com.h"
-#include "dialogs/testing/fake_addin.h"
 #include "dialogs/quote_lists.h"
+#include "dialogs/testing/fake_addin.h"
 #include "host/platform/error.h"
 #include "host/testing/temp_folder.h"
 #include "settings/ini_file.h"
@@ -143,7 +143,9 @@ TEST_F(RefreshTest, SetAsDefaultsWritesEveryOptionThenRebuildsWithTheNewSearchTy
 
 TEST_F(RefreshTest, AFailureEscapingTheSearchIsReportedAndTheDialogStays) {
   store("SearchFlagged", "IndexAll");
-  addIn_.duringSearch = [](frmVLX_COM&) { throw host::Error(host::kErrNoSuchMember, "The requested member of the collection does not exist."); };
+  addIn_.duringSearch = [](frmVLX_COM&) {
+    throw host::Error(host::kErrNoSuchMember, "The requested member of the collection does not exist.");
+  };
   backend_.Answer("Vellandex", ui::vbOK);
   ui::script::Click(form_.cmdRefresh);
   ASSERT_EQ(backend_.Messages().back().prompt, "Error: 5941 The requested member of the collection does not exist.");

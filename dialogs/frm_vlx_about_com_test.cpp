@@ -64,9 +64,8 @@ struct WatchedAbout : frmVLXAbout_COM {
 TEST(AboutBox, OkEscapeOrTheCloseBoxHideIt) {
   ui::script::Backend backend;
   backend.OnModalOnce("frmVLXAbout_COM", [](ui::Form& form) { ui::script::Click(*form.FindControl("cmdOK")); });
-  backend.OnModalOnce("frmVLXAbout_COM", [](ui::Form& form) {
-    ui::script::PressKey(*form.FindControl("cmdOK"), ui::vbKeyEscape);
-  });
+  backend.OnModalOnce("frmVLXAbout_COM",
+                      [](ui::Form& form) { ui::script::PressKey(*form.FindControl("cmdOK"), ui::vbKeyEscape); });
   WatchedAbout about;
   for (int i = 0; i < 2; ++i) {
     about.Show(ui::vbModal);

@@ -33,7 +33,8 @@ frmVLXChangeQuotes::frmVLXChangeQuotes() : ui::Form("frmVLXChangeQuotes") {
 void frmVLXChangeQuotes::Form_Load() {
   FillQuoteLists(cmbOpenQuote, cmbCloseQuote);
   const int open = settings::QuoteCodeOf(settings::fncReadIni(settings::kSection, settings::kOpenQuote)).value_or(147);
-  const int close = settings::QuoteCodeOf(settings::fncReadIni(settings::kSection, settings::kCloseQuote)).value_or(148);
+  const int close =
+      settings::QuoteCodeOf(settings::fncReadIni(settings::kSection, settings::kCloseQuote)).value_or(148);
   SelectQuoteCombination(cmbOpenQuote, cmbCloseQuote, open, close);
 }
 

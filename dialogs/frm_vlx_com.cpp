@@ -36,7 +36,9 @@ void SelectAllItems(ui::ListBox& list, bool selected) {
 }
 
 frmVLX_COM::frmVLX_COM()
-    : ui::Form("frmVLX_COM"), OptionControls(static_cast<ui::Form&>(*this)), HelpControls(static_cast<ui::Form&>(*this)) {
+    : ui::Form("frmVLX_COM"),
+      OptionControls(static_cast<ui::Form&>(*this)),
+      HelpControls(static_cast<ui::Form&>(*this)) {
   SetCaptions();
   LayOut();
   ArrangeTabOrder();

@@ -53,11 +53,20 @@ void frmVLX_COM::LayOut() {
 }
 
 void frmVLX_COM::ArrangeTabOrder() {
-  std::vector<ui::Control*> order{&lstTermsInDoc,   &cmdSelectAllTermsInDoc, &cmdDeselectAllTermsInDoc,
-                                  &cmdSaveList(0),  &lblAddTerms,            &txtAddTerm,
-                                  &cmdAddTerm,      &lstAddTerms,            &cmdSelectAllAddTerms,
-                                  &cmdDeselectAllAddTerms, &cmdDeleteTerm,   &cmdLoadSavedList,
-                                  &cmdSaveList(1),  &tbcTabs};
+  std::vector<ui::Control*> order{&lstTermsInDoc,
+                                  &cmdSelectAllTermsInDoc,
+                                  &cmdDeselectAllTermsInDoc,
+                                  &cmdSaveList(0),
+                                  &lblAddTerms,
+                                  &txtAddTerm,
+                                  &cmdAddTerm,
+                                  &lstAddTerms,
+                                  &cmdSelectAllAddTerms,
+                                  &cmdDeselectAllAddTerms,
+                                  &cmdDeleteTerm,
+                                  &cmdLoadSavedList,
+                                  &cmdSaveList(1),
+                                  &tbcTabs};
   const std::vector<ui::Control*> search = SearchOptionsTabOrder();
   const std::vector<ui::Control*> index = IndexOptionsTabOrder();
   order.insert(order.end(), search.begin(), search.end());

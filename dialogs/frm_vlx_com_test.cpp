@@ -127,8 +127,7 @@ TEST_F(MainDialogTest, SelectAndDeselectAllKeepTheCurrentItem) {
 
 TEST_F(MainDialogTest, CancelReturnsToTheRunsStartAndRemovesItsBookmarks) {
   using namespace host::testing;
-  host::Document& doc =
-      addIn_.app.Documents().Add(openBody(para(run("The Seller sells.")) + para(run("INDEX HERE"))));
+  host::Document& doc = addIn_.app.Documents().Add(openBody(para(run("The Seller sells.")) + para(run("INDEX HERE"))));
   doc.Bookmarks().Add("ReturnHereBK", doc.Range(4, 4));
   doc.Bookmarks().Add("IndexBKStart", doc.Range(18, 18));
   state::blnOptionsAccepted = true;
@@ -187,9 +186,9 @@ TEST_F(MainDialogTest, HelpButtonsLinksAndMenuItemsOpenTheirShippedPages) {
                                  &form_.cmdOptions, &form_.lblFAQClick, &form_.cmdFAQ})
     ui::script::Click(*control);
   ASSERT_EQ(backend_.Opened().size(), 11u);
-  const Items pages{"getting-started.html", "getting-started.html", "getting-started.html", "create-index.html",
-                    "remove-indexing.html", "remove-highlighting.html", "update-index.html", "term-lists.html",
-                    "options.html"};
+  const Items pages{"getting-started.html", "getting-started.html", "getting-started.html",
+                    "create-index.html",    "remove-indexing.html", "remove-highlighting.html",
+                    "update-index.html",    "term-lists.html",      "options.html"};
   for (std::size_t i = 0; i < pages.size(); ++i) {
     EXPECT_EQ(opened(i), pages[i]) << i;
     EXPECT_TRUE(std::filesystem::is_regular_file(backend_.Opened()[i])) << backend_.Opened()[i];

@@ -6,7 +6,9 @@
 namespace dialogs {
 
 frmVLXOptions::frmVLXOptions()
-    : ui::Form("frmVLXOptions"), OptionControls(static_cast<ui::Form&>(*this)), HelpControls(static_cast<ui::Form&>(*this)) {
+    : ui::Form("frmVLXOptions"),
+      OptionControls(static_cast<ui::Form&>(*this)),
+      HelpControls(static_cast<ui::Form&>(*this)) {
   SetCaption(" Search and index options");
   // The options dialog's own access keys, where they differ from the main dialog's.
   lblCloseQuote.SetCaption("C&lose quote&:");

@@ -49,8 +49,8 @@ class OptionControls {
   void SearchOptionLeft(const ui::Control* next, int valueOnFocus, int valueNow) const;
 
   ui::Form& form_;
-  int boldOnFocus_ = 0;           // chkBold's value when it last got the focus
-  int openQuoteOnFocus_ = -1;     // the quote lists' entries when they last got the focus
+  int boldOnFocus_ = 0;        // chkBold's value when it last got the focus
+  int openQuoteOnFocus_ = -1;  // the quote lists' entries when they last got the focus
   int closeQuoteOnFocus_ = -1;
 
  public:

@@ -46,13 +46,13 @@ void OptionControls::PlaceIndexOptions(ui::Frame& container, int top) {
 }
 
 std::vector<ui::Control*> OptionControls::SearchOptionsTabOrder() {
-  return {&optSearchType(0), &optSearchType(1), &chkBold,          &lblOpenQuote,  &cmbOpenQuote, &lblCloseQuote,
-          &cmbCloseQuote,    &chkCaseSensitive, &chkIndexCaps,     &chkIgnoreNums, &chkHighlight};
+  return {&optSearchType(0), &optSearchType(1), &chkBold,      &lblOpenQuote,  &cmbOpenQuote, &lblCloseQuote,
+          &cmbCloseQuote,    &chkCaseSensitive, &chkIndexCaps, &chkIgnoreNums, &chkHighlight};
 }
 
 std::vector<ui::Control*> OptionControls::IndexOptionsTabOrder() {
-  return {&optIndexWhat(0), &optIndexWhat(1), &chkIncludeNotUsed, &chkIncludeNotFound, &lblCols,
-          &txtCols,         &lblSep,          &txtSep,            &chkTabSep};
+  return {&optIndexWhat(0), &optIndexWhat(1), &chkIncludeNotUsed, &chkIncludeNotFound, &lblCols, &txtCols,
+          &lblSep,          &txtSep,          &chkTabSep};
 }
 
 }  // namespace dialogs

@@ -19,8 +19,8 @@ constexpr const char* kReminder =
 
 // The six controls that only searches for terms in quotes use.
 std::vector<const ui::Control*> quoteControls(const OptionControls& form) {
-  return {&form.lblOpenQuote, &form.cmbOpenQuote, &form.lblCloseQuote, &form.cmbCloseQuote, &form.optIndexWhat(0),
-          &form.optIndexWhat(1)};
+  return {&form.lblOpenQuote,  &form.cmbOpenQuote,    &form.lblCloseQuote,
+          &form.cmbCloseQuote, &form.optIndexWhat(0), &form.optIndexWhat(1)};
 }
 
 class OptionControlsTest : public ::testing::Test {

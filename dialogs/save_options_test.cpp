@@ -66,7 +66,7 @@ TEST_F(SaveOptionsTest, WritesEveryKeyInItsOrderWithItsValueFormat) {
 }
 
 TEST_F(SaveOptionsTest, AFailingStepIsReportedAndTheRestIsStillWritten) {
-  frmVLX_COM form;  // quote lists left empty: nothing is selected in them
+  frmVLX_COM form;                  // quote lists left empty: nothing is selected in them
   state::blnLoadingOptions = true;  // set as the settings loader does, without the main dialog's reminder
   form.optSearchType(0).SetValue(true);
   form.optIndexWhat(0).SetValue(true);

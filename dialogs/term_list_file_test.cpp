@@ -37,7 +37,10 @@ TEST(ReadTermFields, AQuoteNeverClosedRunsToTheEndOfItsLineOnly) {
 
 TEST(DecodeTermList, Utf8WithOrWithoutByteOrderMarkAndWindows1252OtherwiseKeepTheirAccents) {
   EXPECT_EQ(DecodeTermList("Caf\xC3\xA9\r\n"), "Caf\xC3\xA9\r\n");
-  EXPECT_EQ(DecodeTermList("\xEF\xBB\xBF" "Caf\xC3\xA9\r\n"), "Caf\xC3\xA9\r\n") << "the mark is dropped";
+  EXPECT_EQ(DecodeTermList("\xEF\xBB\xBF"
+                           "Caf\xC3\xA9\r\n"),
+            "Caf\xC3\xA9\r\n")
+      << "the mark is dropped";
   // Saved on Windows: e acute, curly quotes and the euro sign in Windows-1252.
   EXPECT_EQ(DecodeTermList("Caf\xE9, \x93Quoted\x94, \x80 5\r\n"),
             "Caf\xC3\xA9, \xE2\x80\x9CQuoted\xE2\x80\x9D, \xE2\x82\xAC 5\r\n");
@@ -52,8 +55,8 @@ TEST(WriteTermList, PlainTermsAreWrittenAsTheyAreOneALineWithCrLf) {
 }
 
 TEST(WriteTermList, TermsTheReaderWouldSplitOrTrimComeBackWhole) {
-  const Terms tricky{"Smith, Jones and Co", "\"Seller\"", "\"", " Leading space", "Trailing tab\t",
-                     "Two\r\nlines",        "Plain",      "Caf\xC3\xA9",       "say \"when\", then"};
+  const Terms tricky{"Smith, Jones and Co", "\"Seller\"", "\"",          " Leading space",    "Trailing tab\t",
+                     "Two\r\nlines",        "Plain",      "Caf\xC3\xA9", "say \"when\", then"};
   const std::string text = WriteTermList(tricky);
   EXPECT_NE(text.find("\"Smith, Jones and Co\"\r\n"), std::string::npos);
   EXPECT_NE(text.find("\"\"\"Seller\"\"\"\r\n"), std::string::npos) << "inner quotes doubled";
@@ -62,8 +65,13 @@ TEST(WriteTermList, TermsTheReaderWouldSplitOrTrimComeBackWhole) {
 }
 
 TEST(WriteTermList, AFirstTermStartingLikeAByteOrderMarkComesBackWhole) {
-  const Terms terms{"\xEF\xBB\xBF" "Agreement", "Plain"};
-  EXPECT_EQ(WriteTermList(terms), "\"\xEF\xBB\xBF" "Agreement\"\r\nPlain\r\n");
+  const Terms terms{
+      "\xEF\xBB\xBF"
+      "Agreement",
+      "Plain"};
+  EXPECT_EQ(WriteTermList(terms),
+            "\"\xEF\xBB\xBF"
+            "Agreement\"\r\nPlain\r\n");
   EXPECT_EQ(ReadTermFields(DecodeTermList(WriteTermList(terms))), terms);
 }
 

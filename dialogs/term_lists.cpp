@@ -76,8 +76,8 @@ void LoadSavedList(ui::Form& owner, ui::ListBox& list) {
                  ui::vbOKOnly + ui::vbExclamation, "Not a text file");
       continue;
     }
-    const std::optional<std::string> bytes =
-        fncFileInUse(path, FileAccess::Read) ? std::nullopt : host::ReadWholeFile(path);
+    const std::optional<std::string> bytes = fncFileInUse(path, FileAccess::Read) ? std::nullopt
+                                                                                  : host::ReadWholeFile(path);
     if (!bytes) {
       FileInUseMessage();
       continue;

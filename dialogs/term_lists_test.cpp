@@ -68,7 +68,8 @@ TEST_F(TermListsTest, CommasSplitALineAndTermsAlreadyListedOrRepeatedAreSkipped)
   form_.lstAddTerms.AddItem("Seller");
   load({write("terms.txt", "Buyer ,  Seller\r\nBuyer\r\nbuyer\r\n")});
   EXPECT_EQ(util::ListItems(form_.lstAddTerms), (Items{"Seller", "Buyer", "buyer"})) << "exact, case-sensitive";
-  EXPECT_EQ(form_.lstAddTerms.HorizontalExtent(), form_.TextWidth("Seller")) << "the longest loaded term can be scrolled to";
+  EXPECT_EQ(form_.lstAddTerms.HorizontalExtent(), form_.TextWidth("Seller"))
+      << "the longest loaded term can be scrolled to";
 }
 
 TEST_F(TermListsTest, AnUpperCaseExtensionLoadsAndAnyOtherIsRefusedWithTheChooserOfferedAgain) {

@@ -13,11 +13,11 @@ namespace {
 
 // Words that never begin a phrase: articles and the small words of names, and the words that
 // open sentences capitalised only for that.
-constexpr std::array<std::u16string_view, 12> kNeverFirst = {u"the", u"this", u"and", u"for", u"if", u"in",
-                                                             u"at", u"as", u"a", u"between", u"of", u"an"};
+constexpr std::array<std::u16string_view, 12> kNeverFirst = {u"the", u"this", u"and", u"for",     u"if", u"in",
+                                                             u"at",  u"as",   u"a",   u"between", u"of", u"an"};
 // What may stand between two capitalised words of one name.
-constexpr std::array<std::u16string_view, 9> kBridges = {u"of",   u"of the", u"of a", u"and",    u"in",
-                                                         u"in the", u"as",   u"as a", u"between"};
+constexpr std::array<std::u16string_view, 9> kBridges = {u"of",     u"of the", u"of a", u"and",    u"in",
+                                                         u"in the", u"as",     u"as a", u"between"};
 
 bool isSpace(char16_t c) { return c == u' ' || c == u'\u00A0'; }
 

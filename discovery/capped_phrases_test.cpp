@@ -12,9 +12,8 @@ using Terms = std::vector<std::string>;
 Terms candidates(const std::vector<std::string>& paragraphs, const CappedPhrases::Accept& accept = nullptr) {
   CappedPhrases phrases;
   for (const std::string& paragraph : paragraphs)
-    phrases.AddParagraph(host::toText(paragraph), accept ? accept : [](std::u16string_view, std::size_t, std::size_t) {
-      return true;
-    });
+    phrases.AddParagraph(
+        host::toText(paragraph), accept ? accept : [](std::u16string_view, std::size_t, std::size_t) { return true; });
   return phrases.Candidates();
 }
 

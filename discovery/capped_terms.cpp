@@ -30,7 +30,11 @@ bool hasDigit(std::u16string_view word) {
 class CappedSearch {
  public:
   CappedSearch(host::Document& doc, dialogs::frmVLX_COM& form, bool bold, progress::ProgressWindow* window)
-      : doc_(doc), form_(form), bold_(bold), ignoreNums_(form.chkIgnoreNums.Value() == ui::vbChecked), window_(window) {}
+      : doc_(doc),
+        form_(form),
+        bold_(bold),
+        ignoreNums_(form.chkIgnoreNums.Value() == ui::vbChecked),
+        window_(window) {}
 
   std::vector<std::string> run() {
     for (host::Range story : doc_.StoryRanges()) {
@@ -60,8 +64,7 @@ class CappedSearch {
 
   void status(const std::string& label, const host::Range& word, std::u16string_view text) {
     const std::string line = "Processing " + label + "page " +
-                             std::to_string(word.Information(host::wdActiveEndPageNumber)) + ":  " +
-                             host::toUtf8(text);
+                             std::to_string(word.Information(host::wdActiveEndPageNumber)) + ":  " + host::toUtf8(text);
     form_.StatusBar1.SetSimpleText(line);
     if (window_) {
       window_->lblLabel3.SetCaption(line);

@@ -30,7 +30,8 @@ TEST_F(CappedTerms, FindsExactlyTheWordsTheCapitalWildcardFinds) {
                                 run("XX", "<w:vanish/>") + run("chase end ") + fieldChar("begin") +
                                 fieldCode(" PAGE \\* MERGEFORMAT ") + fieldChar("separate") + run("Seven") +
                                 fieldChar("end") + footnoteRef(1)) +
-                           table({{"Cell One", "two Three"}}) + para(run("Last") + elementRun("<w:endnoteReference w:id=\"1\"/>"));
+                           table({{"Cell One", "two Three"}}) +
+                           para(run("Last") + elementRun("<w:endnoteReference w:id=\"1\"/>"));
   host::Document& doc = open(main, {p("Note Words here")}, {p("end Note")});
   for (host::Range story : doc.StoryRanges()) {
     if (story.StoryType() >= 4 || story.StoryLength() < 2) continue;
@@ -48,11 +49,12 @@ TEST_F(CappedTerms, FindsExactlyTheWordsTheCapitalWildcardFinds) {
     const host::Text& text = shown.text();
     for (std::size_t i = 0; i <= text.size(); ++i) {
       if (i < text.size() && text[i] != host::ch::kParagraph && text[i] != host::ch::kCellEnd) continue;
-      phrases.AddParagraph(std::u16string_view(text).substr(paragraph, i - paragraph),
-                           [&](std::u16string_view, std::size_t s, std::size_t e) {
-                             byScan.push_back({shown.position(paragraph + s), shown.range(paragraph + s, paragraph + e).Text()});
-                             return true;
-                           });
+      phrases.AddParagraph(
+          std::u16string_view(text).substr(paragraph, i - paragraph),
+          [&](std::u16string_view, std::size_t s, std::size_t e) {
+            byScan.push_back({shown.position(paragraph + s), shown.range(paragraph + s, paragraph + e).Text()});
+            return true;
+          });
       paragraph = i + 1;
     }
     EXPECT_EQ(byScan, byFind) << "story " << story.StoryType();
@@ -87,9 +89,9 @@ TEST_F(CappedTerms, TheBoldFlagAndWordsWithNumbers) {
 }
 
 TEST_F(CappedTerms, ALineBreakEndsAPhraseAndAHeadingInCapitalsIsPassedOver) {
-  host::Document& doc = open(p("ARTICLE 4 \u2013 CHIEF EXECUTIVE OFFICER") +
-                             para(run("signed by the Chief Executive") + elementRun("<w:br/>") +
-                                  run("Officer and by the Bank of England")));
+  host::Document& doc = open(
+      p("ARTICLE 4 \u2013 CHIEF EXECUTIVE OFFICER") +
+      para(run("signed by the Chief Executive") + elementRun("<w:br/>") + run("Officer and by the Bank of England")));
   Terms terms;
   EXPECT_TRUE(fncBuildCappedTermsArray(doc, terms, form_, false, true));
   EXPECT_EQ(terms, (Terms{"Bank of England", "Chief Executive", "Officer"}));

@@ -98,7 +98,8 @@ bool fncCheckQuotePairs(host::Application& app, host::Document& doc, int& openCo
       const std::string name = StoryName(type);
       if (progress::pubProgForm) progress::pubProgForm->CloseProgress();
       state::blnOptionsAccepted = false;
-      if (ui::MsgBox(mismatchMessage(name), ui::vbYesNo + ui::vbExclamation, "Mis-matched double quotes") == ui::vbYes) {
+      if (ui::MsgBox(mismatchMessage(name), ui::vbYesNo + ui::vbExclamation, "Mis-matched double quotes") ==
+          ui::vbYes) {
         HighlightQuotes(app, doc, openCode, closeCode, type);
         return cannotIndex(highlightedPrefix(name));
       }

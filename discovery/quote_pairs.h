@@ -4,9 +4,9 @@
 // story is reported by name; the user may have its quotes highlighted, or choose another
 // quote style and have every story checked again.
 
-#include "host/shell/application.h"
 #include "host/model/document.h"
 #include "host/model/range.h"
+#include "host/shell/application.h"
 
 namespace discovery {
 

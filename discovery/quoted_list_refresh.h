@@ -5,8 +5,8 @@
 #include <string>
 
 #include "dialogs/frm_vlx_com.h"
-#include "host/shell/application.h"
 #include "host/model/document.h"
+#include "host/shell/application.h"
 
 namespace discovery {
 

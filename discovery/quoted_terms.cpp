@@ -26,9 +26,8 @@ constexpr const char* kCrLf = "\r\n";
 // A quote character as wildcard find text: the pattern characters escaped.
 std::string wildcardLiteral(int code) {
   const std::string text = QuoteText(code);
-  return text.size() == 1 && std::string_view("?*[]<>{}@\\()!^").find(text[0]) != std::string_view::npos
-             ? "\\" + text
-             : text;
+  return text.size() == 1 && std::string_view("?*[]<>{}@\\()!^").find(text[0]) != std::string_view::npos ? "\\" + text
+                                                                                                         : text;
 }
 
 void removeSpare(std::vector<std::string>& list) {
@@ -52,7 +51,8 @@ std::vector<std::string> searchAllStories(host::Application& app, host::Document
   const std::string indexWhat = settings::fncReadIni(settings::kSection, settings::kIndexWhat);
   for (host::Range story : doc.StoryRanges())
     if (story.StoryType() < 4)
-      terms = fncSearchStoryForQuotedTerms(terms, app, doc, story, form, bold, openCode, closeCode, inWindow, indexWhat);
+      terms = fncSearchStoryForQuotedTerms(terms, app, doc, story, form, bold, openCode, closeCode, inWindow,
+                                           indexWhat);
   return terms;
 }
 
@@ -89,11 +89,10 @@ void fncFindQuotedTerms(std::vector<std::string>& arrTerms, host::Document& doc,
   ShowFoundTermsArea(form, TermsFound(arrTerms));
 }
 
-std::vector<std::string> fncSearchStoryForQuotedTerms(const std::vector<std::string>& arrTerms,
-                                                      host::Application& app, host::Document& doc,
-                                                      host::Range& storyRange, dialogs::frmVLX_COM& form,
-                                                      bool blnBold, int openCode, int closeCode, bool inWindow,
-                                                      const std::string& indexWhat) {
+std::vector<std::string> fncSearchStoryForQuotedTerms(const std::vector<std::string>& arrTerms, host::Application& app,
+                                                      host::Document& doc, host::Range& storyRange,
+                                                      dialogs::frmVLX_COM& form, bool blnBold, int openCode,
+                                                      int closeCode, bool inWindow, const std::string& indexWhat) {
   StepProgress progress(form, inWindow);
   int storyType = 0;
   try {
@@ -197,11 +196,12 @@ void ShowFoundTermsArea(dialogs::frmVLX_COM& form, bool found) {
         "they will be indexed no matter how they are formatted.  " +
         "Choose the style of open and close quotes in your document " + "in the Options section below." + kCrLf +
         kCrLf + "If the defined terms in your document are in double quotes, " +
-        "check the search options panel below to see whether " + "'Defined terms in bold' is ticked - untick it, click " +
+        "check the search options panel below to see whether " +
+        "'Defined terms in bold' is ticked - untick it, click " +
         "'Find terms and refresh list' and they should be listed. " + kCrLf + kCrLf +
         "If the defined terms in your document aren't bold and that " + "option is ticked, they won't be listed." +
-        kCrLf + kCrLf + "You can type a list of terms to index in the " + "'Add terms for indexing' section below, or " +
-        "click Cancel, and make sure that your defined terms are " +
+        kCrLf + kCrLf + "You can type a list of terms to index in the " +
+        "'Add terms for indexing' section below, or " + "click Cancel, and make sure that your defined terms are " +
         "enclosed in double quotation marks where they are defined " + "so that they can be recognized.");
   }
   form.lstTermsInDoc.SetVisible(found);

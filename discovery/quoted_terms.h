@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "dialogs/frm_vlx_com.h"
-#include "host/shell/application.h"
 #include "host/model/document.h"
 #include "host/model/range.h"
+#include "host/shell/application.h"
 
 namespace discovery {
 
@@ -24,11 +24,10 @@ void fncFindQuotedTerms(std::vector<std::string>& arrTerms, host::Document& doc,
 /// Searches one story (moving storyRange through it) and returns arrTerms with the story's new
 /// terms added after them. A failure is reported with the story's name and gives arrTerms
 /// unchanged, so that the other stories' terms are kept.
-std::vector<std::string> fncSearchStoryForQuotedTerms(const std::vector<std::string>& arrTerms,
-                                                      host::Application& app, host::Document& doc,
-                                                      host::Range& storyRange, dialogs::frmVLX_COM& form,
-                                                      bool blnBold, int openCode, int closeCode, bool inWindow,
-                                                      const std::string& indexWhat);
+std::vector<std::string> fncSearchStoryForQuotedTerms(const std::vector<std::string>& arrTerms, host::Application& app,
+                                                      host::Document& doc, host::Range& storyRange,
+                                                      dialogs::frmVLX_COM& form, bool blnBold, int openCode,
+                                                      int closeCode, bool inWindow, const std::string& indexWhat);
 
 /// Moves the open quote of every quoted occurrence of term (an article, a space and the rest)
 /// behind the article, in every text story. quoteCode is the open quote searched for; the

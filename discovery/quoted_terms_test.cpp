@@ -1,10 +1,10 @@
 #include "discovery/quoted_terms.h"
 
+#include "dialogs/frm_vlx_remove_articles.h"
+#include "dialogs/quote_lists.h"
 #include "discovery/discovery_test_fixture.h"
 #include "discovery/quoted_list_refresh.h"
 #include "discovery/run_notices.h"
-#include "dialogs/frm_vlx_remove_articles.h"
-#include "dialogs/quote_lists.h"
 #include "engine/testing/forwarding_engine.h"
 #include "host/platform/error.h"
 #include "ui/script/user.h"
@@ -56,7 +56,8 @@ TEST_F(QuotedTerms, CurlyAndStraightQuotesGiveTheSameTermsInTheOrderFirstMet) {
     }
     return out;
   };
-  host::Document& curly = noted(quoted(kOpen, kClose), "the " + kOpen + "Note" + kClose + " and " + kOpen + "Buyer" + kClose);
+  host::Document& curly = noted(quoted(kOpen, kClose),
+                                "the " + kOpen + "Note" + kClose + " and " + kOpen + "Buyer" + kClose);
   host::Document& straight = noted(quoted("\"", "\""), "the \"Note\" and \"Buyer\"");
   const Terms expected{"Seller", "Buyer", "Price", "Note"};
   EXPECT_EQ(find(curly), expected);

@@ -15,7 +15,8 @@ std::set<std::string>& given() {
 }
 
 bool holdsControlCharacter(const std::string& term) {
-  return std::any_of(term.begin(), term.end(), [](char c) { return c == 13 || c == 11 || c == 10 || c == 9 || c == 8; });
+  return std::any_of(term.begin(), term.end(),
+                     [](char c) { return c == 13 || c == 11 || c == 10 || c == 9 || c == 8; });
 }
 
 }  // namespace

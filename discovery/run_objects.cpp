@@ -9,7 +9,9 @@ namespace discovery {
 
 namespace {
 
-[[noreturn]] void notSet() { throw host::Error(host::kErrObjectNotSet, "Object variable or With block variable not set"); }
+[[noreturn]] void notSet() {
+  throw host::Error(host::kErrObjectNotSet, "Object variable or With block variable not set");
+}
 
 }  // namespace
 

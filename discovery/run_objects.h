@@ -7,8 +7,8 @@
 #include <string>
 
 #include "engine/osvlx_lib.h"
-#include "host/shell/application.h"
 #include "host/model/document.h"
+#include "host/shell/application.h"
 #include "progress/cls_prog_form.h"
 
 namespace discovery {

@@ -26,8 +26,8 @@ TEST_F(SampleContractTerms, TheQuotedSearchFindsExactlyTheDefinedTermsWhateverTh
 
   // A copy with every quote curly, and one with every quote straight.
   for (bool curly : {true, false}) {
-    host::Document& copy = app_.Documents().Add(host::Document::FromBytes(
-        examples::buildSampleContract().toBytes(), curly ? "curly.docx" : "straight.docx"));
+    host::Document& copy = app_.Documents().Add(
+        host::Document::FromBytes(examples::buildSampleContract().toBytes(), curly ? "curly.docx" : "straight.docx"));
     app_.Options().AutoFormatAsYouTypeReplaceQuotes = curly;
     state::pubEngine->SmartQuoteToggle(copy);
     const std::string text = copy.Content().Text();

@@ -11,8 +11,7 @@ void showStory(host::Document& doc, int seekView, int pane) {
   const int viewType = window.ActivePane().View().Type();
   if (viewType == host::wdPrintView || viewType == host::wdPrintPreview || viewType == host::wdWebView)
     window.View().SetSeekView(seekView);
-  else
-    window.View().SetSplitSpecial(pane);
+  else window.View().SetSplitSpecial(pane);
 }
 
 }  // namespace

@@ -9,8 +9,8 @@ namespace engine {
 /// Index-entry identifier that restricts entries to this program's index.
 inline constexpr const char* kIndexId = "VellandexIndex";
 /// The marking colours of an indexed occurrence.
-inline constexpr int kMarkHighlight = 6;          // red
-inline constexpr long kMarkColor = 0xF3F3F3;       // 5 % grey
+inline constexpr int kMarkHighlight = 6;      // red
+inline constexpr long kMarkColor = 0xF3F3F3;  // 5 % grey
 
 /// The engine.
 class clsOSVLXLib final : public _clsOSVLXLib {

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <memory>
+
+#include <gtest/gtest.h>
 
 #include "engine/osvlx_lib.h"
 #include "host/platform/error.h"
@@ -17,9 +17,7 @@ using host::testing::TempFolder;
 // A registry folder holding a copy of the registration the build wrote.
 class EngineComponent : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::filesystem::copy_file(VLX_ENGINE_REGISTRATION, folder_ / "OSVLXDLL.json");
-  }
+  void SetUp() override { std::filesystem::copy_file(VLX_ENGINE_REGISTRATION, folder_ / "OSVLXDLL.json"); }
   TempFolder folder_;
 };
 

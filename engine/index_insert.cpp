@@ -51,7 +51,8 @@ void clsOSVLXLib::IndexInsert(host::Application&, host::Document& wdDoc, long ln
   // from that text. The paragraph mark added for it belongs to the index, so that removing the
   // index joins the text again.
   host::Range before = r.Duplicate();
-  if (before.MoveStart(host::wdCharacter, -1) != 0 && before.Characters16() != std::u16string(1, host::ch::kParagraph)) {
+  if (before.MoveStart(host::wdCharacter, -1) != 0 &&
+      before.Characters16() != std::u16string(1, host::ch::kParagraph)) {
     r.SetText("\r\n");
     r.Collapse(host::wdCollapseEnd);
   }

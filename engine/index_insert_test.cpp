@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "engine/cls_osvlx_lib.h"
 #include "host/shell/application.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/cls_osvlx_lib.h"
-#include "host/shell/application.h"
 #include "host/model/indexes.h"
 #include "host/parse/field_code.h"
+#include "host/shell/application.h"
 #include "host/testing/test_documents.h"
 #include "ui/constants.h"
 #include "ui/script/backend.h"
@@ -28,8 +28,8 @@ std::string code(const std::string& entry) { return " XE \"" + entry + "\" \\f \
 
 class Marking : public ::testing::Test {
  protected:
-  long index(host::Document& doc, const std::string& term, long count = 0, bool matchCase = true,
-             bool fullCaps = false, const std::string& type = "IndexAll", const std::string& asTyped = "") {
+  long index(host::Document& doc, const std::string& term, long count = 0, bool matchCase = true, bool fullCaps = false,
+             const std::string& type = "IndexAll", const std::string& asTyped = "") {
     host::Range story = doc.Content();
     return engine_.fncSearchAndIndexTermInStory(doc, story, term, count, 1, matchCase, fullCaps, type, asTyped);
   }
@@ -73,8 +73,7 @@ TEST_F(Marking, DefinitionsInLowNineOrAngleQuotesAreDefinitionsToo) {
   EXPECT_EQ(entryCodes(doc->Content()), (std::vector<std::string>{code("Vertrag"), code("Contrat")}));
   // Each field follows its closing quote.
   std::vector<long> ends;
-  for (host::Field field : doc->Content().Fields())
-    ends.push_back(field.Span().begin);
+  for (host::Field field : doc->Content().Fields()) ends.push_back(field.Span().begin);
   EXPECT_EQ(doc->Range(ends[0] - 1, ends[0]).Text(), "\u201C");
   EXPECT_EQ(doc->Range(ends[1] - 1, ends[1]).Text(), "\u00BB");
 }
@@ -163,14 +162,15 @@ TEST_F(Marking, FootnotesAreAStoryOfTheirOwn) {
 }
 
 TEST_F(Marking, TheWholePassIndexesEveryTermLongestFirstInTextAndNotes) {
-  auto doc = docWithBody(para(run("The Purchase Price and the Adjusted Purchase Price bind the Buyer.") + footnoteRef(1)),
-                         {para(run("The Buyer pays the Purchase Price."))});
+  auto doc = docWithBody(
+      para(run("The Purchase Price and the Adjusted Purchase Price bind the Buyer.") + footnoteRef(1)),
+      {para(run("The Buyer pays the Purchase Price."))});
   host::Application app;
   std::vector<std::string> terms = {"Buyer", "Purchase Price", "Adjusted Purchase Price", "Seller", ""};
   engine_.fncListSort(terms);
   CounterArray counts = engine_.fncIndexAndMarkTerms(app, *doc, terms, true);
-  EXPECT_EQ(counts, (CounterArray{{"Adjusted Purchase Price", 1}, {"Purchase Price", 2}, {"Seller", 0}, {"Buyer", 2},
-                                  {"", 0}}));
+  EXPECT_EQ(counts, (CounterArray{
+                        {"Adjusted Purchase Price", 1}, {"Purchase Price", 2}, {"Seller", 0}, {"Buyer", 2}, {"", 0}}));
   EXPECT_EQ(entryCodes(doc->Content()),
             (std::vector<std::string>{code("Purchase Price"), code("Adjusted Purchase Price"), code("Buyer")}));
   EXPECT_EQ(entryCodes(doc->StoryRanges().Item(host::wdFootnotesStory)),

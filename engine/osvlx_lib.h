@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "host/shell/application.h"
 #include "host/model/document.h"
 #include "host/model/range.h"
+#include "host/shell/application.h"
 
 namespace engine {
 

@@ -5,8 +5,8 @@
 
 #include "engine/cls_osvlx_lib.h"
 #include "engine/story_walk.h"
-#include "host/platform/error.h"
 #include "host/model/find.h"
+#include "host/platform/error.h"
 
 namespace engine {
 

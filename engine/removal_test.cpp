@@ -33,16 +33,16 @@ class Removal : public ::testing::Test {
 
 TEST_F(Removal, StripIndexEntriesRemovesOnlyThisProgramsEntries) {
   std::string ours = R"( XE "Buyer" \f "VellandexIndex")";
-  auto doc = docWithBody(para(run("Buyer") + field(ours) + field(ours) + run(" and ") +
-                              field(R"( XE "Other" \f "X")") + field(R"( XE "Upper" \f "VELLANDEXINDEX")") +
-                              field(R"( TOC \o "1-3" )")) + para(run("Seller") + footnoteRef(1)),
+  auto doc = docWithBody(para(run("Buyer") + field(ours) + field(ours) + run(" and ") + field(R"( XE "Other" \f "X")") +
+                              field(R"( XE "Upper" \f "VELLANDEXINDEX")") + field(R"( TOC \o "1-3" )")) +
+                             para(run("Seller") + footnoteRef(1)),
                          {para(run("Note") + field(R"( XE "Note" \f "vellandexindex" )"))});
   bool show = true;
   engine_.StripIndexEntries(app_, *doc, show);
   EXPECT_EQ(codes(doc->Content()), (std::vector<std::string>{R"( XE "Other" \f "X")", R"( TOC \o "1-3" )"}));
   EXPECT_TRUE(codes(doc->StoryRanges().Item(host::wdFootnotesStory)).empty());
   EXPECT_EQ(doc->Content().Text(), "Buyer and \rSeller\x02\r");  // the note reference stays
-  EXPECT_TRUE(ui_.Messages().empty());  // blnMsgShow shows nothing
+  EXPECT_TRUE(ui_.Messages().empty());                           // blnMsgShow shows nothing
 }
 
 TEST_F(Removal, StripIndexEntriesGivesBackTheTextAsTypedWhereverATermStands) {
@@ -96,7 +96,9 @@ TEST_F(Removal, SmartQuoteToggleFollowsTheQuoteOption) {
   auto doc = docWithBody(para(run("the \"Buyer\" and") + footnoteRef(1)), {para(run("a \"Note\""))});
   doc->options().AutoFormatAsYouTypeReplaceQuotes = true;
   engine_.SmartQuoteToggle(*doc);
-  EXPECT_EQ(doc->Content().Text(), "the \xE2\x80\x9C" "Buyer\xE2\x80\x9D and\x02\r");
+  EXPECT_EQ(doc->Content().Text(),
+            "the \xE2\x80\x9C"
+            "Buyer\xE2\x80\x9D and\x02\r");
   EXPECT_EQ(doc->StoryRanges().Item(host::wdFootnotesStory).Text(), "a \xE2\x80\x9CNote\xE2\x80\x9D\r");
   doc->options().AutoFormatAsYouTypeReplaceQuotes = false;
   engine_.SmartQuoteToggle(*doc);

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "engine/cls_osvlx_lib.h"
-#include "host/platform/error.h"
 #include "host/model/find.h"
 #include "host/model/window.h"
+#include "host/platform/error.h"
 
 namespace engine {
 
@@ -19,8 +19,7 @@ void showStory(host::Document& doc, int seekView, int pane) {
   const int type = window.ActivePane().View().Type();
   if (type == host::wdPrintView || type == host::wdPrintPreview || type == host::wdWebView)
     window.View().SetSeekView(seekView);
-  else
-    window.View().SetSplitSpecial(pane);
+  else window.View().SetSplitSpecial(pane);
 }
 
 void showMainText(host::Document& doc) { showStory(doc, host::wdSeekMainDocument, host::wdPaneNone); }

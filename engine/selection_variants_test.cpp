@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/cls_osvlx_lib.h"
-#include "host/shell/application.h"
-#include "host/platform/error.h"
-#include "host/testing/test_documents.h"
 #include "host/model/window.h"
+#include "host/platform/error.h"
+#include "host/shell/application.h"
+#include "host/testing/test_documents.h"
 
 namespace engine {
 namespace {
@@ -43,9 +43,18 @@ TEST_F(SelectionVariants, QuoteToggleRewritesTheQuotesOfMainTextFootnotesAndEndn
     doc.ActiveWindow().ActivePane().View().SetType(viewType);
     app_.Options().AutoFormatAsYouTypeReplaceQuotes = true;
     engine_.xSmartQuoteToggleNEW(app_, doc);
-    EXPECT_EQ(doc.Content().Text(), "Main \xE2\x80\x9C" "Buyer\xE2\x80\x9D\x02\x02\r") << viewType;
-    EXPECT_EQ(storyText(doc, host::wdFootnotesStory), "Foot \xE2\x80\x9C" "Buyer\xE2\x80\x9D\r") << viewType;
-    EXPECT_EQ(storyText(doc, host::wdEndnotesStory), "End \xE2\x80\x9C" "Buyer\xE2\x80\x9D\r") << viewType;
+    EXPECT_EQ(doc.Content().Text(),
+              "Main \xE2\x80\x9C"
+              "Buyer\xE2\x80\x9D\x02\x02\r")
+        << viewType;
+    EXPECT_EQ(storyText(doc, host::wdFootnotesStory),
+              "Foot \xE2\x80\x9C"
+              "Buyer\xE2\x80\x9D\r")
+        << viewType;
+    EXPECT_EQ(storyText(doc, host::wdEndnotesStory),
+              "End \xE2\x80\x9C"
+              "Buyer\xE2\x80\x9D\r")
+        << viewType;
     EXPECT_FALSE(app_.Options().Pagination) << viewType;  // stays off
 
     // Back to straight quotes; the window ends on the main text with no pane open.
@@ -78,7 +87,9 @@ TEST_F(SelectionVariants, QuoteToggleWithoutNotesStaysInTheMainText) {
   doc.ActiveWindow().ActivePane().View().SetType(host::wdNormalView);
   app_.Options().AutoFormatAsYouTypeReplaceQuotes = true;
   engine_.xSmartQuoteToggleNEW(app_, doc);
-  EXPECT_EQ(doc.Content().Text(), "a \xE2\x80\x9C" "b\xE2\x80\x9D c\r");
+  EXPECT_EQ(doc.Content().Text(),
+            "a \xE2\x80\x9C"
+            "b\xE2\x80\x9D c\r");
   EXPECT_EQ(doc.SelectionRange().StoryType(), host::wdMainTextStory);
   EXPECT_EQ(doc.ActiveWindow().PanesCount(), 1);
 }

@@ -41,8 +41,7 @@ std::vector<DocxBuilder::Run> runsOf(std::string_view marked) {
   while (start <= marked.size()) {
     const std::size_t star = marked.find('*', start);
     const std::size_t end = star == std::string_view::npos ? marked.size() : star;
-    if (end > start)
-      runs.push_back({std::string(marked.substr(start, end - start)), {.bold = bold}});
+    if (end > start) runs.push_back({std::string(marked.substr(start, end - start)), {.bold = bold}});
     bold = !bold;
     start = end + 1;
   }
@@ -83,17 +82,13 @@ void addMarked(Writer& doc, std::string_view marked) {
   while (start <= marked.size()) {
     const std::size_t caret = marked.find('^', start);
     const std::size_t end = caret == std::string_view::npos ? marked.size() : caret;
-    for (const auto& run : runsOf(marked.substr(start, end - start)))
-      doc.addRun(run.text, run.emphasis);
+    for (const auto& run : runsOf(marked.substr(start, end - start))) doc.addRun(run.text, run.emphasis);
     if (end == marked.size()) break;
     const char which = marked.at(end + 1);
-    const std::string_view note =
-        which == 'E' ? kEndnote : kFootnotes.at(static_cast<std::size_t>(which - '1'));
+    const std::string_view note = which == 'E' ? kEndnote : kFootnotes.at(static_cast<std::size_t>(which - '1'));
     collectDefinitions(note, which == 'E' ? doc.endnoteTerms : doc.footnoteTerms);
-    if (which == 'E')
-      doc.addEndnote(runsOf(note));
-    else
-      doc.addFootnote(runsOf(note));
+    if (which == 'E') doc.addEndnote(runsOf(note));
+    else doc.addFootnote(runsOf(note));
     start = end + 2;
   }
 }
@@ -109,8 +104,7 @@ void paragraph(Writer& doc, std::string_view marked, Align align = Align::Justif
 }
 
 // A numbered clause with its caption in bold, as contracts set them.
-void clause(Writer& doc, std::string_view number, std::string_view caption,
-            std::string_view marked) {
+void clause(Writer& doc, std::string_view number, std::string_view caption, std::string_view marked) {
   doc.startParagraph(Style::Normal, Align::Justify);
   doc.addRun(std::string(number) + "\t");
   doc.addRun(std::string(caption) + ".", {.bold = true});
@@ -201,12 +195,9 @@ void purchasePrice(Writer& doc) {
          "first instalment.");
   doc.addTable(
       {{"Instalment", "Due", "Amount", "Paid to"},
-       {"Deposit", "Within five Business Days after the Effective Date", "£485,000",
-        "Escrow Agent"},
-       {"First instalment", "Closing Date", "60% of the Adjusted Purchase Price, less the Deposit",
-        "Seller"},
-       {"Second instalment", "Six months after the Closing Date",
-        "25% of the Adjusted Purchase Price", "Seller"},
+       {"Deposit", "Within five Business Days after the Effective Date", "£485,000", "Escrow Agent"},
+       {"First instalment", "Closing Date", "60% of the Adjusted Purchase Price, less the Deposit", "Seller"},
+       {"Second instalment", "Six months after the Closing Date", "25% of the Adjusted Purchase Price", "Seller"},
        {"Final instalment", "Twelve months after the Closing Date",
         "15% of the Adjusted Purchase Price, less any Losses set off under Section 5.3", "Seller"}},
       true);
@@ -331,8 +322,9 @@ void schedules(Writer& doc) {
   paragraph(doc,
             "3.\tThe customer contracts of the Business, with the goodwill, drawings and "
             "specifications relating to them.");
-  paragraph(doc, "Schedule 1 does not list, and the Seller does not sell, any of the Excluded "
-                 "Assets.");
+  paragraph(doc,
+            "Schedule 1 does not list, and the Seller does not sell, any of the Excluded "
+            "Assets.");
   heading(doc, "Schedule 2 – Allocation of the Purchase Price");
   paragraph(doc,
             "Machinery and tooling: 45 per cent; inventory: the value shown in the Inventory "

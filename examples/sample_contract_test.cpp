@@ -39,8 +39,7 @@ std::string storyText(pugi::xml_document& part) {
 // The texts between curly quotes, in order of appearance.
 std::vector<std::string> curlyQuoted(const std::string& text) {
   std::vector<std::string> found;
-  for (std::size_t open = text.find(kOpen); open != std::string::npos;
-       open = text.find(kOpen, open + 1)) {
+  for (std::size_t open = text.find(kOpen); open != std::string::npos; open = text.find(kOpen, open + 1)) {
     const std::size_t start = open + kOpen.size();
     const std::size_t close = text.find(kClose, start);
     if (close == std::string::npos) break;
@@ -142,8 +141,7 @@ TEST_F(SampleContract, HasFewFootnotesOneEndnoteOneTableAndCapitalisedHeadings) 
   const auto notes = [&](const char* part, const char* query) {
     return package_->xml(part).select_nodes(query).size();
   };
-  const std::size_t footnotes =
-      notes("word/footnotes.xml", "/w:footnotes/w:footnote[not(@w:type)]");
+  const std::size_t footnotes = notes("word/footnotes.xml", "/w:footnotes/w:footnote[not(@w:type)]");
   EXPECT_GE(footnotes, 3u);
   EXPECT_LE(footnotes, 5u);
   EXPECT_EQ(notes("word/document.xml", "//w:footnoteReference"), footnotes);
@@ -155,8 +153,7 @@ TEST_F(SampleContract, HasFewFootnotesOneEndnoteOneTableAndCapitalisedHeadings) 
       package_->xml("word/document.xml").select_nodes("//w:p[w:pPr/w:pStyle/@w:val='Heading1']");
   EXPECT_GE(headings.size(), 6u);
   bool termInHeading = false;
-  for (pugi::xpath_node heading : headings)
-    termInHeading |= uses(paragraphText(heading.node()), "Purchase Price") > 0;
+  for (pugi::xpath_node heading : headings) termInHeading |= uses(paragraphText(heading.node()), "Purchase Price") > 0;
   EXPECT_TRUE(termInHeading);
 }
 

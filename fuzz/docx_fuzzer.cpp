@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "host/model/document.h"
 #include "host/dump/dump.h"
-#include "host/platform/error.h"
+#include "host/model/document.h"
 #include "host/package/package.h"
+#include "host/platform/error.h"
 
 namespace {
 
@@ -36,13 +36,15 @@ void put32(std::string& out, std::size_t at, std::uint32_t value) {
 // it and never reach the XML parser, so the CRCs are made right before the bytes are opened.
 void fixStoredCrcs(std::string& zip) {
   const std::string local("PK\x03\x04", 4), central("PK\x01\x02", 4);
-  for (std::size_t at = zip.find(local); at != std::string::npos && at + 30 <= zip.size(); at = zip.find(local, at + 4)) {
+  for (std::size_t at = zip.find(local); at != std::string::npos && at + 30 <= zip.size();
+       at = zip.find(local, at + 4)) {
     const std::size_t start = at + 30 + get(zip, at + 26, 2) + get(zip, at + 28, 2);
     const std::size_t size = get(zip, at + 18, 4);
     if (get(zip, at + 8, 2) != 0 || start > zip.size() || size > zip.size() - start) continue;
     const std::uint32_t crc = crc32(std::string_view(zip).substr(start, size));
     put32(zip, at + 14, crc);
-    for (std::size_t c = zip.find(central); c != std::string::npos && c + 46 <= zip.size(); c = zip.find(central, c + 4))
+    for (std::size_t c = zip.find(central); c != std::string::npos && c + 46 <= zip.size();
+         c = zip.find(central, c + 4))
       if (get(zip, c + 42, 4) == at) put32(zip, c + 16, crc);
   }
 }

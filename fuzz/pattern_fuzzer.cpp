@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "host/platform/error.h"
 #include "host/parse/pattern.h"
+#include "host/platform/error.h"
 #include "host/text/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "dialogs/save_options.h"
+#include "discovery/run_objects.h"
 #include "host/shell/application.h"
 #include "indexing/bookmark_names.h"
 #include "indexing/indexing_pass.h"
-#include "discovery/run_objects.h"
 #include "indexing/run_options.h"
 #include "indexing/search_list.h"
 #include "state/run_state.h"

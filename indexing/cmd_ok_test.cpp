@@ -1,10 +1,10 @@
 #include "indexing/cmd_ok.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "host/testing/test_documents.h"
 #include "indexing/test_support.h"
@@ -28,7 +28,8 @@ using testing::markedTexts;
 
 const std::string kPageBreak = elementRun("<w:br w:type=\"page\"/>");
 const std::string kIndexCode = " INDEX \\c2 \\e\", \" \\f \"VellandexIndex\" ";
-const std::string kNotUsedBlock = "\rDEFINED BUT NOT USED / USED ONLY ONCE (see Index above for page number)\rGoods\r\r";
+const std::string kNotUsedBlock =
+    "\rDEFINED BUT NOT USED / USED ONLY ONCE (see Index above for page number)\rGoods\r\r";
 const std::string kNotFoundBlock = "\rNOT FOUND\rPrice\r\r";
 
 // A contract of two pages: the definitions, a use of each term with a footnote and an
@@ -79,11 +80,28 @@ TEST_F(CmdOkTest, IndexesEveryStoryAndAddsTheIndexAndBothLists) {
   EXPECT_EQ(resultLines(indexFields(*doc)[0]), (std::vector<std::string>{"Buyer, 1", "Goods, 1", "Seller, 1, 2"}));
 
   EXPECT_EQ(mainParagraphs(*doc),
-            (std::vector<std::string>{"Sale contract", "This contract is between the \"Buyer\" and the \"Seller\".",
-                                      "The Buyer pays the Seller for the Goods.\x02\x02", "Nothing to index here.\f",
-                                      "INDEX OF DEFINED TERMS", "", "", "Buyer, 1", "Goods, 1", "Seller, 1, 2", "", "",
-                                      "", "DEFINED BUT NOT USED / USED ONLY ONCE (see Index above for page number)",
-                                      "Goods", "", "", "NOT FOUND", "Price", "", "", "Signed."}));
+            (std::vector<std::string>{"Sale contract",
+                                      "This contract is between the \"Buyer\" and the \"Seller\".",
+                                      "The Buyer pays the Seller for the Goods.\x02\x02",
+                                      "Nothing to index here.\f",
+                                      "INDEX OF DEFINED TERMS",
+                                      "",
+                                      "",
+                                      "Buyer, 1",
+                                      "Goods, 1",
+                                      "Seller, 1, 2",
+                                      "",
+                                      "",
+                                      "",
+                                      "DEFINED BUT NOT USED / USED ONLY ONCE (see Index above for page number)",
+                                      "Goods",
+                                      "",
+                                      "",
+                                      "NOT FOUND",
+                                      "Price",
+                                      "",
+                                      "",
+                                      "Signed."}));
   host::Range index = doc->Bookmarks().Item("VellandexIndex").Range();
   // The index ends with its field's paragraph; the lists after it are outside it.
   EXPECT_EQ(index.Text(), "INDEX OF DEFINED TERMS\r\r\rBuyer, 1\rGoods, 1\rSeller, 1, 2\r\r\r");
@@ -121,7 +139,8 @@ TEST_F(CmdOkTest, WithHighlightingTheMarksStayAndTheCursorIsAtTheIndex) {
 
   EXPECT_EQ(app_.Selection().Start(), doc.Bookmarks().Item("VellandexIndex").Start());
   auto out = saved();
-  EXPECT_EQ(markedTexts(*out, "word/document.xml"), (std::vector<std::string>{"Buyer", "Seller", "Buyer", "Seller", "Goods"}));
+  EXPECT_EQ(markedTexts(*out, "word/document.xml"),
+            (std::vector<std::string>{"Buyer", "Seller", "Buyer", "Seller", "Goods"}));
   EXPECT_EQ(markedTexts(*out, "word/footnotes.xml"), std::vector<std::string>{"Buyer"});
   EXPECT_EQ(markedTexts(*out, "word/endnotes.xml"), std::vector<std::string>{"Seller"});
   // Neither list was asked for.

@@ -2,8 +2,8 @@
 // Putting the index into the document, or bringing an existing one up to date.
 
 #include "dialogs/frm_vlx_com.h"
-#include "host/shell/application.h"
 #include "host/model/document.h"
+#include "host/shell/application.h"
 
 namespace indexing {
 

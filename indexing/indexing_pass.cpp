@@ -2,13 +2,13 @@
 
 #include <array>
 
+#include "discovery/run_objects.h"
 #include "host/model/constants.h"
 #include "host/text/story.h"
 #include "host/text/text.h"
 #include "indexing/bookmark_names.h"
 #include "indexing/index_insert_or_update.h"
 #include "indexing/not_used_not_found.h"
-#include "discovery/run_objects.h"
 #include "util/quick_sort.h"
 
 namespace indexing {

@@ -8,9 +8,9 @@
 
 #include "dialogs/frm_vlx_com.h"
 #include "engine/osvlx_lib.h"
-#include "host/shell/application.h"
 #include "host/model/document.h"
 #include "host/model/range.h"
+#include "host/shell/application.h"
 #include "indexing/run_options.h"
 
 namespace indexing {

@@ -1,8 +1,8 @@
 #include "indexing/indexing_pass.h"
 
-#include <gtest/gtest.h>
-
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "host/testing/test_documents.h"
 #include "indexing/test_support.h"

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "host/shell/application.h"
 #include "host/model/document.h"
+#include "host/shell/application.h"
 
 namespace indexing {
 

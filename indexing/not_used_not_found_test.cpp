@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "host/text/styles.h"
-#include "host/testing/test_documents.h"
 #include "discovery/run_objects.h"
+#include "host/testing/test_documents.h"
+#include "host/text/styles.h"
 #include "indexing/test_support.h"
 
 namespace indexing {
@@ -73,7 +73,8 @@ TEST_F(ListsTest, BothBlocksFollowTheIndexInTurnReadingNoneWhenNoTermQualifies) 
 
 TEST_F(ListsTest, AtTheEndOfTheTextTheUsersLastParagraphKeepsItsSpacingAndAlignment) {
   host::testing::DocParts parts;
-  parts.body = para(run("Text.")) + para(run("Signed."), "<w:spacing w:before=\"120\" w:after=\"240\"/><w:jc w:val=\"center\"/>");
+  parts.body = para(run("Text.")) +
+               para(run("Signed."), "<w:spacing w:before=\"120\" w:after=\"240\"/><w:jc w:val=\"center\"/>");
   host::Document& doc = openRun(parts);
   const long end = doc.Content().End() - 1;
   doc.Bookmarks().Add("IndexBKStart", doc.Range(end, end));
@@ -112,11 +113,11 @@ TEST_F(ListsTest, WithoutAnIndexTheBlockGoesAfterTheParagraphOfTheSelectionsEnd)
 
   NotUsedList(doc, "Gamma");
 
-  EXPECT_EQ(mainParagraphs(doc),
-            (std::vector<std::string>{"One.", "", "DEFINED BUT NOT USED / USED ONLY ONCE (see Index above for page number)",
-                                      "Gamma", "", "Two."}));
+  EXPECT_EQ(
+      mainParagraphs(doc),
+      (std::vector<std::string>{"One.", "", "DEFINED BUT NOT USED / USED ONLY ONCE (see Index above for page number)",
+                                "Gamma", "", "Two."}));
   EXPECT_EQ(doc.Bookmarks().Item("VellandexIndexNotUsedList").Start(), 5);
-
 }
 
 TEST_F(ListsTest, ASelectionEndingWhereAParagraphStartsPutsTheBlockRightThere) {

@@ -38,10 +38,12 @@ TEST(RunOptions, BoxesCountWhenTickedAndTheCapitalsAndDefinitionsOptionsOnlyWhen
 
 TEST(RunOptions, ColumnsAreAWholeNumberFromOneToFour) {
   dialogs::frmVLX_COM form;
+  // clang-format off
   const std::pair<const char*, std::optional<long>> cases[] = {
       {"1", 1}, {"4", 4}, {" 2 ", 2}, {"03", 3}, {"", std::nullopt}, {"   ", std::nullopt}, {"0", std::nullopt},
       {"5", std::nullopt}, {"40", std::nullopt}, {"-2", std::nullopt}, {"+2", std::nullopt}, {"2.0", std::nullopt},
       {"two", std::nullopt}, {"2\t", std::nullopt}, {"99999999999999999999", std::nullopt}};
+  // clang-format on
   for (const auto& [text, expected] : cases) {
     form.txtCols.SetText(text);
     EXPECT_EQ(columnCount(form), expected) << '"' << text << '"';

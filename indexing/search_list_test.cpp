@@ -1,8 +1,8 @@
 #include "indexing/search_list.h"
 
-#include <gtest/gtest.h>
-
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "indexing/test_support.h"
 #include "ui/console_progress.h"

@@ -4,22 +4,22 @@
 // holding the run's document), a main dialog filled as the user leaves it, and readers of the
 // saved document. Header-only, for tests.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "dialogs/frm_vlx_com.h"
 #include "engine/cls_osvlx_lib.h"
 #include "engine/testing/forwarding_engine.h"
-#include "host/shell/application.h"
 #include "host/platform/error.h"
-#include "host/text/story.h"
+#include "host/shell/application.h"
 #include "host/testing/temp_folder.h"
 #include "host/testing/test_documents.h"
+#include "host/text/story.h"
 #include "progress/cls_prog_form.h"
 #include "settings/locations.h"
 #include "state/run_state.h"
@@ -95,14 +95,15 @@ class RecordingEngine final : public engine::testing::ForwardingEngine {
                                     bool matchCase, bool fullCaps, std::string indexType,
                                     std::string caseSensitiveTerm = "") override {
     searches.push_back({term, story.StoryType(), matchCase, fullCaps, caseSensitiveTerm});
-    if (term == throwingTerm) throw host::Error(host::kErrViewNotAvailable, "This method or property is not available.");
+    if (term == throwingTerm)
+      throw host::Error(host::kErrViewNotAvailable, "This method or property is not available.");
     if (term == failingTerm) {
       story.SetRange(story.End() - 1, story.End() - 1);  // stopped near the end of the story
       ui::MsgBox("Could not index " + term + ".", ui::vbExclamation | ui::vbOKOnly, "Error");
       return 0;
     }
-    return ForwardingEngine::fncSearchAndIndexTermInStory(doc, story, term, found, type, matchCase, fullCaps,
-                                                          indexType, caseSensitiveTerm);
+    return ForwardingEngine::fncSearchAndIndexTermInStory(doc, story, term, found, type, matchCase, fullCaps, indexType,
+                                                          caseSensitiveTerm);
   }
 };
 

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QLabel>
-
 #include <gtest/gtest.h>
 
 #include "ui/qt/backend.h"

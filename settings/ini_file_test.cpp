@@ -29,7 +29,8 @@ std::string Contents(const fs::path& path) {
 class IniFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::path(::testing::TempDir()) / ("vlx_ini_file_" + std::to_string(getpid()));  // tests may run in parallel
+    folder_ = fs::path(::testing::TempDir()) /
+              ("vlx_ini_file_" + std::to_string(getpid()));  // tests may run in parallel
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     SetIniPath(folder_.string());

@@ -34,7 +34,8 @@ std::string_view Trim(std::string_view text) {
 
 bool SameName(std::string_view a, std::string_view b) {
   const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // The section a line opens, or nullopt for other lines.
@@ -83,7 +84,9 @@ std::string_view CutToCharacters(std::string_view text, std::size_t count) {
   return text;
 }
 
-bool OneLine(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos; }
+bool OneLine(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
 
 }  // namespace
 
@@ -123,7 +126,8 @@ std::optional<std::string> IniUpdate(std::string_view text, std::string_view sec
     out.insert(last.next, added);
   } else {
     if (!out.empty() && out.back() != '\n') out += out.back() == '\r' ? "\n" : eol;
-    const bool blankBefore = lines.empty() || Trim(text.substr(lines.back().begin, lines.back().end - lines.back().begin)).empty();
+    const bool blankBefore = lines.empty() ||
+                             Trim(text.substr(lines.back().begin, lines.back().end - lines.back().begin)).empty();
     if (!blankBefore) out += eol;  // a blank line between sections
     out += "[" + std::string(section) + "]" + eol + std::string(key) + "=" + std::string(value) + eol;
   }

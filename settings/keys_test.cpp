@@ -1,10 +1,10 @@
 #include "settings/keys.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(FirstRun, AllSixteenDefaultsInOrderAndTheSeparatorKeepsItsQuotes) {
-  const fs::path folder = fs::path(::testing::TempDir()) / ("vlx_first_run_" + std::to_string(getpid()));  // tests may run in parallel
+  const fs::path folder = fs::path(::testing::TempDir()) /
+                          ("vlx_first_run_" + std::to_string(getpid()));  // tests may run in parallel
   fs::remove_all(folder);
   fs::create_directories(folder);
   SetIniPath(folder.string());

@@ -55,8 +55,9 @@ void SetSettingsFolder(const std::string& subPath) {
     location.settingsFolder_.clear();
     static bool warned = false;
     if (!warned)
-      host::Warn("Vellandex: no configuration folder (neither XDG_CONFIG_HOME nor HOME is set); "
-                 "settings cannot be kept and the defaults are used.");
+      host::Warn(
+          "Vellandex: no configuration folder (neither XDG_CONFIG_HOME nor HOME is set); "
+          "settings cannot be kept and the defaults are used.");
     warned = true;
     return;
   }

@@ -1,12 +1,12 @@
 #include "settings/locations.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <type_traits>
-
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,8 @@ class Locations : public ::testing::Test {
       saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
     }
     cwd_ = fs::current_path();
-    root_ = fs::path(::testing::TempDir()) / ("vlx_locations_" + std::to_string(getpid()));  // tests may run in parallel
+    root_ = fs::path(::testing::TempDir()) /
+            ("vlx_locations_" + std::to_string(getpid()));  // tests may run in parallel
     fs::remove_all(root_);
     fs::create_directories(root_);
   }

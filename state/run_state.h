@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "engine/osvlx_lib.h"
-#include "host/shell/application.h"
 #include "host/model/document.h"
+#include "host/shell/application.h"
 
 namespace state {
 

@@ -124,7 +124,8 @@ int main(int argc, char** argv) {
     }
     auto* button = modal->findChild<QAbstractButton*>("cmdOK");
     if (!button) return;
-    if (modal->objectName() == "frmVLX_COM") ok = Save(Composite(window, {modal}), folder, "main-window-dialog.png") && ok;
+    if (modal->objectName() == "frmVLX_COM")
+      ok = Save(Composite(window, {modal}), folder, "main-window-dialog.png") && ok;
     button->click();
   });
   answer.start(200);

@@ -15,15 +15,15 @@ struct Message;
 
 /// What a file chooser is asked for.
 struct FileRequest {
-  bool open = true;                  // false: a save chooser
+  bool open = true;  // false: a save chooser
   std::string title;
-  std::string initialFolder;         // "" for the current folder
+  std::string initialFolder;                                 // "" for the current folder
   std::vector<std::pair<std::string, std::string>> filters;  // description, pattern
-  int filterIndex = 1;               // 1-based, the filter preselected
-  std::string fileName;              // preset name (may be a pattern such as "*.txt")
-  std::string defaultExtension;      // added when the user types none, e.g. "txt"
-  bool confirmOverwrite = false;     // save: ask before replacing an existing file
-  const Form* owner = nullptr;       // the window the chooser belongs to (none: the active one)
+  int filterIndex = 1;                                       // 1-based, the filter preselected
+  std::string fileName;                                      // preset name (may be a pattern such as "*.txt")
+  std::string defaultExtension;                              // added when the user types none, e.g. "txt"
+  bool confirmOverwrite = false;                             // save: ask before replacing an existing file
+  const Form* owner = nullptr;                               // the window the chooser belongs to (none: the active one)
 };
 
 /// A loaded form as the backend renders it.

@@ -4,8 +4,7 @@
 
 namespace ui {
 
-Control::Control(Form& form, std::string name, int index)
-    : form_(form), name_(std::move(name)), index_(index) {
+Control::Control(Form& form, std::string name, int index) : form_(form), name_(std::move(name)), index_(index) {
   form.controls_.push_back(this);
 }
 

@@ -8,8 +8,8 @@ namespace {
 
 void CheckIndex(int index, int count) {
   if (index < 0 || index >= count)
-    throw std::out_of_range("list index " + std::to_string(index) + " out of range (" +
-                            std::to_string(count) + " items)");
+    throw std::out_of_range("list index " + std::to_string(index) + " out of range (" + std::to_string(count) +
+                            " items)");
 }
 
 }  // namespace

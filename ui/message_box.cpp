@@ -27,8 +27,8 @@ int Message::DefaultResult() const {
 
 std::optional<int> ResultFromName(std::string_view name) {
   static constexpr std::pair<std::string_view, int> kNames[] = {
-      {"ok", vbOK}, {"cancel", vbCancel}, {"abort", vbAbort}, {"retry", vbRetry},
-      {"ignore", vbIgnore}, {"yes", vbYes}, {"no", vbNo}};
+      {"ok", vbOK},         {"cancel", vbCancel}, {"abort", vbAbort}, {"retry", vbRetry},
+      {"ignore", vbIgnore}, {"yes", vbYes},       {"no", vbNo}};
   std::string lower(name);
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   for (const auto& [text, result] : kNames)

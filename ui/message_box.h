@@ -13,7 +13,7 @@ namespace ui {
 
 /// One message box, as shown (and, once answered, with the button pressed).
 struct Message {
-  std::string title;   // never empty: an empty title becomes kAppTitle
+  std::string title;  // never empty: an empty title becomes kAppTitle
   std::string prompt;
   int style = vbOKOnly;  // buttons + icon + default button
   int result = 0;        // vbOK ... vbNo once answered

@@ -25,17 +25,17 @@ std::filesystem::path AddinFolder() {
 
 std::filesystem::path HelpFolder() {
   std::error_code error;
-  for (const std::filesystem::path& folder :
-       {AddinFolder() / "help", std::filesystem::path(VLX_HELP_INSTALL_DIR), std::filesystem::path(VLX_HELP_SOURCE_DIR)})
+  for (const std::filesystem::path& folder : {AddinFolder() / "help", std::filesystem::path(VLX_HELP_INSTALL_DIR),
+                                              std::filesystem::path(VLX_HELP_SOURCE_DIR)})
     if (std::filesystem::is_regular_file(folder / "index.html", error)) return folder;
   return {};
 }
 
 std::string HelpPage(int topic) {
-  static const std::map<int, std::string> pages{
-      {7, "getting-started.html"},     {11, "create-index.html"}, {12, "remove-indexing.html"},
-      {13, "remove-highlighting.html"}, {14, "update-index.html"}, {15, "term-lists.html"},
-      {17, "options.html"},            {18, "case-sensitive.html"}};
+  static const std::map<int, std::string> pages{{7, "getting-started.html"},  {11, "create-index.html"},
+                                                {12, "remove-indexing.html"}, {13, "remove-highlighting.html"},
+                                                {14, "update-index.html"},    {15, "term-lists.html"},
+                                                {17, "options.html"},         {18, "case-sensitive.html"}};
   const auto page = pages.find(topic);
   return page == pages.end() ? "index.html" : page->second;
 }

@@ -1,9 +1,9 @@
 #include "util/help.h"
 
+#include <unistd.h>
+
 #include <fstream>
 #include <set>
-
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,8 @@ TEST(ShowHelpTopic, EachTopicOpensItsOwnShippedPage) {
 }
 
 TEST(Faq, TheLocalPageWinsOverTheAddress) {
-  const fs::path folder = fs::path(::testing::TempDir()) / ("vlx_faq_" + std::to_string(getpid()));  // tests may run in parallel
+  const fs::path folder = fs::path(::testing::TempDir()) /
+                          ("vlx_faq_" + std::to_string(getpid()));  // tests may run in parallel
   fs::remove_all(folder);
   fs::create_directories(folder);
   EXPECT_NE(FaqTarget(folder).find("://"), std::string::npos) << "no local page: the address";

@@ -29,7 +29,9 @@ bool hasDisplay() {
 
 DesktopHost::DesktopHost(std::optional<std::filesystem::path> settingsDir,
                          std::vector<std::filesystem::path> registryFolders)
-    : app_(std::move(settingsDir)), registry_(registryFolders), addIns_(app_, registry_),
+    : app_(std::move(settingsDir)),
+      registry_(registryFolders),
+      addIns_(app_, registry_),
       window_(std::make_unique<MainWindow>(app_)) {
   app_.setRepaint([this] { window_->repaintNow(); });
   app_.CommandBars().setBuiltInAction([this](int id) {
@@ -55,12 +57,14 @@ void DesktopHost::start(const std::string& file) {
   const std::vector<std::string> loaded = addIns_.ProgIds();
   std::string missing;
   for (const host::AddInEntry& entry : registry_.AddIns())
-    if (entry.loadBehavior == host::kLoadAtStartup && std::find(loaded.begin(), loaded.end(), entry.progId) == loaded.end())
+    if (entry.loadBehavior == host::kLoadAtStartup &&
+        std::find(loaded.begin(), loaded.end(), entry.progId) == loaded.end())
       missing += (missing.empty() ? "" : ", ") + entry.friendlyName;
   if (!missing.empty())
     window_->statusBar()->showMessage(QString::fromStdString("Not loaded: " + missing + " (the terminal says why)"));
   else if (loaded.empty())
-    window_->statusBar()->showMessage(QStringLiteral("No add-in is registered: run vellandex register to add Vellandex"));
+    window_->statusBar()->showMessage(
+        QStringLiteral("No add-in is registered: run vellandex register to add Vellandex"));
 }
 
 std::string DesktopHost::describeAddIns() const {

@@ -10,15 +10,15 @@
 #include <QScrollBar>
 
 #include "app/desktop/paragraph_layout.h"
-#include "host/shell/application.h"
 #include "host/model/document.h"
+#include "host/shell/application.h"
 #include "host/text/story.h"
 
 namespace app::desktop {
 namespace {
 
-constexpr double kMargin = 16;        // above the first item and below the last, in pixels
-constexpr double kPagePadding = 28;   // white page on either side of the text column
+constexpr double kMargin = 16;       // above the first item and below the last, in pixels
+constexpr double kPagePadding = 28;  // white page on either side of the text column
 constexpr double kCellPadding = 5;
 constexpr double kTextWidthPoints = 6.5 * 72;  // the text column of a printed page
 constexpr std::size_t kKeptItems = 800;        // laid-out items kept beyond those in sight
@@ -157,7 +157,8 @@ DocumentView::Laid DocumentView::layOut(const Item& item) {
     auto layout = std::make_unique<ParagraphLayout>(reader_.read(story, b),
                                                     std::max(24.0, widths[c] - 2 * kCellPadding), ppp);
     const double h = layout->height();
-    out.paragraphs.push_back({QPointF(left[c] + kCellPadding, bottom[c]), QRectF(left[c], 0, widths[c], 0), std::move(layout)});
+    out.paragraphs.push_back(
+        {QPointF(left[c] + kCellPadding, bottom[c]), QRectF(left[c], 0, widths[c], 0), std::move(layout)});
     bottom[c] += h;
   }
   out.height = std::max(*std::max_element(bottom.begin(), bottom.end()) + kCellPadding, 2 * kCellPadding + 12 * ppp);
@@ -204,7 +205,8 @@ std::optional<std::size_t> DocumentView::itemOf(int story, long position) const 
   if (!s) return std::nullopt;
   const std::size_t block = s->blockAt(position);
   for (std::size_t i = 0; i < items_.size(); ++i)
-    if (items_[i].story == story && items_[i].kind != Kind::Heading && items_[i].first <= block && block < items_[i].last)
+    if (items_[i].story == story && items_[i].kind != Kind::Heading && items_[i].first <= block &&
+        block < items_[i].last)
       return i;
   return std::nullopt;
 }
@@ -273,10 +275,8 @@ void DocumentView::settle() {
 void DocumentView::trimCache(std::size_t first, std::size_t last) {
   if (laid_.size() <= kKeptItems) return;
   for (auto it = laid_.begin(); it != laid_.end();) {
-    if (it->first + kKeptItems / 4 < first || it->first > last + kKeptItems / 4)
-      it = laid_.erase(it);
-    else
-      ++it;
+    if (it->first + kKeptItems / 4 < first || it->first > last + kKeptItems / 4) it = laid_.erase(it);
+    else ++it;
   }
 }
 
@@ -363,8 +363,9 @@ void DocumentView::mousePressEvent(QMouseEvent* event) {
   const Placed* hit = nullptr;
   double nearest = 1e300;
   for (const Placed& p : l.paragraphs) {
-    const double distance = local.x() < p.cell.left() ? p.cell.left() - local.x()
-                            : local.x() >= p.cell.right() ? local.x() - p.cell.right() : 0;
+    const double distance = local.x() < p.cell.left()     ? p.cell.left() - local.x()
+                            : local.x() >= p.cell.right() ? local.x() - p.cell.right()
+                                                          : 0;
     if (distance < nearest || (distance == nearest && p.at.y() <= local.y())) {
       nearest = distance;
       hit = &p;
@@ -374,10 +375,8 @@ void DocumentView::mousePressEvent(QMouseEvent* event) {
   const int story = items_[i].story;
   host::Range selection = doc_.SelectionRange();
   if ((event->modifiers() & Qt::ShiftModifier) && selection.StoryType() == story) {
-    if (position < selection.Start())
-      select(story, position, selection.End());
-    else
-      select(story, selection.Start(), position);
+    if (position < selection.Start()) select(story, position, selection.End());
+    else select(story, selection.Start(), position);
   } else {
     select(story, position, position);
   }

@@ -22,7 +22,7 @@
 namespace host {
 class Application;
 class Document;
-}
+}  // namespace host
 
 namespace app::desktop {
 
@@ -114,7 +114,7 @@ class DocumentView : public QAbstractScrollArea {
   bool stale_ = true;
   std::uint64_t stamp_ = 0;
   double laidWidth_ = -1;
-  double charWidth_ = 0;   // what an item not laid out yet is estimated with
+  double charWidth_ = 0;  // what an item not laid out yet is estimated with
   double lineHeight_ = 0;
   QPixmap frame_;
   bool forceRepaint_ = false;

@@ -2,21 +2,21 @@
 // by side, field codes as the View menu says, and no repainting while screen updating is off.
 #include "app/desktop/document_view.h"
 
-#include <QAction>
 #include <fstream>
+
+#include <QAction>
 #include <QImage>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
 #include "app/desktop/desktop_host.h"
 #include "app/desktop/main_window.h"
 #include "app/desktop/test_support.h"
 #include "host/builder/docx_builder.h"
-#include "host/text/story.h"
 #include "host/testing/test_documents.h"
+#include "host/text/story.h"
 #include "ui/script/backend.h"
 
 namespace app::desktop {
@@ -76,7 +76,8 @@ TEST_F(ViewTest, ALongDocumentIsLaidOutOnlyWhereItIsSeen) {
   host::DocxBuilder builder;
   for (int i = 1; i <= 3000; ++i) {
     builder.startParagraph();
-    builder.addRun("Paragraph " + std::to_string(i) + " of a long contract, long enough to wrap onto a second line "
+    builder.addRun("Paragraph " + std::to_string(i) +
+                   " of a long contract, long enough to wrap onto a second line "
                    "in a window of an ordinary width.");
   }
   show(builder.toBytes());
@@ -172,7 +173,8 @@ TEST_F(ViewTest, WhileScreenUpdatingIsOffTheViewKeepsItsPictureUntilTheScreenIsR
   EXPECT_NE(refreshed, before);
   EXPECT_EQ(picture(), refreshed);  // still off: the refreshed picture stays
   app.SetScreenUpdating(true);
-  EXPECT_EQ(text().paragraphTexts().front().toStdString(), "A much longer text that changes what the view shows. Short text.");
+  EXPECT_EQ(text().paragraphTexts().front().toStdString(),
+            "A much longer text that changes what the view shows. Short text.");
 }
 
 TEST_F(ViewTest, DuringACommandTheViewFollowsTheEditsOnlyWhileTheScreenUpdates) {

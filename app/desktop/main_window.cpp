@@ -14,9 +14,9 @@
 
 #include "app/desktop/command_bar_menus.h"
 #include "app/desktop/document_view.h"
-#include "host/shell/application.h"
 #include "host/model/document.h"
 #include "host/platform/error.h"
+#include "host/shell/application.h"
 #include "host/text/story.h"
 #include "ui/backend.h"
 #include "ui/message_box.h"
@@ -28,8 +28,8 @@ constexpr const char* kTitle = "Vellandex";
 
 // The menus of the menu bar: the bar each shows and its caption.
 constexpr std::pair<const char*, const char*> kMenus[] = {
-    {"File", "&File"},     {"Edit", "&Edit"},   {"View", "&View"},    {"Insert", "&Insert"}, {"Format", "F&ormat"},
-    {"Tools", "&Tools"},   {"Table", "T&able"}, {"Window", "&Window"}, {"Help", "&Help"},
+    {"File", "&File"},   {"Edit", "&Edit"},   {"View", "&View"},     {"Insert", "&Insert"}, {"Format", "F&ormat"},
+    {"Tools", "&Tools"}, {"Table", "T&able"}, {"Window", "&Window"}, {"Help", "&Help"},
 };
 
 QWidget* Placeholder() {
@@ -136,10 +136,8 @@ void MainWindow::click(host::CommandBarControl control) {
 }
 
 void MainWindow::quitWhenIdle() {
-  if (busy_)
-    quitRequested_ = true;
-  else
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+  if (busy_) quitRequested_ = true;
+  else QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
 void MainWindow::documentChanged() {
@@ -278,18 +276,14 @@ bool MainWindow::saveAs() {
 void MainWindow::toggleView(bool fieldCodes, bool on) {
   if (!doc_ || busy_) return;
   host::View view = doc_->ActiveWindow().View();
-  if (fieldCodes)
-    view.SetShowFieldCodes(on);
-  else
-    view.SetShowHiddenText(on);
+  if (fieldCodes) view.SetShowFieldCodes(on);
+  else view.SetShowHiddenText(on);
   documentChanged();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (busy_ || !closeDocument())
-    event->ignore();
-  else
-    event->accept();
+  if (busy_ || !closeDocument()) event->ignore();
+  else event->accept();
 }
 
 }  // namespace app::desktop

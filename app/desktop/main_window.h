@@ -21,7 +21,7 @@ class QTimer;
 namespace host {
 class Application;
 class Document;
-}
+}  // namespace host
 
 namespace app::desktop {
 
@@ -90,7 +90,7 @@ class MainWindow : public QMainWindow {
   QAction* fieldCodes_ = nullptr;
   QAction* hiddenText_ = nullptr;
   std::vector<std::pair<QMenu*, std::string>> menus_;  // each menu and the bar it shows
-  QTimer* live_ = nullptr;  // while a command runs, shows its edits as the screen updates
+  QTimer* live_ = nullptr;                             // while a command runs, shows its edits as the screen updates
   bool busy_ = false;
   bool quitRequested_ = false;
 };

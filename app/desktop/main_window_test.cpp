@@ -13,14 +13,13 @@
 #include <QAction>
 #include <QMenu>
 #include <QRegularExpression>
-
 #include <gtest/gtest.h>
 
 #include "app/desktop/desktop_host.h"
 #include "app/desktop/document_view.h"
 #include "app/desktop/test_support.h"
-#include "host/platform/config_dirs.h"
 #include "host/model/document.h"
+#include "host/platform/config_dirs.h"
 #include "host/testing/test_documents.h"
 #include "ui/script/backend.h"
 #include "ui/script/user.h"
@@ -140,7 +139,8 @@ TEST_F(DesktopTest, FindAndIndexRunsFromTheMenuAndTheWindowShowsTheResultAndSave
   ASSERT_TRUE(doc.Bookmarks().Exists("VellandexIndex"));
   QStringList shown = window.textView()->paragraphTexts();
   EXPECT_TRUE(shown.contains("INDEX OF DEFINED TERMS"));
-  EXPECT_FALSE(shown.filter(QRegularExpression("^Agreement: *\\t[0-9, ]+$")).isEmpty()) << shown.join("\n").toStdString();
+  EXPECT_FALSE(shown.filter(QRegularExpression("^Agreement: *\\t[0-9, ]+$")).isEmpty())
+      << shown.join("\n").toStdString();
   EXPECT_TRUE(window.isWindowModified());
   EXPECT_TRUE(window.textView()->caretInViewport());  // the view went to the index, where the cursor is
 

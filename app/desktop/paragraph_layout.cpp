@@ -13,10 +13,12 @@ namespace {
 
 // The word processor's highlight colours by index.
 QColor HighlightColor(int index) {
+  // clang-format off
   static const QColor kColors[] = {{},           Qt::black,          {0, 0, 255},     {0, 255, 255},   {0, 255, 0},
                                    {255, 0, 255}, {255, 0, 0},        {255, 255, 0},   Qt::white,       {0, 0, 128},
                                    {0, 128, 128}, {0, 128, 0},        {128, 0, 128},   {128, 0, 0},     {128, 128, 0},
                                    {128, 128, 128}, {192, 192, 192}};
+  // clang-format on
   return index > 0 && index < static_cast<int>(std::size(kColors)) ? kColors[index] : QColor();
 }
 
@@ -47,7 +49,8 @@ QTextCharFormat CharFormat(const host::ShownRun& run) {
   out.setForeground(TextColor(f));
   if (const QColor highlight = HighlightColor(f.highlight); highlight.isValid()) out.setBackground(highlight);
   if (run.code) out.setBackground(QColor(224, 224, 224));  // a field code the view shows, shaded
-  if (f.hidden) {  // hidden text the view shows, dotted underneath
+  // Hidden text the view shows is dotted underneath.
+  if (f.hidden) {
     out.setUnderlineStyle(QTextCharFormat::DotLine);
     out.setUnderlineColor(Qt::darkGray);
   }
@@ -133,8 +136,7 @@ ParagraphLayout::ParagraphLayout(const host::ShownParagraph& paragraph, double w
     double advance = line.height();
     if (p.lineExact)
       advance = p.lineAtLeast ? std::max(advance, p.lineSpacing * pixelsPerPoint) : p.lineSpacing * pixelsPerPoint;
-    else if (p.lineSpacing > 1)
-      advance *= std::min(p.lineSpacing, 3.0);
+    else if (p.lineSpacing > 1) advance *= std::min(p.lineSpacing, 3.0);
     y += advance;
   }
   layout_.endLayout();

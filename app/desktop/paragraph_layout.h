@@ -5,11 +5,12 @@
 // position of each display character, so that a click finds its place and the selection its
 // characters.
 
+#include <vector>
+
 #include <QPointF>
 #include <QRectF>
 #include <QString>
 #include <QTextLayout>
-#include <vector>
 
 #include "host/model/shown_paragraph.h"
 

@@ -6,8 +6,8 @@
 
 #include "app/desktop/test_support.h"
 #include "host/model/document.h"
-#include "host/text/story.h"
 #include "host/testing/test_documents.h"
+#include "host/text/story.h"
 
 namespace app::desktop {
 namespace {
@@ -21,7 +21,8 @@ host::ShownParagraph shownParagraph(host::Document& doc, std::size_t block = 0) 
 
 TEST(DisplayText, MarksShowAsTheReaderSeesThemAndEveryCharacterKnowsItsPosition) {
   DocParts parts;
-  parts.body = para(run("a\tb") + elementRun("<w:br/>") + run("c") + footnoteRef(1) + run("d", "<w:vanish/>") + run("e"));
+  parts.body = para(run("a\tb") + elementRun("<w:br/>") + run("c") + footnoteRef(1) + run("d", "<w:vanish/>") +
+                    run("e"));
   parts.footnotes = {para(run("n"))};
   auto doc = openDocument(parts);
   const DisplayText display = MakeDisplayText(shownParagraph(*doc));
@@ -58,8 +59,8 @@ TEST(ParagraphLayout, IndentsAndSpacingTakeTheirRoom) {
   const double ppp = 96 / 72.0;
   const ParagraphLayout indented(shownParagraph(*doc, 0), 300, ppp);
   const ParagraphLayout plain(shownParagraph(*doc, 1), 300, ppp);
-  EXPECT_NEAR(indented.caretRect(0).left(), 18 * ppp, 1);       // 36 pt in, hanging 18 pt
-  EXPECT_NEAR(indented.caretRect(0).top(), 12 * ppp, 1);        // 12 pt before
+  EXPECT_NEAR(indented.caretRect(0).left(), 18 * ppp, 1);  // 36 pt in, hanging 18 pt
+  EXPECT_NEAR(indented.caretRect(0).top(), 12 * ppp, 1);   // 12 pt before
   EXPECT_NEAR(plain.caretRect(0).left(), 0, 1);
   long secondLine = 0;
   while (indented.caretRect(secondLine).top() == indented.caretRect(0).top()) ++secondLine;

@@ -37,7 +37,8 @@ void handle(int signal, void (*handler)(int)) {
 
 QuitOnSignals::QuitOnSignals(std::function<void()> quit) : quit_(std::move(quit)) {
   if (::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0)
-    throw host::Error(host::kErrFileAccess, std::string("The signal pipe cannot be made: ") + std::strerror(errno) + ".");
+    throw host::Error(host::kErrFileAccess,
+                      std::string("The signal pipe cannot be made: ") + std::strerror(errno) + ".");
   writeEnd = pipe_[1];
   notifier_ = std::make_unique<QSocketNotifier>(pipe_[0], QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] {

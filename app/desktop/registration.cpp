@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "host/shell/addin_connection.h"
 #include "host/platform/error.h"
+#include "host/shell/addin_connection.h"
 
 namespace app::desktop {
 
@@ -13,12 +13,12 @@ host::Registration AddInRegistration(const std::filesystem::path& componentsFold
   for (const char* id : {kAddInProgId, kEngineProgId}) {
     std::optional<host::ComponentEntry> entry = components.Find(id);
     if (!entry)
-      throw host::Error(host::kErrCannotCreateObject,
-                        std::string("The component \"") + id + "\" is not registered in " + componentsFolder.string() + ".");
+      throw host::Error(host::kErrCannotCreateObject, std::string("The component \"") + id +
+                                                          "\" is not registered in " + componentsFolder.string() + ".");
     std::error_code ec;
     if (!std::filesystem::is_regular_file(entry->library, ec))
-      throw host::Error(host::kErrCannotCreateObject, "The library " + entry->library.string() + " of the component \"" +
-                                                          id + "\" is missing.");
+      throw host::Error(host::kErrCannotCreateObject,
+                        "The library " + entry->library.string() + " of the component \"" + id + "\" is missing.");
     out.components.push_back(*entry);
   }
   out.addIns.push_back({kAddInProgId, "Vellandex", "Vellandex add-in", host::kLoadAtStartup});
@@ -36,8 +36,8 @@ std::filesystem::path RegisterAddIn(const std::filesystem::path& componentsFolde
 std::vector<std::filesystem::path> UnregisterAddIn(const std::filesystem::path& registryFolder) {
   std::vector<std::filesystem::path> files;
   std::error_code ec;
-  for (auto it = std::filesystem::directory_iterator(registryFolder, ec); !ec && it != std::filesystem::directory_iterator();
-       it.increment(ec))
+  for (auto it = std::filesystem::directory_iterator(registryFolder, ec);
+       !ec && it != std::filesystem::directory_iterator(); it.increment(ec))
     if (it->path().extension() == ".json") files.push_back(it->path());
   std::sort(files.begin(), files.end());
   std::vector<std::filesystem::path> changed;

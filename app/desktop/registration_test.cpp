@@ -41,8 +41,9 @@ TEST(Registration, NamesTheAddInAndTheComponentsThisProgramWasBuiltWith) {
 TEST(Registration, RefusesComponentsThatAreMissingOrWhoseLibraryIsGone) {
   TempFolder tmp;
   EXPECT_EQ(errorOf([&] { AddInRegistration(tmp / "nothing"); }), host::kErrCannotCreateObject);
-  host::WriteRegistration(tmp / "components" / "c.json",
-                          {{{kAddInProgId, tmp / "libVLXDLLCOM.so", "f"}, {kEngineProgId, tmp / "libOSVLXDLL.so", "f"}}, {}});
+  host::WriteRegistration(
+      tmp / "components" / "c.json",
+      {{{kAddInProgId, tmp / "libVLXDLLCOM.so", "f"}, {kEngineProgId, tmp / "libOSVLXDLL.so", "f"}}, {}});
   try {
     RegisterAddIn(tmp / "components", tmp / "registry");
     FAIL();
@@ -57,8 +58,9 @@ TEST(Registration, UnregisteringRemovesTheEntriesFromEveryFileAndLeavesTheRestAl
   TempFolder tmp;
   const fs::path folder = tmp / "registry";
   RegisterAddIn(*host::ComponentRegistry::ProgramFolder(), folder);
-  host::WriteRegistration(folder / "old.json", {{{kEngineProgId, "/old/libOSVLXDLL.so", "f"}, {"Other.Thing", "/o.so", "f"}},
-                                                {{kAddInProgId, "Vellandex", "", 3}}});
+  host::WriteRegistration(folder / "old.json",
+                          {{{kEngineProgId, "/old/libOSVLXDLL.so", "f"}, {"Other.Thing", "/o.so", "f"}},
+                           {{kAddInProgId, "Vellandex", "", 3}}});
   host::WriteFileAtomically(folder / "broken.json", "not a registration");
   EXPECT_EQ(UnregisterAddIn(folder), (std::vector<fs::path>{folder / "old.json", folder / "vellandex.json"}));
   EXPECT_FALSE(fs::exists(folder / "vellandex.json"));

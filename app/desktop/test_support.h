@@ -51,7 +51,9 @@ inline bool RunsAsDesktopHost(pid_t pid) {
 /// A configuration folder of the test's own with the add-in registered in it.
 class RegisteredConfig {
  public:
-  RegisteredConfig() { RegisterAddIn(*host::ComponentRegistry::ProgramFolder(), *host::ComponentRegistry::UserFolder()); }
+  RegisteredConfig() {
+    RegisterAddIn(*host::ComponentRegistry::ProgramFolder(), *host::ComponentRegistry::UserFolder());
+  }
   /// The folder.
   const host::testing::TempFolder& folder() const { return folder_; }
   /// The host's settings folder inside it.
@@ -63,7 +65,9 @@ class RegisteredConfig {
 };
 
 /// The top-level menu of the window's menu bar that shows the named command bar.
-inline QMenu* BarMenu(QMenuBar& bar, const char* name) { return bar.findChild<QMenu*>(name, Qt::FindDirectChildrenOnly); }
+inline QMenu* BarMenu(QMenuBar& bar, const char* name) {
+  return bar.findChild<QMenu*>(name, Qt::FindDirectChildrenOnly);
+}
 
 /// A menu as the user opens it: drawn afresh from its command bar.
 inline QMenu* Opened(QMenu* menu) {

@@ -37,11 +37,11 @@ class FakeAddIn : public VLXAddInLink {
   }
 
   host::Application app;
-  std::vector<std::string> found;  // what the searches put into the found-terms array
-  int saveBeforeSearch = 1;        // the save-before-search step's answer
-  bool cappedResult = true;        // the capitalised search's result
+  std::vector<std::string> found;                 // what the searches put into the found-terms array
+  int saveBeforeSearch = 1;                       // the save-before-search step's answer
+  bool cappedResult = true;                       // the capitalised search's result
   std::function<void(frmVLX_COM&)> duringSearch;  // runs while the search is on
-  std::vector<std::string> calls;  // what the dialog asked, in order
+  std::vector<std::string> calls;                 // what the dialog asked, in order
   frmVLX_COM* okForm = nullptr;
 };
 

@@ -30,14 +30,18 @@ class ForwardingEngine : public _clsOSVLXLib {
     return real_.fncIndexAndMarkTerms(app, doc, list, matchCase);
   }
   void SmartQuoteToggle(host::Document& doc) override { real_.SmartQuoteToggle(doc); }
-  void xSmartQuoteToggleNEW(host::Application& app, host::Document& doc) override { real_.xSmartQuoteToggleNEW(app, doc); }
+  void xSmartQuoteToggleNEW(host::Application& app, host::Document& doc) override {
+    real_.xSmartQuoteToggleNEW(app, doc);
+  }
   std::vector<std::string> fncListSort(std::vector<std::string>& list) override { return real_.fncListSort(list); }
   void IndexInsert(host::Application& app, host::Document& doc, long cols, std::string sep) override {
     real_.IndexInsert(app, doc, cols, sep);
   }
   void IndexUpdate(host::Document& doc) override { real_.IndexUpdate(doc); }
   void RestoreTextColor(host::Document& doc) override { real_.RestoreTextColor(doc); }
-  void RestoreTextColorNEW(host::Application& app, host::Document& doc) override { real_.RestoreTextColorNEW(app, doc); }
+  void RestoreTextColorNEW(host::Application& app, host::Document& doc) override {
+    real_.RestoreTextColorNEW(app, doc);
+  }
   long fncSearchAndIndexTermInStory(host::Document& doc, host::Range story, std::string term, long found, long type,
                                     bool matchCase, bool fullCaps, std::string indexType,
                                     std::string caseSensitiveTerm = "") override {

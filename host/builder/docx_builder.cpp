@@ -4,19 +4,16 @@
 #include <memory>
 #include <string>
 
-#include "host/platform/error.h"
 #include "host/package/package.h"
+#include "host/platform/error.h"
 
 namespace host {
 
 namespace {
 
-constexpr std::string_view kDeclaration =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
-constexpr std::string_view kWordNs =
-    "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"";
-constexpr std::string_view kRelNs =
-    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
+constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
+constexpr std::string_view kWordNs = "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"";
+constexpr std::string_view kRelNs = "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
 
 // Every date in the package, so that the same document always gives the same bytes.
 constexpr std::string_view kFixedDate = "2024-01-01T00:00:00Z";
@@ -176,15 +173,13 @@ std::string hexCode(char32_t c) {
 // characters other than tab and line feed (XML 1.0 has no way to write them).
 void checkText(std::string_view text) {
   const auto fail = [&](std::size_t at, const std::string& what) {
-    throw Error(kErrBadArgument, "Text for the new document " + what + " at byte " +
-                                     std::to_string(at) + ".");
+    throw Error(kErrBadArgument, "Text for the new document " + what + " at byte " + std::to_string(at) + ".");
   };
   std::size_t i = 0;
   while (i < text.size()) {
     const auto lead = static_cast<unsigned char>(text[i]);
     if (lead < 0x80) {
-      if (lead < 0x20 && lead != '\t' && lead != '\n')
-        fail(i, "holds the control character " + hexCode(lead));
+      if (lead < 0x20 && lead != '\t' && lead != '\n') fail(i, "holds the control character " + hexCode(lead));
       ++i;
       continue;
     }
@@ -209,8 +204,7 @@ void checkText(std::string_view text) {
       code = (code << 6) | (next & 0x3F);
     }
     const char32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-    if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-      fail(i, "is not valid UTF-8");
+    if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) fail(i, "is not valid UTF-8");
     if (code == 0xFFFE || code == 0xFFFF) fail(i, "holds the non-character " + hexCode(code));
     i += length;
   }
@@ -230,8 +224,7 @@ void appendEscaped(std::string& out, std::string_view text) {
 
 // One w:t; spaces at either end or doubled inside would be dropped without the preserve flag.
 void appendTextElement(std::string& out, std::string_view text) {
-  const bool preserve = text.front() == ' ' || text.back() == ' ' ||
-                        text.find("  ") != std::string_view::npos;
+  const bool preserve = text.front() == ' ' || text.back() == ' ' || text.find("  ") != std::string_view::npos;
   out += preserve ? "<w:t xml:space=\"preserve\">" : "<w:t>";
   appendEscaped(out, text);
   out += "</w:t>";
@@ -316,12 +309,10 @@ void DocxBuilder::setPageSetup(const PageSetup& setup) {
   const int width = pageWidth(setup.paper);
   const int height = pageHeight(setup.paper);
   constexpr int kMinimumText = 1440;  // an inch of text each way
-  if (setup.top < 0 || setup.bottom < 0 || setup.left < 0 || setup.right < 0 ||
-      setup.top > height || setup.bottom > height || setup.left > width || setup.right > width ||
-      width - setup.left - setup.right < kMinimumText ||
-      height - setup.top - setup.bottom < kMinimumText)
-    throw Error(kErrBadArgument,
-                "The page margins must not be negative and must leave at least an inch for text.");
+  if (setup.top < 0 || setup.bottom < 0 || setup.left < 0 || setup.right < 0 || setup.top > height ||
+      setup.bottom > height || setup.left > width || setup.right > width ||
+      width - setup.left - setup.right < kMinimumText || height - setup.top - setup.bottom < kMinimumText)
+    throw Error(kErrBadArgument, "The page margins must not be negative and must leave at least an inch for text.");
   page_ = setup;
 }
 
@@ -352,13 +343,9 @@ void DocxBuilder::addRun(std::string_view text, Emphasis emphasis) {
   appendRun(body_, text, emphasis);
 }
 
-int DocxBuilder::addFootnote(const std::vector<Run>& note) {
-  return addNote(NoteKind::Footnote, note);
-}
+int DocxBuilder::addFootnote(const std::vector<Run>& note) { return addNote(NoteKind::Footnote, note); }
 
-int DocxBuilder::addEndnote(const std::vector<Run>& note) {
-  return addNote(NoteKind::Endnote, note);
-}
+int DocxBuilder::addEndnote(const std::vector<Run>& note) { return addNote(NoteKind::Endnote, note); }
 
 int DocxBuilder::addNote(NoteKind kind, const std::vector<Run>& note) {
   for (const Run& run : note) checkText(run.text);
@@ -403,8 +390,8 @@ void DocxBuilder::addTable(const std::vector<std::vector<std::string>>& rows, bo
   const std::size_t columns = rows.front().size();
   for (const auto& row : rows) {
     if (row.size() != columns)
-      throw Error(kErrBadArgument, "Every row of a table must have " + std::to_string(columns) +
-                                       " cells, as its first row has.");
+      throw Error(kErrBadArgument,
+                  "Every row of a table must have " + std::to_string(columns) + " cells, as its first row has.");
     for (const auto& cell : row) checkText(cell);
   }
   closeParagraph();
@@ -451,10 +438,9 @@ std::string DocxBuilder::documentXml() const {
   if (paragraphOpen_) body += "</w:p>";
   if (endsWithTable_) body += "<w:p/>";  // the word processor wants a paragraph after a table
   body += "<w:sectPr><w:pgSz w:w=\"" + std::to_string(pageWidth(page_.paper)) + "\" w:h=\"" +
-          std::to_string(pageHeight(page_.paper)) + "\"/><w:pgMar w:top=\"" +
-          std::to_string(page_.top) + "\" w:right=\"" + std::to_string(page_.right) +
-          "\" w:bottom=\"" + std::to_string(page_.bottom) + "\" w:left=\"" +
-          std::to_string(page_.left) +
+          std::to_string(pageHeight(page_.paper)) + "\"/><w:pgMar w:top=\"" + std::to_string(page_.top) +
+          "\" w:right=\"" + std::to_string(page_.right) + "\" w:bottom=\"" + std::to_string(page_.bottom) +
+          "\" w:left=\"" + std::to_string(page_.left) +
           "\" w:header=\"708\" w:footer=\"708\" w:gutter=\"0\"/><w:cols w:space=\"708\"/>"
           "<w:docGrid w:linePitch=\"360\"/></w:sectPr></w:body>";
   return xmlPart("w:document", std::string(kWordNs) + " " + std::string(kRelNs), body);
@@ -474,8 +460,9 @@ std::vector<std::pair<std::string, std::string>> DocxBuilder::parts() const {
     appendEscaped(core, title_);
     core += "</dc:title>";
   }
-  core += "<dc:creator>Vellandex</dc:creator><cp:lastModifiedBy>Vellandex</cp:lastModifiedBy>"
-          "<cp:revision>1</cp:revision><dcterms:created xsi:type=\"dcterms:W3CDTF\">";
+  core +=
+      "<dc:creator>Vellandex</dc:creator><cp:lastModifiedBy>Vellandex</cp:lastModifiedBy>"
+      "<cp:revision>1</cp:revision><dcterms:created xsi:type=\"dcterms:W3CDTF\">";
   core += kFixedDate;
   core += "</dcterms:created><dcterms:modified xsi:type=\"dcterms:W3CDTF\">";
   core += kFixedDate;
@@ -484,31 +471,26 @@ std::vector<std::pair<std::string, std::string>> DocxBuilder::parts() const {
   std::vector<std::pair<std::string, std::string>> parts;
   parts.emplace_back("[Content_Types].xml", std::string(kDeclaration) + std::string(kContentTypes));
   parts.emplace_back("_rels/.rels", std::string(kDeclaration) + std::string(kPackageRels));
-  parts.emplace_back("docProps/core.xml",
-                     xmlPart("cp:coreProperties",
-                             "xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/metadata/"
-                             "core-properties\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
-                             "xmlns:dcterms=\"http://purl.org/dc/terms/\" "
-                             "xmlns:dcmitype=\"http://purl.org/dc/dcmitype/\" "
-                             "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"",
-                             core));
-  parts.emplace_back("docProps/app.xml",
-                     xmlPart("Properties",
-                             "xmlns=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-                             "extended-properties\" xmlns:vt=\"http://schemas.openxmlformats.org/"
-                             "officeDocument/2006/docPropsVTypes\"",
-                             kAppBody));
+  parts.emplace_back("docProps/core.xml", xmlPart("cp:coreProperties",
+                                                  "xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/metadata/"
+                                                  "core-properties\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
+                                                  "xmlns:dcterms=\"http://purl.org/dc/terms/\" "
+                                                  "xmlns:dcmitype=\"http://purl.org/dc/dcmitype/\" "
+                                                  "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"",
+                                                  core));
+  parts.emplace_back("docProps/app.xml", xmlPart("Properties",
+                                                 "xmlns=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                                                 "extended-properties\" xmlns:vt=\"http://schemas.openxmlformats.org/"
+                                                 "officeDocument/2006/docPropsVTypes\"",
+                                                 kAppBody));
   parts.emplace_back("word/document.xml", documentXml());
-  parts.emplace_back("word/_rels/document.xml.rels",
-                     std::string(kDeclaration) + std::string(kDocumentRels));
+  parts.emplace_back("word/_rels/document.xml.rels", std::string(kDeclaration) + std::string(kDocumentRels));
   parts.emplace_back("word/styles.xml", xmlPart("w:styles", kWordNs, kStylesBody));
   parts.emplace_back("word/settings.xml", xmlPart("w:settings", kWordNs, kSettingsBody));
   parts.emplace_back("word/footnotes.xml",
-                     xmlPart("w:footnotes", std::string(kWordNs) + " " + std::string(kRelNs),
-                             footnotes));
+                     xmlPart("w:footnotes", std::string(kWordNs) + " " + std::string(kRelNs), footnotes));
   parts.emplace_back("word/endnotes.xml",
-                     xmlPart("w:endnotes", std::string(kWordNs) + " " + std::string(kRelNs),
-                             endnotes));
+                     xmlPart("w:endnotes", std::string(kWordNs) + " " + std::string(kRelNs), endnotes));
   return parts;
 }
 

@@ -80,11 +80,11 @@ class DocxBuilder {
 
   std::string title_;
   PageSetup page_;
-  std::string body_;        // finished block elements of w:body
+  std::string body_;  // finished block elements of w:body
   bool paragraphOpen_ = false;
   bool endsWithTable_ = false;
-  std::string footnotes_;   // w:footnote elements after the two separators
-  std::string endnotes_;    // w:endnote elements after the two separators
+  std::string footnotes_;  // w:footnote elements after the two separators
+  std::string endnotes_;   // w:endnote elements after the two separators
   int footnoteCount_ = 0;
   int endnoteCount_ = 0;
 };

@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
-#include "host/platform/error.h"
 #include "host/package/package.h"
+#include "host/platform/error.h"
 
 namespace host {
 namespace {
@@ -37,14 +37,10 @@ std::string paragraphText(pugi::xml_node paragraph) {
   return text;
 }
 
-pugi::xml_node body(Package& package) {
-  return package.xml("word/document.xml").child("w:document").child("w:body");
-}
+pugi::xml_node body(Package& package) { return package.xml("word/document.xml").child("w:document").child("w:body"); }
 
 pugi::xml_node style(Package& package, const char* id) {
-  return package.xml("word/styles.xml")
-      .child("w:styles")
-      .find_child_by_attribute("w:style", "w:styleId", id);
+  return package.xml("word/styles.xml").child("w:styles").find_child_by_attribute("w:style", "w:styleId", id);
 }
 
 // A fresh empty folder under the system's temporary folder, removed afterwards.
@@ -70,11 +66,10 @@ TEST(DocxBuilderPackage, AnEmptyDocumentIsAPackageWithEveryPartWellFormed) {
   DocxBuilder builder;
   auto package = read(builder);
   EXPECT_EQ(package->mainPartName(), "word/document.xml");
-  for (const char* part : {"word/styles.xml", "word/settings.xml", "word/footnotes.xml",
-                           "word/endnotes.xml", "docProps/core.xml", "docProps/app.xml"})
+  for (const char* part : {"word/styles.xml", "word/settings.xml", "word/footnotes.xml", "word/endnotes.xml",
+                           "docProps/core.xml", "docProps/app.xml"})
     EXPECT_TRUE(package->has(part)) << part;
-  for (const std::string& name : package->partNames())
-    EXPECT_NO_THROW(package->xml(name)) << name;
+  for (const std::string& name : package->partNames()) EXPECT_NO_THROW(package->xml(name)) << name;
   EXPECT_EQ(package->relatedPart("word/document.xml",
                                  "http://schemas.openxmlformats.org/officeDocument/2006/"
                                  "relationships/footnotes"),
@@ -95,7 +90,8 @@ TEST(DocxBuilderPackage, TheSameCallsGiveTheSameBytesWhateverTheTimeZone) {
   ::setenv("TZ", "America/Los_Angeles", 1);
   ::tzset();
   const std::string second = build();
-  if (saved) ::setenv("TZ", savedZone.c_str(), 1); else ::unsetenv("TZ");
+  if (saved) ::setenv("TZ", savedZone.c_str(), 1);
+  else ::unsetenv("TZ");
   ::tzset();
   EXPECT_EQ(first, second);
 }
@@ -107,8 +103,7 @@ TEST(DocxBuilderText, SpecialAndNonAsciiCharactersRoundTrip) {
   builder.setTitle("R&D <draft>");
   auto package = read(builder);
   EXPECT_EQ(paragraphText(body(*package).child("w:p")), text);
-  EXPECT_STREQ(package->xml("docProps/core.xml")
-                   .child("cp:coreProperties").child("dc:title").text().get(),
+  EXPECT_STREQ(package->xml("docProps/core.xml").child("cp:coreProperties").child("dc:title").text().get(),
                "R&D <draft>");
 }
 
@@ -139,8 +134,8 @@ TEST(DocxBuilderText, TextADocumentCannotHoldIsRefusedWithItsPlace) {
   refused("ab\x01", "Text for the new document holds the control character U+0001 at byte 2.");
   refused("a\r\n", "Text for the new document holds the control character U+000D at byte 1.");
   refused("caf\xE9", "Text for the new document is not valid UTF-8 at byte 3.");
-  refused("\xC0\xAF", "Text for the new document is not valid UTF-8 at byte 0.");     // overlong
-  refused("\xED\xA0\x80", "Text for the new document is not valid UTF-8 at byte 0."); // surrogate
+  refused("\xC0\xAF", "Text for the new document is not valid UTF-8 at byte 0.");      // overlong
+  refused("\xED\xA0\x80", "Text for the new document is not valid UTF-8 at byte 0.");  // surrogate
   refused("\xEF\xBF\xBF", "Text for the new document holds the non-character U+FFFF at byte 0.");
   EXPECT_THROW(builder.addFootnote({{"note\x02", {}}}), Error);
   EXPECT_THROW(builder.addTable({{"cell\x03"}}), Error);
@@ -172,8 +167,7 @@ TEST(DocxBuilderParagraphs, APageBreakIsABreakOfTypePage) {
   DocxBuilder builder;
   builder.addPageBreak();
   auto package = read(builder);
-  EXPECT_STREQ(body(*package).child("w:p").child("w:r").child("w:br").attribute("w:type").value(),
-               "page");
+  EXPECT_STREQ(body(*package).child("w:p").child("w:r").child("w:br").attribute("w:type").value(), "page");
 }
 
 TEST(DocxBuilderStyles, HeadingOneIsBoldCapitalsAndEveryStyleUsedIsDefined) {
@@ -184,9 +178,8 @@ TEST(DocxBuilderStyles, HeadingOneIsBoldCapitalsAndEveryStyleUsedIsDefined) {
   EXPECT_TRUE(heading.child("w:rPr").child("w:caps"));
   EXPECT_TRUE(heading.child("w:rPr").child("w:b"));
   EXPECT_STREQ(heading.child("w:name").attribute("w:val").value(), "heading 1");
-  for (const char* id : {"Normal", "Title", "Heading2", "FootnoteText", "FootnoteReference",
-                         "EndnoteText", "EndnoteReference", "TableGrid", "TableNormal",
-                         "DefaultParagraphFont"})
+  for (const char* id : {"Normal", "Title", "Heading2", "FootnoteText", "FootnoteReference", "EndnoteText",
+                         "EndnoteReference", "TableGrid", "TableNormal", "DefaultParagraphFont"})
     EXPECT_TRUE(style(*package, id)) << id;
   EXPECT_FALSE(style(*package, "Heading2").child("w:rPr").child("w:caps"));
 }
@@ -205,10 +198,8 @@ TEST(DocxBuilderNotes, EachReferenceLinksToANoteHoldingItsText) {
   for (pugi::xml_node run : paragraph.children("w:r")) {
     const pugi::xml_node ref = run.child("w:footnoteReference");
     if (!ref) continue;
-    EXPECT_STREQ(run.child("w:rPr").child("w:rStyle").attribute("w:val").value(),
-                 "FootnoteReference");
-    const pugi::xml_node note =
-        footnotes.find_child_by_attribute("w:footnote", "w:id", ref.attribute("w:id").value());
+    EXPECT_STREQ(run.child("w:rPr").child("w:rStyle").attribute("w:val").value(), "FootnoteReference");
+    const pugi::xml_node note = footnotes.find_child_by_attribute("w:footnote", "w:id", ref.attribute("w:id").value());
     ASSERT_TRUE(note) << ref.attribute("w:id").value();
     EXPECT_FALSE(note.attribute("w:type"));
     EXPECT_TRUE(note.child("w:p").child("w:r").child("w:footnoteRef"));
@@ -231,8 +222,8 @@ TEST(DocxBuilderNotes, EachReferenceLinksToANoteHoldingItsText) {
 TEST(DocxBuilderNotes, SeparatorNotesComeFirstAndSettingsNameThem) {
   DocxBuilder builder;
   auto package = read(builder);
-  for (const auto& [part, element] : {std::pair{"word/footnotes.xml", "w:footnote"},
-                                      std::pair{"word/endnotes.xml", "w:endnote"}}) {
+  for (const auto& [part, element] :
+       {std::pair{"word/footnotes.xml", "w:footnote"}, std::pair{"word/endnotes.xml", "w:endnote"}}) {
     const pugi::xml_node first = package->xml(part).document_element().child(element);
     EXPECT_STREQ(first.attribute("w:id").value(), "-1") << part;
     EXPECT_STREQ(first.attribute("w:type").value(), "separator") << part;
@@ -255,8 +246,7 @@ TEST(DocxBuilderTables, RowsAndCellsKeepTheirOrderAndTheHeaderRowIsBold) {
   std::vector<std::vector<std::string>> cells;
   for (pugi::xml_node row : table.children("w:tr")) {
     cells.emplace_back();
-    for (pugi::xml_node cell : row.children("w:tc"))
-      cells.back().push_back(paragraphText(cell.child("w:p")));
+    for (pugi::xml_node cell : row.children("w:tc")) cells.back().push_back(paragraphText(cell.child("w:p")));
   }
   EXPECT_EQ(cells, (std::vector<std::vector<std::string>>{
                        {"Instalment", "Amount"}, {"First", "$1,000"}, {"Second", "$2,000"}}));
@@ -281,8 +271,7 @@ TEST(DocxBuilderTables, RaggedOrEmptyTablesAreRefused) {
 
 TEST(DocxBuilderSection, PaperAndMarginsReachTheSectionAndImpossibleMarginsAreRefused) {
   DocxBuilder builder;
-  builder.setPageSetup({.paper = DocxBuilder::Paper::Letter, .top = 720, .bottom = 1080,
-                        .left = 1800, .right = 1800});
+  builder.setPageSetup({.paper = DocxBuilder::Paper::Letter, .top = 720, .bottom = 1080, .left = 1800, .right = 1800});
   auto package = read(builder);
   const pugi::xml_node section = body(*package).last_child();
   ASSERT_STREQ(section.name(), "w:sectPr");

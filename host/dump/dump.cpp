@@ -51,11 +51,8 @@ std::string renderBlock(const CharMap& map) {
       case Seg::ParagraphMark:
         if (t[0] == ch::kCellEnd) out += u" [cell]";
         continue;
-      case Seg::RowEnd:
-        out += u"[row]";
-        continue;
-      default:
-        break;
+      case Seg::RowEnd: out += u"[row]"; continue;
+      default: break;
     }
     for (char16_t c : t) {
       switch (c) {

@@ -12,10 +12,12 @@ using namespace testing;
 
 TEST(Dump, EachStoryWithTypeLengthAndOneLinePerParagraph) {
   DocParts parts;
-  parts.body = para(run("a") + elementRun("<w:tab/>") + run("b") + fieldChar("begin") + fieldCode(" PAGE ") + fieldChar("separate") + run("1") + fieldChar("end") +
-                elementRun("<w:footnoteReference w:id=\"1\"/>")) +
-              table({{"c", "d"}}) +
-              para(elementRun("<w:br/>") + "<w:fldSimple w:instr=\" XE x \"/>" + fieldChar("begin") + fieldCode(" XE \"T\" ") + fieldChar("end"));
+  parts.body = para(run("a") + elementRun("<w:tab/>") + run("b") + fieldChar("begin") + fieldCode(" PAGE ") +
+                    fieldChar("separate") + run("1") + fieldChar("end") +
+                    elementRun("<w:footnoteReference w:id=\"1\"/>")) +
+               table({{"c", "d"}}) +
+               para(elementRun("<w:br/>") + "<w:fldSimple w:instr=\" XE x \"/>" + fieldChar("begin") +
+                    fieldCode(" XE \"T\" ") + fieldChar("end"));
   parts.footnotes = {para(run("note"))};
   auto doc = openDocument(parts);
   EXPECT_EQ(dumpDocument(*doc),

@@ -6,13 +6,13 @@
 #include <tuple>
 
 #include "host/layout/document_parts.h"
-#include "host/layout/pagination.h"
-#include "host/package/package.h"
-#include "host/text/edit.h"
-#include "host/text/field_span.h"
 #include "host/layout/index_lines.h"
 #include "host/layout/index_result.h"
+#include "host/layout/pagination.h"
+#include "host/package/package.h"
 #include "host/package/relationships.h"
+#include "host/text/edit.h"
+#include "host/text/field_span.h"
 #include "host/text/story.h"
 #include "host/wml/field_char.h"
 #include "host/wml/simple_field.h"
@@ -36,9 +36,7 @@ void scanStory(Story& story, std::vector<FoundEntry>& out) {
     long bs = story.blockStart(b);
     for (const Segment& s : m.segments) {
       switch (s.kind) {
-        case Seg::FieldBegin:
-          open.push_back({bs + s.start, {}});
-          break;
+        case Seg::FieldBegin: open.push_back({bs + s.start, {}}); break;
         case Seg::CodeText:
           if (!open.empty() && open.back().inCode) {
             open.back().code.append(m.text, s.start, s.length);
@@ -60,8 +58,7 @@ void scanStory(Story& story, std::vector<FoundEntry>& out) {
           if (auto e = parseEntryCode(toUtf8(m.text.substr(s.start, s.length))))
             out.push_back({&story, bs + s.start - 1, std::move(*e)});
           break;
-        default:
-          break;
+        default: break;
       }
     }
   }
@@ -120,7 +117,8 @@ void writePlain(DocumentParts& doc, Story& story, pugi::xml_node begin, const st
 }
 
 // The entries of the index, with their pages.
-std::vector<CollectedEntry> entriesFor(DocumentParts& doc, const IndexFieldCode& code, const std::vector<FoundEntry>& found) {
+std::vector<CollectedEntry> entriesFor(DocumentParts& doc, const IndexFieldCode& code,
+                                       const std::vector<FoundEntry>& found) {
   long from = 0, to = -1;
   if (!code.bookmark.empty()) {
     if (auto b = doc.bookmarkSpan(code.bookmark)) std::tie(from, to) = *b;
@@ -197,11 +195,12 @@ pugi::xml_node updateIndexField(DocumentParts& doc, Story& story, pugi::xml_node
   // reference follows it: count their pages again once. Only the index's own paragraphs
   // changed, so the rest keep their shapes and entries.
   bool after = story.type() == wdMainTextStory && std::any_of(found.begin(), found.end(), [&](const FoundEntry& f) {
-    return f.story != &story || f.position > fieldPos;
-  });
+                 return f.story != &story || f.position > fieldPos;
+               });
   if (after) {
     const long moved = story.length() - oldLength;
-    std::erase_if(found, [&](const FoundEntry& f) { return f.story == &story && f.position > fieldPos && f.position <= oldEnd; });
+    std::erase_if(
+        found, [&](const FoundEntry& f) { return f.story == &story && f.position > fieldPos && f.position <= oldEnd; });
     for (FoundEntry& f : found)
       if (f.story == &story && f.position > oldEnd) f.position += moved;
     const FieldSpan now = fieldSpan(story, begin);

@@ -1,15 +1,15 @@
 #include "host/layout/index_field.h"
 
-#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 
-#include <unistd.h>
+#include <gtest/gtest.h>
 
+#include "host/layout/index_lines.h"
 #include "host/model/document.h"
 #include "host/parse/field_code.h"
-#include "host/layout/index_lines.h"
 #include "host/testing/test_documents.h"
 #include "host/text/story.h"
 
@@ -96,8 +96,8 @@ TEST(IndexUpdate, MarkedEntriesReadBackAsTypedWithQuotesAndColons) {
 
 TEST(IndexUpdate, PagesMergeAscendingAndEqualEntriesShareALine) {
   auto doc = docWithBody(para(run("one") + xe("XE \"Term\"") + xe("XE \"Term\"") + kPageBreak) +
-                         para(run("two") + xe("XE \"Other\"") + kPageBreak) +
-                         para(run("three") + xe("XE \"Term\"")) + "<w:p/>");
+                         para(run("two") + xe("XE \"Other\"") + kPageBreak) + para(run("three") + xe("XE \"Term\"")) +
+                         "<w:p/>");
   Field f = addIndex(*doc, "INDEX");
   f.Update();
   EXPECT_EQ(resultLines(f), (std::vector<std::string>{"Other, 2", "Term, 1, 3"}));
@@ -158,9 +158,10 @@ TEST(IndexUpdate, TwoColumnsMakeAContinuousSectionInsideTheResult) {
 }
 
 TEST(IndexUpdate, AResultNoLongerInColumnsGivesTheSectionBackItsStartAndRestart) {
-  auto doc = docWithBody(para(run("x") + xe("XE \"Alpha\" \\f \"V\"")) + "<w:p/>" +
-                         para(run("After."), "<w:sectPr><w:type w:val=\"oddPage\"/><w:pgNumType w:start=\"4\"/></w:sectPr>") +
-                         para(run("Last.")));
+  auto doc = docWithBody(
+      para(run("x") + xe("XE \"Alpha\" \\f \"V\"")) + "<w:p/>" +
+      para(run("After."), "<w:sectPr><w:type w:val=\"oddPage\"/><w:pgNumType w:start=\"4\"/></w:sectPr>") +
+      para(run("Last.")));
   long at = static_cast<long>(doc->Content().Text().find('\r')) + 1;
   Field f = doc->Fields().Add(doc->Range(at, at), wdFieldEmpty, "INDEX \\c2 \\f \"V\"", false);
   f.Update();
@@ -208,13 +209,22 @@ TEST(IndexUpdate, NoMatchingEntryGivesTheErrorInOneParagraph) {
 
 TEST(IndexUpdate, SortsWithoutCaseFirstAndAccentsInPlace) {
   std::string entries;
-  for (const char* e : {"zulu", "\xC3\x89" "clair", "Banana", "eclair", "apple", "Zebra", "\xC3\xA9" "clair"})
+  for (const char* e : {"zulu",
+                        "\xC3\x89"
+                        "clair",
+                        "Banana", "eclair", "apple", "Zebra",
+                        "\xC3\xA9"
+                        "clair"})
     entries += xe(std::string("XE \"") + e + "\"");
   auto doc = docWithBody(para(run("x") + entries) + "<w:p/>");
   Field f = addIndex(*doc, "INDEX");
   f.Update();
-  EXPECT_EQ(resultLines(f), (std::vector<std::string>{"apple, 1", "Banana, 1", "eclair, 1", "\xC3\xA9" "clair, 1",
-                                                      "\xC3\x89" "clair, 1", "Zebra, 1", "zulu, 1"}));
+  EXPECT_EQ(resultLines(f), (std::vector<std::string>{"apple, 1", "Banana, 1", "eclair, 1",
+                                                      "\xC3\xA9"
+                                                      "clair, 1",
+                                                      "\xC3\x89"
+                                                      "clair, 1",
+                                                      "Zebra, 1", "zulu, 1"}));
 }
 
 TEST(IndexUpdate, FootnoteEntriesTakeTheirReferencesPage) {
@@ -244,7 +254,8 @@ TEST(IndexUpdate, AnIndexThatPushesTheEndOfTheTextOnMovesTheEndnotesWithIt) {
   const std::string line = "<w:pPr><w:spacing w:after=\"0\" w:line=\"240\" w:lineRule=\"exact\"/></w:pPr>";
   std::string body;
   for (int k = 0; k < 40; ++k)
-    body += "<w:p>" + line + run("line") + xe("XE \"T" + std::to_string(100 + k) + "\"") + (k == 0 ? testing::endnoteRef(1) : "") + "</w:p>";
+    body += "<w:p>" + line + run("line") + xe("XE \"T" + std::to_string(100 + k) + "\"") +
+            (k == 0 ? testing::endnoteRef(1) : "") + "</w:p>";
   testing::DocParts parts;
   parts.body = body + "<w:p/>";
   parts.endnotes = {para(run("end") + xe("XE \"Late\""))};
@@ -309,10 +320,11 @@ TEST(IndexUpdate, AnEntryFieldATrackedChangeDeletedIsLeftOut) {
 }
 
 TEST(IndexUpdate, AFieldWhoseMarksSitInsideAHyperlinkGetsPlainText) {
-  auto doc = docWithBody(para(run("x") + xe("XE \"A\"") + xe("XE \"B\"")) +
-                         para("<w:hyperlink w:anchor=\"x\"><w:r><w:fldChar w:fldCharType=\"begin\"/></w:r>"
-                              "<w:r><w:instrText> INDEX </w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>"
-                              "<w:r><w:t>old</w:t></w:r><w:r><w:fldChar w:fldCharType=\"end\"/></w:r></w:hyperlink>"));
+  auto doc = docWithBody(
+      para(run("x") + xe("XE \"A\"") + xe("XE \"B\"")) +
+      para("<w:hyperlink w:anchor=\"x\"><w:r><w:fldChar w:fldCharType=\"begin\"/></w:r>"
+           "<w:r><w:instrText> INDEX </w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>"
+           "<w:r><w:t>old</w:t></w:r><w:r><w:fldChar w:fldCharType=\"end\"/></w:r></w:hyperlink>"));
   Field f = doc->Fields().Item(3);
   f.Update();
   EXPECT_EQ(resultLines(f), (std::vector<std::string>{"A, 1", "B, 1"}));
@@ -339,7 +351,8 @@ TEST(IndexUpdate, SavingMarksFieldsForRefreshAndAddsSettingsWhenMissing) {
     }
   pkg.markDirty("word/_rels/document.xml.rels");
   addIndex(*doc, "INDEX").Update();
-  std::string path = (std::filesystem::temp_directory_path() / ("vlx-index-" + std::to_string(::getpid()) + ".docx")).string();
+  std::string path =
+      (std::filesystem::temp_directory_path() / ("vlx-index-" + std::to_string(::getpid()) + ".docx")).string();
   doc->SaveAs(path);
   auto reopened = Document::Open(path);
   Package& p2 = reopened->package();
@@ -355,7 +368,8 @@ TEST(IndexUpdate, SavingMarksFieldsForRefreshAndAddsSettingsWhenMissing) {
 TEST(IndexUpdate, ExistingSettingsGetTheFlagInSchemaOrder) {
   auto doc = docWithBody(para(run("x") + xe("XE \"A\"")) + "<w:p/>");
   addIndex(*doc, "INDEX").Update();
-  std::string path = (std::filesystem::temp_directory_path() / ("vlx-index2-" + std::to_string(::getpid()) + ".docx")).string();
+  std::string path =
+      (std::filesystem::temp_directory_path() / ("vlx-index2-" + std::to_string(::getpid()) + ".docx")).string();
   doc->SaveAs(path);
   auto reopened = Document::Open(path);
   pugi::xml_node settings = reopened->package().xml("word/settings.xml").child("w:settings");
@@ -382,7 +396,9 @@ TEST(IndexLines, CrossReferencesBoldPagesAndRanges) {
   auto lines = buildIndexLines(entries, code, "en-US");
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].text(), "Other, See Term");
-  EXPECT_EQ(lines[1].text(), "Term, i\u2013" "2, 3");
+  EXPECT_EQ(lines[1].text(),
+            "Term, i\u2013"
+            "2, 3");
   EXPECT_TRUE(lines[1].runs.back().bold);
 }
 

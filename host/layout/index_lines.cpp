@@ -121,7 +121,8 @@ std::string groupLetter(const std::string& text) {
 bool inLetterRange(const std::string& letter, const std::string& range) {
   std::string ends;
   for (char c : range)
-    if (std::isalnum(static_cast<unsigned char>(c)) || c == '!' || c == '#') ends += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (std::isalnum(static_cast<unsigned char>(c)) || c == '!' || c == '#')
+      ends += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   if (ends.empty()) return true;
   char from = ends.front(), to = ends.back();
   if (letter == "#") return from == '!' || from == '#';
@@ -178,7 +179,8 @@ void mergeRuns(std::vector<IndexRun>& runs) {
   std::vector<IndexRun> merged;
   for (IndexRun& r : runs) {
     if (r.text.empty()) continue;
-    if (!merged.empty() && merged.back().bold == r.bold && merged.back().italic == r.italic) merged.back().text += r.text;
+    if (!merged.empty() && merged.back().bold == r.bold && merged.back().italic == r.italic)
+      merged.back().text += r.text;
     else merged.push_back(std::move(r));
   }
   runs = std::move(merged);

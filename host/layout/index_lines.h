@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "host/parse/field_code.h"
 #include "host/layout/pagination.h"
+#include "host/parse/field_code.h"
 
 namespace host {
 

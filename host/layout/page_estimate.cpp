@@ -12,6 +12,7 @@ namespace {
 
 // Advance widths in thousandths of an em of the printable ASCII characters (space to tilde)
 // of the metric-compatible serif and sans serif faces every word processor ships.
+// clang-format off
 constexpr std::array<std::uint16_t, 95> kSerif = {
     250, 333, 408, 500, 500, 833, 777, 180, 333, 333, 500, 563, 250, 333, 250, 277, 500, 500, 500, 500,
     500, 500, 500, 500, 500, 500, 277, 277, 563, 563, 563, 443, 920, 722, 666, 666, 722, 610, 556, 722,
@@ -36,6 +37,7 @@ constexpr std::array<std::uint16_t, 95> kSansBold = {
     722, 277, 556, 722, 610, 833, 722, 777, 666, 777, 722, 666, 610, 722, 666, 943, 666, 666, 610, 333,
     277, 333, 583, 556, 333, 556, 610, 556, 610, 556, 333, 610, 610, 277, 277, 556, 277, 889, 610, 610,
     610, 610, 389, 556, 333, 610, 556, 777, 556, 556, 500, 389, 279, 389, 583};
+// clang-format on
 
 // Font families by what their metrics resemble: sans or serif, width against the tables
 // above, and single line height in ems (ascent, descent and line gap).
@@ -45,6 +47,7 @@ struct Family {
   double widthScale;
   double lineFactor;
 };
+// clang-format off
 constexpr std::array<Family, 16> kFamilies = {{
     {"calibri", true, 0.89, 1.2207},       {"carlito", true, 0.89, 1.2207},
     {"aptos", true, 0.93, 1.2},            {"arial", true, 1.0, 1.1499},
@@ -55,15 +58,19 @@ constexpr std::array<Family, 16> kFamilies = {{
     {"garamond", false, 0.95, 1.1220},     {"book antiqua", false, 1.05, 1.1729},
     {"palatino", false, 1.05, 1.1729},     {"century", false, 1.10, 1.1997},
 }};
+// clang-format on
 
 // Widths of common characters outside ASCII (serif, sans) in thousandths of an em.
 double extraWidth(char16_t c, bool sans) {
   switch (c) {
     case u'\u00A0': return sans ? 277 : 250;
     case u'\u2013': return sans ? 556 : 500;
-    case u'\u2014': case u'\u2026': return 1000;
-    case u'\u2018': case u'\u2019': return sans ? 222 : 333;
-    case u'\u201C': case u'\u201D': return sans ? 333 : 443;
+    case u'\u2014':
+    case u'\u2026': return 1000;
+    case u'\u2018':
+    case u'\u2019': return sans ? 222 : 333;
+    case u'\u201C':
+    case u'\u201D': return sans ? 333 : 443;
     case u'\u2022': return 350;
     default: break;
   }
@@ -312,22 +319,15 @@ ParagraphShape shapeParagraph(const CharMap& map, pugi::xml_node paragraph, bool
       std::uint32_t offset = s.start + i;
       char16_t c = map.text[offset];
       switch (c) {
-        case u' ':
-          filler.space(offset, face.width(c), lh);
-          break;
-        case ch::kTab:
-          filler.tab(offset, lh);
-          break;
+        case u' ': filler.space(offset, face.width(c), lh); break;
+        case ch::kTab: filler.tab(offset, lh); break;
         case ch::kLineBreak:
         case ch::kPageBreak:
-        case ch::kColumnBreak:
-          filler.forcedBreak(offset, lh, c == ch::kPageBreak, c == ch::kColumnBreak);
-          break;
-        case ch::kSoftHyphen:
-          filler.breakOpportunity(offset + 1);
-          break;
+        case ch::kColumnBreak: filler.forcedBreak(offset, lh, c == ch::kPageBreak, c == ch::kColumnBreak); break;
+        case ch::kSoftHyphen: filler.breakOpportunity(offset + 1); break;
         case ch::kNoteRef:
-          if (w.is(s.node, "footnoteReference")) shape.footnotes.emplace_back(offset, std::atoi(w.value(s.node, "id").c_str()));
+          if (w.is(s.node, "footnoteReference"))
+            shape.footnotes.emplace_back(offset, std::atoi(w.value(s.node, "id").c_str()));
           filler.add(offset, face.width(u'1') * 0.67, lh);
           break;
         case ch::kObject: {
@@ -335,9 +335,7 @@ ParagraphShape shapeParagraph(const CharMap& map, pugi::xml_node paragraph, bool
           filler.add(offset, ow, lh, oh);
           break;
         }
-        case ch::kNoBreakHyphen:
-          filler.add(offset, face.width(u'-'), lh);
-          break;
+        case ch::kNoBreakHyphen: filler.add(offset, face.width(u'-'), lh); break;
         default:
           filler.add(offset, face.width(c), lh);
           if (c == u'-' || c == u'\u2013' || c == u'\u2014') filler.breakOpportunity(offset + 1);

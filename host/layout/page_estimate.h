@@ -20,10 +20,10 @@ namespace host {
 
 /// One section's page, in points.
 struct PageGeometry {
-  double pageWidth = 612;   // w:pgSz, the word processor's default Letter page
+  double pageWidth = 612;  // w:pgSz, the word processor's default Letter page
   double pageHeight = 792;
   double top = 72, bottom = 72, left = 72, right = 72;  // w:pgMar
-  int columns = 1;          // w:cols
+  int columns = 1;                                      // w:cols
   double columnSpace = 36;
 
   /// Height of the text area of one column.
@@ -45,8 +45,8 @@ class TextMeasure {
   struct Face {
     const std::array<std::uint16_t, 95>* table = nullptr;  // widths of ASCII 32..126 in 1/1000 em; none for monospaced
     bool sans = false, caps = false;
-    double em = 10;     // points
-    double scale = 1;   // against the table
+    double em = 10;    // points
+    double scale = 1;  // against the table
     /// Advance width of a character in points.
     double width(char16_t c) const;
   };
@@ -76,7 +76,7 @@ struct EstimatedLine {
   double height = 0;        // points, line spacing applied
   bool pageBefore = false;  // an explicit page break ends the line before
   bool columnBefore = false;
-  bool visible = false;     // shows anything besides the paragraph mark
+  bool visible = false;  // shows anything besides the paragraph mark
 };
 
 /// How a paragraph lays out at a given width.
@@ -87,7 +87,7 @@ struct ParagraphShape {
   bool contextualSpacing = false;
   std::string styleId;
   std::vector<std::pair<std::uint32_t, int>> footnotes;  // offset of each footnote reference, note id
-  std::vector<std::uint32_t> renderedBreaks;            // offsets of w:lastRenderedPageBreak marks
+  std::vector<std::uint32_t> renderedBreaks;             // offsets of w:lastRenderedPageBreak marks
 
   /// Sum of the line heights.
   double textHeight() const;

@@ -24,8 +24,8 @@ SectionLayout readSection(pugi::xml_node sectPr, const Wml& w) {
 
 std::string roman(int n, bool upper) {
   static const std::pair<int, const char*> kParts[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"},
-                                                        {90, "xc"},  {50, "l"},   {40, "xl"}, {10, "x"},   {9, "ix"},
-                                                        {5, "v"},    {4, "iv"},   {1, "i"}};
+                                                       {90, "xc"},  {50, "l"},   {40, "xl"}, {10, "x"},   {9, "ix"},
+                                                       {5, "v"},    {4, "iv"},   {1, "i"}};
   std::string out;
   for (auto [value, text] : kParts)
     for (; n >= value; n -= value) out += text;
@@ -45,12 +45,12 @@ std::string formatPageNumber(int n, const std::string& format) {
 // Running layout state of the page pass.
 struct Cursor {
   int page = 1;
-  int number = 1;       // the number the page shows
+  int number = 1;  // the number the page shows
   int column = 0;
-  double y = 0;         // height used in the current column
-  double columnTop = 0; // where columns of the current section start on this page
-  double notes = 0;     // room footnotes take at the bottom of this page
-  bool content = false; // anything visible placed on this page
+  double y = 0;             // height used in the current column
+  double columnTop = 0;     // where columns of the current section start on this page
+  double notes = 0;         // room footnotes take at the bottom of this page
+  bool content = false;     // anything visible placed on this page
   bool naturalTop = false;  // the column began because the previous one was full
   int pendingRestart = -1;
 };
@@ -85,7 +85,10 @@ class PagePass {
 
 PagePass::PagePass(const PagePassInput& in, BlockPages& mainPages, BlockPages& endnotePages,
                    std::vector<std::string>& labels)
-    : in_(in), mainPages_(mainPages), endnotePages_(endnotePages), labels_(labels),
+    : in_(in),
+      mainPages_(mainPages),
+      endnotePages_(endnotePages),
+      labels_(labels),
       section_(&in.sections[in.sectionOf.empty() ? 0 : in.sectionOf[0]]) {
   mainPages_.reset(in.main.blocks().size());
   endnotePages_.reset(in.endnotes ? in.endnotes->blocks().size() : 0);
@@ -150,7 +153,8 @@ void PagePass::placeEndnotes(long upTo) {
     }
     for (std::size_t b : note->second) {
       ParagraphShape s = shapeParagraph(endnotes->map(b), endnotes->blocks()[b].node, endnotes->blocks()[b].rowEnd,
-                                        endnotes->wml(), endnotes->styles(), in_.measure, section_->geometry.columnWidth());
+                                        endnotes->wml(), endnotes->styles(), in_.measure,
+                                        section_->geometry.columnWidth());
       c_.y += s.spaceBefore;
       for (std::size_t k = 0; k < s.lines.size(); ++k) {
         if (c_.y > c_.columnTop && c_.y + s.lines[k].height + c_.notes > capacity) newColumn(true);
@@ -237,7 +241,8 @@ void PagePass::placeParagraph(std::size_t block) {
   const bool trust = in_.trusted[block];
   if (s.pageBreakBefore && (c_.content || c_.y > c_.columnTop)) newPage(false);
   bool sameAsPrevious = s.contextualSpacing && s.styleId == previousStyle_;
-  bool sameAsNext = s.contextualSpacing && block + 1 < n && !in_.rowOf[block + 1] && in_.shapes[block + 1].styleId == s.styleId;
+  bool sameAsNext = s.contextualSpacing && block + 1 < n && !in_.rowOf[block + 1] &&
+                    in_.shapes[block + 1].styleId == s.styleId;
   double before = (sameAsPrevious || (c_.y <= c_.columnTop && c_.naturalTop)) ? 0 : s.spaceBefore;
   double after = sameAsNext ? 0 : s.spaceAfter;
   if (!trust && c_.y > c_.columnTop) keepTogether(block, before, after, capacity);
@@ -321,7 +326,8 @@ double PagePass::lineHeightWithNotes(const ParagraphShape& s, std::size_t k, dou
   for (auto [offset, id] : s.footnotes) {
     if (offset < l.start || offset >= next) continue;
     auto it = in_.noteHeight.find(id);
-    notes += (it == in_.noteHeight.end() ? 0 : std::min(it->second, capacity / 2)) + (c_.notes + notes == 0 ? in_.separator : 0);
+    notes += (it == in_.noteHeight.end() ? 0 : std::min(it->second, capacity / 2)) +
+             (c_.notes + notes == 0 ? in_.separator : 0);
   }
   return l.height;
 }

@@ -31,7 +31,8 @@ std::pair<std::string, std::string> themeFonts(DocumentParts& doc) {
     bool major = !std::strcmp(which, "majorFont");
     if (!major && std::strcmp(which, "minorFont") != 0) continue;
     for (pugi::xml_node c = n.node().first_child(); c; c = c.next_sibling())
-      if (!std::strcmp(localName(c.name()), "latin")) (major ? fonts.first : fonts.second) = c.attribute("typeface").value();
+      if (!std::strcmp(localName(c.name()), "latin"))
+        (major ? fonts.first : fonts.second) = c.attribute("typeface").value();
   }
   return fonts;
 }
@@ -139,7 +140,8 @@ std::string Pagination::verifyDerivedState() const {
   const Story& main = doc_.mainStory();
   std::size_t present = 0;
   for (const Block& b : main.blocks()) present += baseline_.count(b.node.internal_object());
-  if (present != baseline_.size()) return "it remembers the opening text of a paragraph that is no longer in the main text";
+  if (present != baseline_.size())
+    return "it remembers the opening text of a paragraph that is no longer in the main text";
   return {};
 }
 
@@ -283,10 +285,10 @@ void Pagination::compute() {
     }
     shaped[i] = {b.node.internal_object(), width};
     auto old = kept.find(b.node.internal_object());
-    if (old != kept.end() && (i < keepOutside_->first || i > keepOutside_->second) && shaped_[old->second].second == width)
+    if (old != kept.end() && (i < keepOutside_->first || i > keepOutside_->second) &&
+        shaped_[old->second].second == width)
       shapes[i] = std::move(shapes_[old->second]);
-    else
-      shapes[i] = shapeParagraph(main.map(i), b.node, b.rowEnd, w, styles, measure, width);
+    else shapes[i] = shapeParagraph(main.map(i), b.node, b.rowEnd, w, styles, measure, width);
     for (const Segment& s : main.map(i).segments) {
       if (s.kind != Seg::Char || main.map(i).text[s.start] != ch::kNoteRef) continue;
       long pos = main.blockStart(i) + s.start;
@@ -295,8 +297,8 @@ void Pagination::compute() {
     }
   }
 
-  const std::map<int, double> noteHeight =
-      footnoteHeights(doc_.story(wdFootnotesStory), sections.front().geometry.columnWidth(), measure);
+  const std::map<int, double> noteHeight = footnoteHeights(doc_.story(wdFootnotesStory),
+                                                           sections.front().geometry.columnWidth(), measure);
   const double separator = measure.lineHeight(styles.styleFormat(styles.paragraphStyleId({}), ""));
 
   // Endnotes in the order of their references, each with its blocks.
@@ -308,8 +310,9 @@ void Pagination::compute() {
 
   const std::vector<bool> trusted = trustedBlocks(main, shapes, sections, sectionOf, baseline_);
 
-  const PagePassInput pass{main, sections, sectionOf, shapes, rowOf, cellOf, trusted, noteHeight, separator,
-                           measure, endnotes, endnoteBlocks, endnoteOrder, endnotesAtSectionEnds(doc_)};
+  const PagePassInput pass{
+      main,       sections,  sectionOf, shapes,   rowOf,         cellOf,       trusted,
+      noteHeight, separator, measure,   endnotes, endnoteBlocks, endnoteOrder, endnotesAtSectionEnds(doc_)};
   layOutPages(pass, mainPages_, endnotePages_, labels_);
   shapes_ = std::move(shapes);
   shaped_ = std::move(shaped);

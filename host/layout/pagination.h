@@ -71,7 +71,7 @@ class Pagination {
   std::vector<ParagraphShape> shapes_;
   std::vector<std::pair<pugi::xml_node_struct*, double>> shaped_;
   std::optional<std::pair<std::size_t, std::size_t>> keepOutside_;
-  std::vector<std::string> labels_;                      // label of each physical page
+  std::vector<std::string> labels_;                           // label of each physical page
   std::unordered_map<int, long> footnoteRefs_, endnoteRefs_;  // note id -> reference position
 };
 

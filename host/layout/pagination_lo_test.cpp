@@ -3,8 +3,6 @@
 // updates the index, and the page it gives each entry is compared with ours. Skips when
 // soffice is not installed. VLX_LO_VERBOSE=1 prints both pages of every entry.
 
-#include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -15,10 +13,12 @@
 #include <map>
 #include <sstream>
 
-#include "host/model/document.h"
+#include <gtest/gtest.h>
+
 #include "host/builder/docx_builder.h"
-#include "host/text/story.h"
+#include "host/model/document.h"
 #include "host/testing/test_documents.h"
+#include "host/text/story.h"
 
 namespace host {
 namespace {
@@ -170,11 +170,13 @@ class Words {
     return (state_ >> 16) % n;
   }
   std::string sentence(int words, int& marker, int markerPercent) {
+    // clang-format off
     static const char* kWords[] = {"the", "Seller", "shall", "deliver", "all", "Purchased", "Assets", "to", "Buyer",
                                    "on", "Closing", "Date", "subject", "conditions", "set", "forth", "herein",
                                    "including", "without", "limitation", "any", "obligations", "under", "this",
                                    "Agreement", "and", "each", "other", "Transaction", "Document", "reasonable",
                                    "efforts", "notwithstanding", "foregoing", "indemnification", "of", "a", "in"};
+    // clang-format on
     std::string out;
     for (int k = 0; k < words; ++k) {
       if (k > 0) out += ' ';
@@ -238,7 +240,8 @@ std::string flowingDocument(unsigned seed, DocxBuilder::PageSetup setup) {
     if (p % 40 == 17) {
       std::vector<std::vector<std::string>> rows;
       for (int r = 0; r < 3 + static_cast<int>(words.next(4)); ++r)
-        rows.push_back({words.sentence(2, marker, 10), words.sentence(4 + static_cast<int>(words.next(12)), marker, 20)});
+        rows.push_back(
+            {words.sentence(2, marker, 10), words.sentence(4 + static_cast<int>(words.next(12)), marker, 20)});
       b.addTable(rows, true);
     }
   }
@@ -259,7 +262,8 @@ struct Score {
       exact += it->second == page;
       withinOne += std::abs(it->second - page) <= 1;
       if (std::getenv("VLX_LO_VERBOSE")) std::cout << name << " " << entry << " " << it->second << " " << page << "\n";
-      if (std::abs(it->second - page) > 1) std::cout << name << ": " << entry << " ours " << it->second << " LibreOffice " << page << "\n";
+      if (std::abs(it->second - page) > 1)
+        std::cout << name << ": " << entry << " ours " << it->second << " LibreOffice " << page << "\n";
     }
   }
   double exactShare() const { return entries ? static_cast<double>(exact) / entries : 0; }

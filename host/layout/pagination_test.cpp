@@ -4,8 +4,8 @@
 
 #include "host/model/document.h"
 #include "host/model/indexes.h"
-#include "host/text/story.h"
 #include "host/testing/test_documents.h"
+#include "host/text/story.h"
 
 namespace host {
 namespace {
@@ -25,7 +25,8 @@ const std::string kExactLine = "<w:spacing w:after=\"0\" w:line=\"240\" w:lineRu
 std::vector<int> paragraphPages(Document& doc) {
   std::vector<int> pages;
   Story& main = doc.mainStory();
-  for (std::size_t b = 0; b < main.blocks().size(); ++b) pages.push_back(doc.pagination().pageOf(main, main.blockStart(b)).physical);
+  for (std::size_t b = 0; b < main.blocks().size(); ++b)
+    pages.push_back(doc.pagination().pageOf(main, main.blockStart(b)).physical);
   return pages;
 }
 
@@ -66,7 +67,8 @@ TEST(PaginationSections, SectionStartsRestartsAndNumberFormats) {
   doc->noteChange(doc->mainStory());
   Story& main = doc->mainStory();
   std::vector<PageNumber> pages;
-  for (std::size_t b = 0; b < main.blocks().size(); ++b) pages.push_back(doc->pagination().pageOf(main, main.blockStart(b)));
+  for (std::size_t b = 0; b < main.blocks().size(); ++b)
+    pages.push_back(doc->pagination().pageOf(main, main.blockStart(b)));
   EXPECT_EQ(pages[0].physical, 1);
   EXPECT_EQ(pages[0].label, "i");
   EXPECT_EQ(pages[1].physical, 1);  // a continuous section goes on on the same page
@@ -131,7 +133,8 @@ TEST(PaginationEstimate, WidowControlMovesALoneFirstLine) {
 
 TEST(PaginationEstimate, ColumnsFontSizesAndMarginsScaleThePageCount) {
   std::string text;
-  for (int k = 0; k < 40; ++k) text += "The Seller shall deliver the Purchased Assets to the Buyer on the Closing Date. ";
+  for (int k = 0; k < 40; ++k)
+    text += "The Seller shall deliver the Purchased Assets to the Buyer on the Closing Date. ";
   std::string paragraphs;
   for (int k = 0; k < 40; ++k) paragraphs += para(run(text));
   auto plain = docWithBody(paragraphs);
@@ -144,14 +147,16 @@ TEST(PaginationEstimate, ColumnsFontSizesAndMarginsScaleThePageCount) {
   EXPECT_GT(docWithBody(large)->pagination().pageCount(), base * 2);
 
   auto twoColumns = docWithBody(paragraphs);
-  pugi::xml_node sect = twoColumns->package().xml("word/document.xml").child("w:document").child("w:body").child("w:sectPr");
+  pugi::xml_node sect =
+      twoColumns->package().xml("word/document.xml").child("w:document").child("w:body").child("w:sectPr");
   sect.append_child("w:cols").append_attribute("w:num") = "2";
   sect.child("w:cols").append_attribute("w:space") = "0";
   twoColumns->noteChange(twoColumns->mainStory());
   EXPECT_NEAR(twoColumns->pagination().pageCount(), base, 2);  // same text width, twice the columns
 
   auto wide = docWithBody(paragraphs);
-  pugi::xml_node mar = wide->package().xml("word/document.xml").child("w:document").child("w:body").child("w:sectPr").child("w:pgMar");
+  pugi::xml_node mar =
+      wide->package().xml("word/document.xml").child("w:document").child("w:body").child("w:sectPr").child("w:pgMar");
   mar.attribute("w:left") = "360";
   mar.attribute("w:right") = "360";
   wide->noteChange(wide->mainStory());
@@ -211,13 +216,13 @@ TEST(PaginationEndnotes, LongEndnotesRunOnToPagesOfTheirOwnInTheOrderOfTheirRefe
   for (int k = 0; k < 70; ++k) notes[1] += para(run("note line " + std::to_string(k)), kExactLine);
   notes[0] = para(run("referred to second"), kExactLine);
   // Note 2 is referred to first, so it stands first and note 1 follows it onto page 2.
-  auto doc = docWithEndnotes(para(run("text") + testing::endnoteRef(2) + run(" more") + testing::endnoteRef(1), kExactLine),
-                             notes);
+  auto doc = docWithEndnotes(
+      para(run("text") + testing::endnoteRef(2) + run(" more") + testing::endnoteRef(1), kExactLine), notes);
   std::vector<int> pages = endnotePages(*doc);
   ASSERT_EQ(pages.size(), 71u);
-  EXPECT_EQ(pages[1], 1);    // the first line of note 2, under the text
-  EXPECT_EQ(pages[70], 2);   // its last line, after the page filled
-  EXPECT_EQ(pages[0], 2);    // note 1, after note 2
+  EXPECT_EQ(pages[1], 1);   // the first line of note 2, under the text
+  EXPECT_EQ(pages[70], 2);  // its last line, after the page filled
+  EXPECT_EQ(pages[0], 2);   // note 1, after note 2
   EXPECT_EQ(doc->pagination().pageCount(), 2);
   // A position inside a note's paragraph takes the page of its line.
   Story& story = *doc->story(wdEndnotesStory);
@@ -226,8 +231,8 @@ TEST(PaginationEndnotes, LongEndnotesRunOnToPagesOfTheirOwnInTheOrderOfTheirRefe
 
 TEST(PaginationEndnotes, SettingsCanPlaceThemAtTheEndOfEachSectionUnlessASectionDefersThem) {
   const std::string body = para(run("first") + testing::endnoteRef(1) + kPageBreak) +
-                           para(run("end of one"), sectionBreak("nextPage")) + para(run("second") + testing::endnoteRef(2) + kPageBreak) +
-                           para(run("end of two"));
+                           para(run("end of one"), sectionBreak("nextPage")) +
+                           para(run("second") + testing::endnoteRef(2) + kPageBreak) + para(run("end of two"));
   auto doc = docWithEndnotes(body, {para(run("one")), para(run("two"))});
   EXPECT_EQ(endnotePages(*doc), (std::vector<int>{4, 4}));  // both after the text of the document
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "host/model/document.h"
-#include "host/text/edit.h"
 #include "host/platform/error.h"
+#include "host/text/edit.h"
 #include "host/text/story.h"
 #include "host/wml/bookmark_marks.h"
 
@@ -117,7 +117,8 @@ long Bookmarks::Count() const {
 
 Bookmark Bookmarks::Item(const std::string& name) const {
   const Entry* e = find(name);
-  if (!e) throw Error(kErrNoSuchMember, "The requested member of the collection does not exist (bookmark " + name + ").");
+  if (!e)
+    throw Error(kErrNoSuchMember, "The requested member of the collection does not exist (bookmark " + name + ").");
   return Bookmark(doc_, e->story, e->start, e->end);
 }
 
@@ -126,7 +127,8 @@ int Bookmarks::nextId() {
     nextId_ = 0;
     for (const auto& s : doc_->stories()) {
       forEachMarker(*s, [&](pugi::xml_node n) {
-        if (s->wml().is(n, "bookmarkStart")) nextId_ = std::max(nextId_, std::atoi(s->wml().value(n, "id").c_str()) + 1);
+        if (s->wml().is(n, "bookmarkStart"))
+          nextId_ = std::max(nextId_, std::atoi(s->wml().value(n, "id").c_str()) + 1);
       });
     }
   }

@@ -14,7 +14,9 @@ using namespace testing;
 std::pair<long, long> span(const Bookmark& b) { return {b.Start(), b.End()}; }
 
 // "The quick brown fox\r" + "second\r" (starts at 20) + "last\r" (starts at 27).
-std::unique_ptr<Document> threeParagraphs() { return openBody(para(run("The quick ") + run("brown fox")) + para(run("second")) + para(run("last"))); }
+std::unique_ptr<Document> threeParagraphs() {
+  return openBody(para(run("The quick ") + run("brown fox")) + para(run("second")) + para(run("last")));
+}
 
 TEST(Bookmarks, ExistsComparesNamesWithoutRegardToCase) {
   auto doc = threeParagraphs();
@@ -117,9 +119,11 @@ TEST(Bookmarks, SelectAndRangeGiveTheBookmarkedStretch) {
 }
 
 TEST(Bookmarks, BookmarksInTheFileAreReadWhereTheyStand) {
-  std::string body = "<w:bookmarkStart w:id=\"3\" w:name=\"Body\"/>" + para(run("ab") + "<w:bookmarkStart w:id=\"5\" w:name=\"Inner\"/>" +
-                     run("cd") + "<w:bookmarkEnd w:id=\"5\"/>") +
-                     para(run("ef")) + "<w:bookmarkEnd w:id=\"3\"/>" + para(run("gh") + "<w:bookmarkStart w:id=\"9\" w:name=\"NoEnd\"/>");
+  std::string body = "<w:bookmarkStart w:id=\"3\" w:name=\"Body\"/>" +
+                     para(run("ab") + "<w:bookmarkStart w:id=\"5\" w:name=\"Inner\"/>" + run("cd") +
+                          "<w:bookmarkEnd w:id=\"5\"/>") +
+                     para(run("ef")) + "<w:bookmarkEnd w:id=\"3\"/>" +
+                     para(run("gh") + "<w:bookmarkStart w:id=\"9\" w:name=\"NoEnd\"/>");
   auto doc = openBody(body);
   EXPECT_EQ(doc->Bookmarks().Count(), 3);
   EXPECT_EQ(span(doc->Bookmarks().Item("Body")), std::make_pair(0L, 8L));
@@ -132,11 +136,10 @@ TEST(Bookmarks, BookmarksInTheFileAreReadWhereTheyStand) {
 
 TEST(Bookmarks, BookmarksBetweenTableRowsAndCellsHavePositions) {
   // Word writes a bookmark around table rows as children of w:tbl and w:tr.
-  std::string body = para(run("ab")) +
-                     "<w:tbl><w:tblPr/><w:bookmarkStart w:id=\"1\" w:name=\"Rows\"/><w:tr><w:tc>" + para(run("c")) +
-                     "</w:tc><w:bookmarkStart w:id=\"2\" w:name=\"Cell\"/><w:tc>" + para(run("d")) +
-                     "</w:tc><w:bookmarkEnd w:id=\"2\"/></w:tr><w:bookmarkEnd w:id=\"1\"/><w:tr><w:tc>" + para(run("e")) +
-                     "</w:tc></w:tr></w:tbl>" + para(run("f"));
+  std::string body = para(run("ab")) + "<w:tbl><w:tblPr/><w:bookmarkStart w:id=\"1\" w:name=\"Rows\"/><w:tr><w:tc>" +
+                     para(run("c")) + "</w:tc><w:bookmarkStart w:id=\"2\" w:name=\"Cell\"/><w:tc>" + para(run("d")) +
+                     "</w:tc><w:bookmarkEnd w:id=\"2\"/></w:tr><w:bookmarkEnd w:id=\"1\"/><w:tr><w:tc>" +
+                     para(run("e")) + "</w:tc></w:tr></w:tbl>" + para(run("f"));
   auto doc = openBody(body);
   // "ab\r" 0-2, "c\a" 3-4, "d\a" 5-6, row end 7, "e\a" 8-9, row end 10, "f\r" 11-12.
   ASSERT_EQ(doc->Bookmarks().Count(), 2);
@@ -156,7 +159,7 @@ TEST(Bookmarks, BookmarksBetweenTableRowsAndCellsHavePositions) {
 TEST(Bookmarks, BookmarksInNotesAndHeaders) {
   DocParts parts;
   parts.body = para(run("main") + elementRun("<w:footnoteReference w:id=\"1\"/>")) +
-              "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/></w:sectPr>";
+               "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/></w:sectPr>";
   parts.footnotes = {para(run("note text"))};
   parts.headers = {{"header1.xml", "rIdH1", false, para(run("Header"))}};
   auto doc = openDocument(parts);

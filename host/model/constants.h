@@ -3,7 +3,7 @@
 
 namespace host {
 
-constexpr long kTrue = -1;   // a Boolean property that is on
+constexpr long kTrue = -1;  // a Boolean property that is on
 constexpr long kFalse = 0;
 
 enum CollapseDirection : int { wdCollapseEnd = 0, wdCollapseStart = 1 };

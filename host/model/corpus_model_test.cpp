@@ -3,19 +3,19 @@
 
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
 
-#include "host/model/document.h"
+#include <gtest/gtest.h>
+
 #include "host/dump/dump.h"
+#include "host/model/document.h"
 #include "host/platform/error.h"
-#include "host/testing/test_documents.h"
 #include "host/testing/corpus.h"
 #include "host/testing/same_parts.h"
+#include "host/testing/test_documents.h"
 #include "host/text/story.h"
 
 namespace host {
@@ -178,7 +178,8 @@ TEST(CorpusModel, SampleEditsKeepTheRestIntactThroughSaveAndReopen) {
     // A bookmark over a few characters of one paragraph (from the first point from a third
     // of the way in that takes one: not a row end, not inside a simple field's code).
     bool bookmarked = false;
-    for (long start = main.length() / 3, tries = 0; !bookmarked && tries < 50 && start < main.length(); ++start, ++tries) {
+    for (long start = main.length() / 3, tries = 0; !bookmarked && tries < 50 && start < main.length();
+         ++start, ++tries) {
       std::size_t block = main.blockAt(start);
       if (main.blocks()[block].rowEnd) continue;
       long paragraphEnd = main.blockStart(block) + static_cast<long>(main.map(block).length()) - 1;

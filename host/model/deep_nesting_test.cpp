@@ -1,18 +1,18 @@
 // Containers nested as deep as a part may go are read, found in, edited, paginated, dumped
 // and saved without exhausting the stack (the sanitized build has the smallest frames to
 // spare); nested deeper, the document is refused with the reason, whatever the container.
-#include <gtest/gtest.h>
-
 #include <functional>
 
-#include "host/model/document.h"
+#include <gtest/gtest.h>
+
 #include "host/dump/dump.h"
-#include "host/platform/error.h"
+#include "host/model/document.h"
 #include "host/model/find.h"
 #include "host/model/indexes.h"
 #include "host/model/range.h"
-#include "host/testing/test_documents.h"
 #include "host/package/xml_check.h"
+#include "host/platform/error.h"
+#include "host/testing/test_documents.h"
 
 namespace host {
 namespace {
@@ -42,15 +42,20 @@ const std::vector<Container>& containers() {
        [](std::size_t n) {
          return para(nest("<w:smartTag w:uri=\"urn:u\" w:element=\"e\">", "</w:smartTag>", n, run("deep")));
        }},
-      {"hyperlinks", 1, [](std::size_t n) { return para(nest("<w:hyperlink w:anchor=\"a\">", "</w:hyperlink>", n, run("deep"))); }},
+      {"hyperlinks", 1,
+       [](std::size_t n) { return para(nest("<w:hyperlink w:anchor=\"a\">", "</w:hyperlink>", n, run("deep"))); }},
       {"simple fields", 1,
-       [](std::size_t n) { return para(nest("<w:fldSimple w:instr=\" QUOTE x \">", "</w:fldSimple>", n, run("deep"))); }},
+       [](std::size_t n) {
+         return para(nest("<w:fldSimple w:instr=\" QUOTE x \">", "</w:fldSimple>", n, run("deep")));
+       }},
       {"content controls in a paragraph", 2,
        [](std::size_t n) { return para(nest("<w:sdt><w:sdtContent>", "</w:sdtContent></w:sdt>", n, run("deep"))); }},
       {"content controls around paragraphs", 2,
        [](std::size_t n) { return nest("<w:sdt><w:sdtContent>", "</w:sdtContent></w:sdt>", n, para(run("deep"))); }},
       {"tables in cells", 3,
-       [](std::size_t n) { return nest("<w:tbl><w:tr><w:tc>", "<w:p/></w:tc></w:tr></w:tbl>", n, para(run("deep"))) + para(""); }},
+       [](std::size_t n) {
+         return nest("<w:tbl><w:tr><w:tc>", "<w:p/></w:tc></w:tr></w:tbl>", n, para(run("deep"))) + para("");
+       }},
   };
   return all;
 }
@@ -78,14 +83,16 @@ TEST(DeepNesting, AsDeepAsAPartMayGoEveryFeatureWorks) {
 }
 
 TEST(DeepNesting, AnEditThatWouldNestDeeperThanAPartMayGoIsNotSaved) {
-  auto doc = openBody(para(nest("<w:smartTag w:uri=\"urn:u\" w:element=\"e\">", "</w:smartTag>", kMaxXmlDepth - 5, run("deep"))));
+  auto doc = openBody(
+      para(nest("<w:smartTag w:uri=\"urn:u\" w:element=\"e\">", "</w:smartTag>", kMaxXmlDepth - 5, run("deep"))));
   doc->Content().SetBold(1);
   try {
     doc->package().toBytes();
     ADD_FAILURE() << "saved";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "Cannot write \"test.docx\": the part \"word/document.xml\" would hold elements nested more than 1000 deep.");
+    EXPECT_EQ(
+        std::string(e.what()),
+        "Cannot write \"test.docx\": the part \"word/document.xml\" would hold elements nested more than 1000 deep.");
   }
 }
 

@@ -108,7 +108,8 @@ void Document::buildStories() {
   Wml w = Wml::of(main);
   pugi::xml_node body = w.child(main.document_element(), "body");
   if (!body) throw Error(kErrFileFormat, "The main document part " + mainPart + " has no body.");
-  stories_.push_back(std::make_unique<Story>(wdMainTextStory, mainPart, std::vector<pugi::xml_node>{body}, w, *styles_));
+  stories_.push_back(
+      std::make_unique<Story>(wdMainTextStory, mainPart, std::vector<pugi::xml_node>{body}, w, *styles_));
 
   auto addNotes = [&](const char* rel, const char* local, int type) {
     std::string part = package_->relatedPart(mainPart, rel);
@@ -204,17 +205,10 @@ void Document::notify(Story& story, const Change& change) {
   switch (change.kind) {
     case Change::ParagraphPatched:
     case Change::ParagraphReread:
-    case Change::StructureChanged:
-      story.apply(change);
-      return;
-    case Change::NodeRemoved:
-      forgetNode(change.node);
-      return;
-    case Change::TextReplaced:
-      moveLiveRanges(story, change.pos, change.removed, change.inserted);
-      break;
-    case Change::Formatted:
-      break;
+    case Change::StructureChanged: story.apply(change); return;
+    case Change::NodeRemoved: forgetNode(change.node); return;
+    case Change::TextReplaced: moveLiveRanges(story, change.pos, change.removed, change.inserted); break;
+    case Change::Formatted: break;
   }
   ++editStamp_;
   package_->markDirty(story.partName());
@@ -288,7 +282,8 @@ std::string Document::verifyDerivedState() {
     if (!r) continue;
     bool ours = std::any_of(stories_.begin(), stories_.end(), [&](const auto& s) { return s.get() == r->story; });
     if (!ours || r->start < 0 || r->end < r->start || r->end > r->story->length())
-      return "live ranges: one lies at " + std::to_string(r->start) + " to " + std::to_string(r->end) + ", outside its story";
+      return "live ranges: one lies at " + std::to_string(r->start) + " to " + std::to_string(r->end) +
+             ", outside its story";
   }
   return {};
 }

@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "host/layout/document_parts.h"
 #include "host/model/bookmarks.h"
 #include "host/model/fields.h"
 #include "host/model/indexes.h"
 #include "host/model/options.h"
-#include "host/layout/document_parts.h"
 #include "host/model/range.h"
 #include "host/model/window.h"
 #include "host/text/constants.h"

@@ -4,11 +4,11 @@
 #include <cctype>
 #include <map>
 
+#include "host/layout/index_field.h"
 #include "host/model/document.h"
+#include "host/platform/error.h"
 #include "host/text/edit.h"
 #include "host/text/field_span.h"
-#include "host/platform/error.h"
-#include "host/layout/index_field.h"
 #include "host/text/story.h"
 
 namespace host {
@@ -16,6 +16,7 @@ namespace host {
 namespace {
 
 const std::map<std::string, int>& keywords() {
+  // clang-format off
   static const std::map<std::string, int> table = {
       {"REF", 3},          {"XE", 4},           {"FTNREF", 5},        {"SET", 6},          {"IF", 7},
       {"INDEX", 8},        {"TC", 9},           {"STYLEREF", 10},     {"RD", 11},          {"SEQ", 12},
@@ -34,6 +35,7 @@ const std::map<std::string, int>& keywords() {
       {"FORMDROPDOWN", 83}, {"ADVANCE", 84},    {"DOCPROPERTY", 85},  {"CONTROL", 87},     {"HYPERLINK", 88},
       {"AUTOTEXTLIST", 89}, {"LISTNUM", 90},    {"BIDIOUTLINE", 92},  {"ADDRESSBLOCK", 93}, {"GREETINGLINE", 94},
       {"SHAPE", 95},       {"CITATION", 96},    {"BIBLIOGRAPHY", 97}};
+  // clang-format on
   return table;
 }
 
@@ -92,7 +94,8 @@ void Field::SetShowCodes(bool show) {
 }
 
 Field Fields::Item(long index) const {
-  if (index < 1 || index > Count()) throw Error(kErrNoSuchMember, "The requested member of the collection does not exist.");
+  if (index < 1 || index > Count())
+    throw Error(kErrNoSuchMember, "The requested member of the collection does not exist.");
   return items_[static_cast<std::size_t>(index - 1)];
 }
 

@@ -15,36 +15,43 @@ std::pair<long, long> span(const Range& r) { return {r.Start(), r.End()}; }
 
 // "a{ PAGE }1b": the code is split over two runs.
 std::string pageField() {
-  return para(run("a") + fieldChar("begin") + fieldCode(" PA") + fieldCode("GE ") + fieldChar("separate") + run("1") + fieldChar("end") + run("b"));
+  return para(run("a") + fieldChar("begin") + fieldCode(" PA") + fieldCode("GE ") + fieldChar("separate") + run("1") +
+              fieldChar("end") + run("b"));
 }
 
 struct FieldCase {
   const char* name;
   std::string body;
-  long count;       // fields of the main text
-  long type;        // of the first
+  long count;  // fields of the main text
+  long type;   // of the first
   std::string code, result;
   long begin, separator, end;
 };
 
 TEST(Fields, CodeResultAndTypeOfEveryKindOfField) {
-  const std::string nested = para(fieldChar("begin") + fieldCode(" IF ") + fieldChar("begin") + fieldCode(" PAGE ") + fieldChar("separate") + run("1") +
-                               fieldChar("end") + fieldCode(" = 1 \"yes\" ") + fieldChar("separate") + run("yes") + fieldChar("end"));
+  const std::string nested = para(fieldChar("begin") + fieldCode(" IF ") + fieldChar("begin") + fieldCode(" PAGE ") +
+                                  fieldChar("separate") + run("1") + fieldChar("end") + fieldCode(" = 1 \"yes\" ") +
+                                  fieldChar("separate") + run("yes") + fieldChar("end"));
   const std::vector<FieldCase> cases = {
       {"complex field over runs", pageField(), 1, 33, " PAGE ", "1", 1, 8, 10},
       {"complex field over paragraphs",
-       para(run("x") + fieldChar("begin") + fieldCode(" QUOTE ") + fieldChar("separate") + run("one")) + para(run("two") + fieldChar("end") + run("y")), 1, 35,
-       " QUOTE ", "one\rtwo", 1, 9, 17},
+       para(run("x") + fieldChar("begin") + fieldCode(" QUOTE ") + fieldChar("separate") + run("one")) +
+           para(run("two") + fieldChar("end") + run("y")),
+       1, 35, " QUOTE ", "one\rtwo", 1, 9, 17},
       {"nested fields: the outer one first", nested, 2, 7, " IF  PAGE 1 = 1 \"yes\" ", "yes", 0, 26, 30},
-      {"simple field", para(run("a") + "<w:fldSimple w:instr=\" PAGE \">" + run("1") + "</w:fldSimple>" + run("b")), 1, 33,
-       " PAGE ", "1", 1, 8, 10},
-      {"field without a separator", para(run("a") + fieldChar("begin") + fieldCode(" XE \"Term\" ") + fieldChar("end") + run("b")), 1, 4,
+      {"simple field", para(run("a") + "<w:fldSimple w:instr=\" PAGE \">" + run("1") + "</w:fldSimple>" + run("b")), 1,
+       33, " PAGE ", "1", 1, 8, 10},
+      {"field without a separator",
+       para(run("a") + fieldChar("begin") + fieldCode(" XE \"Term\" ") + fieldChar("end") + run("b")), 1, 4,
        " XE \"Term\" ", "", 1, -1, 13},
-      {"lower-case keyword and switches", para(fieldChar("begin") + fieldCode("index \\c 2") + fieldChar("separate") + fieldChar("end")), 1, 8,
+      {"lower-case keyword and switches",
+       para(fieldChar("begin") + fieldCode("index \\c 2") + fieldChar("separate") + fieldChar("end")), 1, 8,
        "index \\c 2", "", 0, 11, 12},
-      {"table of contents", para(fieldChar("begin") + fieldCode(" TOC \\o \"1-3\" ") + fieldChar("separate") + run("x") + fieldChar("end")), 1, 13,
-       " TOC \\o \"1-3\" ", "x", 0, 15, 17},
-      {"unknown keyword", para(fieldChar("begin") + fieldCode(" NOSUCH ") + fieldChar("end")), 1, wdFieldEmpty, " NOSUCH ", "", 0, -1, 9},
+      {"table of contents",
+       para(fieldChar("begin") + fieldCode(" TOC \\o \"1-3\" ") + fieldChar("separate") + run("x") + fieldChar("end")),
+       1, 13, " TOC \\o \"1-3\" ", "x", 0, 15, 17},
+      {"unknown keyword", para(fieldChar("begin") + fieldCode(" NOSUCH ") + fieldChar("end")), 1, wdFieldEmpty,
+       " NOSUCH ", "", 0, -1, 9},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -66,8 +73,9 @@ TEST(Fields, CodeResultAndTypeOfEveryKindOfField) {
 }
 
 TEST(Fields, TheInnerFieldOfANestedPairIsItsOwnField) {
-  auto doc = openBody(para(fieldChar("begin") + fieldCode(" IF ") + fieldChar("begin") + fieldCode(" PAGE ") + fieldChar("separate") + run("1") +
-                        fieldChar("end") + fieldCode(" = 1 \"yes\" ") + fieldChar("separate") + run("yes") + fieldChar("end")));
+  auto doc = openBody(para(fieldChar("begin") + fieldCode(" IF ") + fieldChar("begin") + fieldCode(" PAGE ") +
+                           fieldChar("separate") + run("1") + fieldChar("end") + fieldCode(" = 1 \"yes\" ") +
+                           fieldChar("separate") + run("yes") + fieldChar("end")));
   Field inner = doc->Fields().Item(2);
   EXPECT_EQ(inner.Type(), 33);
   EXPECT_EQ(inner.Code().Text(), " PAGE ");
@@ -89,7 +97,8 @@ TEST(Fields, ABeginWithoutAnEndReachesToTheStoryEndAndBreaksNothing) {
 // Disabled: paragraphs are mapped one at a time, so a code that goes on past a paragraph mark
 // is not known as code in the next paragraph (insertions there become text, not code).
 TEST(Fields, DISABLED_TextInsertedIntoACodeContinuedFromTheLastParagraphIsCode) {
-  auto doc = openBody(para(run("a") + fieldChar("begin") + fieldCode(" QUOTE ")) + para(fieldCode("\"x\" ") + fieldChar("separate") + run("x") + fieldChar("end")));
+  auto doc = openBody(para(run("a") + fieldChar("begin") + fieldCode(" QUOTE ")) +
+                      para(fieldCode("\"x\" ") + fieldChar("separate") + run("x") + fieldChar("end")));
   doc->Range(11, 11).InsertBefore("IN");  // after the quote that opens the second paragraph
   EXPECT_EQ(doc->Fields().Item(1).Code().Text(), " QUOTE \r\"INx\" ");
   EXPECT_NE(paragraphsXml(*doc, "word/document.xml")[1].find("<w:instrText xml:space=\"preserve\">IN</w:instrText>"),
@@ -106,7 +115,7 @@ TEST(Fields, RangeFieldsAreThoseBeginningInTheRange) {
   auto doc = openBody(pageField() + pageField());
   EXPECT_EQ(doc->Fields().Count(), 2);
   EXPECT_EQ(doc->Range(13, 26).Fields().Count(), 1);
-  EXPECT_EQ(doc->Range(2, 26).Fields().Count(), 1);   // the first begins before the range
+  EXPECT_EQ(doc->Range(2, 26).Fields().Count(), 1);  // the first begins before the range
   EXPECT_EQ(doc->Range(0, 2).Fields().Count(), 1);
   EXPECT_EQ(doc->Range(5, 5).Fields().Count(), 0);
 }

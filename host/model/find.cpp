@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "host/model/document.h"
-#include "host/text/edit.h"
-#include "host/platform/error.h"
 #include "host/parse/pattern.h"
+#include "host/platform/error.h"
+#include "host/text/edit.h"
 #include "host/text/story.h"
 
 namespace host {
@@ -28,10 +28,8 @@ bool opensQuote(std::optional<char16_t> previous) {
     case u'\u00A0':
     case u'(':
     case u'[':
-    case u'{':
-      return true;
-    default:
-      return false;
+    case u'{': return true;
+    default: return false;
   }
 }
 
@@ -104,7 +102,8 @@ class FormatReader {
 // The settings' find text compiled (none for a formatting-only find).
 std::shared_ptr<const Pattern> compiledPattern(FindSettings& s) {
   if (s.text.empty()) return nullptr;
-  if (!s.compiled || s.compiledText != s.text || s.compiledWildcards != s.matchWildcards || s.compiledCase != s.matchCase) {
+  if (!s.compiled || s.compiledText != s.text || s.compiledWildcards != s.matchWildcards ||
+      s.compiledCase != s.matchCase) {
     s.compiled = std::make_shared<const Pattern>(toText(s.text), s.matchWildcards, s.matchCase);
     s.compiledText = s.text;
     s.compiledWildcards = s.matchWildcards;
@@ -231,7 +230,8 @@ bool Find::Execute(int replace) {
       if (!formatOnly) {
         host::Text text = expandReplacement(replacementText, it->found);
         if (doc.options().AutoFormatAsYouTypeReplaceQuotes) text = smartQuotes(text, it->previous);
-        if (text != it->found) target.SetRange(it->start, it->start + replaceFound(doc, story, it->start, it->end, text));
+        if (text != it->found)
+          target.SetRange(it->start, it->start + replaceFound(doc, story, it->start, it->end, text));
       }
       applyFormat(target, s_->replacement, doc.options());
     }

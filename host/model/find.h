@@ -15,7 +15,7 @@ class Pattern;
 
 /// Formatting conditions of a find or of its replacement.
 struct FindFormat {
-  std::optional<long> color;      // font colour
+  std::optional<long> color;  // font colour
   std::optional<bool> bold;
   std::optional<bool> highlight;  // any highlight / none
   bool empty() const { return !color && !bold && !highlight; }

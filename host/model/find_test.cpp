@@ -39,13 +39,17 @@ TEST(Find, PlainSearchIsCaseInsensitiveUnlessMatchCase) {
 }
 
 TEST(Find, StraightQuoteInFindTextMatchesCurlyAndStraightQuotes) {
-  auto doc = docWithBody(para(run("the \xE2\x80\x9C" "Buyer\xE2\x80\x9D and the \"Seller\"")));
+  auto doc = docWithBody(
+      para(run("the \xE2\x80\x9C"
+               "Buyer\xE2\x80\x9D and the \"Seller\"")));
   EXPECT_EQ(findAll(*doc, "\"").size(), 4u);
   EXPECT_EQ(findAll(*doc, "\"Buyer\"").size(), 1u);
   // A curly quote in the find text matches only itself.
   EXPECT_EQ(findAll(*doc, "\xE2\x80\x9C").size(), 1u);
   // Also a literal quote in a wildcard pattern.
-  EXPECT_EQ(findAll(*doc, "\"*\"", true), (std::vector<std::string>{"\xE2\x80\x9C" "Buyer\xE2\x80\x9D", "\"Seller\""}));
+  EXPECT_EQ(findAll(*doc, "\"*\"", true), (std::vector<std::string>{"\xE2\x80\x9C"
+                                                                    "Buyer\xE2\x80\x9D",
+                                                                    "\"Seller\""}));
 }
 
 TEST(Find, WildcardStarIsShortestAndCrossesParagraphMarks) {
@@ -112,8 +116,9 @@ TEST(Find, HiddenTextIsSkippedUnlessShownAndMatchesMaySpanIt) {
 }
 
 TEST(Find, FieldCodesAreSkippedUnlessShown) {
-  std::string field = "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText> XE \"Term\" </w:instrText></w:r>"
-                      "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>";
+  std::string field =
+      "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText> XE \"Term\" </w:instrText></w:r>"
+      "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>";
   auto doc = docWithBody(para(run("A Term") + field + run(" here")));
   EXPECT_EQ(findAll(*doc, "Term").size(), 1u);
   doc->View().showFieldCodes = true;
@@ -178,8 +183,10 @@ TEST(Find, ReplaceAllTypesSmartQuotesByTheirContext) {
   f.SetWrap(wdFindContinue);
   doc->options().AutoFormatAsYouTypeReplaceQuotes = true;
   ASSERT_TRUE(f.Execute(wdReplaceAll));
-  EXPECT_EQ(doc->Content().Text(),
-            "\xE2\x80\x9CStart\xE2\x80\x9D said (\xE2\x80\x9Cx\xE2\x80\x9D) and\t\xE2\x80\x9Cy\xE2\x80\x9D\ra\xE2\x80\x9D" "b\r");
+  EXPECT_EQ(
+      doc->Content().Text(),
+      "\xE2\x80\x9CStart\xE2\x80\x9D said (\xE2\x80\x9Cx\xE2\x80\x9D) and\t\xE2\x80\x9Cy\xE2\x80\x9D\ra\xE2\x80\x9D"
+      "b\r");
   doc->options().AutoFormatAsYouTypeReplaceQuotes = false;
   Range r2 = doc->Content();
   Find f2 = r2.Find();
@@ -313,7 +320,7 @@ TEST(FindCase, TextWithoutCasedCharactersMatchesAsBeforeAndCasedTextStillIgnores
     while (f.Execute()) ++n;
     return n;
   };
-  EXPECT_EQ(count("\"", false), 4);         // straight and curly alike
+  EXPECT_EQ(count("\"", false), 4);  // straight and curly alike
   EXPECT_EQ(count("12", false), 1);
   EXPECT_EQ(count("\u00E9t\u00E9", false), 2);  // letters still match in either case
   EXPECT_EQ(count("\"*\"", true), 2);

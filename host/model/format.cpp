@@ -40,7 +40,8 @@ long readFormat(const RangeState& r, const std::function<long(const RunFormat&)>
     long bs = story.blockStart(b);
     if (bs >= end) break;
     const CharMap& m = story.map(b);
-    for (std::size_t i = start > bs ? m.segmentAt(static_cast<std::uint32_t>(start - bs)) : 0; i < m.segments.size(); ++i) {
+    for (std::size_t i = start > bs ? m.segmentAt(static_cast<std::uint32_t>(start - bs)) : 0; i < m.segments.size();
+         ++i) {
       const Segment& s = m.segments[i];
       if (bs + s.start >= end) break;
       if (bs + s.start + s.length <= start) continue;
@@ -121,21 +122,33 @@ Font::Font(Range r) : r_(r.state()) {
   if (!r_) throw Error(kErrObjectNotSet, "Object variable not set.");
 }
 
-long Font::Bold() const { return readFormat(*r_, [](const RunFormat& f) { return f.bold ? kTrue : kFalse; }); }
-long Font::AllCaps() const { return readFormat(*r_, [](const RunFormat& f) { return f.caps ? kTrue : kFalse; }); }
-long Font::Hidden() const { return readFormat(*r_, [](const RunFormat& f) { return f.hidden ? kTrue : kFalse; }); }
-long Font::Color() const { return readFormat(*r_, [](const RunFormat& f) { return f.color; }); }
+long Font::Bold() const {
+  return readFormat(*r_, [](const RunFormat& f) { return f.bold ? kTrue : kFalse; });
+}
+long Font::AllCaps() const {
+  return readFormat(*r_, [](const RunFormat& f) { return f.caps ? kTrue : kFalse; });
+}
+long Font::Hidden() const {
+  return readFormat(*r_, [](const RunFormat& f) { return f.hidden ? kTrue : kFalse; });
+}
+long Font::Color() const {
+  return readFormat(*r_, [](const RunFormat& f) { return f.color; });
+}
 
 void Font::SetBold(long value) {
-  writeFormat(*r_, [value](const RunProperties& p, const RunFormat& i) { p.setToggle(Toggle::Bold, toggle(value, i.bold)); });
+  writeFormat(
+      *r_, [value](const RunProperties& p, const RunFormat& i) { p.setToggle(Toggle::Bold, toggle(value, i.bold)); });
 }
 
 void Font::SetAllCaps(long value) {
-  writeFormat(*r_, [value](const RunProperties& p, const RunFormat& i) { p.setToggle(Toggle::Caps, toggle(value, i.caps)); });
+  writeFormat(
+      *r_, [value](const RunProperties& p, const RunFormat& i) { p.setToggle(Toggle::Caps, toggle(value, i.caps)); });
 }
 
 void Font::SetHidden(long value) {
-  writeFormat(*r_, [value](const RunProperties& p, const RunFormat& i) { p.setToggle(Toggle::Vanish, toggle(value, i.hidden)); });
+  writeFormat(*r_, [value](const RunProperties& p, const RunFormat& i) {
+    p.setToggle(Toggle::Vanish, toggle(value, i.hidden));
+  });
 }
 
 void Font::SetColor(long value) {
@@ -150,8 +163,12 @@ ParagraphFormat::ParagraphFormat(Range r) : r_(r.state()) {
   if (!r_) throw Error(kErrObjectNotSet, "Object variable not set.");
 }
 
-double ParagraphFormat::SpaceBefore() const { return readParagraphs(*r_, [](const auto& f) { return f.spaceBefore; }); }
-double ParagraphFormat::SpaceAfter() const { return readParagraphs(*r_, [](const auto& f) { return f.spaceAfter; }); }
+double ParagraphFormat::SpaceBefore() const {
+  return readParagraphs(*r_, [](const auto& f) { return f.spaceBefore; });
+}
+double ParagraphFormat::SpaceAfter() const {
+  return readParagraphs(*r_, [](const auto& f) { return f.spaceAfter; });
+}
 long ParagraphFormat::Alignment() const {
   return static_cast<long>(readParagraphs(*r_, [](const auto& f) { return static_cast<double>(f.alignment); }));
 }
@@ -165,9 +182,11 @@ void ParagraphFormat::SetSpaceAfter(double points) {
 }
 
 void ParagraphFormat::SetAlignment(long alignment) {
-  if (alignment < 0 || alignment > 3) throw Error(kErrBadArgument, "Unknown paragraph alignment " + std::to_string(alignment) + ".");
+  if (alignment < 0 || alignment > 3)
+    throw Error(kErrBadArgument, "Unknown paragraph alignment " + std::to_string(alignment) + ".");
   // The alignment constants count left, centre, right, justified, as Justification does.
-  writeParagraphs(*r_, [alignment](const ParagraphProperties& p) { p.setJustification(static_cast<Justification>(alignment)); });
+  writeParagraphs(
+      *r_, [alignment](const ParagraphProperties& p) { p.setJustification(static_cast<Justification>(alignment)); });
 }
 
 std::optional<Style> ParagraphFormat::Style() const {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "host/model/document.h"
-#include "host/platform/error.h"
 #include "host/model/range.h"
+#include "host/platform/error.h"
 #include "host/testing/test_documents.h"
 
 namespace host {
@@ -18,8 +18,9 @@ DocParts styledSpec(const std::string& body) {
   DocParts parts;
   parts.body = body;
   parts.styles = paragraphStyle("Base", "", "<w:spacing w:before=\"120\"/><w:jc w:val=\"center\"/>", "<w:b/>") +
-                paragraphStyle("Derived", "Base", "<w:spacing w:after=\"60\"/>", "<w:color w:val=\"00FF00\"/>") +
-                paragraphStyle("Caps", "", "", "<w:caps/>") + characterStyle("Strong", "<w:b/><w:color w:val=\"FF0000\"/>");
+                 paragraphStyle("Derived", "Base", "<w:spacing w:after=\"60\"/>", "<w:color w:val=\"00FF00\"/>") +
+                 paragraphStyle("Caps", "", "", "<w:caps/>") +
+                 characterStyle("Strong", "<w:b/><w:color w:val=\"FF0000\"/>");
   return parts;
 }
 
@@ -35,12 +36,16 @@ TEST(FormatRead, CharacterFormattingComesThroughTheStyleChain) {
   const long U = kUndefined, T = kTrue, F = kFalse, A = kColorAutomatic;
   const std::vector<ReadCase> cases = {
       {"defaults", para(run("abcd")), 0, 4, F, A, F, 0},
-      {"direct", para(run("abcd", "<w:b/><w:caps/><w:color w:val=\"0000FF\"/><w:highlight w:val=\"yellow\"/>")), 0, 4, T, kBlue, T, 7},
+      {"direct", para(run("abcd", "<w:b/><w:caps/><w:color w:val=\"0000FF\"/><w:highlight w:val=\"yellow\"/>")), 0, 4,
+       T, kBlue, T, 7},
       {"paragraph style", para(run("abcd"), "<w:pStyle w:val=\"Base\"/>"), 0, 4, T, A, F, 0},
       {"based-on chain", para(run("abcd"), "<w:pStyle w:val=\"Derived\"/>"), 0, 4, T, kGreen, F, 0},
-      {"character style over paragraph style", para(run("abcd", "<w:rStyle w:val=\"Strong\"/>"), "<w:pStyle w:val=\"Caps\"/>"), 0, 4, T, kRed, T, 0},
-      {"direct over character style", para(run("abcd", "<w:rStyle w:val=\"Strong\"/><w:b w:val=\"false\"/>")), 0, 4, F, kRed, F, 0},
-      {"direct over a character style named after it", para(run("abcd", "<w:b w:val=\"0\"/><w:rStyle w:val=\"Strong\"/>")), 0, 4, F, kRed, F, 0},
+      {"character style over paragraph style",
+       para(run("abcd", "<w:rStyle w:val=\"Strong\"/>"), "<w:pStyle w:val=\"Caps\"/>"), 0, 4, T, kRed, T, 0},
+      {"direct over character style", para(run("abcd", "<w:rStyle w:val=\"Strong\"/><w:b w:val=\"false\"/>")), 0, 4, F,
+       kRed, F, 0},
+      {"direct over a character style named after it",
+       para(run("abcd", "<w:b w:val=\"0\"/><w:rStyle w:val=\"Strong\"/>")), 0, 4, F, kRed, F, 0},
       {"style caps", para(run("abcd"), "<w:pStyle w:val=\"Caps\"/>"), 0, 4, F, A, T, 0},
       {"mixed runs", para(run("ab", "<w:b/>") + run("cd", "<w:color w:val=\"FF0000\"/>")), 0, 4, U, U, F, 0},
       {"one run of several", para(run("ab", "<w:b/>") + run("cd")), 0, 2, T, A, F, 0},
@@ -61,20 +66,21 @@ TEST(FormatRead, CharacterFormattingComesThroughTheStyleChain) {
 }
 
 TEST(FormatRead, SimpleFieldMarksAndRowEndsDoNotMakeFormattingMixed) {
-  auto doc = openBody(para(run("ab", "<w:b/>") + "<w:fldSimple w:instr=\" PAGE \">" + run("1", "<w:b/>") + "</w:fldSimple>" +
-                        run("cd", "<w:b/>")) +
+  auto doc = openBody(para(run("ab", "<w:b/>") + "<w:fldSimple w:instr=\" PAGE \">" + run("1", "<w:b/>") +
+                           "</w:fldSimple>" + run("cd", "<w:b/>")) +
                       table({{"x"}}) + para(""));
   EXPECT_EQ(doc->Range(0, 14).Bold(), kTrue);  // "ab{ PAGE |1}cd"
-  EXPECT_EQ(doc->Range(2, 9).Bold(), kFalse);   // only the field's begin and code: the style's
-  Range cell = doc->Range(15, 18);              // "x", its cell mark and the row end
+  EXPECT_EQ(doc->Range(2, 9).Bold(), kFalse);  // only the field's begin and code: the style's
+  Range cell = doc->Range(15, 18);             // "x", its cell mark and the row end
   cell.SetBold(kTrue);
   EXPECT_EQ(cell.Bold(), kTrue);
 }
 
 TEST(FormatRead, DocumentDefaultsStartTheChain) {
   DocParts parts = styledSpec(para(run("ab")));
-  parts.docDefaults = "<w:docDefaults><w:rPrDefault><w:rPr><w:b/><w:caps/></w:rPr></w:rPrDefault>"
-                     "<w:pPrDefault><w:pPr><w:spacing w:before=\"40\"/></w:pPr></w:pPrDefault></w:docDefaults>";
+  parts.docDefaults =
+      "<w:docDefaults><w:rPrDefault><w:rPr><w:b/><w:caps/></w:rPr></w:rPrDefault>"
+      "<w:pPrDefault><w:pPr><w:spacing w:before=\"40\"/></w:pPr></w:pPrDefault></w:docDefaults>";
   auto doc = openDocument(parts);
   EXPECT_EQ(doc->Content().Bold(), kTrue);
   EXPECT_EQ(doc->Content().Font().AllCaps(), kTrue);
@@ -92,10 +98,10 @@ TEST(FormatWrite, SettingBoldSplitsRunsAtTheRangeEnds) {
   pugi::xml_node para = doc->package().xml("word/document.xml").document_element().child("w:body").child("w:p");
   std::vector<std::string> runs;
   for (pugi::xml_node run : para.children("w:r")) runs.push_back(xmlOf(run));
-  EXPECT_EQ(runs, (std::vector<std::string>{
-                      "<w:r><w:rPr><w:i/></w:rPr><w:t xml:space=\"preserve\">ab</w:t></w:r>",
-                      "<w:r><w:rPr><w:b/><w:i/></w:rPr><w:t xml:space=\"preserve\">cd</w:t></w:r>",
-                      "<w:r><w:rPr><w:i/></w:rPr><w:t xml:space=\"preserve\">ef</w:t></w:r>"}));
+  EXPECT_EQ(runs,
+            (std::vector<std::string>{"<w:r><w:rPr><w:i/></w:rPr><w:t xml:space=\"preserve\">ab</w:t></w:r>",
+                                      "<w:r><w:rPr><w:b/><w:i/></w:rPr><w:t xml:space=\"preserve\">cd</w:t></w:r>",
+                                      "<w:r><w:rPr><w:i/></w:rPr><w:t xml:space=\"preserve\">ef</w:t></w:r>"}));
   auto again = reopen(*doc);
   EXPECT_EQ(again->Range(2, 4).Bold(), kTrue);
   EXPECT_EQ(again->Range(0, 2).Bold(), kFalse);
@@ -140,7 +146,8 @@ TEST(FormatWrite, DirectFormattingIsOnlyWrittenWhereTheStylesDisagree) {
 }
 
 TEST(FormatWrite, WritingWhatTheTextAlreadyHasLeavesTheXmlAlone) {
-  auto doc = openDocument(styledSpec(para(run("plain") + run("bold", "<w:b/>"), "<w:pStyle w:val=\"Base\"/>") + para(run("more"))));
+  auto doc = openDocument(
+      styledSpec(para(run("plain") + run("bold", "<w:b/>"), "<w:pStyle w:val=\"Base\"/>") + para(run("more"))));
   std::string before = bodyXml(*doc);
   doc->Range(0, 5).SetBold(kTrue);
   doc->Range(10, 14).SetBold(kFalse);
@@ -183,8 +190,11 @@ struct CaseCase {
 };
 
 TEST(FormatCase, ReadsUpperWhenEveryCasedLetterIsUpper) {
-  const std::vector<CaseCase> cases = {{"ABC", wdUpperCase}, {"A1 B2-C", wdUpperCase}, {"abc", wdLowerCase},
-                                       {"\xC3\x89T\xC3\x89", wdUpperCase}, {"\xC3\xA9t\xC3\xA9", wdLowerCase}};
+  const std::vector<CaseCase> cases = {{"ABC", wdUpperCase},
+                                       {"A1 B2-C", wdUpperCase},
+                                       {"abc", wdLowerCase},
+                                       {"\xC3\x89T\xC3\x89", wdUpperCase},
+                                       {"\xC3\xA9t\xC3\xA9", wdLowerCase}};
   for (const auto& c : cases) {
     auto doc = openBody(para(run(c.text)));
     Range range = doc->Content();
@@ -205,10 +215,16 @@ TEST(FormatCase, HiddenFieldCodesDoNotCount) {
 }
 
 TEST(FormatCase, WritingUpperCaseChangesOnlyTheRangeAndKeepsPositions) {
-  auto doc = openBody(para(run("the ") + run("stra\xC3\x9F" "e", "<w:b/>") + run(" end")));
+  auto doc = openBody(para(run("the ") +
+                           run("stra\xC3\x9F"
+                               "e",
+                               "<w:b/>") +
+                           run(" end")));
   Range tail = doc->Range(10, 14);
   doc->Range(0, 10).SetCase(wdUpperCase);
-  EXPECT_EQ(doc->Content().Text(), "THE STRA\xC3\x9F" "E end\r");  // sharp s has no one-letter capital
+  EXPECT_EQ(doc->Content().Text(),
+            "THE STRA\xC3\x9F"
+            "E end\r");  // sharp s has no one-letter capital
   EXPECT_EQ(tail.Text(), " end");
   EXPECT_EQ(doc->Range(4, 10).Bold(), kTrue);
   EXPECT_EQ(doc->Range(0, 3).Case(), wdUpperCase);
@@ -216,8 +232,9 @@ TEST(FormatCase, WritingUpperCaseChangesOnlyTheRangeAndKeepsPositions) {
 }
 
 TEST(ParagraphFormatting, SpacingAndAlignmentReadThroughTheStyles) {
-  auto doc = openDocument(styledSpec(para(run("a"), "<w:pStyle w:val=\"Derived\"/>") + para(run("b"), "<w:jc w:val=\"right\"/>") +
-                             para(run("c"), "<w:pStyle w:val=\"Base\"/><w:spacing w:before=\"0\"/>")));
+  auto doc = openDocument(styledSpec(para(run("a"), "<w:pStyle w:val=\"Derived\"/>") +
+                                     para(run("b"), "<w:jc w:val=\"right\"/>") +
+                                     para(run("c"), "<w:pStyle w:val=\"Base\"/><w:spacing w:before=\"0\"/>")));
   Range first = doc->Range(0, 1), second = doc->Range(2, 3), third = doc->Range(4, 5);
   EXPECT_EQ(first.ParagraphFormat().SpaceBefore(), 6.0);
   EXPECT_EQ(first.ParagraphFormat().SpaceAfter(), 3.0);
@@ -231,7 +248,8 @@ TEST(ParagraphFormatting, SpacingAndAlignmentReadThroughTheStyles) {
 }
 
 TEST(ParagraphFormatting, WritingTouchesEveryParagraphOfTheRangeInSchemaOrder) {
-  auto doc = openDocument(styledSpec(para(run("a"), "<w:pStyle w:val=\"Base\"/><w:jc w:val=\"left\"/>") + para(run("b")) + para(run("c"))));
+  auto doc = openDocument(
+      styledSpec(para(run("a"), "<w:pStyle w:val=\"Base\"/><w:jc w:val=\"left\"/>") + para(run("b")) + para(run("c"))));
   Range two = doc->Range(1, 3);  // from the end of the first paragraph into the second
   two.ParagraphFormat().SetSpaceBefore(12);
   two.ParagraphFormat().SetSpaceAfter(4.5);
@@ -243,14 +261,17 @@ TEST(ParagraphFormatting, WritingTouchesEveryParagraphOfTheRangeInSchemaOrder) {
   EXPECT_EQ(both.ParagraphFormat().Alignment(), wdAlignParagraphJustify);
   EXPECT_EQ(again->Range(4, 5).ParagraphFormat().Alignment(), wdAlignParagraphLeft);
   std::vector<std::string> paragraphs = paragraphsXml(*again, "word/document.xml");
-  EXPECT_NE(paragraphs[0].find("<w:pPr><w:pStyle w:val=\"Base\"/><w:spacing w:before=\"240\" w:after=\"90\"/><w:jc w:val=\"both\"/></w:pPr>"),
-            std::string::npos)
+  EXPECT_NE(
+      paragraphs[0].find(
+          "<w:pPr><w:pStyle w:val=\"Base\"/><w:spacing w:before=\"240\" w:after=\"90\"/><w:jc w:val=\"both\"/></w:pPr>"),
+      std::string::npos)
       << paragraphs[0];
   EXPECT_THROW(both.ParagraphFormat().SetAlignment(9), Error);
 }
 
 TEST(ParagraphFormatting, StyleOfParagraphsAndOfCharacters) {
-  auto doc = openDocument(styledSpec(para(run("ab") + run("cd", "<w:rStyle w:val=\"Strong\"/>"), "<w:pStyle w:val=\"Base\"/>") + para(run("e"))));
+  auto doc = openDocument(styledSpec(
+      para(run("ab") + run("cd", "<w:rStyle w:val=\"Strong\"/>"), "<w:pStyle w:val=\"Base\"/>") + para(run("e"))));
   ASSERT_TRUE(doc->Range(0, 1).ParagraphFormat().Style());
   EXPECT_EQ(doc->Range(0, 1).ParagraphFormat().Style()->Id(), "Base");
   EXPECT_EQ(doc->Range(5, 6).ParagraphFormat().Style()->NameLocal(), "Normal");
@@ -317,7 +338,8 @@ TEST(ListFormat, RemoveNumbersTakesParagraphsOutOfDirectAndStyleListsAndLeavesTh
   ASSERT_EQ(paragraphs.size(), 4u);
   EXPECT_EQ(paragraphs[0].find("numPr"), std::string::npos) << paragraphs[0];
   // Numbered by its style's parent: switched off by a list of id 0, in schema order.
-  EXPECT_NE(paragraphs[1].find("<w:pStyle w:val=\"SubClause\"/><w:numPr><w:numId w:val=\"0\"/></w:numPr>"), std::string::npos)
+  EXPECT_NE(paragraphs[1].find("<w:pStyle w:val=\"SubClause\"/><w:numPr><w:numId w:val=\"0\"/></w:numPr>"),
+            std::string::npos)
       << paragraphs[1];
   EXPECT_EQ(paragraphs[2].find("numPr"), std::string::npos) << paragraphs[2];
   EXPECT_NE(paragraphs[3].find(numbered), std::string::npos) << paragraphs[3];

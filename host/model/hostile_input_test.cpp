@@ -1,16 +1,16 @@
 // Documents made to hurt a reader: entity expansion, external entities naming local files,
 // one enormous paragraph, thousands of notes. Each is refused with its reason or read whole.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 
-#include "host/model/document.h"
+#include <gtest/gtest.h>
+
 #include "host/dump/dump.h"
-#include "host/platform/error.h"
+#include "host/model/document.h"
 #include "host/model/find.h"
 #include "host/model/indexes.h"
 #include "host/model/range.h"
+#include "host/platform/error.h"
 #include "host/testing/temp_folder.h"
 #include "host/testing/test_documents.h"
 
@@ -51,7 +51,8 @@ TEST(HostileInput, EntitiesAreNeverExpandedAndLocalFilesNeverRead) {
   }
   const std::vector<std::pair<const char*, std::string>> cases = {
       {"entity expansion", "<!DOCTYPE w:document [" + laughs + "]>" + kOpen + "&l9;" + kClose},
-      {"external entity", "<!DOCTYPE w:document [<!ENTITY x SYSTEM \"file://" + secret + "\">]>" + kOpen + "&x;" + kClose},
+      {"external entity",
+       "<!DOCTYPE w:document [<!ENTITY x SYSTEM \"file://" + secret + "\">]>" + kOpen + "&x;" + kClose},
       {"external entity without a document type", kOpen + "&x;" + kClose},
       {"parameter entity", "<!DOCTYPE w:document [<!ENTITY % p SYSTEM \"" + secret + "\"> %p;]>" + kOpen + kClose},
   };
@@ -74,7 +75,8 @@ TEST(HostileInput, AFiveMegabyteParagraphIsReadFoundInAndIndexed) {
   EXPECT_EQ(found.Start(), static_cast<long>(text.size()) + 5);
   doc->Indexes().MarkEntry(found, "Price");
   const std::string dump = dumpDocument(*reopen(*doc));
-  EXPECT_NE(dump.find("Buyer. the \"Price{ XE \"Price\" }\" is due\n"), std::string::npos) << dump.substr(dump.size() - 100);
+  EXPECT_NE(dump.find("Buyer. the \"Price{ XE \"Price\" }\" is due\n"), std::string::npos)
+      << dump.substr(dump.size() - 100);
   EXPECT_GT(dump.size(), text.size());
 }
 

@@ -33,11 +33,13 @@ std::string entryOfCode(const std::string& code) {
 }
 
 TEST(IndexEntryEscaping, QuotesColonsAndBackslashesGetABackslash) {
+  // clang-format off
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"Plain", "Plain"},          {"Main:Sub", "Main\\:Sub"},       {"Say \"hi\"", "Say \\\"hi\\\""},
       {"back\\slash", "back\\\\slash"}, {"end\\", "end\\\\"},          {"", ""},
       {"\xE2\x80\x9C" "Buyer\xE2\x80\x9D", "\xE2\x80\x9C" "Buyer\xE2\x80\x9D"},
   };
+  // clang-format on
   for (const auto& [entry, escaped] : cases) {
     EXPECT_EQ(escapeIndexEntry(entry), escaped) << entry;
     EXPECT_EQ(unescapeIndexEntry(escaped), entry) << escaped;
@@ -54,21 +56,30 @@ TEST(MarkEntry, InsertsAHiddenXeFieldRightAfterTheRange) {
   EXPECT_EQ(f.Span().separator, -1);
   EXPECT_EQ(doc->Content().Characters16(), u"The quick\x13 XE \"Quick\" \x15 brown fox\r");
   EXPECT_EQ(doc->Content().Text(), "The quick brown fox\r");  // hidden: the visible text is unchanged
-  EXPECT_EQ(quick.Text(), "quick");                          // the range does not grow
+  EXPECT_EQ(quick.Text(), "quick");                           // the range does not grow
   EXPECT_EQ(f.Code().Font().Hidden(), kTrue);
   EXPECT_EQ(doc->Range(f.Span().begin, f.Span().end + 1).Font().Hidden(), kTrue);
   auto paragraphs = paragraphsXml(*doc, "word/document.xml");
   // The whole field in one run: tens of thousands of them stay small.
-  EXPECT_NE(paragraphs[0].find("<w:r><w:rPr><w:vanish/></w:rPr><w:fldChar w:fldCharType=\"begin\"/><w:instrText "
-                               "xml:space=\"preserve\"> XE \"Quick\" </w:instrText><w:fldChar w:fldCharType=\"end\"/></w:r>"),
-            std::string::npos)
+  EXPECT_NE(
+      paragraphs[0].find("<w:r><w:rPr><w:vanish/></w:rPr><w:fldChar w:fldCharType=\"begin\"/><w:instrText "
+                         "xml:space=\"preserve\"> XE \"Quick\" </w:instrText><w:fldChar w:fldCharType=\"end\"/></w:r>"),
+      std::string::npos)
       << paragraphs[0];
 }
 
 TEST(MarkEntry, EntryTextRoundTripsThroughTheFieldCode) {
-  const std::vector<std::string> entries = {"Plain",       "Say \"hi\"",   "Main:Sub",        "back\\slash",
-                                            "all \\ \" : ", "trailing\\",   "\"",              "Caf\xC3\xA9 \xE2\x80\x9C" "Quoted\xE2\x80\x9D",
-                                            "a\\:b",       "::"};
+  const std::vector<std::string> entries = {"Plain",
+                                            "Say \"hi\"",
+                                            "Main:Sub",
+                                            "back\\slash",
+                                            "all \\ \" : ",
+                                            "trailing\\",
+                                            "\"",
+                                            "Caf\xC3\xA9 \xE2\x80\x9C"
+                                            "Quoted\xE2\x80\x9D",
+                                            "a\\:b",
+                                            "::"};
   for (const std::string& entry : entries) {
     SCOPED_TRACE(entry);
     auto doc = openBody(para(run("word and more")));
@@ -93,7 +104,7 @@ TEST(MarkEntry, TextTypedAfterTheEntryIsVisible) {
 TEST(MarkEntry, EntriesInEveryStory) {
   DocParts parts;
   parts.body = para(run("main") + elementRun("<w:footnoteReference w:id=\"1\"/>")) +
-              "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/></w:sectPr>";
+               "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/></w:sectPr>";
   parts.footnotes = {para(run("note text"))};
   parts.endnotes = {para(run("end note"))};
   parts.headers = {{"header1.xml", "rIdH1", false, para(run("Header"))}};

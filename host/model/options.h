@@ -11,7 +11,7 @@ struct Options {
   /// one way and back gives the document its own form again.
   bool ReplaceQuotesChosen = false;
   bool Pagination = true;
-  int DefaultHighlightColorIndex = 7;            // yellow
+  int DefaultHighlightColorIndex = 7;  // yellow
   bool AllowFastSave = false;
   bool CheckSpellingAsYouType = true;
   bool CheckGrammarAsYouType = true;

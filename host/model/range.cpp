@@ -1,25 +1,24 @@
 #include "host/model/range.h"
 
-#include <unicode/uchar.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <optional>
 #include <set>
 
+#include <unicode/uchar.h>
+
 #include "host/layout/pagination.h"
 #include "host/model/document.h"
 #include "host/model/range_format.h"
-#include "host/text/edit.h"
-#include "host/platform/error.h"
 #include "host/parse/pattern.h"
+#include "host/platform/error.h"
+#include "host/text/edit.h"
 #include "host/text/story.h"
 
 namespace host {
 
 namespace {
-
 
 // The word starts on either side of an offset in a paragraph: the last at or before it and
 // the next after it (the paragraph's length when none). A word is a run of word characters or
@@ -118,21 +117,35 @@ void Range::check() const {
   checkAttached(*s_);
 }
 
-Document& Range::GetDocument() const { check(); return *s_->doc; }
-Story& Range::GetStory() const { check(); return *s_->story; }
-long Range::Start() const { check(); return s_->start; }
-long Range::End() const { check(); return s_->end; }
+Document& Range::GetDocument() const {
+  check();
+  return *s_->doc;
+}
+Story& Range::GetStory() const {
+  check();
+  return *s_->story;
+}
+long Range::Start() const {
+  check();
+  return s_->start;
+}
+long Range::End() const {
+  check();
+  return s_->end;
+}
 
 void Range::SetStart(long pos) {
   check();
-  if (pos < 0 || pos > s_->story->length()) throw Error(kErrOutOfRange, "The start " + std::to_string(pos) + " is outside the story.");
+  if (pos < 0 || pos > s_->story->length())
+    throw Error(kErrOutOfRange, "The start " + std::to_string(pos) + " is outside the story.");
   s_->start = pos;
   if (s_->end < pos) s_->end = pos;
 }
 
 void Range::SetEnd(long pos) {
   check();
-  if (pos < 0 || pos > s_->story->length()) throw Error(kErrOutOfRange, "The end " + std::to_string(pos) + " is outside the story.");
+  if (pos < 0 || pos > s_->story->length())
+    throw Error(kErrOutOfRange, "The end " + std::to_string(pos) + " is outside the story.");
   s_->end = pos;
   if (s_->start > pos) s_->start = pos;
 }
@@ -143,7 +156,10 @@ void Range::SetRange(long start, long end) {
   SetEnd(end);
 }
 
-host::Text Range::Characters16() const { check(); return s_->story->text(s_->start, s_->end); }
+host::Text Range::Characters16() const {
+  check();
+  return s_->story->text(s_->start, s_->end);
+}
 
 std::string Range::Text() const {
   check();
@@ -180,7 +196,10 @@ void Range::SetText(std::string_view text) {
   s_->end = at + n;
 }
 
-Range Range::Duplicate() const { check(); return s_->doc->makeRange(*s_->story, s_->start, s_->end); }
+Range Range::Duplicate() const {
+  check();
+  return s_->doc->makeRange(*s_->story, s_->start, s_->end);
+}
 
 void Range::Collapse(int direction) {
   check();
@@ -248,8 +267,7 @@ long Range::Expand(int unit) {
       start = 0;
       end = story.length();
       break;
-    default:
-      throw Error(kErrBadArgument, "The unit " + std::to_string(unit) + " is not supported here.");
+    default: throw Error(kErrBadArgument, "The unit " + std::to_string(unit) + " is not supported here.");
   }
   s_->start = start;
   s_->end = end;
@@ -321,10 +339,19 @@ void Range::InsertAfter(std::string_view text) {
 void Range::InsertParagraphBefore() { InsertBefore("\r"); }
 void Range::InsertParagraphAfter() { InsertAfter("\r"); }
 
-void Range::Select() const { check(); s_->doc->Select(*this); }
+void Range::Select() const {
+  check();
+  s_->doc->Select(*this);
+}
 
-int Range::StoryType() const { check(); return s_->story->type(); }
-long Range::StoryLength() const { check(); return s_->story->length(); }
+int Range::StoryType() const {
+  check();
+  return s_->story->type();
+}
+long Range::StoryLength() const {
+  check();
+  return s_->story->length();
+}
 
 Range Range::NextStoryRange() const {
   check();
@@ -367,7 +394,10 @@ host::Fields Range::Fields() const {
   return host::Fields(s_->doc, s_->story, fieldsIn(s_->doc, *s_->story, s_->start, s_->end), s_->start);
 }
 
-void Range::AddBookmark(const std::string& name) const { check(); s_->doc->Bookmarks().Add(name, *this); }
+void Range::AddBookmark(const std::string& name) const {
+  check();
+  s_->doc->Bookmarks().Add(name, *this);
+}
 
 std::optional<host::Style> Range::Style() const {
   check();
@@ -404,7 +434,8 @@ long Range::Case() const {
 void Range::SetCase(long value) {
   check();
   if (value == wdUpperCase) {
-    edit::mapText(*s_->doc, *s_->story, s_->start, s_->end, [](const host::Text& t, long) { return upperSameLength(t); });
+    edit::mapText(*s_->doc, *s_->story, s_->start, s_->end,
+                  [](const host::Text& t, long) { return upperSameLength(t); });
   } else if (value == wdLowerCase) {
     edit::mapText(*s_->doc, *s_->story, s_->start, s_->end, [](const host::Text& t, long) {
       host::Text out(t);

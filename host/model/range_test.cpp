@@ -1,11 +1,11 @@
 #include "host/model/range.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cctype>
 #include <functional>
 #include <random>
+
+#include <gtest/gtest.h>
 
 #include "host/model/document.h"
 #include "host/platform/error.h"
@@ -158,14 +158,16 @@ TEST(RangeExpand, WordsFoundAroundAPlaceAreThoseReadFromTheParagraphStart) {
   for (int round = 0; round < 200; ++round) {
     std::string text;
     int length = std::uniform_int_distribution<int>(1, 12)(rng);
-    for (int i = 0; i < length; ++i) text += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(rng)];
+    for (int i = 0; i < length; ++i)
+      text += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(rng)];
     auto doc = openBody(para(run(text)));
     std::vector<long> starts = wordStartsFromTheStart(text + "\r");
     for (long at = 0; at < static_cast<long>(text.size()); ++at) {
       auto after = std::upper_bound(starts.begin(), starts.end(), at);
       Range range = doc->Range(at, at);
       range.Expand(wdWord);
-      ASSERT_EQ(span(range), std::make_pair(*(after - 1), after == starts.end() ? static_cast<long>(text.size()) + 1 : *after))
+      ASSERT_EQ(span(range),
+                std::make_pair(*(after - 1), after == starts.end() ? static_cast<long>(text.size()) + 1 : *after))
           << "\"" << text << "\" at " << at;
     }
   }
@@ -257,8 +259,10 @@ TEST(RangeText, WritingAsManyPlainCharactersKeepsTheirElementsAndFormatting) {
   quotes.SetText("\u201D \u201Cold");
   EXPECT_EQ(span(quotes), std::make_pair(10L, 16L));
   EXPECT_EQ(doc->Content().Text(), "The \"quick\u201D \u201Cold\"x\ty\r");
-  EXPECT_NE(paragraph().find("<w:b/></w:rPr><w:t xml:space=\"preserve\">The \"quick\u201D </w:t>"), std::string::npos) << paragraph();
-  EXPECT_NE(paragraph().find("<w:delText xml:space=\"preserve\">\u201Cold\"</w:delText>"), std::string::npos) << paragraph();
+  EXPECT_NE(paragraph().find("<w:b/></w:rPr><w:t xml:space=\"preserve\">The \"quick\u201D </w:t>"), std::string::npos)
+      << paragraph();
+  EXPECT_NE(paragraph().find("<w:delText xml:space=\"preserve\">\u201Cold\"</w:delText>"), std::string::npos)
+      << paragraph();
   EXPECT_EQ(doc->verifyDerivedState(), "");
   // A tab is an element of its own: writing over it replaces it as ever.
   Range tab = doc->Range(18, 19);
@@ -322,7 +326,8 @@ TEST(RangeInformation, InsideAFieldsCodeOrItsResult) {
 }
 
 TEST(RangeTables, CountsTheOutermostTablesTheRangeTouches) {
-  std::string nested = "<w:tbl><w:tr><w:tc>" + para(run("outer")) + table({{"inner"}}) + para("") + "</w:tc></w:tr></w:tbl>";
+  std::string nested = "<w:tbl><w:tr><w:tc>" + para(run("outer")) + table({{"inner"}}) + para("") +
+                       "</w:tc></w:tr></w:tbl>";
   auto doc = openBody(para(run("before")) + table({{"a", "b"}}) + para(run("between")) + nested + para(run("after")));
   EXPECT_EQ(doc->Content().TablesCount(), 2);
   EXPECT_EQ(doc->Range(0, 3).TablesCount(), 0);
@@ -359,7 +364,8 @@ TEST(RangeSections, SectionsAndTheirStartTypes) {
 
 TEST(RangeSections, PageNumberRestartAndStartingNumber) {
   auto doc = openBody(para(run("one"), "<w:sectPr><w:pgNumType w:fmt=\"lowerRoman\" w:start=\"5\"/></w:sectPr>") +
-                      para(run("two"), "<w:sectPr><w:pgNumType w:fmt=\"upperRoman\"/></w:sectPr>") + para(run("three")));
+                      para(run("two"), "<w:sectPr><w:pgNumType w:fmt=\"upperRoman\"/></w:sectPr>") +
+                      para(run("three")));
   Section::PageSetupView first = doc->Sections().Item(1).PageSetup();
   Section::PageSetupView second = doc->Sections().Item(2).PageSetup();
   Section::PageSetupView last = doc->Sections().Item(3).PageSetup();  // the body's, which may be missing

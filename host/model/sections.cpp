@@ -63,7 +63,8 @@ host::Sections Range::Sections() const {
 // ---- Sections ----
 
 Section Sections::Item(long index) const {
-  if (index < 1 || index > Count()) throw Error(kErrNoSuchMember, "The requested member of the collection does not exist.");
+  if (index < 1 || index > Count())
+    throw Error(kErrNoSuchMember, "The requested member of the collection does not exist.");
   return items_[static_cast<std::size_t>(index - 1)];
 }
 

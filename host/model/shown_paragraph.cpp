@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "host/text/charmap.h"
 #include "host/model/document.h"
+#include "host/text/charmap.h"
 #include "host/text/find_view.h"
 #include "host/text/story.h"
 
@@ -91,16 +91,20 @@ ShownParagraph ShownParagraphs::read(Story& story, std::size_t block) {
       if (s.kind == Seg::ParagraphMark || s.kind == Seg::RowEnd) continue;
       const std::uint32_t from = std::max(stretch.offset, s.start);
       const std::uint32_t end = std::min(to, s.start + s.length);
-      ShownRun run{map.text.substr(from, end - from), base + static_cast<long>(from),
-                   segmentFormat(s, map, story.wml(), story.styles()), s.inCode, s.deleted, ""};
-      if (s.kind == Seg::Char && run.text.size() == 1 && run.text[0] == ch::kNoteRef) run.noteMark = noteMark(s.node, story);
+      ShownRun run{map.text.substr(from, end - from),
+                   base + static_cast<long>(from),
+                   segmentFormat(s, map, story.wml(), story.styles()),
+                   s.inCode,
+                   s.deleted,
+                   ""};
+      if (s.kind == Seg::Char && run.text.size() == 1 && run.text[0] == ch::kNoteRef)
+        run.noteMark = noteMark(s.node, story);
       ShownRun* last = out.runs.empty() ? nullptr : &out.runs.back();
       if (last && last->noteMark.empty() && run.noteMark.empty() && last->format == run.format &&
           last->code == run.code && last->deleted == run.deleted &&
           last->position + static_cast<long>(last->text.size()) == run.position)
         last->text += run.text;
-      else
-        out.runs.push_back(std::move(run));
+      else out.runs.push_back(std::move(run));
     }
   }
   return out;
@@ -137,13 +141,15 @@ std::vector<double> cellWidths(const Story& story, pugi::xml_node row) {
   std::vector<double> grid;
   for (pugi::xml_node col = w.child(w.child(table, "tblGrid"), "gridCol"); col; col = col.next_sibling())
     if (w.is(col, "gridCol")) grid.push_back(twipsToPoints(w.attr(col, "w")));
-  std::size_t column = static_cast<std::size_t>(std::max(0, w.attr(w.child(w.child(row, "trPr"), "gridBefore"), "val").as_int()));
+  std::size_t column = static_cast<std::size_t>(
+      std::max(0, w.attr(w.child(w.child(row, "trPr"), "gridBefore"), "val").as_int()));
   std::vector<double> widths;
   for (pugi::xml_node cell : rowCells(w, row)) {
     pugi::xml_node tcPr = w.child(cell, "tcPr");
     const int span = std::max(1, w.attr(w.child(tcPr, "gridSpan"), "val").as_int());
     double fromGrid = 0;
-    for (std::size_t c = column; c < column + static_cast<std::size_t>(span) && c < grid.size(); ++c) fromGrid += grid[c];
+    for (std::size_t c = column; c < column + static_cast<std::size_t>(span) && c < grid.size(); ++c)
+      fromGrid += grid[c];
     column += static_cast<std::size_t>(span);
     pugi::xml_node own = w.child(tcPr, "tcW");
     const std::string type = w.value(own, "type");

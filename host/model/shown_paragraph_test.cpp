@@ -4,9 +4,9 @@
 
 #include "host/model/document.h"
 #include "host/model/indexes.h"
-#include "host/text/story.h"
-#include "host/testing/test_documents.h"
 #include "host/model/window.h"
+#include "host/testing/test_documents.h"
+#include "host/text/story.h"
 
 namespace host {
 namespace {
@@ -114,9 +114,14 @@ TEST(TablePlace, ParagraphsKnowTheirOutermostRowAndCellAndRowsTheirCellWidths) {
   auto doc = openBody(para(run("before")) +
                       "<w:tbl><w:tblGrid><w:gridCol w:w=\"2000\"/><w:gridCol w:w=\"3000\"/><w:gridCol w:w=\"1000\"/>"
                       "</w:tblGrid><w:tr>"
-                      "<w:tc><w:tcPr><w:tcW w:w=\"1440\" w:type=\"dxa\"/></w:tcPr>" + para(run("a")) + "</w:tc>"
-                      "<w:tc><w:tcPr><w:gridSpan w:val=\"2\"/></w:tcPr>" + nested + para(run("b")) + "</w:tc>"
-                      "</w:tr></w:tbl>" + para(run("after")));
+                      "<w:tc><w:tcPr><w:tcW w:w=\"1440\" w:type=\"dxa\"/></w:tcPr>" +
+                      para(run("a")) +
+                      "</w:tc>"
+                      "<w:tc><w:tcPr><w:gridSpan w:val=\"2\"/></w:tcPr>" +
+                      nested + para(run("b")) +
+                      "</w:tc>"
+                      "</w:tr></w:tbl>" +
+                      para(run("after")));
   Story& story = doc->mainStory();
   // Blocks: before, a, inner, the inner row's end, b, the outer row's end, after.
   ASSERT_EQ(story.blocks().size(), 7u);

@@ -46,9 +46,9 @@ TEST(ShownText, ReadsOnlyItsRangeAndRefusesPositionsAfterAnEdit) {
 }
 
 TEST(RangeInformation, ThePageOfTheEndOfARangeAndOfANote) {
-  auto doc = docWithBody(para(run("One")) + para(run("Two") + elementRun("<w:br w:type=\"page\"/>") + run("Three") +
-                                                 footnoteRef(1)),
-                         {para(run("Note"))});
+  auto doc = docWithBody(
+      para(run("One")) + para(run("Two") + elementRun("<w:br w:type=\"page\"/>") + run("Three") + footnoteRef(1)),
+      {para(run("Note"))});
   Range one = doc->Content();
   one.SetRange(0, 2);
   EXPECT_EQ(one.Information(wdActiveEndPageNumber), 1);

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "host/shell/application.h"
 #include "host/platform/error.h"
+#include "host/shell/application.h"
 #include "host/testing/errors.h"
 #include "host/testing/test_documents.h"
 
@@ -17,7 +17,7 @@ struct WithNotes : ::testing::Test {
   void SetUp() override {
     DocParts parts;
     parts.body = para(run("Main text") + elementRun("<w:footnoteReference w:id=\"1\"/>") + run(" and more") +
-                  elementRun("<w:endnoteReference w:id=\"1\"/>"));
+                      elementRun("<w:endnoteReference w:id=\"1\"/>"));
     parts.footnotes = {para(run("Foot note"))};
     parts.endnotes = {para(run("End note"))};
     doc = &app.Documents().Add(openDocument(parts));
@@ -144,8 +144,8 @@ TEST(Window, AStoryTheDocumentLacksIsNotAvailableAndTheSelectionStays) {
 TEST(Window, SeekViewReachesHeadersAndFooters) {
   DocParts parts;
   parts.body = para(run("Body")) +
-              "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/><w:pgSz w:w=\"11906\" "
-              "w:h=\"16838\"/></w:sectPr>";
+               "<w:sectPr><w:headerReference w:type=\"default\" r:id=\"rIdH1\"/><w:pgSz w:w=\"11906\" "
+               "w:h=\"16838\"/></w:sectPr>";
   parts.headers = {{"header1.xml", "rIdH1", false, para(run("Header"))}};
   Application app;
   app.Documents().Add(openDocument(parts));

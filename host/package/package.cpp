@@ -8,16 +8,15 @@
 #include <optional>
 #include <string_view>
 
-#include "host/platform/error.h"
-#include "host/platform/files.h"
 #include "host/package/relationships.h"
 #include "host/package/xml_check.h"
+#include "host/platform/error.h"
+#include "host/platform/files.h"
 
 namespace host {
 namespace {
 
-constexpr unsigned kParseFlags =
-    pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_declaration;
+constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_declaration;
 constexpr std::string_view kOleMagic{"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8};
 constexpr std::uint64_t kRatioFloor = 1ull << 20;  // small parts may compress as well as they like
 
@@ -68,13 +67,10 @@ std::string normalisePath(const std::string& path) {
 }
 
 std::string percentDecode(const std::string& text) {
-  const auto hex = [](char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : (c | 0x20) - 'a' + 10;
-  };
+  const auto hex = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : (c | 0x20) - 'a' + 10; };
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() &&
-        std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+    if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
         std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
       out += static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2]));
       i += 2;
@@ -86,20 +82,16 @@ std::string percentDecode(const std::string& text) {
 }
 
 bool startsWithBom(const std::string& bytes) {
-  return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") ||
-         bytes.starts_with("\xFE\xFF");
+  return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
 }
 
 // An OLE compound file holding this stream (its name in UTF-16) is a password-protected
 // .docx; any other one is an older binary format (.doc and kin).
-constexpr std::string_view kEncryptedPackageStream{
-    "E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32};
+constexpr std::string_view kEncryptedPackageStream{"E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32};
 
 struct StringWriter : pugi::xml_writer {
   std::string out;
-  void write(const void* data, std::size_t size) override {
-    out.append(static_cast<const char*>(data), size);
-  }
+  void write(const void* data, std::size_t size) override { out.append(static_cast<const char*>(data), size); }
 };
 
 struct ZipDiscard {
@@ -152,8 +144,7 @@ std::unique_ptr<Package> Package::open(const std::string& path, const PackageLim
   return fromBytes(*bytes, path, limits);
 }
 
-std::unique_ptr<Package> Package::fromBytes(const std::string& bytes,
-                                            const std::string& displayName,
+std::unique_ptr<Package> Package::fromBytes(const std::string& bytes, const std::string& displayName,
                                             const PackageLimits& limits) {
   std::unique_ptr<Package> package(new Package);
   package->load(bytes, displayName, limits);
@@ -167,9 +158,8 @@ std::unique_ptr<Package> Package::create(const std::string& displayName) {
 }
 
 void Package::setEntryTime(const EntryTime& time) {
-  if (time.year < 1980 || time.year > 2107 || time.month < 1 || time.month > 12 || time.day < 1 ||
-      time.day > 31 || time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59 ||
-      time.second < 0 || time.second > 59)
+  if (time.year < 1980 || time.year > 2107 || time.month < 1 || time.month > 12 || time.day < 1 || time.day > 31 ||
+      time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59 || time.second < 0 || time.second > 59)
     throw Error(kErrBadArgument, "A zip entry cannot be stamped " + std::to_string(time.year) + "-" +
                                      std::to_string(time.month) + "-" + std::to_string(time.day) + " " +
                                      std::to_string(time.hour) + ":" + std::to_string(time.minute) + ":" +
@@ -179,8 +169,7 @@ void Package::setEntryTime(const EntryTime& time) {
   entryTime_ = (date << 16) | clock;
 }
 
-void Package::load(const std::string& data, const std::string& displayName,
-                   const PackageLimits& limits) {
+void Package::load(const std::string& data, const std::string& displayName, const PackageLimits& limits) {
   displayName_ = displayName;
   const auto refuse = [&](const std::string& why) { return refused(displayName, why); };
   const std::string protectedText =
@@ -224,27 +213,23 @@ void Package::load(const std::string& data, const std::string& displayName,
     part.isDirectory = part.name.ends_with('/') && st.size == 0;
     if (indexOf(part.name) != std::string::npos)
       throw refuse("the package holds the part \"" + part.name + "\" twice; the file is damaged.");
-    if ((st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE)
-      throw refuse(protectedText);
+    if ((st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE) throw refuse(protectedText);
     // Checked against the directory's sizes first, then against what decompression really yields.
     const auto check = [&](std::uint64_t size) {
       if (size > limits.maxPartSize)
-        throw refuse("the part \"" + part.name + "\" is larger than " +
-                     sizeText(limits.maxPartSize) +
+        throw refuse("the part \"" + part.name + "\" is larger than " + sizeText(limits.maxPartSize) +
                      " when uncompressed; the file may be a zip bomb.");
       if (total + size > limits.maxTotalSize)
         throw refuse("its parts are larger than " + sizeText(limits.maxTotalSize) +
                      " in total when uncompressed; the file may be a zip bomb.");
       if (size > kRatioFloor && size / std::max<std::uint64_t>(st.comp_size, 1) > limits.maxRatio)
-        throw refuse("the part \"" + part.name + "\" is compressed more than " +
-                     std::to_string(limits.maxRatio) + " times; the file may be a zip bomb.");
+        throw refuse("the part \"" + part.name + "\" is compressed more than " + std::to_string(limits.maxRatio) +
+                     " times; the file may be a zip bomb.");
     };
     check(st.size);
     if (!part.isDirectory) {
       std::unique_ptr<zip_file_t, ZipFileClose> file(zip_fopen_index(zip.get(), i, 0));
-      if (!file)
-        throw refuse("the part \"" + part.name + "\" cannot be read (" + zip_strerror(zip.get()) +
-                     ").");
+      if (!file) throw refuse("the part \"" + part.name + "\" cannot be read (" + zip_strerror(zip.get()) + ").");
       char buffer[1 << 16];
       zip_int64_t n = 0;
       while ((n = zip_fread(file.get(), buffer, sizeof buffer)) > 0) {
@@ -293,8 +278,7 @@ std::string Package::findMainPart() {
     if (candidate.empty() || i == std::string::npos) continue;
     const std::string& name = parts_[i].name;
     const std::string type = lowerAscii(contentTypeOf(name));
-    if (type.empty() || (type.find("word") != std::string::npos && type.ends_with(".main+xml")))
-      return name;
+    if (type.empty() || (type.find("word") != std::string::npos && type.ends_with(".main+xml"))) return name;
   }
   throw refused(displayName_, "it is not a Word document: the package has no main document part.");
 }
@@ -303,16 +287,15 @@ std::string Package::findMainPart() {
 // that part is missing or damaged, as word processors refuse such a package.
 std::string Package::contentTypeOf(const std::string& partName) {
   if (!has("[Content_Types].xml"))
-    throw refused(displayName_, "the package has no [Content_Types].xml, which says what its parts are; the file is damaged.");
+    throw refused(displayName_,
+                  "the package has no [Content_Types].xml, which says what its parts are; the file is damaged.");
   const pugi::xml_node types = xml("[Content_Types].xml").document_element();
   const auto dot = partName.rfind('.');
-  const std::string extension =
-      dot == std::string::npos ? "" : lowerAscii(partName.substr(dot + 1));
+  const std::string extension = dot == std::string::npos ? "" : lowerAscii(partName.substr(dot + 1));
   std::string byExtension;
   for (pugi::xml_node entry : types.children()) {
     const std::string_view kind = localName(entry.name());
-    if (kind == "Override" &&
-        lowerAscii(normalisePath(entry.attribute("PartName").value())) == lowerAscii(partName))
+    if (kind == "Override" && lowerAscii(normalisePath(entry.attribute("PartName").value())) == lowerAscii(partName))
       return entry.attribute("ContentType").value();
     if (kind == "Default" && lowerAscii(entry.attribute("Extension").value()) == extension)
       byExtension = entry.attribute("ContentType").value();
@@ -320,9 +303,7 @@ std::string Package::contentTypeOf(const std::string& partName) {
   return byExtension;
 }
 
-bool Package::has(const std::string& partName) const {
-  return indexOf(partName) != std::string::npos;
-}
+bool Package::has(const std::string& partName) const { return indexOf(partName) != std::string::npos; }
 
 pugi::xml_document& Package::xml(const std::string& partName) {
   const std::size_t i = require(partName);
@@ -334,13 +315,14 @@ pugi::xml_document& Package::xml(const std::string& partName) {
         const auto end = part.bytes.begin() + static_cast<std::ptrdiff_t>(std::min(*offset, part.bytes.size()));
         where = " at line " + std::to_string(std::count(part.bytes.begin(), end, '\n') + 1);
       }
-      return refused(displayName_, "the part \"" + part.name + "\" is damaged: malformed XML" + where + " (" + why + ").");
+      return refused(displayName_,
+                     "the part \"" + part.name + "\" is damaged: malformed XML" + where + " (" + why + ").");
     };
     // What the parser lets through is checked around its one parse: the bytes before, the tree after.
     if (const auto fault = checkXmlBytes(part.bytes)) throw damaged(fault->what, fault->offset);
     auto doc = std::make_unique<pugi::xml_document>();
-    const pugi::xml_parse_result result =
-        doc->load_buffer(part.bytes.data(), part.bytes.size(), kParseFlags, pugi::encoding_auto);
+    const pugi::xml_parse_result result = doc->load_buffer(part.bytes.data(), part.bytes.size(), kParseFlags,
+                                                           pugi::encoding_auto);
     if (!result) throw damaged(result.description(), static_cast<std::size_t>(result.offset));
     if (const auto fault = checkXmlTree(*doc)) throw damaged(fault->what, fault->offset);
     writeInfo_[i].encoding = result.encoding;
@@ -352,9 +334,7 @@ pugi::xml_document& Package::xml(const std::string& partName) {
 
 void Package::markDirty(const std::string& partName) { parts_[require(partName)].dirty = true; }
 
-const std::string& Package::bytes(const std::string& partName) const {
-  return parts_[require(partName)].bytes;
-}
+const std::string& Package::bytes(const std::string& partName) const { return parts_[require(partName)].bytes; }
 
 void Package::setBytes(const std::string& partName, std::string bytes) {
   const std::size_t i = indexOf(partName);
@@ -382,8 +362,7 @@ std::vector<std::string> Package::partNames() const {
 // starts with "/"; external targets are not parts. Returns the part's own name or "".
 std::string Package::resolveTarget(const std::string& sourcePart, std::string target) const {
   target = target.substr(0, target.find('#'));
-  const std::string path =
-      normalisePath(target.starts_with('/') ? target : partFolder(sourcePart) + target);
+  const std::string path = normalisePath(target.starts_with('/') ? target : partFolder(sourcePart) + target);
   std::size_t i = indexOf(path);
   if (i == std::string::npos) i = indexOf(percentDecode(path));
   return i == std::string::npos ? "" : parts_[i].name;
@@ -429,8 +408,8 @@ void Package::serialiseDirtyParts() {
     std::optional<XmlFault> fault = checkXmlTree(*part.doc);
     if (!fault) fault = checkXmlBytes(writer.out);
     if (fault)
-      throw Error(kErrFileAccess, "Cannot write \"" + displayName_ + "\": the part \"" + part.name +
-                                      "\" would hold " + fault->what + ".");
+      throw Error(kErrFileAccess, "Cannot write \"" + displayName_ + "\": the part \"" + part.name + "\" would hold " +
+                                      fault->what + ".");
     part.bytes = std::move(writer.out);
   }
 }
@@ -457,8 +436,7 @@ std::string Package::toBytes() {
     zip_int64_t entry = -1;
     if (part.isDirectory) {
       entry = zip_dir_add(zip, part.name.c_str(), ZIP_FL_ENC_UTF_8);
-    } else if (zip_source_t* data =
-                   zip_source_buffer(zip, part.bytes.data(), part.bytes.size(), 0)) {
+    } else if (zip_source_t* data = zip_source_buffer(zip, part.bytes.data(), part.bytes.size(), 0)) {
       entry = zip_file_add(zip, part.name.c_str(), data, ZIP_FL_ENC_UTF_8);
       if (entry < 0) zip_source_free(data);
     }

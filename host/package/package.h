@@ -15,9 +15,9 @@ namespace host {
 
 /// Limits that protect against zip bombs and absurd inputs.
 struct PackageLimits {
-  std::uint64_t maxPartSize = 512ull << 20;      // uncompressed bytes of one part
-  std::uint64_t maxTotalSize = 2048ull << 20;    // uncompressed bytes of all parts
-  std::uint64_t maxRatio = 1000;                 // uncompressed / compressed, for parts over 1 MiB
+  std::uint64_t maxPartSize = 512ull << 20;    // uncompressed bytes of one part
+  std::uint64_t maxTotalSize = 2048ull << 20;  // uncompressed bytes of all parts
+  std::uint64_t maxRatio = 1000;               // uncompressed / compressed, for parts over 1 MiB
   std::uint32_t maxParts = 20000;
 };
 
@@ -34,8 +34,8 @@ struct EntryTime {
 
 /// One part of the package.
 struct Part {
-  std::string name;        // zip entry name, e.g. "word/document.xml"
-  std::string bytes;       // the entry's uncompressed content as read (or as last serialised)
+  std::string name;   // zip entry name, e.g. "word/document.xml"
+  std::string bytes;  // the entry's uncompressed content as read (or as last serialised)
   bool isDirectory = false;
   // Parsed XML, present once xml() was asked for; saved back only when marked dirty.
   std::unique_ptr<pugi::xml_document> doc;
@@ -48,11 +48,9 @@ class Package {
   /// Reads a package from a file; throws host::Error with a user's message when the file
   /// is missing, not a zip, an encrypted document, a zip bomb, lacks a main document or its
   /// [Content_Types].xml, or when that part or the package relationships are malformed.
-  static std::unique_ptr<Package> open(const std::string& path,
-                                       const PackageLimits& limits = {});
+  static std::unique_ptr<Package> open(const std::string& path, const PackageLimits& limits = {});
   /// Reads a package from bytes held in memory (same checks as open).
-  static std::unique_ptr<Package> fromBytes(const std::string& bytes,
-                                            const std::string& displayName,
+  static std::unique_ptr<Package> fromBytes(const std::string& bytes, const std::string& displayName,
                                             const PackageLimits& limits = {});
 
   /// A package without parts, to be filled with setBytes; it has no main part.
@@ -97,23 +95,23 @@ class Package {
  private:
   // What a part needs for writing back that the public Part does not say.
   struct WriteInfo {
-    bool stored = false;                                  // entry was stored, not deflated
-    pugi::xml_encoding encoding = pugi::encoding_utf8;    // as detected when parsed
-    bool bom = false;                                     // the part began with a byte-order mark
+    bool stored = false;                                // entry was stored, not deflated
+    pugi::xml_encoding encoding = pugi::encoding_utf8;  // as detected when parsed
+    bool bom = false;                                   // the part began with a byte-order mark
   };
 
   Package() = default;
   void load(const std::string& bytes, const std::string& displayName, const PackageLimits& limits);
   void addPart(Part part, bool stored);
   std::size_t indexOf(const std::string& partName) const;  // npos when absent
-  std::size_t require(const std::string& partName) const; // throws when absent
+  std::size_t require(const std::string& partName) const;  // throws when absent
   std::string resolveTarget(const std::string& sourcePart, std::string target) const;
   std::string contentTypeOf(const std::string& partName);
   std::string findMainPart();
   void serialiseDirtyParts();
 
   std::vector<Part> parts_;
-  std::vector<WriteInfo> writeInfo_;  // one per part, same order
+  std::vector<WriteInfo> writeInfo_;                    // one per part, same order
   std::unordered_map<std::string, std::size_t> index_;  // ASCII-lowercased name -> parts_ index
   std::string displayName_;
   std::string mainPart_;

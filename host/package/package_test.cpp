@@ -1,6 +1,5 @@
 #include "host/package/package.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +8,8 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "host/platform/error.h"
 #include "host/testing/corpus.h"
@@ -21,8 +22,7 @@ namespace fs = std::filesystem;
 using host::testing::corpusDocuments;
 using host::testing::expectSameParts;
 
-const std::string kMainType =
-    "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
+const std::string kMainType = "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
 const std::string kRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
 const std::string kStrictRel = "http://purl.oclc.org/ooxml/officeDocument/relationships/";
 const std::string kDeclaration = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)";
@@ -50,8 +50,7 @@ std::string le(std::uint32_t value, int bytes) {
 
 std::uint32_t get(const std::string& in, std::size_t at, int bytes) {
   std::uint32_t value = 0;
-  for (int i = bytes - 1; i >= 0; --i)
-    value = (value << 8) | static_cast<unsigned char>(in[at + i]);
+  for (int i = bytes - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(in[at + i]);
   return value;
 }
 
@@ -62,17 +61,15 @@ std::string storedZip(const std::vector<Entry>& entries, std::uint16_t flags = 0
   for (const Entry& e : entries) {
     const auto size = static_cast<std::uint32_t>(e.bytes.size());
     // version, flags, method, time, date, crc, sizes, name length, extra length
-    const std::string common = le(20, 2) + le(flags, 2) + le(0, 4) + le(0x21, 2) +
-                               le(crc32(e.bytes), 4) + le(size, 4) + le(size, 4) +
-                               le(static_cast<std::uint32_t>(e.name.size()), 2) + le(0, 2);
-    directory += le(0x02014b50, 4) + le(20, 2) + common + le(0, 10) +
-                 le(static_cast<std::uint32_t>(out.size()), 4) + e.name;
+    const std::string common = le(20, 2) + le(flags, 2) + le(0, 4) + le(0x21, 2) + le(crc32(e.bytes), 4) + le(size, 4) +
+                               le(size, 4) + le(static_cast<std::uint32_t>(e.name.size()), 2) + le(0, 2);
+    directory += le(0x02014b50, 4) + le(20, 2) + common + le(0, 10) + le(static_cast<std::uint32_t>(out.size()), 4) +
+                 e.name;
     out += le(0x04034b50, 4) + common + e.name + e.bytes;
   }
   const auto count = static_cast<std::uint32_t>(entries.size());
   return out + directory + le(0x06054b50, 4) + le(0, 4) + le(count, 2) + le(count, 2) +
-         le(static_cast<std::uint32_t>(directory.size()), 4) +
-         le(static_cast<std::uint32_t>(out.size()), 4) + le(0, 2);
+         le(static_cast<std::uint32_t>(directory.size()), 4) + le(static_cast<std::uint32_t>(out.size()), 4) + le(0, 2);
 }
 
 // Name and compression method of each entry, in the order of the zip's central directory.
@@ -87,8 +84,7 @@ std::vector<std::pair<std::string, int>> centralDirectory(const std::string& zip
   return entries;
 }
 
-std::string contentTypes(const std::string& mainPart = "/word/document.xml",
-                         const std::string& mainType = kMainType) {
+std::string contentTypes(const std::string& mainPart = "/word/document.xml", const std::string& mainType = kMainType) {
   return kDeclaration +
          R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
          R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
@@ -98,15 +94,13 @@ std::string contentTypes(const std::string& mainPart = "/word/document.xml",
 }
 
 std::string relationships(const std::string& body) {
-  return kDeclaration +
-         R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)" +
+  return kDeclaration + R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)" +
          body + "</Relationships>";
 }
 
 std::string relationship(const std::string& id, const std::string& type, const std::string& target,
                          const std::string& extra = "") {
-  return R"(<Relationship Id=")" + id + R"(" Type=")" + type + R"(" Target=")" + target + "\"" +
-         extra + "/>";
+  return R"(<Relationship Id=")" + id + R"(" Type=")" + type + R"(" Target=")" + target + "\"" + extra + "/>";
 }
 
 const std::string kDocument =
@@ -119,20 +113,17 @@ const std::string kDocument =
 std::vector<Entry> smallPackage() {
   return {
       {"[Content_Types].xml", contentTypes()},
-      {"_rels/.rels",
-       relationships(relationship("rId1", kRel + "officeDocument", "word/document.xml"))},
+      {"_rels/.rels", relationships(relationship("rId1", kRel + "officeDocument", "word/document.xml"))},
       {"word/document.xml", kDocument},
       {"word/_rels/document.xml.rels",
-       relationships(
-           relationship("rId1", kRel + "styles", "styles.xml") +
-           relationship("rId2", kRel + "footnotes", "../word/./footnotes.xml") +
-           relationship("rId3", kRel + "header", "/word/header1.xml") +
-           relationship("rId4", kRel + "hyperlink", "footnotes.xml", R"( TargetMode="External")") +
-           relationship("rId5", kRel + "image", "media/image%201.png") +
-           relationship("rId6", kStrictRel + "settings", "settings.xml") +
-           relationship("rId7", kRel + "numbering", "numbering.xml"))},
-      {"word/styles.xml",
-       kDeclaration + "\n<w:styles  xmlns:w=\"urn:w\">\n  <!-- kept -->\n</w:styles>"},
+       relationships(relationship("rId1", kRel + "styles", "styles.xml") +
+                     relationship("rId2", kRel + "footnotes", "../word/./footnotes.xml") +
+                     relationship("rId3", kRel + "header", "/word/header1.xml") +
+                     relationship("rId4", kRel + "hyperlink", "footnotes.xml", R"( TargetMode="External")") +
+                     relationship("rId5", kRel + "image", "media/image%201.png") +
+                     relationship("rId6", kStrictRel + "settings", "settings.xml") +
+                     relationship("rId7", kRel + "numbering", "numbering.xml"))},
+      {"word/styles.xml", kDeclaration + "\n<w:styles  xmlns:w=\"urn:w\">\n  <!-- kept -->\n</w:styles>"},
       {"word/footnotes.xml", "<footnotes/>"},
       {"word/header1.xml", "<hdr/>"},
       {"word/settings.xml", "<settings/>"},
@@ -182,8 +173,7 @@ class ScratchFolder {
   const fs::path& path() const { return path_; }
   std::vector<std::string> names() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_))
-      names.push_back(entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -195,15 +185,12 @@ class ScratchFolder {
 // First difference between two XML trees (names, attributes, text), "" when none.
 std::string differenceOf(pugi::xml_node a, pugi::xml_node b, const std::string& where = "") {
   const std::string here = where + "/" + a.name();
-  if (a.type() != b.type() || std::string_view(a.name()) != b.name() ||
-      std::string_view(a.value()) != b.value())
-    return here + ": <" + a.name() + "> '" + a.value() + "' vs <" + b.name() + "> '" + b.value() +
-           "'";
+  if (a.type() != b.type() || std::string_view(a.name()) != b.name() || std::string_view(a.value()) != b.value())
+    return here + ": <" + a.name() + "> '" + a.value() + "' vs <" + b.name() + "> '" + b.value() + "'";
   pugi::xml_attribute x = a.first_attribute(), y = b.first_attribute();
   for (; x && y; x = x.next_attribute(), y = y.next_attribute())
     if (std::string_view(x.name()) != y.name() || std::string_view(x.value()) != y.value())
-      return here + ": attribute " + x.name() + "='" + x.value() + "' vs " + y.name() + "='" +
-             y.value() + "'";
+      return here + ": attribute " + x.name() + "='" + x.value() + "' vs " + y.name() + "='" + y.value() + "'";
   if (x || y) return here + ": attribute count differs";
   pugi::xml_node c = a.first_child(), d = b.first_child();
   for (; c && d; c = c.next_sibling(), d = d.next_sibling())
@@ -211,9 +198,7 @@ std::string differenceOf(pugi::xml_node a, pugi::xml_node b, const std::string& 
   return c || d ? here + ": child count differs" : "";
 }
 
-bool isXmlPart(const std::string& name) {
-  return name.ends_with(".xml") || name.ends_with(".rels");
-}
+bool isXmlPart(const std::string& name) { return name.ends_with(".xml") || name.ends_with(".rels"); }
 
 TEST(PackageRead, FindsMainPartAndKeepsALoneSpace) {
   auto package = openBytes(storedZip(smallPackage()));
@@ -237,8 +222,7 @@ TEST(PackageRead, ResolvesRelationshipTargetsOfEveryForm) {
   EXPECT_EQ(package->relatedPart(main, kRel + "hyperlink"), "") << "external target";
   EXPECT_EQ(package->relatedPart(main, kRel + "numbering"), "") << "target missing";
   EXPECT_EQ(package->relatedPart(main, kRel + "comments"), "");
-  EXPECT_EQ(package->relatedPart("word/styles.xml", kRel + "styles"), "")
-      << "no relationships part";
+  EXPECT_EQ(package->relatedPart("word/styles.xml", kRel + "styles"), "") << "no relationships part";
   EXPECT_EQ(package->partForRelId(main, "rId3"), "word/header1.xml");
   EXPECT_EQ(package->partForRelId(main, "rId4"), "");
   EXPECT_EQ(package->partForRelId(main, "rId99"), "");
@@ -250,8 +234,7 @@ TEST(PackageRead, ResolvesRelationshipTargetsOfEveryForm) {
 TEST(PackageRead, FindsMainPartThroughStrictAbsoluteOrConventionalNames) {
   auto parts = smallPackage();
   parts[0].bytes = contentTypes("/word/main.xml");
-  parts[1].bytes =
-      relationships(relationship("rId1", kStrictRel + "officeDocument", "/word/main.xml"));
+  parts[1].bytes = relationships(relationship("rId1", kStrictRel + "officeDocument", "/word/main.xml"));
   parts.push_back({"word/main.xml", kDocument});
   EXPECT_EQ(openBytes(storedZip(parts))->mainPartName(), "word/main.xml");
 
@@ -283,16 +266,14 @@ TEST(PackageRefuses, InputThatIsNoWordPackage) {
   twice.push_back({"Word/Styles.xml", "<x/>"});
   std::string ole("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
   ole.resize(4096, '\0');
-  const std::string encryptedOle =
-      ole + std::string("E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32);
+  const std::string encryptedOle = ole + std::string("E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32);
   const std::map<std::string, std::pair<std::string, std::string>> cases = {
       {"empty", {"", "empty"}},
       {"text", {"just some text, not a zip at all", "not a .docx"}},
       {"truncated", {storedZip(smallPackage()).substr(0, 900), "not a .docx"}},
       {"older format", {ole, ".doc"}},
       {"encrypted OLE", {encryptedOle, "protected (encrypted) documents are not supported"}},
-      {"encrypted entries",
-       {storedZip(smallPackage(), 1), "protected (encrypted) documents are not supported"}},
+      {"encrypted entries", {storedZip(smallPackage(), 1), "protected (encrypted) documents are not supported"}},
       {"theme package", {storedZip(noMain), "no main document"}},
       {"no parts", {storedZip({}), "no main document"}},
       {"same name twice", {storedZip(twice), "twice"}},
@@ -314,9 +295,9 @@ TEST(PackageRefuses, PackagesThatDoNotSayWhatTheirPartsAre) {
   truncatedRels[1].bytes.resize(truncatedRels[1].bytes.size() / 2);
   const std::map<std::string, std::pair<std::vector<Entry>, std::string>> cases = {
       {"no content types", {noTypes, "the package has no [Content_Types].xml"}},
-      {"content types not XML",
-       {typesNoXml, "the part \"[Content_Types].xml\" is damaged: malformed XML at line 1"}},
-      {"truncated package relationships", {truncatedRels, "the part \"_rels/.rels\" is damaged: malformed XML at line 1"}},
+      {"content types not XML", {typesNoXml, "the part \"[Content_Types].xml\" is damaged: malformed XML at line 1"}},
+      {"truncated package relationships",
+       {truncatedRels, "the part \"_rels/.rels\" is damaged: malformed XML at line 1"}},
   };
   for (const auto& [label, input] : cases) {
     const std::string message = errorOf([&] { openBytes(storedZip(input.first)); });
@@ -327,7 +308,9 @@ TEST(PackageRefuses, PackagesThatDoNotSayWhatTheirPartsAre) {
 
 TEST(PackageRefuses, MalformedXmlOfAPartSaysWhatIsWrong) {
   auto parts = smallPackage();
-  parts[2].bytes = kDeclaration + "\n<w:document xmlns:w=\"urn:w\"><w:body><w:p><w:r><w:t>a&#0;b</w:t></w:r></w:p></w:body></w:document>";
+  parts[2].bytes =
+      kDeclaration +
+      "\n<w:document xmlns:w=\"urn:w\"><w:body><w:p><w:r><w:t>a&#0;b</w:t></w:r></w:p></w:body></w:document>";
   auto package = openBytes(storedZip(parts));
   const std::string message = errorOf([&] { package->xml("word/document.xml"); });
   EXPECT_EQ(message,
@@ -337,11 +320,18 @@ TEST(PackageRefuses, MalformedXmlOfAPartSaysWhatIsWrong) {
 
 TEST(PackageWrite, APartThatWouldNotOpenAgainIsNotWritten) {
   auto package = openBytes(storedZip(smallPackage()));
-  package->xml("word/document.xml").select_node("//w:t").node().text().set("a\x01" "b");
+  package->xml("word/document.xml")
+      .select_node("//w:t")
+      .node()
+      .text()
+      .set(
+          "a\x01"
+          "b");
   package->markDirty("word/document.xml");
   const std::string message = errorOf([&] { package->toBytes(); }, kErrFileAccess);
-  EXPECT_EQ(message, "Cannot write \"test.docx\": the part \"word/document.xml\" would hold the character reference "
-                     "\"&#01;\", a character XML does not allow.");
+  EXPECT_EQ(message,
+            "Cannot write \"test.docx\": the part \"word/document.xml\" would hold the character reference "
+            "\"&#01;\", a character XML does not allow.");
 }
 
 TEST(PackageRefuses, ASizeThatOnlyAZip64RecordMayGiveSaysWhatIsWrong) {
@@ -349,15 +339,15 @@ TEST(PackageRefuses, ASizeThatOnlyAZip64RecordMayGiveSaysWhatIsWrong) {
   const std::size_t name = zip.find("word/document.xml", zip.find(std::string("PK\x01\x02", 4)));
   zip.replace(name - 46 + 24, 4, "\xFF\xFF\xFF\xFF", 4);  // its uncompressed size in the central directory
   const std::string message = errorOf([&] { openBytes(zip); });
-  EXPECT_EQ(message, "Cannot open \"test.docx\": the zip directory is damaged: it gives the part "
-                     "\"word/document.xml\" a size or position of 0xFFFFFFFF, which only a ZIP64 record may, and "
-                     "that record is missing.");
+  EXPECT_EQ(message,
+            "Cannot open \"test.docx\": the zip directory is damaged: it gives the part "
+            "\"word/document.xml\" a size or position of 0xFFFFFFFF, which only a ZIP64 record may, and "
+            "that record is missing.");
 }
 
 TEST(PackageRefuses, MissingFile) {
   ScratchFolder folder;
-  const std::string message =
-      errorOf([&] { Package::open((folder.path() / "gone.docx").string()); }, kErrFileAccess);
+  const std::string message = errorOf([&] { Package::open((folder.path() / "gone.docx").string()); }, kErrFileAccess);
   EXPECT_NE(message.find("gone.docx\": the file does not exist"), std::string::npos) << message;
   errorOf([&] { Package::open(folder.path().string()); }, kErrFileAccess);
 }
@@ -372,7 +362,8 @@ TEST(PackageRefuses, APipeOrAFileLargerThanTheLimitWithoutReadingIt) {
   std::ofstream(big, std::ios::binary) << std::string(2048, 'x');
   PackageLimits small;
   small.maxTotalSize = 1024;
-  EXPECT_EQ(errorOf([&] { Package::open(big, small); }), "Cannot open \"" + big + "\": the file is larger than 1024 bytes.");
+  EXPECT_EQ(errorOf([&] { Package::open(big, small); }),
+            "Cannot open \"" + big + "\": the file is larger than 1024 bytes.");
 }
 
 // Bytes that do not compress.
@@ -395,16 +386,13 @@ TEST(PackageRefuses, ZipBombs) {
   PackageLimits small;
   small.maxPartSize = 64 << 10;
   std::string message = errorOf([&] { openBytes(packageWith({{"word/big.bin", zeros}}), small); });
-  EXPECT_NE(message.find("\"word/big.bin\" is larger than 65536 bytes"), std::string::npos)
-      << message;
+  EXPECT_NE(message.find("\"word/big.bin\" is larger than 65536 bytes"), std::string::npos) << message;
   EXPECT_NE(message.find("zip bomb"), std::string::npos) << message;
 
   small = {};
   small.maxTotalSize = 100 << 10;
   const std::string part(40 << 10, 'x');
-  message = errorOf([&] {
-    openBytes(packageWith({{"a.bin", part}, {"b.bin", part}, {"c.bin", part}}), small);
-  });
+  message = errorOf([&] { openBytes(packageWith({{"a.bin", part}, {"b.bin", part}, {"c.bin", part}}), small); });
   EXPECT_NE(message.find("in total"), std::string::npos) << message;
 
   small = {};
@@ -412,8 +400,7 @@ TEST(PackageRefuses, ZipBombs) {
   message = errorOf([&] { openBytes(packageWith({{"word/big.bin", zeros}}), small); });
   EXPECT_NE(message.find("compressed more than 100 times"), std::string::npos) << message;
 
-  EXPECT_NO_THROW(openBytes(packageWith({{"word/noise.bin", noise(zeros.size())}}), small))
-      << "incompressible data";
+  EXPECT_NO_THROW(openBytes(packageWith({{"word/noise.bin", noise(zeros.size())}}), small)) << "incompressible data";
 
   small = {};
   small.maxParts = 5;
@@ -425,17 +412,12 @@ TEST(PackageRefuses, PartLongerThanItsDirectoryEntrySays) {
   // Incompressible, so that no ratio limit steps in before the length check.
   std::string zip = packageWith({{"word/big.bin", noise(2u << 20)}});
   // Shrink the declared size in the local and the central header alike.
-  for (std::size_t at = zip.find("word/big.bin"); at != std::string::npos;
-       at = zip.find("word/big.bin", at + 1)) {
-    if (at >= 30 && zip.compare(at - 30, 4, "PK\x03\x04", 4) == 0)
-      zip.replace(at - 30 + 22, 4, "\x10\0\0\0", 4);
-    if (at >= 46 && zip.compare(at - 46, 4, "PK\x01\x02", 4) == 0)
-      zip.replace(at - 46 + 24, 4, "\x10\0\0\0", 4);
+  for (std::size_t at = zip.find("word/big.bin"); at != std::string::npos; at = zip.find("word/big.bin", at + 1)) {
+    if (at >= 30 && zip.compare(at - 30, 4, "PK\x03\x04", 4) == 0) zip.replace(at - 30 + 22, 4, "\x10\0\0\0", 4);
+    if (at >= 46 && zip.compare(at - 46, 4, "PK\x01\x02", 4) == 0) zip.replace(at - 46 + 24, 4, "\x10\0\0\0", 4);
   }
   const std::string message = errorOf([&] { openBytes(zip); });
-  EXPECT_NE(message.find("\"word/big.bin\" is longer than the zip directory says"),
-            std::string::npos)
-      << message;
+  EXPECT_NE(message.find("\"word/big.bin\" is longer than the zip directory says"), std::string::npos) << message;
 }
 
 TEST(PackageWrite, KeepsOrderDirectoriesCompressionAndUntouchedBytes) {
@@ -450,8 +432,7 @@ TEST(PackageWrite, KeepsOrderDirectoriesCompressionAndUntouchedBytes) {
     EXPECT_EQ(directory[i].first, parts[i].name);
     EXPECT_EQ(directory[i].second, 0) << parts[i].name << " was stored";
   }
-  EXPECT_EQ(directory.back(), (std::pair<std::string, int>("word/new.xml", 8)))
-      << "new parts deflated";
+  EXPECT_EQ(directory.back(), (std::pair<std::string, int>("word/new.xml", 8))) << "new parts deflated";
 
   auto reread = openBytes(zip);
   for (const Entry& e : parts) EXPECT_EQ(reread->bytes(e.name), e.bytes) << e.name;
@@ -491,12 +472,12 @@ TEST(PackageWrite, ACreatedPackageHoldsWhatWasSetWithEveryEntryAtTheFixedTime) {
 
 TEST(PackageWrite, EntryTimesTheZipDirectoryCannotHoldAreRefused) {
   auto package = Package::create("new.docx");
-  const std::vector<EntryTime> refused = {
-      {.year = 1979}, {.year = 2108}, {.month = 0}, {.month = 13}, {.day = 0}, {.day = 32},
-      {.hour = -1},   {.hour = 24},   {.minute = 60}, {.second = -1}, {.second = 60}};
-  for (const EntryTime& t : refused)
-    errorOf([&] { package->setEntryTime(t); }, kErrBadArgument);
-  EXPECT_NO_THROW(package->setEntryTime({.year = 2107, .month = 12, .day = 31, .hour = 23, .minute = 59, .second = 59}));
+  const std::vector<EntryTime> refused = {{.year = 1979}, {.year = 2108}, {.month = 0},  {.month = 13},
+                                          {.day = 0},     {.day = 32},    {.hour = -1},  {.hour = 24},
+                                          {.minute = 60}, {.second = -1}, {.second = 60}};
+  for (const EntryTime& t : refused) errorOf([&] { package->setEntryTime(t); }, kErrBadArgument);
+  EXPECT_NO_THROW(
+      package->setEntryTime({.year = 2107, .month = 12, .day = 31, .hour = 23, .minute = 59, .second = 59}));
   package->setBytes("x", "x");
   const auto times = entryTimes(package->toBytes());
   ASSERT_EQ(times.size(), 1u);
@@ -520,16 +501,14 @@ TEST(PackageWrite, DirtyPartsKeepDeclarationEncodingAndLayout) {
   auto reread = openBytes(package->toBytes());
   const std::string& document = reread->bytes("word/document.xml");
   EXPECT_TRUE(document.starts_with(kDeclaration + "<w:document")) << document;
-  EXPECT_NE(document.find("<w:t xml:space=\"preserve\">changed</w:t></w:r></w:p></w:body>"),
-            std::string::npos)
+  EXPECT_NE(document.find("<w:t xml:space=\"preserve\">changed</w:t></w:r></w:p></w:body>"), std::string::npos)
       << document;
   EXPECT_EQ(reread->bytes("word/utf16.xml"), utf16);
   EXPECT_EQ(reread->bytes("word/bom.xml"), "\xEF\xBB\xBF<b>\xC3\xA9</b>");
 
   // Replacing a parsed part drops its stale tree.
   package->setBytes("word/document.xml", kDocument);
-  EXPECT_EQ(std::string(package->xml("word/document.xml").select_node("//w:t").node().text().get()),
-            " ");
+  EXPECT_EQ(std::string(package->xml("word/document.xml").select_node("//w:t").node().text().get()), " ");
 }
 
 TEST(PackageSave, ReplacesAnExistingFileKeepingItsPermissions) {
@@ -541,8 +520,7 @@ TEST(PackageSave, ReplacesAnExistingFileKeepingItsPermissions) {
   openBytes(zip)->save(target.string());
 
   EXPECT_EQ(folder.names(), std::vector<std::string>{"contract.docx"}) << "no temporary file left";
-  EXPECT_EQ(fs::status(target).permissions(),
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   auto saved = Package::open(target.string());
   EXPECT_EQ(saved->bytes("word/document.xml"), kDocument);
 
@@ -558,21 +536,17 @@ TEST(PackageSave, ReplacesAnExistingFileKeepingItsPermissions) {
 TEST(PackageSave, FailuresLeaveEverythingAsItWas) {
   ScratchFolder folder;
   auto package = openBytes(storedZip(smallPackage()));
-  std::string message =
-      errorOf([&] { package->save((folder.path() / "no/such/x.docx").string()); }, kErrFileAccess);
+  std::string message = errorOf([&] { package->save((folder.path() / "no/such/x.docx").string()); }, kErrFileAccess);
   EXPECT_NE(message.find("does not exist"), std::string::npos) << message;
 
   fs::create_directory(folder.path() / "in-the-way.docx");
   std::ofstream(folder.path() / "in-the-way.docx" / "keep") << "kept";
-  message =
-      errorOf([&] { package->save((folder.path() / "in-the-way.docx").string()); }, kErrFileAccess);
+  message = errorOf([&] { package->save((folder.path() / "in-the-way.docx").string()); }, kErrFileAccess);
   EXPECT_NE(message.find("folder"), std::string::npos) << message;
-  EXPECT_EQ(folder.names(), std::vector<std::string>{"in-the-way.docx"})
-      << "temporary file removed";
+  EXPECT_EQ(folder.names(), std::vector<std::string>{"in-the-way.docx"}) << "temporary file removed";
   EXPECT_EQ(readFile(folder.path() / "in-the-way.docx" / "keep"), "kept");
 
-  if (::geteuid() == 0)
-    GTEST_SKIP() << "running as root: read-only files and folders do not stop root";
+  if (::geteuid() == 0) GTEST_SKIP() << "running as root: read-only files and folders do not stop root";
   const fs::path target = folder.path() / "old.docx";
   std::ofstream(target) << "old";
   fs::permissions(target, fs::perms::owner_read);
@@ -630,8 +604,7 @@ TEST(PackageCorpus, HostileFilesAreRefusedWithTheReason) {
       if (file.filename().string().find(fragment) == std::string::npos) continue;
       EXPECT_NE(message.find(reason), std::string::npos) << message;
     }
-    EXPECT_EQ(folder.names(), std::vector<std::string>{file.filename().string()})
-        << "nothing written";
+    EXPECT_EQ(folder.names(), std::vector<std::string>{file.filename().string()}) << "nothing written";
     EXPECT_EQ(readFile(copy), readFile(file));
   }
 }
@@ -639,13 +612,11 @@ TEST(PackageCorpus, HostileFilesAreRefusedWithTheReason) {
 TEST(PackageCorpus, MainPartsUnderOtherNames) {
   const fs::path docx = fs::path(VLX_CORPUS_DIR) / "docx";
   if (!fs::exists(docx)) GTEST_SKIP() << "corpus folder " << docx << " is absent";
-  EXPECT_EQ(
-      Package::open((docx / "docx2python__renamed_document_xml.docx").string())->mainPartName(),
-      "word/blah_blah.xml");
+  EXPECT_EQ(Package::open((docx / "docx2python__renamed_document_xml.docx").string())->mainPartName(),
+            "word/blah_blah.xml");
   EXPECT_EQ(Package::open((docx / "pandoc__alternate_document_path.docx").string())->mainPartName(),
             "word/document2.xml");
-  EXPECT_EQ(Package::open((docx / "mammoth__strict-format.docx").string())->mainPartName(),
-            "word/document.xml");
+  EXPECT_EQ(Package::open((docx / "mammoth__strict-format.docx").string())->mainPartName(), "word/document.xml");
 }
 
 }  // namespace

@@ -57,10 +57,10 @@ std::optional<XmlFault> checkReference(std::string_view s, std::size_t i, std::s
   const std::string_view digits = name.substr(isHex ? 2 : 1);
   char32_t c = 0;
   for (char d : digits) {
-    const int v = d >= '0' && d <= '9'                ? d - '0'
-                  : isHex && d >= 'a' && d <= 'f'     ? d - 'a' + 10
-                  : isHex && d >= 'A' && d <= 'F'     ? d - 'A' + 10
-                                                      : -1;
+    const int v = d >= '0' && d <= '9'            ? d - '0'
+                  : isHex && d >= 'a' && d <= 'f' ? d - 'a' + 10
+                  : isHex && d >= 'A' && d <= 'F' ? d - 'A' + 10
+                                                  : -1;
     if (v < 0) return fault("the character reference \"&" + std::string(name) + ";\", which is not a number", i);
     c = std::min<char32_t>(c * (isHex ? 16 : 10) + static_cast<char32_t>(v), 0x110000);
   }
@@ -70,9 +70,8 @@ std::optional<XmlFault> checkReference(std::string_view s, std::size_t i, std::s
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return (x | 0x20) == (y | 0x20);
-         });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return (x | 0x20) == (y | 0x20); });
 }
 
 // The encoding the declaration names, if any: a part is UTF-8 or UTF-16.
@@ -190,7 +189,9 @@ class PrefixScopes {
   std::string_view last_;
 };
 
-std::size_t offsetOf(pugi::xml_node n) { return static_cast<std::size_t>(std::max<std::ptrdiff_t>(n.offset_debug(), 0)); }
+std::size_t offsetOf(pugi::xml_node n) {
+  return static_cast<std::size_t>(std::max<std::ptrdiff_t>(n.offset_debug(), 0));
+}
 
 // An attribute given twice; elements have a handful, so pairs are compared unless there are many.
 std::optional<XmlFault> checkAttributes(pugi::xml_node e, std::size_t count) {

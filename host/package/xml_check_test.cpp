@@ -1,8 +1,8 @@
 #include "host/package/xml_check.h"
 
-#include <gtest/gtest.h>
-
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace host {
 namespace {
@@ -19,8 +19,7 @@ struct Case {
 std::string faultOf(const std::string& xml) {
   if (auto f = checkXmlBytes(xml)) return f->what;
   pugi::xml_document doc;
-  if (!doc.load_buffer(xml.data(), xml.size(), pugi::parse_default | pugi::parse_declaration))
-    return "parser";
+  if (!doc.load_buffer(xml.data(), xml.size(), pugi::parse_default | pugi::parse_declaration)) return "parser";
   if (auto f = checkXmlTree(doc)) return f->what;
   return "";
 }
@@ -54,10 +53,12 @@ TEST(XmlCheck, RefusesWhatXmlForbidsAndThePartsOfAWordProcessorCannotHold) {
       {"prefix out of scope", "<d><x:e xmlns:x=\"urn:x\"/><x:f/></d>", "<x:f>"},
       {"undeclared attribute prefix", "<d " + kW + "><w:e q:val=\"1\"/></d>", "\"q:val\""},
       {"duplicate attribute", "<d " + kW + "><w:e w:val=\"1\" w:val=\"2\"/></d>", "\"w:val\" given twice"},
-      {"duplicate among many", "<d a=\"\" b=\"\" c=\"\" d=\"\" e=\"\" f=\"\" g=\"\" h=\"\" i=\"\" a=\"\"/>", "\"a\" given twice"},
+      {"duplicate among many", "<d a=\"\" b=\"\" c=\"\" d=\"\" e=\"\" f=\"\" g=\"\" h=\"\" i=\"\" a=\"\"/>",
+       "\"a\" given twice"},
       {"second root", "<d/><e/>", "second root element <e>"},
   };
-  for (const Case& c : cases) EXPECT_NE(faultOf(c.xml).find(c.fault), std::string::npos) << c.label << ": " << faultOf(c.xml);
+  for (const Case& c : cases)
+    EXPECT_NE(faultOf(c.xml).find(c.fault), std::string::npos) << c.label << ": " << faultOf(c.xml);
   for (const Case& c : cases) {
     if (!*c.fault) {
       EXPECT_EQ(faultOf(c.xml), "") << c.label;
@@ -100,7 +101,9 @@ std::string nested(std::size_t n) {
 }
 
 TEST(XmlCheck, TextToBeWrittenIsCheckedBeforeItGoesIntoAPart) {
-  EXPECT_EQ(unwritableInXml("Seller \t\xE2\x80\x9C" "Buyer\xE2\x80\x9D \xF0\x9F\x98\x80"), std::nullopt);
+  EXPECT_EQ(unwritableInXml("Seller \t\xE2\x80\x9C"
+                            "Buyer\xE2\x80\x9D \xF0\x9F\x98\x80"),
+            std::nullopt);
   EXPECT_EQ(unwritableInXml("a\x01"), "the character U+0001");
   EXPECT_EQ(unwritableInXml("a\xEF\xBF\xBF"), "the character U+FFFF");
   EXPECT_EQ(unwritableInXml("a\xED\xA0\x80"), "bytes that are not UTF-8");  // a surrogate

@@ -150,12 +150,20 @@ IndexFieldCode parseIndexCode(const std::string& code) {
         out.columns = std::clamp(n, 1, 4);
         break;
       }
-      case 'e': if (t.hasArgument) out.entrySeparator = a; break;
-      case 'f': if (t.hasArgument) out.identifier = a; break;
+      case 'e':
+        if (t.hasArgument) out.entrySeparator = a;
+        break;
+      case 'f':
+        if (t.hasArgument) out.identifier = a;
+        break;
       case 'h': out.heading = a; break;
       case 'r': out.runIn = true; break;
-      case 'l': if (t.hasArgument) out.pageSeparator = a; break;
-      case 'g': if (t.hasArgument) out.rangeSeparator = a; break;
+      case 'l':
+        if (t.hasArgument) out.pageSeparator = a;
+        break;
+      case 'g':
+        if (t.hasArgument) out.rangeSeparator = a;
+        break;
       case 'p': out.letterRange = a; break;
       case 'b': out.bookmark = a; break;
       default: break;
@@ -177,7 +185,9 @@ std::optional<IndexEntryCode> parseEntryCode(const std::string& code) {
       continue;
     }
     switch (t.text[0]) {
-      case 'f': if (t.hasArgument) out.identifier = t.argument; break;
+      case 'f':
+        if (t.hasArgument) out.identifier = t.argument;
+        break;
       case 'b': out.bold = true; break;
       case 'i': out.italic = true; break;
       case 'r': out.rangeBookmark = t.argument; break;

@@ -23,15 +23,15 @@ std::vector<CodeToken> tokenizeFieldCode(const std::string& code, const std::str
 
 /// The switches of an INDEX field.
 struct IndexFieldCode {
-  int columns = 1;                         // \c, 1 to 4
-  std::string entrySeparator = ", ";       // \e: between an entry and its page numbers
-  std::optional<std::string> identifier;   // \f: only entries of this identifier
-  std::optional<std::string> heading;      // \h: a heading line before each letter's group
-  bool runIn = false;                      // \r: sub-entries on their main entry's line
-  std::string pageSeparator = ", ";        // \l: between page numbers
-  std::string rangeSeparator = "\u2013";   // \g: between the ends of a page range
-  std::string letterRange;                 // \p: only entries starting with these letters ("a--m")
-  std::string bookmark;                    // \b: only entries inside this bookmark
+  int columns = 1;                        // \c, 1 to 4
+  std::string entrySeparator = ", ";      // \e: between an entry and its page numbers
+  std::optional<std::string> identifier;  // \f: only entries of this identifier
+  std::optional<std::string> heading;     // \h: a heading line before each letter's group
+  bool runIn = false;                     // \r: sub-entries on their main entry's line
+  std::string pageSeparator = ", ";       // \l: between page numbers
+  std::string rangeSeparator = "\u2013";  // \g: between the ends of a page range
+  std::string letterRange;                // \p: only entries starting with these letters ("a--m")
+  std::string bookmark;                   // \b: only entries inside this bookmark
 };
 
 /// Reads an INDEX code (unknown switches are ignored).

@@ -1,10 +1,10 @@
 #include "host/parse/pattern.h"
 
-#include <unicode/uchar.h>
-
 #include <algorithm>
 #include <climits>
 #include <string>
+
+#include <unicode/uchar.h>
 
 #include "host/platform/error.h"
 
@@ -21,7 +21,9 @@ constexpr long kStepBudget = 20'000'000;  // a pattern that needs more is refuse
 bool isDoubleQuote(char16_t c) { return c == u'"' || c == u'\u201C' || c == u'\u201D'; }
 bool isSingleQuote(char16_t c) { return c == u'\'' || c == u'\u2018' || c == u'\u2019'; }
 
-char16_t fold(char16_t c) { return U16_IS_SURROGATE(c) ? c : static_cast<char16_t>(u_foldCase(c, U_FOLD_CASE_DEFAULT)); }
+char16_t fold(char16_t c) {
+  return U16_IS_SURROGATE(c) ? c : static_cast<char16_t>(u_foldCase(c, U_FOLD_CASE_DEFAULT));
+}
 
 // The character of a ^ code shared by plain and wildcard text (0 when it is not one).
 char16_t caretCode(char16_t c) {
@@ -42,7 +44,8 @@ char16_t caretCode(char16_t c) {
 }  // namespace
 
 bool isWordCharacter(char16_t c) {
-  if (c < 0x80) return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'\'' || c == u'_';
+  if (c < 0x80)
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'\'' || c == u'_';
   return u_isalnum(c) || c == u'\u2019';
 }
 
@@ -121,7 +124,11 @@ void Pattern::compileWildcards(const Text& t) {
     Unit u;
     switch (c) {
       case u'?': u.kind = Unit::Any; break;
-      case u'*': u.kind = Unit::Star; u.min = 0; u.max = INT_MAX; break;
+      case u'*':
+        u.kind = Unit::Star;
+        u.min = 0;
+        u.max = INT_MAX;
+        break;
       case u'<': u.kind = Unit::WordStart; break;
       case u'>': u.kind = Unit::WordEnd; break;
       case u'(': ++groups; continue;
@@ -145,7 +152,7 @@ void Pattern::compileWildcards(const Text& t) {
           return std::stoi(s);
         };
         prev.min = number(inside.substr(0, comma));
-        prev.max = comma == std::string::npos ? prev.min
+        prev.max = comma == std::string::npos   ? prev.min
                    : comma + 1 == inside.size() ? INT_MAX
                                                 : number(inside.substr(comma + 1));
         if (prev.max < prev.min || prev.max == 0) bad("{" + inside + "} counts backwards or to nothing");
@@ -265,7 +272,7 @@ bool Pattern::wholeWordAt(const Text& text, std::size_t start, std::size_t end) 
 }
 
 std::pair<std::size_t, std::size_t> Pattern::search(const Text& text, std::size_t from, std::size_t to,
-                                                     bool wholeWord) const {
+                                                    bool wholeWord) const {
   if (units_.empty()) return {npos, npos};
   to = std::min(to, text.size());
   if (!literal_.empty()) return searchLiteral(text, from, to, wholeWord);
@@ -287,7 +294,7 @@ std::pair<std::size_t, std::size_t> Pattern::search(const Text& text, std::size_
 }
 
 std::pair<std::size_t, std::size_t> Pattern::search(const SignedText& paragraphs, std::size_t from, std::size_t to,
-                                                     bool wholeWord) const {
+                                                    bool wholeWord) const {
   const Text& text = paragraphs.text;
   const std::size_t m = literal_.size();
   if (m < TextSignature::kGram || !withinParagraph_) return search(text, from, to, wholeWord);
@@ -309,9 +316,10 @@ std::pair<std::size_t, std::size_t> Pattern::search(const SignedText& paragraphs
 }
 
 std::pair<std::size_t, std::size_t> Pattern::searchBackward(const Text& text, std::size_t from, std::size_t to,
-                                                             bool wholeWord) const {
+                                                            bool wholeWord) const {
   std::pair<std::size_t, std::size_t> last{npos, npos};
-  for (auto m = search(text, from, to, wholeWord); m.first != npos; m = search(text, m.first + 1, to, wholeWord)) last = m;
+  for (auto m = search(text, from, to, wholeWord); m.first != npos; m = search(text, m.first + 1, to, wholeWord))
+    last = m;
   return last;
 }
 

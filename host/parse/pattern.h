@@ -34,7 +34,8 @@ class Pattern {
   std::pair<std::size_t, std::size_t> search(const SignedText& paragraphs, std::size_t from, std::size_t to,
                                              bool wholeWord) const;
   /// The last match that lies in [from, to).
-  std::pair<std::size_t, std::size_t> searchBackward(const Text& text, std::size_t from, std::size_t to, bool wholeWord) const;
+  std::pair<std::size_t, std::size_t> searchBackward(const Text& text, std::size_t from, std::size_t to,
+                                                     bool wholeWord) const;
 
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
@@ -63,7 +64,7 @@ class Pattern {
   Text literal_;
   std::array<std::size_t, 256> skip_{};
   std::vector<std::uint16_t> signature_;  // bits of the literal's signature
-  bool withinParagraph_ = false;  // the fixed text holds no paragraph or cell mark
+  bool withinParagraph_ = false;          // the fixed text holds no paragraph or cell mark
 };
 
 }  // namespace host

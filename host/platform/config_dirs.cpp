@@ -31,7 +31,8 @@ std::optional<std::filesystem::path> UserConfigDir() {
   if (std::optional<std::filesystem::path> base = ConfigHome()) return *base / kHostConfigFolder;
   static std::atomic<bool> told{false};
   if (!told.exchange(true))
-    WarnSettings("no settings folder (neither XDG_CONFIG_HOME nor HOME is set); options and customizations cannot be kept.");
+    WarnSettings(
+        "no settings folder (neither XDG_CONFIG_HOME nor HOME is set); options and customizations cannot be kept.");
   return std::nullopt;
 }
 

@@ -49,7 +49,8 @@ TEST(UserConfigDir, WithoutAnyFolderSaysSoOnce) {
 TEST(SystemConfigDirs, TakesTheAbsoluteEntriesOfXdgConfigDirsInOrder) {
   {
     EnvGuard dirs("XDG_CONFIG_DIRS", "/opt/a:relative::/etc/b");
-    EXPECT_EQ(SystemConfigDirs(), (std::vector<std::filesystem::path>{"/opt/a/vellandex-host", "/etc/b/vellandex-host"}));
+    EXPECT_EQ(SystemConfigDirs(),
+              (std::vector<std::filesystem::path>{"/opt/a/vellandex-host", "/etc/b/vellandex-host"}));
   }
   EnvGuard none("XDG_CONFIG_DIRS", std::nullopt);
   EXPECT_EQ(SystemConfigDirs(), std::vector<std::filesystem::path>{"/etc/xdg/vellandex-host"});

@@ -1,7 +1,7 @@
 #pragma once
-// Whole files, read at once (with the reason when they cannot be) and replaced in one step: the new content goes to a temporary file
-// beside the target, reaches the disk and is renamed over it, so that a crash or a full disk
-// leaves the old file or the new one, never half of either, and no stray temporary file.
+// Whole files, read at once (with the reason when they cannot be) and replaced in one step: the new content goes to a
+// temporary file beside the target, reaches the disk and is renamed over it, so that a crash or a full disk leaves the
+// old file or the new one, never half of either, and no stray temporary file.
 
 #include <cstdint>
 #include <filesystem>

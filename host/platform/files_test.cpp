@@ -1,6 +1,5 @@
 #include "host/platform/files.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +8,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "host/platform/error.h"
 #include "host/testing/temp_folder.h"

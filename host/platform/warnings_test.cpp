@@ -1,9 +1,9 @@
 #include "host/platform/warnings.h"
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "host/testing/captured_warnings.h"
 

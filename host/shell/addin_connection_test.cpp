@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "host/shell/application.h"
 #include "host/platform/error.h"
+#include "host/shell/application.h"
 #include "host/testing/temp_folder.h"
 
 namespace host {
@@ -42,7 +42,8 @@ TEST_F(ConnectedAddInsTest, StartUpConnectsTheAddInsThatLoadAtStartUpAndRaisesTh
     ConnectedAddIns addIns(app, registry);
     EXPECT_EQ(addIns.ConnectAtStartup({kStartedByUser}), 2);  // the failing one is skipped
     EXPECT_EQ(addIns.ProgIds(), (std::vector<std::string>{"Test.First", "Test.Second"}));
-    EXPECT_EQ(toolsButtons(app), (std::vector<std::string>{"Test.First 1 1 [connected]", "Test.Second 1 1 [connected]"}));
+    EXPECT_EQ(toolsButtons(app),
+              (std::vector<std::string>{"Test.First 1 1 [connected]", "Test.Second 1 1 [connected]"}));
     addIns.StartupComplete({});
     EXPECT_EQ(toolsButtons(app), (std::vector<std::string>{"Test.First 1 1 [started]", "Test.Second 1 1 [started]"}));
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "host/model/quote_form.h"
 #include "host/platform/error.h"
 #include "host/platform/warnings.h"
 #include "host/shell/options_store.h"
-#include "host/model/quote_form.h"
 
 namespace host {
 

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "host/shell/command_bars.h"
-#include "host/shell/customization.h"
 #include "host/model/document.h"
 #include "host/model/find.h"
 #include "host/model/options.h"
 #include "host/model/range.h"
+#include "host/shell/command_bars.h"
+#include "host/shell/customization.h"
 
 namespace host {
 

@@ -7,8 +7,8 @@
 #include "host/shell/options_store.h"
 #include "host/testing/captured_warnings.h"
 #include "host/testing/errors.h"
-#include "host/testing/test_documents.h"
 #include "host/testing/temp_folder.h"
+#include "host/testing/test_documents.h"
 
 namespace host {
 namespace {

@@ -48,8 +48,8 @@ constexpr std::array kBuiltIns{
     BuiltInControl{kComAddInsControlId, msoControlButton, "&COM Add-Ins..."},
 };
 
-constexpr std::array kBarNames{"Menu Bar", "File", "Edit", "View", "Insert", "Format", "Tools",
-                               "Table", "Window", "Help", "Standard", "Formatting"};
+constexpr std::array kBarNames{"Menu Bar", "File",  "Edit",   "View", "Insert",   "Format",
+                               "Tools",    "Table", "Window", "Help", "Standard", "Formatting"};
 
 bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {

@@ -1,8 +1,8 @@
 #include "host/shell/command_bars.h"
 
-#include <gtest/gtest.h>
-
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "host/platform/error.h"
 #include "host/testing/errors.h"
@@ -97,7 +97,7 @@ TEST(FindControl, MatchesEveryGivenCriterionAmongTheBarsOwnControlsOnly) {
   EXPECT_TRUE(tools.FindControl(msoControlButton, 0, "VLXMenu").Is(button));
   EXPECT_TRUE(tools.FindControl(0, kComAddInsControlId).Is(com));
   EXPECT_TRUE(tools.FindControl(0, 0, "VLXMenu").Is(popup));  // the first in order
-  EXPECT_FALSE(tools.FindControl(0, 0, "InnerTag"));           // inside the popup: not searched
+  EXPECT_FALSE(tools.FindControl(0, 0, "InnerTag"));          // inside the popup: not searched
   EXPECT_FALSE(tools.FindControl(msoControlPopup, kComAddInsControlId));
   EXPECT_FALSE(bars.Item("Standard").FindControl(0, kComAddInsControlId));
 }

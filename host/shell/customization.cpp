@@ -34,8 +34,8 @@ json toJson(CommandBarControls controls) {
   for (long i = 1; i <= controls.Count(); ++i) {
     CommandBarControl c = controls.Item(i);
     if (c.Temporary()) continue;
-    json j = {{"type", c.Type()},   {"id", c.BuiltIn() ? c.Id() : 0}, {"caption", c.Caption()},
-              {"tag", c.Tag()},     {"beginGroup", c.BeginGroup()},   {"visible", c.Visible()},
+    json j = {{"type", c.Type()},  {"id", c.BuiltIn() ? c.Id() : 0}, {"caption", c.Caption()},
+              {"tag", c.Tag()},    {"beginGroup", c.BeginGroup()},   {"visible", c.Visible()},
               {"style", c.Style()}};
     if (c.Type() == msoControlPopup) j["controls"] = toJson(c.Controls());
     out.push_back(std::move(j));

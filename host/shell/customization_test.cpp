@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "host/shell/application.h"
 #include "host/platform/files.h"
+#include "host/shell/application.h"
 #include "host/testing/captured_warnings.h"
 #include "host/testing/temp_folder.h"
 
@@ -110,8 +110,7 @@ TEST(CustomizationContext, AMalformedFileGivesBarsWithoutCustomizationsAndAWarni
     WriteFileAtomically(tmp / kCustomizationFileName, content);
     testing::CapturedWarnings warnings;
     Application app(tmp.path());
-    EXPECT_NE(warnings.text().find("not a valid customization file"), std::string::npos)
-        << content;
+    EXPECT_NE(warnings.text().find("not a valid customization file"), std::string::npos) << content;
     EXPECT_EQ(app.CommandBars().Item("Tools").Controls().Count(), 0) << content;
     EXPECT_TRUE(app.CustomizationContext().Saved());
   }
@@ -121,8 +120,9 @@ TEST(CustomizationContext, AMalformedFileGivesBarsWithoutCustomizationsAndAWarni
 
 TEST(CustomizationContext, AControlTheHostNoLongerKnowsIsLeftOut) {
   TempFolder tmp;
-  WriteFileAtomically(tmp / kCustomizationFileName,
-                      R"({"version": 1, "bars": {"Tools": [{"type": 1, "id": 424242}, {"type": 1, "caption": "ok"}]}})");
+  WriteFileAtomically(
+      tmp / kCustomizationFileName,
+      R"({"version": 1, "bars": {"Tools": [{"type": 1, "id": 424242}, {"type": 1, "caption": "ok"}]}})");
   testing::CapturedWarnings warnings;
   Application app(tmp.path());
   EXPECT_NE(warnings.text().find("left out"), std::string::npos);

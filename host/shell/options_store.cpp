@@ -19,10 +19,8 @@ constexpr int kLastHighlightColor = 16;
 void readBool(const json& j, const char* key, bool& into, const std::filesystem::path& file) {
   auto it = j.find(key);
   if (it == j.end()) return;
-  if (it->is_boolean())
-    into = it->get<bool>();
-  else
-    WarnSettings(file.string() + ": " + key + " is not true or false; its default is used.");
+  if (it->is_boolean()) into = it->get<bool>();
+  else WarnSettings(file.string() + ": " + key + " is not true or false; its default is used.");
 }
 
 }  // namespace
@@ -50,8 +48,7 @@ Options LoadOptions(const std::filesystem::path& file) {
   if (auto it = j.find("DefaultHighlightColorIndex"); it != j.end()) {
     if (it->is_number_integer() && it->get<long long>() >= 0 && it->get<long long>() <= kLastHighlightColor)
       options.DefaultHighlightColorIndex = it->get<int>();
-    else
-      WarnSettings(file.string() + ": DefaultHighlightColorIndex is not a highlight colour; its default is used.");
+    else WarnSettings(file.string() + ": DefaultHighlightColorIndex is not a highlight colour; its default is used.");
   }
   return options;
 }

@@ -59,10 +59,8 @@ std::optional<json> readJson(const std::filesystem::path& file) {
 // Sets key in an object, replacing a key that differs only in case.
 void put(json& object, const std::string& key, json value) {
   for (auto it = object.begin(); it != object.end();) {
-    if (sameId(it.key(), key))
-      it = object.erase(it);
-    else
-      ++it;
+    if (sameId(it.key(), key)) it = object.erase(it);
+    else ++it;
   }
   object[key] = std::move(value);
 }
@@ -196,8 +194,8 @@ ComponentRegistry::Created ComponentRegistry::create(const std::string& progId, 
   void* handle = ::dlopen(entry->library.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
     const char* why = ::dlerror();
-    throw Error(kErrCannotCreateObject, "The component \"" + progId + "\" cannot be loaded: " +
-                                            (why ? why : entry->library.string()) + ".");
+    throw Error(kErrCannotCreateObject,
+                "The component \"" + progId + "\" cannot be loaded: " + (why ? why : entry->library.string()) + ".");
   }
   std::shared_ptr<void> library(handle, [](void* h) { ::dlclose(h); });
   auto factory = reinterpret_cast<ComponentFactory>(::dlsym(handle, entry->factory.c_str()));

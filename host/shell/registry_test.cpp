@@ -94,7 +94,8 @@ TEST(ComponentRegistry, ARelativeLibraryIsFoundBesideItsRegistrationFile) {
 
 TEST(ComponentRegistry, AnEarlierFolderWinsAndMissingFoldersAreSkipped) {
   TempFolder tmp;
-  WriteRegistration(tmp / "user/a.json", {{greeter("Shared.Id", "/user/lib.so")}, {{"VLXDLLCOM.Connect", "Mine", "", 0}}});
+  WriteRegistration(tmp / "user/a.json",
+                    {{greeter("Shared.Id", "/user/lib.so")}, {{"VLXDLLCOM.Connect", "Mine", "", 0}}});
   WriteRegistration(tmp / "machine/a.json",
                     {{greeter("shared.id", "/machine/lib.so"), greeter("Machine.Only", "/machine/only.so")},
                      {{"vlxdllcom.connect", "Vellandex", "Vellandex add-in", 3}}});
@@ -198,10 +199,10 @@ TEST(ComponentRegistry, DefaultFoldersAreTheProgramsThenTheUsersThenTheMachines)
   EnvGuard dirs("XDG_CONFIG_DIRS", "/etc/xdg:/opt/xdg");
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe").parent_path();
   EXPECT_EQ(ComponentRegistry::ProgramFolder(), program / "registry");
-  EXPECT_EQ(ComponentRegistry::DefaultFolders(),
-            (std::vector<std::filesystem::path>{program / "registry", "/home/u/.cfg/vellandex-host/registry",
-                                                "/etc/xdg/vellandex-host/registry",
-                                                "/opt/xdg/vellandex-host/registry"}));
+  EXPECT_EQ(
+      ComponentRegistry::DefaultFolders(),
+      (std::vector<std::filesystem::path>{program / "registry", "/home/u/.cfg/vellandex-host/registry",
+                                          "/etc/xdg/vellandex-host/registry", "/opt/xdg/vellandex-host/registry"}));
   EXPECT_EQ(ComponentRegistry::UserFolder(), std::filesystem::path("/home/u/.cfg/vellandex-host/registry"));
 }
 

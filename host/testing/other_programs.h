@@ -4,14 +4,14 @@
 // python-docx, an independent reader of the format, both through Debian's own Python.
 // Header-only, for tests of every layer.
 
-#include <nlohmann/json.hpp>
-
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "host/testing/shell.h"
 
@@ -87,8 +87,7 @@ inline std::vector<std::string> linesOf(const fs::path& file) {
 inline std::map<fs::path, nlohmann::json> updateIndexesInLibreOffice(const std::vector<fs::path>& files,
                                                                      const fs::path& profile) {
   std::map<fs::path, nlohmann::json> shown;
-  const ShellOutcome run =
-      RunShell(pythonScript("office_indexes.py") + " " + shellArg(profile) + quoted(files));
+  const ShellOutcome run = RunShell(pythonScript("office_indexes.py") + " " + shellArg(profile) + quoted(files));
   std::stringstream lines(run.output);
   for (std::string line; std::getline(lines, line);) {
     nlohmann::json one = nlohmann::json::parse(line, nullptr, false);

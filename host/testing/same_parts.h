@@ -2,9 +2,9 @@
 // The check that a document saved unchanged is the one that was read: the round trips over the
 // corpus make it of every file.
 
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "host/package/package.h"
 

@@ -1,12 +1,12 @@
 // A tiny component library for the registry tests: a factory that makes a Greeter, and one that
 // makes an add-in for the tests of connecting add-ins.
+#include "host/testing/test_component.h"
+
 #include <cstring>
 #include <stdexcept>
 
 #include "host/shell/addin_connection.h"
 #include "host/shell/application.h"
-
-#include "host/testing/test_component.h"
 
 namespace {
 

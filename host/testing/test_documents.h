@@ -11,8 +11,8 @@
 
 #include <pugixml.hpp>
 
-#include "host/model/document.h"
 #include "host/builder/docx_builder.h"
+#include "host/model/document.h"
 #include "host/model/fields.h"
 #include "host/package/package.h"
 
@@ -23,8 +23,8 @@ inline constexpr const char* kRelNs = "http://schemas.openxmlformats.org/officeD
 
 /// A header or footer part and the relationship id the body's section properties use for it.
 struct HeaderPart {
-  std::string part;     // file name under word/, e.g. "header1.xml"
-  std::string relId;    // e.g. "rIdH1"
+  std::string part;   // file name under word/, e.g. "header1.xml"
+  std::string relId;  // e.g. "rIdH1"
   bool footer = false;
   std::string content;  // the paragraphs inside w:hdr / w:ftr
 };
@@ -37,13 +37,13 @@ enum class LastSection {
 
 /// What a test document holds; everything but the body is optional.
 struct DocParts {
-  std::string body;                  // children of w:body (closed by lastSection unless it ends with a w:sectPr)
-  std::string styles;                // extra w:style elements
-  std::string docDefaults;           // replaces w:docDefaults when set
+  std::string body;                    // children of w:body (closed by lastSection unless it ends with a w:sectPr)
+  std::string styles;                  // extra w:style elements
+  std::string docDefaults;             // replaces w:docDefaults when set
   std::vector<std::string> footnotes;  // each the paragraphs of one note, ids 1, 2 ...
   std::vector<std::string> endnotes;   // likewise
-  std::vector<HeaderPart> headers;   // headers and footers
-  std::vector<std::string> comments;  // each the paragraphs of one comment, ids 0, 1 ...
+  std::vector<HeaderPart> headers;     // headers and footers
+  std::vector<std::string> comments;   // each the paragraphs of one comment, ids 0, 1 ...
   LastSection lastSection = LastSection::PageSizeOnly;
 };
 
@@ -81,8 +81,8 @@ inline std::string footnoteRef(int id) {
 
 /// An endnote reference to the endnote with that id, in the reference's character style.
 inline std::string endnoteRef(int id) {
-  return "<w:r><w:rPr><w:rStyle w:val=\"EndnoteReference\"/></w:rPr><w:endnoteReference w:id=\"" +
-         std::to_string(id) + "\"/></w:r>";
+  return "<w:r><w:rPr><w:rStyle w:val=\"EndnoteReference\"/></w:rPr><w:endnoteReference w:id=\"" + std::to_string(id) +
+         "\"/></w:r>";
 }
 
 /// A table of one paragraph per cell.
@@ -154,9 +154,10 @@ inline std::string makeDocx(const DocParts& parts) {
                 ? xmlOf(package->xml(package->mainPartName()).document_element().child("w:body").child("w:sectPr"))
                 : "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/></w:sectPr>";
   }
-  package->setBytes("word/document.xml", std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n") +
-                                             "<w:document xmlns:w=\"" + kWordNs + "\" xmlns:r=\"" + kRelNs +
-                                             "\"><w:body>" + body + "</w:body></w:document>");
+  package->setBytes("word/document.xml",
+                    std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n") +
+                        "<w:document xmlns:w=\"" + kWordNs + "\" xmlns:r=\"" + kRelNs + "\"><w:body>" + body +
+                        "</w:body></w:document>");
 
   if (!parts.styles.empty() || !parts.docDefaults.empty()) {
     pugi::xml_node styles = package->xml("word/styles.xml").document_element();

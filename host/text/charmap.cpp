@@ -84,15 +84,10 @@ class ParagraphWalker {
     s.run = run;
     switch (kind) {
       case Seg::FieldBegin:
-      case Seg::SimpleBegin:
-        s.inCode = codeOpen_ > 0;
-        break;
+      case Seg::SimpleBegin: s.inCode = codeOpen_ > 0; break;
       case Seg::SimpleCode:
-      case Seg::CodeText:
-        s.inCode = true;
-        break;
-      default:
-        s.inCode = codeOpen_ > 0;
+      case Seg::CodeText: s.inCode = true; break;
+      default: s.inCode = codeOpen_ > 0;
     }
     if (kind == Seg::FieldBegin) {
       stack_.push_back(true);

@@ -34,14 +34,14 @@ enum class Seg : std::uint8_t {
 /// A run of consecutive characters that come from one XML node.
 struct Segment {
   Seg kind = Seg::Text;
-  bool hidden = false;     // formatted hidden
-  bool inCode = false;     // part of a field code
-  bool codeAfter = false;  // a field code is still open after this segment
-  bool deleted = false;    // w:delText / w:delInstrText: text a tracked change removed
+  bool hidden = false;       // formatted hidden
+  bool inCode = false;       // part of a field code
+  bool codeAfter = false;    // a field code is still open after this segment
+  bool deleted = false;      // w:delText / w:delInstrText: text a tracked change removed
   std::uint32_t start = 0;   // offset in the paragraph
   std::uint32_t length = 0;  // characters
-  pugi::xml_node node;     // element the characters come from
-  pugi::xml_node run;      // the enclosing w:r, empty for marks outside runs
+  pugi::xml_node node;       // element the characters come from
+  pugi::xml_node run;        // the enclosing w:r, empty for marks outside runs
 };
 
 /// A zero-width element inside a paragraph (bookmark ends, rendered page breaks ...).

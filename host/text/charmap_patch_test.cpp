@@ -1,17 +1,17 @@
 // Edits patch what is kept beside the XML (a paragraph's character map, the lengths, the find
 // view, the bookmark index, the shown field codes, the live ranges) instead of rebuilding it;
 // whatever they do, each must be exactly what a fresh reading gives.
-#include <gtest/gtest.h>
-
 #include <random>
 
+#include <gtest/gtest.h>
+
 #include "host/model/document.h"
-#include "host/platform/error.h"
 #include "host/model/fields.h"
 #include "host/model/find.h"
 #include "host/model/indexes.h"
-#include "host/text/story.h"
+#include "host/platform/error.h"
 #include "host/testing/test_documents.h"
+#include "host/text/story.h"
 
 namespace host {
 namespace {
@@ -65,11 +65,12 @@ void useCaches(Document& doc) {
 TEST(MapPatches, EveryKindOfEditLeavesWhatIsKeptAsAFreshReadingWouldMakeIt) {
   const std::string body =
       para(run("The Purchase Price") + run(" is ", "<w:b/>") + elementRun("<w:tab/>") + run("payable") +
-        "<w:bookmarkStart w:id=\"1\" w:name=\"b\"/>" + run("on Completion") + "<w:bookmarkEnd w:id=\"1\"/>" +
-        run(" hidden", "<w:vanish/>") + run(" and after it")) +
-      para(fieldChar("begin") + fieldCode(" REF b ") + fieldChar("separate") + run("Result text") + fieldChar("end") + run(" then more words")) +
+           "<w:bookmarkStart w:id=\"1\" w:name=\"b\"/>" + run("on Completion") + "<w:bookmarkEnd w:id=\"1\"/>" +
+           run(" hidden", "<w:vanish/>") + run(" and after it")) +
+      para(fieldChar("begin") + fieldCode(" REF b ") + fieldChar("separate") + run("Result text") + fieldChar("end") +
+           run(" then more words")) +
       para("<w:hyperlink w:anchor=\"b\">" + run("linked Term here") + "</w:hyperlink>" + run("tail") +
-        "<w:r><w:t>multi</w:t><w:tab/><w:t>part run</w:t><w:lastRenderedPageBreak/><w:t>again</w:t></w:r>") +
+           "<w:r><w:t>multi</w:t><w:tab/><w:t>part run</w:t><w:lastRenderedPageBreak/><w:t>again</w:t></w:r>") +
       para("<w:fldSimple w:instr=\" PAGE \">" + run("7") + "</w:fldSimple>" + run(" simple field after")) +
       table({{"cell one text", "cell two"}}) + para(run("Last paragraph of the story"));
   std::mt19937 rng(11);

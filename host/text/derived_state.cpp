@@ -16,7 +16,8 @@ std::string number(std::size_t n) { return std::to_string(n); }
 
 // Where two maps of one paragraph first differ, "" when they do not.
 std::string mapDifference(const CharMap& kept, const CharMap& fresh) {
-  if (kept.text != fresh.text) return "holds \"" + toUtf8(kept.text) + "\" where the XML says \"" + toUtf8(fresh.text) + "\"";
+  if (kept.text != fresh.text)
+    return "holds \"" + toUtf8(kept.text) + "\" where the XML says \"" + toUtf8(fresh.text) + "\"";
   if (kept.styleId != fresh.styleId) return "has style \"" + kept.styleId + "\", not \"" + fresh.styleId + "\"";
   if (kept.segments.size() != fresh.segments.size())
     return "has " + number(kept.segments.size()) + " segments, not " + number(fresh.segments.size());
@@ -48,9 +49,11 @@ std::string Story::verifyDerivedState() const {
     const std::string paragraph = "paragraph " + number(b);
     if (kept.node != now.node || kept.rowEnd != now.rowEnd || kept.cellEnd != now.cellEnd)
       return paragraph + " is not the one its XML has there";
-    if (std::string d = mapDifference(*maps_[b], *fresh.maps_[b]); !d.empty()) return "the map of " + paragraph + " " + d;
+    if (std::string d = mapDifference(*maps_[b], *fresh.maps_[b]); !d.empty())
+      return "the map of " + paragraph + " " + d;
     if (blockStart(b) != fresh.blockStart(b))
-      return paragraph + " starts at " + std::to_string(blockStart(b)) + ", not at " + std::to_string(fresh.blockStart(b));
+      return paragraph + " starts at " + std::to_string(blockStart(b)) + ", not at " +
+             std::to_string(fresh.blockStart(b));
     if (blockOf(kept.node) != b) return "the element of " + paragraph + " is indexed as another paragraph's";
   }
   if (index_.size() != fresh.index_.size()) return "its index of paragraphs holds elements that are gone";
@@ -58,7 +61,8 @@ std::string Story::verifyDerivedState() const {
     return "its length is " + std::to_string(length_) + ", not " + std::to_string(fresh.length_);
   if (blockAnchors_.size() != fresh.blockAnchors_.size()) return "it has another number of marks between paragraphs";
   for (std::size_t i = 0; i < blockAnchors_.size(); ++i)
-    if (blockAnchors_[i].node != fresh.blockAnchors_[i].node || blockAnchors_[i].nextBlock != fresh.blockAnchors_[i].nextBlock)
+    if (blockAnchors_[i].node != fresh.blockAnchors_[i].node ||
+        blockAnchors_[i].nextBlock != fresh.blockAnchors_[i].nextBlock)
       return "mark " + number(i) + " between paragraphs is not where its XML has it";
   if (view_)
     if (std::string d = view_->verifyDerivedState(*this); !d.empty()) return "the find view: " + d;

@@ -89,10 +89,8 @@ Removed eraseInline(EditSink& doc, Story& story, std::size_t b, std::uint32_t la
       }
       case Seg::SimpleBegin:
       case Seg::SimpleSeparator:
-      case Seg::SimpleEnd:
-        continue;
-      default:
-        removeNode(doc, story, s.node);
+      case Seg::SimpleEnd: continue;
+      default: removeNode(doc, story, s.node);
     }
     removed.emplace_back(s.start + from, s.start + to);
     if (s.run) touchedRuns.push_back(s.run);

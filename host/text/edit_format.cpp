@@ -1,11 +1,11 @@
 // Edits that move no text: formatting the runs of a stretch, and changing its characters
 // one for one (capitals).
 
-#include <unicode/utf16.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
+
+#include <unicode/utf16.h>
 
 #include "host/text/edit.h"
 #include "host/text/edit_point.h"
@@ -31,7 +31,8 @@ void forEachRun(EditSink& doc, Story& story, long start, long end,
     std::string styleId = m.styleId;
     std::vector<pugi::xml_node> runs;
     bool mark = false;
-    for (std::size_t i = start > bs ? m.segmentAt(static_cast<std::uint32_t>(start - bs)) : 0; i < m.segments.size(); ++i) {
+    for (std::size_t i = start > bs ? m.segmentAt(static_cast<std::uint32_t>(start - bs)) : 0; i < m.segments.size();
+         ++i) {
       const Segment& s = m.segments[i];
       if (bs + s.start >= end) break;
       if (bs + s.start + s.length <= start) continue;
@@ -73,7 +74,8 @@ void mapText(EditSink& doc, Story& story, long start, long end, const std::funct
     for (const Segment& s : m.segments) {
       if (s.kind != Seg::Text || bs + s.start >= end || bs + s.start + s.length <= start) continue;
       std::uint32_t from = static_cast<std::uint32_t>(std::max(start - bs, static_cast<long>(s.start))) - s.start;
-      std::uint32_t to = static_cast<std::uint32_t>(std::min(end - bs, static_cast<long>(s.start + s.length))) - s.start;
+      std::uint32_t to = static_cast<std::uint32_t>(std::min(end - bs, static_cast<long>(s.start + s.length))) -
+                         s.start;
       Text t = toText(s.node.text().get());
       Text replaced = fn(t.substr(from, to - from), bs + s.start + from);
       if (replaced.size() != to - from) continue;

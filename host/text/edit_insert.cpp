@@ -24,7 +24,8 @@ namespace {
 pugi::xml_node newRun(const Wml& w, const InsertPoint& ip, bool hidden) {
   std::string name = w.name("r");
   pugi::xml_node parent = ip.parent;
-  pugi::xml_node r = ip.before ? parent.insert_child_before(name.c_str(), ip.before) : parent.append_child(name.c_str());
+  pugi::xml_node r = ip.before ? parent.insert_child_before(name.c_str(), ip.before)
+                               : parent.append_child(name.c_str());
   if (ip.templateRPr) {
     pugi::xml_node rPr = r.append_copy(ip.templateRPr);
     // Revision marks of a paragraph mark are not allowed in a run's properties.
@@ -60,8 +61,14 @@ void fillRun(const Wml& w, pugi::xml_node r, const Text& text, bool code) {
     switch (c) {
       case ch::kTab: element = "tab"; break;
       case ch::kLineBreak: element = "br"; break;
-      case ch::kPageBreak: element = "br"; breakType = "page"; break;
-      case ch::kColumnBreak: element = "br"; breakType = "column"; break;
+      case ch::kPageBreak:
+        element = "br";
+        breakType = "page";
+        break;
+      case ch::kColumnBreak:
+        element = "br";
+        breakType = "column";
+        break;
       case ch::kNoBreakHyphen: element = "noBreakHyphen"; break;
       case ch::kSoftHyphen: element = "softHyphen"; break;
       default:
@@ -78,7 +85,8 @@ void fillRun(const Wml& w, pugi::xml_node r, const Text& text, bool code) {
 // Patches the paragraph's map for runs inserted outside any field code, which is what
 // marking inserts tens of thousands of times; returns the map of what was inserted, none when
 // the paragraph must be re-read.
-std::optional<CharMap> patchInsertedRuns(Story& story, Locus l, const InsertPoint& ip, const std::vector<pugi::xml_node>& runs) {
+std::optional<CharMap> patchInsertedRuns(Story& story, Locus l, const InsertPoint& ip,
+                                         const std::vector<pugi::xml_node>& runs) {
   const CharMap& m = story.map(l.block);
   if (ip.code || (l.offset > 0 && m.segments[m.segmentAt(l.offset - 1)].codeAfter)) return std::nullopt;
   std::optional<CharMap> inserted = buildRunsMap(runs, m.styleId, story.wml(), story.styles());
@@ -98,7 +106,10 @@ long insertInline(EditSink& doc, Story& story, long pos, const std::vector<Piece
     if (p.kind == Piece::Text) {
       fillRun(w, r, p.text, p.code || ip.code);
     } else {
-      appendFieldChar(w, r, p.kind == Piece::FieldBegin ? FieldChar::Begin : p.kind == Piece::FieldEnd ? FieldChar::End : FieldChar::Separate);
+      appendFieldChar(w, r,
+                      p.kind == Piece::FieldBegin ? FieldChar::Begin
+                      : p.kind == Piece::FieldEnd ? FieldChar::End
+                                                  : FieldChar::Separate);
     }
   }
   // A run left with nothing in it (text of nothing but control characters) goes again.
@@ -110,8 +121,7 @@ long insertInline(EditSink& doc, Story& story, long pos, const std::vector<Piece
   });
   if (std::optional<CharMap> inserted = patchInsertedRuns(story, l, ip, runs))
     doc.notify(story, Change::paragraphPatched(l.block, l.offset, *inserted));
-  else
-    doc.notify(story, Change::paragraphReread(l.block));
+  else doc.notify(story, Change::paragraphReread(l.block));
   long inserted = static_cast<long>(story.map(l.block).length()) - before;
   doc.notify(story, Change::textReplaced(pos, 0, inserted));
   return inserted;

@@ -3,12 +3,12 @@
 
 #include "host/text/edit_point.h"
 
-#include <unicode/utf16.h>
-#include <unicode/utf8.h>
-
 #include <cstring>
 #include <string_view>
 #include <utility>
+
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
 
 #include "host/platform/error.h"
 #include "host/text/story.h"
@@ -22,8 +22,8 @@ bool isTextElement(const Wml& w, pugi::xml_node n) {
 }
 
 bool isZeroWidthMark(const Wml& w, pugi::xml_node n) {
-  for (const char* mark : {"bookmarkStart", "bookmarkEnd", "commentRangeStart", "commentRangeEnd", "permStart",
-                           "permEnd", "proofErr"})
+  for (const char* mark :
+       {"bookmarkStart", "bookmarkEnd", "commentRangeStart", "commentRangeEnd", "permStart", "permEnd", "proofErr"})
     if (w.is(n, mark)) return true;
   return false;
 }
@@ -45,7 +45,9 @@ std::pair<std::string, std::string> cutUtf8(std::string_view utf8, std::uint32_t
     if (c < 0) break;  // ill-formed: converted below, as the map read it
     units += U16_LENGTH(c);
   }
-  if (units == k) return {std::string(utf8.substr(0, static_cast<std::size_t>(at))), std::string(utf8.substr(static_cast<std::size_t>(at)))};
+  if (units == k)
+    return {std::string(utf8.substr(0, static_cast<std::size_t>(at))),
+            std::string(utf8.substr(static_cast<std::size_t>(at)))};
   Text t = toText(utf8);
   if (k >= t.size()) return {std::string(utf8), {}};
   return {toUtf8(std::u16string_view(t).substr(0, k)), toUtf8(std::u16string_view(t).substr(k))};
@@ -77,7 +79,6 @@ pugi::xml_node splitRunAfter(const Wml& w, pugi::xml_node run, pugi::xml_node no
   }
   return right;
 }
-
 
 // Splits the run of a paragraph's segment after its first k characters and patches the map.
 void splitSegmentRun(Story& story, std::size_t block, std::size_t segment, std::uint32_t k) {
@@ -140,8 +141,7 @@ InsertPoint insertionPoint(Story& story, std::size_t b, std::uint32_t o) {
   ip.code = s.codeAfter;
   switch (s.kind) {
     case Seg::SimpleBegin:
-    case Seg::SimpleCode:
-      throw Error(kErrBadArgument, "The code of a simple field cannot be edited here.");
+    case Seg::SimpleCode: throw Error(kErrBadArgument, "The code of a simple field cannot be edited here.");
     case Seg::SimpleSeparator:
       ip.parent = s.node;
       ip.before = s.node.first_child();
@@ -150,8 +150,7 @@ InsertPoint insertionPoint(Story& story, std::size_t b, std::uint32_t o) {
       ip.parent = s.node.parent();
       ip.before = s.node.next_sibling();
       return ip;
-    default:
-      break;
+    default: break;
   }
   if (!s.run) {
     ip.parent = s.node.parent();

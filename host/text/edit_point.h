@@ -33,7 +33,9 @@ struct InsertPoint {
 /// The paragraph and offset of a story position; host::Error when it lies outside the story.
 Locus locate(const Story& story, long pos);
 /// True for a complex field's begin, separator or end mark.
-inline bool isFieldMark(Seg kind) { return kind == Seg::FieldBegin || kind == Seg::FieldSeparator || kind == Seg::FieldEnd; }
+inline bool isFieldMark(Seg kind) {
+  return kind == Seg::FieldBegin || kind == Seg::FieldSeparator || kind == Seg::FieldEnd;
+}
 /// True for a properties element (w:rPr, w:pPr, w:sdtPr ...).
 bool isPropertyElement(pugi::xml_node n);
 /// Sets a text element's text, keeping its spaces.

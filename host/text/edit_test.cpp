@@ -1,8 +1,8 @@
 #include "host/text/edit.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+
+#include <gtest/gtest.h>
 
 #include "host/model/document.h"
 #include "host/platform/error.h"
@@ -31,23 +31,28 @@ TEST(Edits, TextAndParagraphEditsGiveTheExpectedStoryAndRange) {
       {"delete inside a run", fox, 4, 10, EditCase::Delete, "", "The brown fox\r", 4, 4},
       {"delete across runs", fox, 8, 12, EditCase::Delete, "", "The quicown fox\r", 8, 8},
       {"delete nothing", fox, 4, 4, EditCase::Delete, "", "The quick brown fox\r", 4, 4},
-      {"delete a paragraph mark joins paragraphs", para(run("one")) + para(run("two")), 2, 5, EditCase::Delete, "", "onwo\r", 2, 2},
+      {"delete a paragraph mark joins paragraphs", para(run("one")) + para(run("two")), 2, 5, EditCase::Delete, "",
+       "onwo\r", 2, 2},
       {"delete the story's last mark keeps it", para(run("one")), 0, 4, EditCase::Delete, "", "\r", 0, 1},
       {"delete over a table keeps cell and row marks", para(run("ab")) + table({{"c", "d"}}) + para(run("ef")), 1, 9,
        EditCase::Delete, "", "a\r\r\a\r\a\r\af\r", 1, 5},
-      {"insert before grows the range", fox, 4, 9, EditCase::InsertBefore, "very ", "The very quick brown fox\r", 4, 14},
+      {"insert before grows the range", fox, 4, 9, EditCase::InsertBefore, "very ", "The very quick brown fox\r", 4,
+       14},
       {"insert after grows the range", fox, 4, 9, EditCase::InsertAfter, "!", "The quick! brown fox\r", 4, 10},
       {"insert after the story end goes before the last mark", fox, 0, 20, EditCase::InsertAfter, ".",
        "The quick brown fox.\r", 0, 21},
-      {"insert into an empty paragraph", para("") + para(run("x")), 0, 0, EditCase::InsertBefore, "new", "new\rx\r", 0, 3},
+      {"insert into an empty paragraph", para("") + para(run("x")), 0, 0, EditCase::InsertBefore, "new", "new\rx\r", 0,
+       3},
       {"insert a tab and a line break", fox, 3, 3, EditCase::InsertAfter, "\t\v", "The\t\v quick brown fox\r", 3, 5},
       {"insert a paragraph break", fox, 9, 9, EditCase::InsertAfter, "\r", "The quick\r brown fox\r", 9, 10},
-      {"insert CR LF as one paragraph break", fox, 9, 9, EditCase::InsertAfter, "\r\n", "The quick\r brown fox\r", 9, 10},
+      {"insert CR LF as one paragraph break", fox, 9, 9, EditCase::InsertAfter, "\r\n", "The quick\r brown fox\r", 9,
+       10},
       {"replace text", fox, 4, 9, EditCase::SetText, "slow", "The slow brown fox\r", 4, 8},
       {"replace across paragraphs", para(run("one")) + para(run("two")), 1, 6, EditCase::SetText, "X", "oXo\r", 1, 2},
       {"paragraph before", fox, 4, 9, EditCase::ParagraphBefore, "", "The \rquick brown fox\r", 4, 10},
       {"paragraph after", fox, 4, 9, EditCase::ParagraphAfter, "", "The quick\r brown fox\r", 4, 10},
-      {"paragraph before at the story start", fox, 0, 0, EditCase::ParagraphBefore, "", "\rThe quick brown fox\r", 0, 1},
+      {"paragraph before at the story start", fox, 0, 0, EditCase::ParagraphBefore, "", "\rThe quick brown fox\r", 0,
+       1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -99,18 +104,37 @@ struct FieldCutCase {
 // left without its end (which would make the rest of the story its result) or its begin.
 TEST(Edits, DeletingPartOfAFieldKeepsItsMarks) {
   // "ab{ PAGE |12}cd": begin 2, code 3-8, separator 9, result 10-11, end 12.
-  const std::string page = para(run("ab") + fieldChar("begin") + fieldCode(" PAGE ") + fieldChar("separate") + run("12") + fieldChar("end") + run("cd"));
-  const std::string nested = para(run("x") + fieldChar("begin") + fieldCode(" IF ") + fieldChar("begin") + fieldCode(" PAGE ") + fieldChar("separate") +
-                               run("1") + fieldChar("end") + fieldCode(" = 1 ") + fieldChar("separate") + run("yes") + fieldChar("end") + run("y"));
+  const std::string page = para(run("ab") + fieldChar("begin") + fieldCode(" PAGE ") + fieldChar("separate") +
+                                run("12") + fieldChar("end") + run("cd"));
+  const std::string nested = para(run("x") + fieldChar("begin") + fieldCode(" IF ") + fieldChar("begin") +
+                                  fieldCode(" PAGE ") + fieldChar("separate") + run("1") + fieldChar("end") +
+                                  fieldCode(" = 1 ") + fieldChar("separate") + run("yes") + fieldChar("end") +
+                                  run("y"));
   const std::vector<FieldCutCase> cases = {
-      {"from the result past the end", page, 10, 14, u"ab\x13 PAGE \x14\x15" u"d\r", 1},
-      {"from before the begin into the code", page, 1, 5, u"a\x13" u"AGE \x14" u"12\x15" u"cd\r", 1},
+      {"from the result past the end", page, 10, 14,
+       u"ab\x13 PAGE \x14\x15"
+       u"d\r",
+       1},
+      {"from before the begin into the code", page, 1, 5,
+       u"a\x13"
+       u"AGE \x14"
+       u"12\x15"
+       u"cd\r",
+       1},
       {"the whole field", page, 1, 14, u"ad\r", 0},
-      {"the code and separator", page, 3, 10, u"ab\x13\x14" u"12\x15" u"cd\r", 1},
+      {"the code and separator", page, 3, 10,
+       u"ab\x13\x14"
+       u"12\x15"
+       u"cd\r",
+       1},
       {"an inner field wholly, the outer partly", nested, 5, 25, u"x\x13 IF\x14\x15y\r", 1},
       {"across paragraphs from inside the code",
-       para(run("a") + fieldChar("begin") + fieldCode(" QUOTE ") + fieldChar("separate") + run("one")) + para(run("two") + fieldChar("end") + run("b")), 3, 15,
-       u"a\x13 \x14wo\x15" u"b\r", 1},
+       para(run("a") + fieldChar("begin") + fieldCode(" QUOTE ") + fieldChar("separate") + run("one")) +
+           para(run("two") + fieldChar("end") + run("b")),
+       3, 15,
+       u"a\x13 \x14wo\x15"
+       u"b\r",
+       1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -130,7 +154,11 @@ TEST(Edits, DeletingIntoASimpleFieldMovesRangesByWhatWent) {
   auto doc = openBody(para(run("ab") + "<w:fldSimple w:instr=\" PAGE \">" + run("1") + "</w:fldSimple>" + run("cd")));
   Range cd = doc->Range(12, 14);
   doc->Range(1, 5).Delete();  // "b", then the field's begin (stays) and " P" of its code
-  EXPECT_EQ(doc->Content().Characters16(), u"a\x13" u"AGE \x14" u"1\x15" u"cd\r");
+  EXPECT_EQ(doc->Content().Characters16(),
+            u"a\x13"
+            u"AGE \x14"
+            u"1\x15"
+            u"cd\r");
   EXPECT_EQ(cd.Text(), "cd");
 }
 
@@ -166,8 +194,9 @@ TEST(Edits, InsertedTextTakesTheFormattingOfTheCharacterBefore) {
 }
 
 TEST(Edits, ParagraphBreakKeepsParagraphPropertiesAndSectionBreakOnTheSecondHalf) {
-  auto doc = openBody(para(run("onetwo"), "<w:pStyle w:val=\"Heading1\"/><w:sectPr><w:type w:val=\"continuous\"/></w:sectPr>") +
-                      para(run("next")));
+  auto doc = openBody(
+      para(run("onetwo"), "<w:pStyle w:val=\"Heading1\"/><w:sectPr><w:type w:val=\"continuous\"/></w:sectPr>") +
+      para(run("next")));
   doc->Range(3, 3).InsertParagraphAfter();
   auto paragraphs = paragraphsXml(*doc, "word/document.xml");
   ASSERT_EQ(paragraphs.size(), 3u);
@@ -190,7 +219,8 @@ TEST(Edits, SplittingATrackedChangeGivesEachHalfAnIdOfItsOwn) {
   std::vector<std::string> ids;
   pugi::xml_node body = doc->package().xml("word/document.xml").document_element().child("w:body");
   for (pugi::xml_node p : body.children("w:p")) {
-    if (pugi::xml_node mark = p.child("w:pPr").child("w:rPr").child("w:ins")) ids.push_back(mark.attribute("w:id").value());
+    if (pugi::xml_node mark = p.child("w:pPr").child("w:rPr").child("w:ins"))
+      ids.push_back(mark.attribute("w:id").value());
     for (pugi::xml_node ins : p.children("w:ins")) ids.push_back(ins.attribute("w:id").value());
   }
   std::sort(ids.begin(), ids.end());

@@ -1,8 +1,8 @@
 #include "host/text/find_view.h"
 
-#include <unicode/uchar.h>
-
 #include <algorithm>
+
+#include <unicode/uchar.h>
 
 #include "host/text/charmap.h"
 #include "host/text/story.h"
@@ -38,9 +38,7 @@ StoryView::FieldStack StoryView::scan(const Story& story, std::size_t block, Fie
   for (const Segment& s : m.segments) {
     switch (s.kind) {
       case Seg::FieldBegin:
-      case Seg::SimpleBegin:
-        stack.push_back({shown(s.node), true});
-        continue;
+      case Seg::SimpleBegin: stack.push_back({shown(s.node), true}); continue;
       case Seg::FieldSeparator:
       case Seg::SimpleSeparator:
         if (!stack.empty()) stack.back().inCode = false;
@@ -49,8 +47,7 @@ StoryView::FieldStack StoryView::scan(const Story& story, std::size_t block, Fie
       case Seg::SimpleEnd:
         if (!stack.empty()) stack.pop_back();
         continue;
-      default:
-        break;
+      default: break;
     }
     if (s.hidden && !settings_.showHidden) continue;
     if (hiddenByFields()) continue;
@@ -58,8 +55,7 @@ StoryView::FieldStack StoryView::scan(const Story& story, std::size_t block, Fie
     text.append(m.text, s.start, s.length);
     if (!stretches.empty() && stretches.back().offset + stretches.back().length == s.start)
       stretches.back().length += s.length;
-    else
-      stretches.push_back({s.start, s.length, first});
+    else stretches.push_back({s.start, s.length, first});
   }
   return stack;
 }
@@ -133,7 +129,8 @@ void StoryView::refresh(const Story& story, const ViewSettings& settings) {
     text_.replace(first, oldCount, text);
     signatures_.set(b, TextSignature::ofParagraph(text));
     long delta = static_cast<long>(text.size()) - static_cast<long>(oldCount);
-    for (std::size_t k = b + 1; k < blockFirst_.size(); ++k) blockFirst_[k] = static_cast<std::size_t>(static_cast<long>(blockFirst_[k]) + delta);
+    for (std::size_t k = b + 1; k < blockFirst_.size(); ++k)
+      blockFirst_[k] = static_cast<std::size_t>(static_cast<long>(blockFirst_[k]) + delta);
     foldedValid_ = false;
   }
   dirty_.clear();

@@ -35,7 +35,7 @@ class StoryView {
   struct Stretch {
     std::uint32_t offset;  // in the paragraph
     std::uint32_t length;
-    std::uint32_t first;   // its first character's index in the view, from the paragraph's first
+    std::uint32_t first;  // its first character's index in the view, from the paragraph's first
     bool operator==(const Stretch&) const = default;
   };
   /// The stretches of one paragraph, in order.
@@ -98,9 +98,9 @@ class StoryView {
   Text text_;
   Text folded_;
   bool foldedValid_ = false;
-  std::vector<Stretches> stretches_;             // per block
-  SignatureSlices signatures_;        // per block
-  SignatureSlices foldedSignatures_;  // per block, valid with folded_
+  std::vector<Stretches> stretches_;     // per block
+  SignatureSlices signatures_;           // per block
+  SignatureSlices foldedSignatures_;     // per block, valid with folded_
   std::vector<std::size_t> blockFirst_;  // index of each block's first visible character; size blocks + 1
   std::vector<FieldStack> entry_;        // open fields at each block's start; size blocks + 1
   std::vector<std::size_t> dirty_;

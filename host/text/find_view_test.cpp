@@ -4,8 +4,8 @@
 
 #include "host/model/document.h"
 #include "host/model/indexes.h"
-#include "host/text/story.h"
 #include "host/testing/test_documents.h"
+#include "host/text/story.h"
 
 namespace host {
 namespace {
@@ -27,7 +27,8 @@ void expectConsistent(Document& doc, const std::string& context) {
     positions.push_back(pos);
   }
   for (long pos = 0; pos <= story.length(); ++pos) {
-    auto expected = static_cast<std::size_t>(std::lower_bound(positions.begin(), positions.end(), pos) - positions.begin());
+    auto expected = static_cast<std::size_t>(std::lower_bound(positions.begin(), positions.end(), pos) -
+                                             positions.begin());
     ASSERT_EQ(view.indexAt(story, pos), expected) << context << ": position " << pos;
   }
   ASSERT_EQ(view.position(story, view.size()), story.length()) << context;

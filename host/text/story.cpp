@@ -82,7 +82,7 @@ void Story::structureChanged() {
       if (!b.rowEnd && wasCellEnd != b.cellEnd) buildParagraphMap(*maps_.back(), b.node, b.cellEnd, w_, styles_);
     } else {
       maps_.push_back(std::make_unique<CharMap>(b.rowEnd ? buildRowEndMap(b.node)
-                                                          : buildParagraphMap(b.node, b.cellEnd, w_, styles_)));
+                                                         : buildParagraphMap(b.node, b.cellEnd, w_, styles_)));
     }
   }
   rebuildIndex();

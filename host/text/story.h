@@ -22,7 +22,7 @@ namespace host {
 
 /// A paragraph, or the end-of-row mark of a table row.
 struct Block {
-  pugi::xml_node node;   // w:p, or w:tr for an end-of-row mark
+  pugi::xml_node node;  // w:p, or w:tr for an end-of-row mark
   bool rowEnd = false;
   bool cellEnd = false;  // the paragraph is the last of a table cell
 };
@@ -77,7 +77,8 @@ class Story {
       const long bs = blockStart(b);
       if (bs >= end) break;
       const CharMap& m = *maps_[b];
-      for (std::size_t i = start > bs ? m.segmentAt(static_cast<std::uint32_t>(start - bs)) : 0; i < m.segments.size(); ++i) {
+      for (std::size_t i = start > bs ? m.segmentAt(static_cast<std::uint32_t>(start - bs)) : 0; i < m.segments.size();
+           ++i) {
         const long pos = bs + m.segments[i].start;
         if (pos >= end) break;
         if (pos >= start) fn(m.segments[i], pos);

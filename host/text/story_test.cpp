@@ -23,24 +23,34 @@ TEST(StoryPositions, EachMarkCountsOnePosition) {
   const std::vector<PositionCase> cases = {
       {"paragraph marks", para(run("ab")) + para(run("c")), u"ab\rc\r", "ab\rc\r"},
       {"empty paragraph", para(""), u"\r", "\r"},
-      {"tab and line break", para(run("a") + elementRun("<w:tab/>") + elementRun("<w:br/>") + run("b")), u"a\t\vb\r", "a\t\vb\r"},
+      {"tab and line break", para(run("a") + elementRun("<w:tab/>") + elementRun("<w:br/>") + run("b")), u"a\t\vb\r",
+       "a\t\vb\r"},
       {"page break", para(run("a") + elementRun("<w:br w:type=\"page\"/>")), u"a\f\r", "a\f\r"},
       {"footnote reference", para(run("a") + elementRun("<w:footnoteReference w:id=\"1\"/>")), u"a\x02\r", "a\x02\r"},
       {"complex field marks",
-       para(run("a") + fieldChar("begin") + fieldCode(" PAGE ") + fieldChar("separate") + run("1") + fieldChar("end") + run("b")),
-       u"a\x13 PAGE \x14" u"1\x15" u"b\r", "a1b\r"},
+       para(run("a") + fieldChar("begin") + fieldCode(" PAGE ") + fieldChar("separate") + run("1") + fieldChar("end") +
+            run("b")),
+       u"a\x13 PAGE \x14"
+       u"1\x15"
+       u"b\r",
+       "a1b\r"},
       {"simple field marks",
        para(run("a") + "<w:fldSimple w:instr=\" PAGE \">" + run("1") + "</w:fldSimple>" + run("b")),
-       u"a\x13 PAGE \x14" u"1\x15" u"b\r", "a1b\r"},
-      {"field without separator", para(fieldChar("begin") + fieldCode(" XE \"T\" ") + fieldChar("end")), u"\x13 XE \"T\" \x15\r", "\r"},
+       u"a\x13 PAGE \x14"
+       u"1\x15"
+       u"b\r",
+       "a1b\r"},
+      {"field without separator", para(fieldChar("begin") + fieldCode(" XE \"T\" ") + fieldChar("end")),
+       u"\x13 XE \"T\" \x15\r", "\r"},
       {"surrogate pair is two positions", para(run("\xF0\x9D\x84\x9E")), u"\U0001D11E\r", "\xF0\x9D\x84\x9E\r"},
       {"text split over runs and wrappers",
-       para(run("a") + "<w:hyperlink r:id=\"x\">" + run("b") + "</w:hyperlink><w:proofErr w:type=\"spellStart\"/>" + run("c")),
+       para(run("a") + "<w:hyperlink r:id=\"x\">" + run("b") + "</w:hyperlink><w:proofErr w:type=\"spellStart\"/>" +
+            run("c")),
        u"abc\r", "abc\r"},
       {"table cells and rows", table({{"a", "b"}, {"c", ""}}) + para(""), u"a\ab\a\ac\a\a\a\r",
        "a\r\ab\r\a\r\ac\r\a\r\a\r\a\r"},
-      {"content control around a paragraph", "<w:sdt><w:sdtContent>" + para(run("in")) + "</w:sdtContent></w:sdt>" + para(""),
-       u"in\r\r", "in\r\r"},
+      {"content control around a paragraph",
+       "<w:sdt><w:sdtContent>" + para(run("in")) + "</w:sdtContent></w:sdt>" + para(""), u"in\r\r", "in\r\r"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -78,8 +88,8 @@ TEST(StoryPositions, ManyParagraphsKeepTheirPositionsAfterAnEditInTheMiddle) {
 
 TEST(Stories, FootnotesAndEndnotesAreOneStoryEachWithoutSeparatorNotes) {
   DocParts parts;
-  parts.body = para(run("a") + elementRun("<w:footnoteReference w:id=\"1\"/>") + run("b") + elementRun("<w:footnoteReference w:id=\"2\"/>") +
-                elementRun("<w:endnoteReference w:id=\"1\"/>"));
+  parts.body = para(run("a") + elementRun("<w:footnoteReference w:id=\"1\"/>") + run("b") +
+                    elementRun("<w:footnoteReference w:id=\"2\"/>") + elementRun("<w:endnoteReference w:id=\"1\"/>"));
   parts.footnotes = {para(elementRun("<w:footnoteRef/>") + run(" first")), para(run("second")) + para(run("more"))};
   parts.endnotes = {para(run("end"))};
   auto doc = openDocument(parts);
@@ -115,9 +125,9 @@ DocParts sectionedDoc() {
   parts.body = para(run("one"), sect(h1 + first + f1)) + para(run("two"), sect(h2)) + para(run("three")) + sect(h1);
   parts.footnotes = {para(run("note"))};
   parts.headers = {{"header1.xml", "rIdH1", false, para(run("Header one"))},
-                  {"header2.xml", "rIdH2", false, para(run("Header two"))},
-                  {"header3.xml", "rIdH3", false, para(run("First page"))},
-                  {"footer1.xml", "rIdF1", true, para(run("Footer"))}};
+                   {"header2.xml", "rIdH2", false, para(run("Header two"))},
+                   {"header3.xml", "rIdH3", false, para(run("First page"))},
+                   {"footer1.xml", "rIdF1", true, para(run("Footer"))}};
   return parts;
 }
 
@@ -149,7 +159,9 @@ TEST(Stories, TextBoxesFormTheTextFrameStoryAndStayOutOfTheMainText) {
   std::string box = "<w:r><w:pict><v:shape xmlns:v=\"urn:schemas-microsoft-com:vml\"><v:textbox><w:txbxContent>" +
                     para(run("boxed")) + "</w:txbxContent></v:textbox></v:shape></w:pict></w:r>";
   auto doc = openBody(para(run("a") + box + run("b")));
-  EXPECT_EQ(doc->Content().Characters16(), u"a\x01" u"b\r");
+  EXPECT_EQ(doc->Content().Characters16(),
+            u"a\x01"
+            u"b\r");
   EXPECT_EQ(doc->StoryRanges().Item(wdTextFrameStory).Text(), "boxed\r");
 }
 
@@ -176,7 +188,9 @@ TEST(Stories, EditingATextBoxChangesOnlyItsStory) {
   EXPECT_EQ(frame.Text(), "boxed text");
   auto again = reopen(*doc);
   EXPECT_EQ(again->StoryRanges().Item(wdTextFrameStory).Text(), "boxed text\r");
-  EXPECT_EQ(again->Content().Characters16(), u"a\x01" u"b\r");
+  EXPECT_EQ(again->Content().Characters16(),
+            u"a\x01"
+            u"b\r");
 }
 
 TEST(Stories, CellEndMarksFollowParagraphsThatBecomeOrStopBeingTheLastOfTheirCell) {

@@ -2,8 +2,8 @@
 
 #include <array>
 #include <charconv>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "host/wml/run_properties.h"
@@ -12,7 +12,7 @@ namespace host {
 
 namespace {
 constexpr std::array<const char*, 17> kHighlightNames = {
-    "none", "black", "blue", "cyan", "green", "magenta", "red", "yellow", "white",
+    "none",     "black",    "blue",      "cyan",        "green",   "magenta",    "red",      "yellow",   "white",
     "darkBlue", "darkCyan", "darkGreen", "darkMagenta", "darkRed", "darkYellow", "darkGray", "lightGray"};
 constexpr int kMaxChain = 32;  // guards against styles based on themselves
 }  // namespace
@@ -100,7 +100,8 @@ StyleSheet::RunProperties StyleSheet::readRun(pugi::xml_node rPr) const {
       if (int hp = std::atoi(w_.attr(c, "val").value()); hp > 0) p.halfPoints = hp;
     } else if (local == "rFonts") {
       if (const char* ascii = w_.attr(c, "ascii").value(); *ascii) p.font = ascii;
-      else if (std::string_view theme = w_.attr(c, "asciiTheme").value(); !theme.empty()) p.font = theme.starts_with("major") ? "+major" : "+minor";
+      else if (std::string_view theme = w_.attr(c, "asciiTheme").value(); !theme.empty())
+        p.font = theme.starts_with("major") ? "+major" : "+minor";
     } else if (local == "rStyle") {
       p.charStyle = w_.attr(c, "val").value();
     }
@@ -154,7 +155,8 @@ std::string StyleSheet::verifyDerivedState() const {
       return "the formatting kept for paragraph style \"" + key.first + "\" and character style \"" + key.second +
              "\" is not what the styles say";
   for (const auto& [id, caps] : capsCache_)
-    if (caps != chainFormat(id, {}).caps) return "the capitals kept for style \"" + id + "\" are not what the styles say";
+    if (caps != chainFormat(id, {}).caps)
+      return "the capitals kept for style \"" + id + "\" are not what the styles say";
   return {};
 }
 

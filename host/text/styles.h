@@ -29,16 +29,16 @@ struct RunFormat {
 
 /// Effective paragraph formatting.
 struct ParagraphFormatValues {
-  double spaceBefore = 0;   // points
-  double spaceAfter = 0;    // points
-  int alignment = 0;        // 0 left, 1 centre, 2 right, 3 justify
-  double lineSpacing = 1;   // multiple of single spacing, or points when exact
+  double spaceBefore = 0;  // points
+  double spaceAfter = 0;   // points
+  int alignment = 0;       // 0 left, 1 centre, 2 right, 3 justify
+  double lineSpacing = 1;  // multiple of single spacing, or points when exact
   bool lineExact = false;
   bool lineAtLeast = false;  // the exact value is a minimum (w:lineRule="atLeast")
   bool pageBreakBefore = false;
   bool keepNext = false;
   bool keepLines = false;
-  int widowControl = -1;     // 1 on, 0 off, -1 when no level of the chain says
+  int widowControl = -1;  // 1 on, 0 off, -1 when no level of the chain says
   bool contextualSpacing = false;
   double indentLeft = 0;       // points
   double indentRight = 0;      // points

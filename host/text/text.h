@@ -19,12 +19,12 @@ std::string toUtf8(std::u16string_view text);
 
 /// Characters with a meaning of their own in document text.
 namespace ch {
-constexpr char16_t kObject = 1;        // inline picture, shape or embedded object
-constexpr char16_t kNoteRef = 2;       // footnote or endnote reference mark
-constexpr char16_t kCellEnd = 7;       // end of a table cell or row
+constexpr char16_t kObject = 1;   // inline picture, shape or embedded object
+constexpr char16_t kNoteRef = 2;  // footnote or endnote reference mark
+constexpr char16_t kCellEnd = 7;  // end of a table cell or row
 constexpr char16_t kTab = 9;
 constexpr char16_t kLineFeed = 10;
-constexpr char16_t kLineBreak = 11;    // manual line break
+constexpr char16_t kLineBreak = 11;  // manual line break
 constexpr char16_t kPageBreak = 12;
 constexpr char16_t kParagraph = 13;
 constexpr char16_t kColumnBreak = 14;
@@ -33,7 +33,7 @@ constexpr char16_t kFieldSeparator = 20;
 constexpr char16_t kFieldEnd = 21;
 constexpr char16_t kNoBreakHyphen = 30;
 constexpr char16_t kSoftHyphen = 31;
-constexpr char16_t kSymbol = 40;       // a w:sym character reads as "(" like the word processor's
+constexpr char16_t kSymbol = 40;  // a w:sym character reads as "(" like the word processor's
 }  // namespace ch
 
 /// Upper-cases each code point without changing the length (so positions stay valid).

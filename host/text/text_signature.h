@@ -38,7 +38,8 @@ class TextSignature {
   template <typename F>
   void forEachBit(F f) const {
     for (std::size_t w = 0; w < bits_.size(); ++w)
-      for (std::uint64_t word = bits_[w]; word; word &= word - 1) f(w * 64 + static_cast<std::size_t>(std::countr_zero(word)));
+      for (std::uint64_t word = bits_[w]; word; word &= word - 1)
+        f(w * 64 + static_cast<std::size_t>(std::countr_zero(word)));
   }
 
  private:

@@ -1,8 +1,8 @@
 #include "host/text/text_signature.h"
 
-#include <gtest/gtest.h>
-
 #include <random>
+
+#include <gtest/gtest.h>
 
 #include "host/parse/pattern.h"
 

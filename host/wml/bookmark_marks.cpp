@@ -2,7 +2,8 @@
 
 namespace host {
 
-pugi::xml_node appendBookmarkStart(const Wml& w, pugi::xml_node parent, const std::string& id, const std::string& name) {
+pugi::xml_node appendBookmarkStart(const Wml& w, pugi::xml_node parent, const std::string& id,
+                                   const std::string& name) {
   pugi::xml_node s = parent.append_child(w.name("bookmarkStart").c_str());
   w.setValue(s, "id", id);
   w.setValue(s, "name", name);

@@ -1,15 +1,16 @@
 #include "host/wml/field_char.h"
 
-#include <gtest/gtest.h>
-
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 namespace host {
 namespace {
 
 TEST(FieldChar, WritesAndReadsTheThreeMarks) {
   pugi::xml_document doc;
-  ASSERT_TRUE(doc.load_string("<v:r xmlns:v=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><v:fldChar v:fldCharType=\"middle\"/></v:r>"));
+  ASSERT_TRUE(doc.load_string(
+      "<v:r xmlns:v=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><v:fldChar v:fldCharType=\"middle\"/></v:r>"));
   Wml w = Wml::of(doc);
   pugi::xml_node run = doc.document_element();
   EXPECT_EQ(fieldCharOf(w, run.first_child()), std::nullopt);
@@ -17,9 +18,10 @@ TEST(FieldChar, WritesAndReadsTheThreeMarks) {
     EXPECT_EQ(fieldCharOf(w, appendFieldChar(w, run, kind)), kind);
   std::ostringstream out;
   run.print(out, "", pugi::format_raw);
-  EXPECT_EQ(out.str(),
-            "<v:r xmlns:v=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><v:fldChar v:fldCharType=\"middle\"/>"
-            "<v:fldChar v:fldCharType=\"begin\"/><v:fldChar v:fldCharType=\"separate\"/><v:fldChar v:fldCharType=\"end\"/></v:r>");
+  EXPECT_EQ(
+      out.str(),
+      "<v:r xmlns:v=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><v:fldChar v:fldCharType=\"middle\"/>"
+      "<v:fldChar v:fldCharType=\"begin\"/><v:fldChar v:fldCharType=\"separate\"/><v:fldChar v:fldCharType=\"end\"/></v:r>");
 }
 
 }  // namespace

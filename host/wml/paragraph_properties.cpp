@@ -7,6 +7,7 @@ namespace host {
 namespace {
 
 const ChildOrder& order() {
+  // clang-format off
   static const ChildOrder kOrder = {
       "pStyle", "keepNext", "keepLines", "pageBreakBefore", "framePr", "widowControl", "numPr",
       "suppressLineNumbers", "pBdr", "shd", "tabs", "suppressAutoHyphens", "kinsoku", "wordWrap",
@@ -14,6 +15,7 @@ const ChildOrder& order() {
       "snapToGrid", "spacing", "ind", "contextualSpacing", "mirrorIndents", "suppressOverlap", "jc",
       "textDirection", "textAlignment", "textboxTightWrap", "outlineLvl", "divId", "cnfStyle",
       "rPr", "sectPr", "pPrChange"};
+  // clang-format on
   return kOrder;
 }
 

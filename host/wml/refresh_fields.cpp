@@ -18,6 +18,7 @@ constexpr const char* kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" s
 
 // The children of w:settings in schema order.
 const ChildOrder& settingsOrder() {
+  // clang-format off
   static const ChildOrder kOrder = {
       "writeProtection", "view", "zoom", "removePersonalInformation", "removeDateAndTime",
       "doNotDisplayPageBoundaries", "displayBackgroundShape", "printPostScriptOverText",
@@ -42,6 +43,7 @@ const ChildOrder& settingsOrder() {
         "doNotIncludeSubdocsInStats", "doNotAutoCompressPictures", "forceUpgrade", "captions",
         "readModeInkLockDown", "smartTagType", "schemaLibrary", "shapeDefaults", "doNotEmbedSmartTags",
         "decimalSymbol", "listSeparator"};
+  // clang-format on
   return kOrder;
 }
 

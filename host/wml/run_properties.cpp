@@ -8,12 +8,14 @@ namespace host {
 namespace {
 
 const ChildOrder& order() {
+  // clang-format off
   static const ChildOrder kOrder = {
       "rStyle", "rFonts", "b", "bCs", "i", "iCs", "caps", "smallCaps", "strike", "dstrike",
       "outline", "shadow", "emboss", "imprint", "noProof", "snapToGrid", "vanish", "webHidden",
       "color", "spacing", "w", "kern", "position", "sz", "szCs", "highlight", "u", "effect",
       "bdr", "shd", "fitText", "vertAlign", "rtl", "cs", "em", "lang", "eastAsianLayout",
       "specVanish", "oMath", "rPrChange"};
+  // clang-format on
   return kOrder;
 }
 

@@ -1,18 +1,19 @@
 #include "host/wml/run_properties.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace host {
 namespace {
 
 // The run's properties after op, written as the part would be saved (namespace declaration
 // and whitespace left out).
-std::string after(const std::string& prefix, const std::string& rPr, const std::function<void(const RunProperties&)>& op) {
+std::string after(const std::string& prefix, const std::string& rPr,
+                  const std::function<void(const RunProperties&)>& op) {
   const std::string ns = prefix.empty() ? "xmlns" : "xmlns:" + prefix;
   pugi::xml_document doc;
   std::string xml = "<r " + ns + "=\"" + kMainNamespace + "\">" + rPr + "</r>";
@@ -33,16 +34,18 @@ struct Case {
 
 TEST(RunProperties, WritesOnOffOrInheritedInSchemaOrder) {
   const std::vector<Case> cases = {
-      {"bold on writes the bare element", "<w:rPr/>", [](auto& p) { p.setToggle(Toggle::Bold, true); }, "<w:rPr><w:b/></w:rPr>"},
+      {"bold on writes the bare element", "<w:rPr/>", [](auto& p) { p.setToggle(Toggle::Bold, true); },
+       "<w:rPr><w:b/></w:rPr>"},
       {"bold off over an inherited bold writes an explicit off", "<w:rPr/>",
        [](auto& p) { p.setToggle(Toggle::Bold, false); }, "<w:rPr><w:b w:val=\"0\"/></w:rPr>"},
-      {"on again drops the off value", "<w:rPr><w:b w:val=\"0\"/></w:rPr>", [](auto& p) { p.setToggle(Toggle::Bold, true); },
-       "<w:rPr><w:b/></w:rPr>"},
+      {"on again drops the off value", "<w:rPr><w:b w:val=\"0\"/></w:rPr>",
+       [](auto& p) { p.setToggle(Toggle::Bold, true); }, "<w:rPr><w:b/></w:rPr>"},
       {"off over on keeps the element, says off", "<w:rPr><w:caps w:val=\"true\"/></w:rPr>",
        [](auto& p) { p.setToggle(Toggle::Caps, false); }, "<w:rPr><w:caps w:val=\"0\"/></w:rPr>"},
       {"inherited removes the element", "<w:rPr><w:b/><w:vanish w:val=\"0\"/></w:rPr>",
        [](auto& p) { p.setToggle(Toggle::Vanish, std::nullopt); }, "<w:rPr><w:b/></w:rPr>"},
-      {"each property goes in its place among others", "<w:rPr><w:rStyle w:val=\"S\"/><w:color w:val=\"FF0000\"/></w:rPr>",
+      {"each property goes in its place among others",
+       "<w:rPr><w:rStyle w:val=\"S\"/><w:color w:val=\"FF0000\"/></w:rPr>",
        [](auto& p) {
          p.setToggle(Toggle::Vanish, true);
          p.setToggle(Toggle::Italic, true);
@@ -95,9 +98,10 @@ TEST(RunProperties, OfARunOrAParagraphMarkCreatesTheElementInItsPlace) {
   RunProperties::of(w, w.child(p, "pPr"), true).setToggle(Toggle::Vanish, true);
   std::ostringstream out;
   p.print(out, "", pugi::format_raw | pugi::format_no_declaration);
-  EXPECT_EQ(out.str(),
-            "<w:p xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:pPr><w:jc w:val=\"left\"/>"
-            "<w:rPr><w:vanish/></w:rPr><w:sectPr/></w:pPr><w:r><w:rPr><w:b/></w:rPr><w:t>a</w:t></w:r></w:p>");
+  EXPECT_EQ(
+      out.str(),
+      "<w:p xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:pPr><w:jc w:val=\"left\"/>"
+      "<w:rPr><w:vanish/></w:rPr><w:sectPr/></w:pPr><w:r><w:rPr><w:b/></w:rPr><w:t>a</w:t></w:r></w:p>");
 }
 
 }  // namespace

@@ -10,10 +10,12 @@ namespace host {
 namespace {
 
 const ChildOrder& order() {
+  // clang-format off
   static const ChildOrder kOrder = {
       "headerReference", "footerReference", "footnotePr", "endnotePr", "type", "pgSz", "pgMar",
       "paperSrc", "pgBorders", "lnNumType", "pgNumType", "cols", "formProt", "vAlign", "noEndnote",
       "titlePg", "textDirection", "bidi", "rtlGutter", "docGrid", "printerSettings", "sectPrChange"};
+  // clang-format on
   return kOrder;
 }
 
@@ -54,14 +56,14 @@ void SectionProperties::removePageNumberStart(IfEmpty ifEmpty) const {
   pugi::xml_node numbers = w_->child(sectPr_, "pgNumType");
   if (!numbers) return;
   numbers.remove_attribute(w_->name("start").c_str());
-  if (ifEmpty == IfEmpty::Drop && !numbers.first_attribute() && !numbers.first_child()) numbers.parent().remove_child(numbers);
+  if (ifEmpty == IfEmpty::Drop && !numbers.first_attribute() && !numbers.first_child())
+    numbers.parent().remove_child(numbers);
 }
 
 void SectionProperties::takePageNumberStartFrom(SectionProperties other) const {
   if (pugi::xml_attribute start = w_->attr(w_->child(other.sectPr_, "pgNumType"), "start"))
     w_->setValue(order().ensure(*w_, sectPr_, "pgNumType"), "start", start.value());
-  else
-    removePageNumberStart(IfEmpty::Keep);
+  else removePageNumberStart(IfEmpty::Keep);
 }
 
 void SectionProperties::setColumns(int count, long spaceTwips) const {

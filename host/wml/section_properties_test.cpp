@@ -1,11 +1,11 @@
 #include "host/wml/section_properties.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace host {
 namespace {
@@ -35,8 +35,8 @@ struct Case {
 TEST(SectionProperties, WritesStartsPageNumbersAndColumnsInSchemaOrder) {
   using S = const SectionProperties&;
   const std::vector<Case> cases = {
-      {"the start goes after the page numbering's predecessors", "<w:sectPr><w:headerReference/><w:pgSz/></w:sectPr>", "",
-       [](S s, S) { s.setStart(SectionBegin::EvenPage); },
+      {"the start goes after the page numbering's predecessors", "<w:sectPr><w:headerReference/><w:pgSz/></w:sectPr>",
+       "", [](S s, S) { s.setStart(SectionBegin::EvenPage); },
        "<w:sectPr><w:headerReference/><w:type w:val=\"evenPage\"/><w:pgSz/></w:sectPr>"},
       {"restart, then columns after it", "<w:sectPr><w:titlePg/></w:sectPr>", "",
        [](S s, S) {
@@ -44,13 +44,15 @@ TEST(SectionProperties, WritesStartsPageNumbersAndColumnsInSchemaOrder) {
          s.setColumns(2, 720);
        },
        "<w:sectPr><w:pgNumType w:start=\"5\"/><w:cols w:num=\"2\" w:space=\"720\"/><w:titlePg/></w:sectPr>"},
-      {"going on counting keeps the number format", "<w:sectPr><w:pgNumType w:fmt=\"lowerRoman\" w:start=\"1\"/></w:sectPr>", "",
+      {"going on counting keeps the number format",
+       "<w:sectPr><w:pgNumType w:fmt=\"lowerRoman\" w:start=\"1\"/></w:sectPr>", "",
        [](S s, S) { s.removePageNumberStart(SectionProperties::IfEmpty::Drop); },
        "<w:sectPr><w:pgNumType w:fmt=\"lowerRoman\"/></w:sectPr>"},
       {"an emptied page numbering goes when asked", "<w:sectPr><w:pgNumType w:start=\"1\"/></w:sectPr>", "",
        [](S s, S) { s.removePageNumberStart(SectionProperties::IfEmpty::Drop); }, "<w:sectPr/>"},
       {"or stays", "<w:sectPr><w:pgNumType w:start=\"1\"/></w:sectPr>", "",
-       [](S s, S) { s.removePageNumberStart(SectionProperties::IfEmpty::Keep); }, "<w:sectPr><w:pgNumType/></w:sectPr>"},
+       [](S s, S) { s.removePageNumberStart(SectionProperties::IfEmpty::Keep); },
+       "<w:sectPr><w:pgNumType/></w:sectPr>"},
       {"taking another's start and restart copies them as written",
        "<w:sectPr><w:pgMar/><w:pgNumType w:fmt=\"decimal\"/></w:sectPr>",
        "<w:sectPr><w:type w:val=\"oddPage\"/><w:pgNumType w:start=\"0007\"/></w:sectPr>",
@@ -66,8 +68,7 @@ TEST(SectionProperties, WritesStartsPageNumbersAndColumnsInSchemaOrder) {
          s.takePageNumberStartFrom(o);
        },
        "<w:sectPr><w:pgNumType/></w:sectPr>"},
-      {"page set-up copied without what begins the section",
-       "<w:sectPr/>",
+      {"page set-up copied without what begins the section", "<w:sectPr/>",
        "<w:sectPr><w:headerReference/><w:footerReference/><w:type/><w:pgSz/><w:pgNumType w:fmt=\"upperRoman\" w:start=\"1\"/>"
        "<w:cols w:num=\"2\"/><w:titlePg/><w:docGrid/><w:sectPrChange/></w:sectPr>",
        [](S s, S o) { o.copyPageSetupInto(s); },
@@ -88,12 +89,14 @@ TEST(SectionProperties, ReadsWhereTheSectionBegins) {
   };
   for (const auto& [type, expected] : cases) {
     SectionBegin read = SectionBegin::NextPage;
-    after("<w:sectPr>" + type + "</w:sectPr>", "", [&read](const SectionProperties& s, const SectionProperties&) { read = s.start(); });
+    after("<w:sectPr>" + type + "</w:sectPr>", "",
+          [&read](const SectionProperties& s, const SectionProperties&) { read = s.start(); });
     EXPECT_EQ(read, expected) << type;
   }
   // A body without section properties is a default section, until one is asked for.
   pugi::xml_document doc;
-  ASSERT_TRUE(doc.load_string("<body xmlns=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><p/></body>"));
+  ASSERT_TRUE(
+      doc.load_string("<body xmlns=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><p/></body>"));
   Wml w = Wml::of(doc);
   EXPECT_FALSE(SectionProperties::ofBody(w, doc.document_element(), false));
   EXPECT_EQ(SectionProperties::ofBody(w, doc.document_element(), false).start(), SectionBegin::NextPage);

@@ -62,9 +62,7 @@ pugi::xml_attribute Wml::attr(pugi::xml_node node, const char* local) const {
   return {};
 }
 
-std::string Wml::value(pugi::xml_node node, const char* local) const {
-  return attr(node, local).value();
-}
+std::string Wml::value(pugi::xml_node node, const char* local) const { return attr(node, local).value(); }
 
 void Wml::setValue(pugi::xml_node node, const char* local, const std::string& value) const {
   std::string n = name(local);

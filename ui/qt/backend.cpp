@@ -55,8 +55,8 @@ std::unique_ptr<FormView> Backend::CreateView(Form& form) { return std::make_uni
 // Boxes live on the heap behind a QPointer: when their owner is deleted during the box's
 // loop, Qt deletes them too.
 int Backend::ShowMessage(Message& message) {
-  QPointer<QMessageBox> box =
-      new QMessageBox(IconFor(message.Icon()), Q(message.title), Q(message.prompt), QMessageBox::NoButton, ActiveOwner());
+  QPointer<QMessageBox> box = new QMessageBox(IconFor(message.Icon()), Q(message.title), Q(message.prompt),
+                                              QMessageBox::NoButton, ActiveOwner());
   box->setTextFormat(Qt::PlainText);
   std::vector<std::pair<QAbstractButton*, int>> buttons;
   for (int result : message.Results()) {

@@ -1,20 +1,19 @@
 #include "ui/qt/backend.h"
 
+#include <cstdio>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
-
-#include <cstdio>
-
 #include <gtest/gtest.h>
 
 #include "ui/controls.h"
@@ -194,7 +193,8 @@ TEST_F(QtBackend, SpaceTogglesTheCurrentItemAndSpacePlusClickTheClickedOne) {
 }
 
 TEST_F(QtBackend, APictureFitsItsControlKeepingItsShape) {
-  const std::string path = ::testing::TempDir() + "vlx_picture_" + std::to_string(QCoreApplication::applicationPid()) + ".png";
+  const std::string path = ::testing::TempDir() + "vlx_picture_" + std::to_string(QCoreApplication::applicationPid()) +
+                           ".png";
   QImage tall(10, 20, QImage::Format_RGB32);
   tall.fill(Qt::darkBlue);
   ASSERT_TRUE(tall.save(QString::fromStdString(path)));

@@ -120,7 +120,7 @@ class LabelBinding : public Binding {
     auto& model = As<Label>(control_);
     auto* label = static_cast<QLabel*>(widget_);
     label->setText(label->buddy() ? Q(model.Caption()) : WithoutAccessKeys(model.Caption()));
-    const Qt::Alignment across = model.Alignment() == vbCenter        ? Qt::AlignHCenter
+    const Qt::Alignment across = model.Alignment() == vbCenter         ? Qt::AlignHCenter
                                  : model.Alignment() == vbRightJustify ? Qt::AlignRight
                                                                        : Qt::AlignLeft;
     label->setAlignment(across | Qt::AlignTop);  // text starts at a label's top, however tall
@@ -134,13 +134,15 @@ class LabelBinding : public Binding {
 
 class FrameBinding : public Binding {
  public:
-  FrameBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QGroupBox(parent)) {}
+  FrameBinding(FormWindow& window, Control& control, QWidget* parent)
+      : Binding(window, control, new QGroupBox(parent)) {}
   void Sync() override { static_cast<QGroupBox*>(widget_)->setTitle(Q(control_.Caption())); }
 };
 
 class ButtonBinding : public Binding {
  public:
-  ButtonBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QPushButton(parent)) {
+  ButtonBinding(FormWindow& window, Control& control, QWidget* parent)
+      : Binding(window, control, new QPushButton(parent)) {
     QObject::connect(static_cast<QPushButton*>(widget_), &QPushButton::clicked, Context(), [this] {
       if (control_.IsUsable()) control_.RaiseClick();
     });
@@ -154,7 +156,8 @@ class ButtonBinding : public Binding {
 
 class CheckBinding : public Binding {
  public:
-  CheckBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QCheckBox(parent)) {
+  CheckBinding(FormWindow& window, Control& control, QWidget* parent)
+      : Binding(window, control, new QCheckBox(parent)) {
     QObject::connect(static_cast<QCheckBox*>(widget_), &QCheckBox::clicked, Context(), [this](bool checked) {
       As<CheckBox>(control_).SetValue(checked ? vbChecked : vbUnchecked);
       Resync();
@@ -170,7 +173,8 @@ class CheckBinding : public Binding {
 
 class OptionBinding : public Binding {
  public:
-  OptionBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QRadioButton(parent)) {
+  OptionBinding(FormWindow& window, Control& control, QWidget* parent)
+      : Binding(window, control, new QRadioButton(parent)) {
     auto* button = static_cast<QRadioButton*>(widget_);
     button->setAutoExclusive(false);  // the models keep one selected per container
     QObject::connect(button, &QRadioButton::clicked, Context(), [this] {
@@ -199,7 +203,8 @@ class TextBinding : public Binding {
 
 class ListBinding : public Binding {
  public:
-  ListBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new ExtentList(parent)) {
+  ListBinding(FormWindow& window, Control& control, QWidget* parent)
+      : Binding(window, control, new ExtentList(parent)) {
     auto* list = static_cast<ExtentList*>(widget_);
     list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     QObject::connect(list, &QListWidget::itemSelectionChanged, Context(), [this] { Pull(); });
@@ -210,7 +215,7 @@ class ListBinding : public Binding {
     auto* list = static_cast<ExtentList*>(widget_);
     list->setSelectionMode(model.MultiSelect() == vbMultiSelectExtended ? QAbstractItemView::ExtendedSelection
                            : model.MultiSelect() == vbMultiSelectSimple ? QAbstractItemView::MultiSelection
-                                                                          : QAbstractItemView::SingleSelection);
+                                                                        : QAbstractItemView::SingleSelection);
     bool same = list->count() == model.ListCount();
     for (int i = 0; same && i < model.ListCount(); ++i) same = list->item(i)->text() == Q(model.List(i));
     if (!same) {
@@ -246,7 +251,8 @@ class ListBinding : public Binding {
 
 class ComboBinding : public Binding {
  public:
-  ComboBinding(FormWindow& window, Control& control, QWidget* parent) : Binding(window, control, new QComboBox(parent)) {
+  ComboBinding(FormWindow& window, Control& control, QWidget* parent)
+      : Binding(window, control, new QComboBox(parent)) {
     auto* combo = static_cast<QComboBox*>(widget_);
     QObject::connect(combo, &QComboBox::activated, Context(), [this](int index) {
       As<ComboBox>(control_).SetListIndex(index);
@@ -288,7 +294,8 @@ class ImageBinding : public Binding {
     QImage image;
     if (!picture.empty()) {
       QImageReader reader(Q(picture));
-      if (!size.isEmpty()) reader.setScaledSize(reader.size().isValid() ? reader.size().scaled(size, Qt::KeepAspectRatio) : size);
+      if (!size.isEmpty())
+        reader.setScaledSize(reader.size().isValid() ? reader.size().scaled(size, Qt::KeepAspectRatio) : size);
       image = reader.read();
     }
     static_cast<QLabel*>(widget_)->setPixmap(QPixmap::fromImage(image));
@@ -353,7 +360,8 @@ class UpDownBinding : public Binding {
 
 class MenuBinding : public Binding {
  public:
-  MenuBinding(FormWindow& window, Control& control, QAction* action) : Binding(window, control, nullptr), action_(action) {
+  MenuBinding(FormWindow& window, Control& control, QAction* action)
+      : Binding(window, control, nullptr), action_(action) {
     QObject::connect(action, &QAction::triggered, Context(), [this] { control_.RaiseClick(); });
   }
   void Sync() override {

@@ -26,7 +26,8 @@ inline QString Q(const std::string& text) { return QString::fromStdString(text);
 // Keeps one widget (or menu action) in step with its control.
 class Binding {
  public:
-  Binding(FormWindow& window, Control& control, QWidget* widget) : window_(window), control_(control), widget_(widget) {}
+  Binding(FormWindow& window, Control& control, QWidget* widget)
+      : window_(window), control_(control), widget_(widget) {}
   virtual ~Binding() = default;
 
   /// Model to widget.

@@ -119,7 +119,8 @@ class Filter : public QObject {
     if (keyAscii == static_cast<int>(typed.first())) return false;
     // The handler discarded (0) or replaced the character.
     const char32_t replaced = static_cast<char32_t>(keyAscii);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && keyAscii > 0) edit->insert(QString::fromUcs4(&replaced, 1));
+    if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && keyAscii > 0)
+      edit->insert(QString::fromUcs4(&replaced, 1));
     return true;
   }
 
@@ -283,7 +284,8 @@ void FormWindow::ControlChanged(Control& control) {
   if (std::find(pending_.begin(), pending_.end(), &control) == pending_.end()) pending_.push_back(&control);
   if (flushQueued_) return;
   flushQueued_ = true;
-  QMetaObject::invokeMethod(filter_.get(), [this] { Flush(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      filter_.get(), [this] { Flush(); }, Qt::QueuedConnection);
 }
 
 void FormWindow::Flush() {

@@ -21,7 +21,7 @@ class QWidget;
 namespace ui {
 class Form;
 class Control;
-}
+}  // namespace ui
 
 namespace ui::qt {
 

@@ -1,9 +1,9 @@
 #include "ui/script/backend.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
-
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ TEST(ScriptedMessages, AnsweredByTitleOrByTextAndRecorded) {
 
 TEST(ScriptedMessages, ATitleMatchWinsOverATextMatchAndOnceAnswersComeFirst) {
   Backend backend;
-  backend.Answer("Save", vbNo);        // found in the text below
+  backend.Answer("Save", vbNo);  // found in the text below
   backend.Answer("Save all or selected?", vbCancel);
   backend.AnswerOnce("Save all or selected?", vbYes);
   const std::string prompt = "Save selected items only?  Click Yes ...";
@@ -93,7 +93,8 @@ TEST(ScriptedMessages, AnObserverSeesEachAnsweredBox) {
 class ScriptedFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::path(::testing::TempDir()) / ("vlx_ui_files_" + std::to_string(getpid()));  // tests may run in parallel
+    folder_ = std::filesystem::path(::testing::TempDir()) /
+              ("vlx_ui_files_" + std::to_string(getpid()));  // tests may run in parallel
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }

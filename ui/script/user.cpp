@@ -156,4 +156,3 @@ void CloseWindow(Form& form) {
 }
 
 }  // namespace ui::script
-
