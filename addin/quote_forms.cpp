@@ -1,10 +1,10 @@
 #include "addin/quote_forms.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "host/model/shown_text.h"
-#include "host/text/story.h"
 
 namespace addin {
 namespace {
@@ -20,16 +20,23 @@ std::vector<std::pair<long, long>> generatedText(host::Document& doc) {
   return out;
 }
 
+// The whole of the document's story of a type, if it has one.
+std::optional<host::Range> wholeStory(host::Document& doc, int storyType) {
+  for (const host::Range& story : doc.StoryRanges())
+    if (story.StoryType() == storyType) return story;
+  return std::nullopt;
+}
+
 // The quotes of a story as the reader sees it: each with its story position.
 std::vector<std::pair<long, char16_t>> quotesOf(host::Document& doc, int storyType) {
   std::vector<std::pair<long, char16_t>> out;
-  host::Story* story = doc.story(storyType);
+  const std::optional<host::Range> story = wholeStory(doc, storyType);
   if (!story) return out;
   // The same view whatever the window shows: field codes (where entries spell their arguments
   // with quotes) and hidden text are left out.
   const host::ViewState view = doc.View();
   doc.View() = host::ViewState{};
-  const host::ShownText shown(doc.makeRange(*story, 0, story->length()));
+  const host::ShownText shown(*story);
   doc.View() = view;
   const auto skip = storyType == host::wdMainTextStory ? generatedText(doc) : std::vector<std::pair<long, long>>{};
   const host::Text& text = shown.text();
@@ -58,11 +65,12 @@ void QuoteForms::Restore(host::Document& doc) const {
   for (const auto& [type, recorded] : quotes_) {
     const std::vector<std::pair<long, char16_t>> now = quotesOf(doc, type);
     if (now.size() != recorded.size()) continue;
-    host::Story* story = doc.story(type);
+    host::Range quote = *wholeStory(doc, type);
     for (std::size_t i = 0; i < now.size(); ++i) {
       if (now[i].second == recorded[i]) continue;
       // One character for one: the positions of the quotes after it stay as they were read.
-      doc.makeRange(*story, now[i].first, now[i].first + 1).SetText(host::toUtf8(host::Text(1, recorded[i])));
+      quote.SetRange(now[i].first, now[i].first + 1);
+      quote.SetText(host::toUtf8(host::Text(1, recorded[i])));
     }
   }
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "host/parse/pattern.h"
 #include "host/text/text.h"
 #include "util/quick_sort.h"
 

@@ -4,7 +4,6 @@
 
 #include "discovery/capped_phrases.h"
 #include "host/model/shown_text.h"
-#include "host/text/story.h"
 #include "progress/progress_window.h"
 #include "util/messages.h"
 

@@ -6,7 +6,6 @@
 #include "discovery/run_objects.h"
 #include "discovery/story_panes.h"
 #include "host/model/find.h"
-#include "host/text/story.h"
 #include "progress/cls_prog_form.h"
 #include "settings/ini_file.h"
 #include "settings/keys.h"

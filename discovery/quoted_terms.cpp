@@ -8,7 +8,6 @@
 #include "discovery/run_objects.h"
 #include "discovery/step_progress.h"
 #include "host/model/find.h"
-#include "host/text/story.h"
 #include "settings/ini_file.h"
 #include "settings/keys.h"
 #include "util/messages.h"

@@ -1,7 +1,6 @@
 #include "discovery/run_objects.h"
 
 #include "host/platform/error.h"
-#include "host/text/story.h"
 #include "settings/keys.h"
 #include "state/run_state.h"
 

@@ -13,13 +13,13 @@
 
 namespace discovery {
 
-/// The application of the running command; host::Error 91 between commands.
+/// The application of the running command; host::kErrObjectNotSet between commands.
 host::Application& RunApplication();
-/// The add-in's engine; host::Error 91 before the host has finished starting.
+/// The add-in's engine; host::kErrObjectNotSet before the host has finished starting.
 engine::_clsOSVLXLib& RunEngine();
-/// The document of the running command; host::Error 91 between commands.
+/// The document of the running command; host::kErrObjectNotSet between commands.
 host::Document& RunDocument();
-/// The add-in's progress controller; host::Error 91 when the add-in has none.
+/// The add-in's progress controller; host::kErrObjectNotSet when the add-in has none.
 progress::clsProgForm& RunProgress();
 
 /// "main body", "footnotes" or "endnotes" for story types 1 to 3, "" for others.

@@ -4,7 +4,6 @@
 
 #include "discovery/run_objects.h"
 #include "host/model/constants.h"
-#include "host/text/story.h"
 #include "host/text/text.h"
 #include "indexing/bookmark_names.h"
 #include "indexing/index_insert_or_update.h"

@@ -5,7 +5,6 @@
 
 #include "host/model/constants.h"
 #include "host/model/range.h"
-#include "host/text/styles.h"
 #include "indexing/bookmark_names.h"
 
 namespace indexing {

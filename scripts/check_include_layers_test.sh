@@ -20,8 +20,8 @@ put() {
 # Runs the check; expects success (pass) or a failure whose message contains $2 (fail).
 expect() {
   local want=$1 message=${2:-} out rc
-  out=$(bash "$check" "$tree" --layers host/text host/model plug app --plugins plug \
-          --public host/model --known "$tree/known.txt" 2>&1)
+  out=$(bash "$check" "$tree" --layers host/text host/model ui plug app --plugins plug \
+          --public host/model --windows ui/qt app 2>&1)
   rc=$?
   if [[ $want == pass && $rc -ne 0 ]] || [[ $want == fail && ($rc -eq 0 || $out != *"$message"*) ]]; then
     echo "FAILED ($want${message:+: $message}): $out" >&2
@@ -29,7 +29,7 @@ expect() {
   fi
 }
 
-reset() { rm -rf "${tree:?}"/*; : >"$tree/known.txt"; }
+reset() { rm -rf "${tree:?}"/*; }
 
 reset
 put host/text/a.h
@@ -50,8 +50,15 @@ expect fail 'app/main.cpp: includes "plug/p.h" from the plugin plug'
 reset
 put plug/p.cpp "host/text/a.h"
 expect fail 'plug/p.cpp: includes "host/text/a.h", which is inside the document model'
-echo "plug/p.cpp -> host/text/a.h" >"$tree/known.txt"
+
+reset
+put ui/qt/w.h
+put ui/qt/w.cpp "ui/qt/w.h"
+put plug/p_test.cpp "ui/qt/w.h"
+put app/main.cpp "ui/qt/w.h"
 expect pass
+put plug/p.cpp "ui/qt/w.h"
+expect fail 'plug/p.cpp: includes "ui/qt/w.h" from the windowing backend'
 
 reset
 put host/model/b.cpp "../text/a.h"

@@ -43,12 +43,6 @@ char16_t caretCode(char16_t c) {
 
 }  // namespace
 
-bool isWordCharacter(char16_t c) {
-  if (c < 0x80)
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'\'' || c == u'_';
-  return u_isalnum(c) || c == u'\u2019';
-}
-
 Pattern::Pattern(const Text& findText, bool wildcards, bool matchCase) : folded_(!wildcards && !matchCase) {
   // Text without a character that has case (quotes, digits, punctuation) matches alike either
   // way, and needs no folded copy of the story.

@@ -13,9 +13,6 @@
 
 namespace host {
 
-/// True for characters that make up words (letters, digits, apostrophes).
-bool isWordCharacter(char16_t c);
-
 /// A compiled find pattern.
 class Pattern {
  public:

@@ -57,4 +57,10 @@ bool isAllUpper(std::u16string_view text) {
   return cased;
 }
 
+bool isWordCharacter(char16_t c) {
+  if (c < 0x80)
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'\'' || c == u'_';
+  return u_isalnum(c) || c == u'\u2019';
+}
+
 }  // namespace host

@@ -36,6 +36,9 @@ constexpr char16_t kSoftHyphen = 31;
 constexpr char16_t kSymbol = 40;  // a w:sym character reads as "(" like the word processor's
 }  // namespace ch
 
+/// True for characters that make up words (letters, digits, apostrophes).
+bool isWordCharacter(char16_t c);
+
 /// Upper-cases each code point without changing the length (so positions stay valid).
 Text upperSameLength(std::u16string_view text);
 /// True when the text has at least one cased letter and no lower-case letter.
