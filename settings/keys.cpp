@@ -1,6 +1,6 @@
 #include "settings/keys.h"
 
-#include <QString>
+#include "host/text/text.h"
 
 namespace settings {
 
@@ -26,7 +26,7 @@ std::string QuoteCharacter(int code) {
                                          0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
   if (code < 1 || code > 255) return {};
   const char16_t c = code >= 0x80 && code <= 0x9F ? kHigh[code - 0x80] : static_cast<char16_t>(code);
-  return c == 0 ? std::string() : QString(QChar(c)).toStdString();
+  return c == 0 ? std::string() : host::toUtf8(std::u16string(1, c));
 }
 
 std::optional<int> QuoteCodeOf(std::string_view value) {

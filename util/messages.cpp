@@ -14,8 +14,9 @@ void ShowErrMsg(const std::string& context, long number, const std::string& desc
 void ShowErrMsg(const std::string& context, const std::exception& error) {
   if (const auto* hostError = dynamic_cast<const host::Error*>(&error))
     ShowErrMsg(context, hostError->number(), hostError->description());
-  else if (dynamic_cast<const std::out_of_range*>(&error)) ShowErrMsg(context, 9, "Subscript out of range");
-  else ShowErrMsg(context, 5, error.what());
+  else if (dynamic_cast<const std::out_of_range*>(&error))
+    ShowErrMsg(context, host::kErrSubscript, "Subscript out of range");
+  else ShowErrMsg(context, host::kErrBadArgument, error.what());
 }
 
 void ShowWarningMsg(const std::string& prompt, const std::string& title) {

@@ -10,6 +10,7 @@ namespace host {
 /// Every error number the host throws, in one place (the word processor's numbers).
 enum ErrorNumber : long {
   kErrBadArgument = 5,           // invalid procedure call or argument
+  kErrSubscript = 9,             // subscript out of range (an index outside a list)
   kErrObjectNotSet = 91,         // object variable not set (a reference that is Nothing)
   kErrCannotCreateObject = 429,  // a component cannot be created
   kErrViewNotAvailable = 4605,   // a view or story that is not available now
