@@ -47,7 +47,7 @@ class Connect final : public host::AddInConnection, public _Connect, public dial
   void IniProbMsg() override;
   void ShowVLXForm() override;
 
-  /// The host application given on connection; host::Error 91 when not connected.
+  /// The host application given on connection; host::kErrObjectNotSet when not connected.
   host::Application& wdApp() override;
   void cmdOK_Click(dialogs::frmVLX_COM& form) override;
   int SaveBeforeSearch(dialogs::frmVLX_COM& form, const std::string& searchType) override;

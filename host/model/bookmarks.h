@@ -38,7 +38,7 @@ class Bookmarks {
   explicit Bookmarks(Document* doc) : doc_(doc) {}
   /// False for a name that no bookmark has.
   bool Exists(const std::string& name) const;
-  /// The bookmark of that name; host::Error 5941 when there is none.
+  /// The bookmark of that name; host::kErrNoSuchMember when there is none.
   Bookmark Item(const std::string& name) const;
   /// Adds a bookmark over the range; an existing bookmark of that name moves there.
   Bookmark Add(const std::string& name, const Range& range);

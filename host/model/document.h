@@ -39,7 +39,7 @@ class StoryRanges {
  public:
   explicit StoryRanges(std::vector<Range> items) : items_(std::move(items)) {}
   long Count() const { return static_cast<long>(items_.size()); }
-  /// The first story of a type; host::Error 5941 when the document has none.
+  /// The first story of a type; host::kErrNoSuchMember when the document has none.
   Range Item(int storyType) const;
   std::vector<Range>::const_iterator begin() const { return items_.begin(); }
   std::vector<Range>::const_iterator end() const { return items_.end(); }

@@ -69,14 +69,14 @@ class View {
   /// The open special pane (wdPaneNone when none).
   int SplitSpecial() const;
   /// Opens a special pane and puts the selection at the start of its story; wdPaneNone closes
-  /// it and puts the selection back into the main text. host::Error 4605 when the document has
-  /// no such story, 5 for a pane that is not offered.
+  /// it and puts the selection back into the main text. host::kErrViewNotAvailable when the
+  /// document has no such story, host::kErrBadArgument for a pane that is not offered.
   void SetSplitSpecial(int pane);
   /// The story a layout view looks at.
   int SeekView() const;
-  /// Looks at another story (print layout, print preview and web layout only, else host::Error
-  /// 4605) and puts the selection at its start; wdSeekMainDocument puts it back into the main
-  /// text. host::Error 4605 when the document has no such story.
+  /// Looks at another story (print layout, print preview and web layout only, else
+  /// host::kErrViewNotAvailable) and puts the selection at its start; wdSeekMainDocument puts it
+  /// back into the main text. host::kErrViewNotAvailable when the document has no such story.
   void SetSeekView(int seek);
   /// True when hidden text is shown (find then sees it).
   bool ShowHiddenText() const;

@@ -59,7 +59,7 @@ class Documents {
  public:
   explicit Documents(Application& app) : app_(app) {}
   long Count() const;
-  /// The document with that name; host::Error 5941 when none is open under it.
+  /// The document with that name; host::kErrNoSuchMember when none is open under it.
   Document& Item(const std::string& name) const;
   /// Opens a file and makes it the active document.
   Document& Open(const std::string& path);

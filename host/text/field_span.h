@@ -16,7 +16,7 @@ struct FieldSpan {
 };
 
 /// The marks of the field that begins with `begin` (a w:fldChar or a w:fldSimple); a field
-/// without an end mark reaches to the end of its story. host::Error 5941 when the element is
+/// without an end mark reaches to the end of its story. host::kErrNoSuchMember when the element is
 /// no longer in the story.
 FieldSpan fieldSpan(const Story& story, pugi::xml_node begin);
 
