@@ -138,6 +138,8 @@ TEST(CorpusModel, EveryDocumentOpensDumpsAndSavesUnchanged) {
   }
 }
 
+// One long scenario on purpose: each edit lands on the document the one before left, and the
+// checks after saving and reopening look at all of them together.
 TEST(CorpusModel, SampleEditsKeepTheRestIntactThroughSaveAndReopen) {
   auto files = corpusDocuments("docx");
   if (files.empty()) GTEST_SKIP() << "the shared corpus is not at " << VLX_CORPUS_DIR << "; nothing to check";
