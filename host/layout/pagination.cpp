@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "host/layout/document_parts.h"
 #include "host/layout/page_estimate.h"
@@ -135,13 +136,26 @@ void Pagination::refresh() {
 
 void Pagination::keepShapesOutside(std::size_t first, std::size_t last) { keepOutside_ = {first, last}; }
 
+void Pagination::forget(pugi::xml_node removed) {
+  baseline_.erase(removed.internal_object());
+  // Only blocks have shapes; anything else is let through with one look at its name.
+  const Wml& w = doc_.mainStory().wml();
+  if (shaped_.empty() || !(w.is(removed, "p") || w.is(removed, "tr"))) return;
+  for (auto& entry : shaped_)
+    if (entry.first == removed.internal_object()) entry.first = nullptr;
+}
+
 std::string Pagination::verifyDerivedState() const {
-  if (baseline_.empty()) return {};
+  if (baseline_.empty() && shaped_.empty()) return {};
   const Story& main = doc_.mainStory();
-  std::size_t present = 0;
-  for (const Block& b : main.blocks()) present += baseline_.count(b.node.internal_object());
-  if (present != baseline_.size())
-    return "it remembers the opening text of a paragraph that is no longer in the main text";
+  std::unordered_set<pugi::xml_node_struct*> blocks;
+  for (const Block& b : main.blocks()) blocks.insert(b.node.internal_object());
+  for (const auto& entry : baseline_)
+    if (!blocks.count(entry.first))
+      return "it remembers the opening text of a paragraph that is no longer in the main text";
+  for (const auto& entry : shaped_)
+    if (entry.first && !blocks.count(entry.first))
+      return "it keeps the shape of a paragraph that is no longer in the main text";
   return {};
 }
 
@@ -270,7 +284,8 @@ void Pagination::compute() {
   // taken over from the last computation.
   std::unordered_map<pugi::xml_node_struct*, std::size_t> kept;
   if (keepOutside_)
-    for (std::size_t k = 0; k < shaped_.size(); ++k) kept.emplace(shaped_[k].first, k);
+    for (std::size_t k = 0; k < shaped_.size(); ++k)
+      if (shaped_[k].first) kept.emplace(shaped_[k].first, k);
   std::vector<ParagraphShape> shapes(n);
   std::vector<std::pair<pugi::xml_node_struct*, double>> shaped(n);
   std::vector<pugi::xml_node> rowOf(n), cellOf(n);

@@ -47,12 +47,12 @@ class Pagination {
   /// the last computation (rewriting an index's result changes only its own paragraphs).
   void keepShapesOutside(std::size_t first, std::size_t last);
   /// Forgets a removed node (pugixml gives its memory to later nodes, which must not inherit
-  /// what is remembered of it).
-  void forget(pugi::xml_node removed) { baseline_.erase(removed.internal_object()); }
-  /// True while it remembers the opening text of any paragraph.
-  bool remembersOpeningText() const { return !baseline_.empty(); }
-  /// "" when every paragraph remembered from the opened file is still one of the main text,
-  /// else what is wrong.
+  /// what is remembered of it: a paragraph's opening text, or its shape).
+  void forget(pugi::xml_node removed);
+  /// True while it remembers anything of some paragraph.
+  bool remembersNodes() const { return !baseline_.empty() || !shaped_.empty(); }
+  /// "" when every paragraph remembered (from the opened file, or by the last computation) is
+  /// still one of the main text, else what is wrong.
   std::string verifyDerivedState() const;
 
  private:
@@ -67,7 +67,8 @@ class Pagination {
   std::unordered_map<pugi::xml_node_struct*, std::uint64_t> baseline_;
   BlockPages mainPages_;
   BlockPages endnotePages_;
-  // Shape of each block of the main text at the last computation, the block, and its width.
+  // Shape of each block of the main text at the last computation, the block (null once it
+  // has been removed), and its width.
   std::vector<ParagraphShape> shapes_;
   std::vector<std::pair<pugi::xml_node_struct*, double>> shaped_;
   std::optional<std::pair<std::size_t, std::size_t>> keepOutside_;

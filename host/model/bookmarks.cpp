@@ -52,16 +52,32 @@ void forEachMarker(const Story& story, Fn fn) {
 
 }  // namespace
 
-std::string Bookmark::Name() const { return story_->wml().value(start_, "name"); }
-long Bookmark::Start() const { return story_->positionOf(start_); }
+Bookmark::Bookmark(DocumentRef doc, Story* story, pugi::xml_node start, pugi::xml_node end)
+    : doc_(std::move(doc)),
+      story_(story),
+      start_(start),
+      end_(end),
+      startPlace_(story->placeOf(start)),
+      endPlace_(end ? story->placeOf(end) : ElementPlace{}) {}
+
+Story& Bookmark::live() const {
+  (void)*doc_;  // reports a closed document
+  if (!story_->holdsAnchor(startPlace_) || (end_ && !story_->holdsAnchor(endPlace_)))
+    throw Error(kErrObjectDeleted, "The bookmark has been deleted.");
+  return *story_;
+}
+
+std::string Bookmark::Name() const { return live().wml().value(start_, "name"); }
+long Bookmark::Start() const { return live().positionOf(start_); }
 long Bookmark::End() const {
-  long e = end_ ? story_->positionOf(end_) : -1;
+  long e = end_ ? live().positionOf(end_) : -1;
   return std::max(e, Start());
 }
 Range Bookmark::Range() const { return doc_->makeRange(*story_, Start(), End()); }
 void Bookmark::Select() const { doc_->Select(Range()); }
 
 void Bookmark::Delete() {
+  live();
   removeElement(*doc_, *story_, end_);
   removeElement(*doc_, *story_, start_);
   doc_->notify(*story_, Change::formatted());

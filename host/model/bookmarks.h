@@ -4,10 +4,12 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 #include <pugixml.hpp>
 
 #include "host/model/range.h"
+#include "host/text/element_place.h"
 
 namespace host {
 
@@ -17,8 +19,7 @@ class Story;
 /// One bookmark.
 class Bookmark {
  public:
-  Bookmark(Document* doc, Story* story, pugi::xml_node start, pugi::xml_node end)
-      : doc_(doc), story_(story), start_(start), end_(end) {}
+  Bookmark(DocumentRef doc, Story* story, pugi::xml_node start, pugi::xml_node end);
   std::string Name() const;
   long Start() const;
   long End() const;
@@ -27,9 +28,14 @@ class Bookmark {
   void Delete();
 
  private:
-  Document* doc_;
+  // The bookmark's story, once the bookmark is known to be there still; host::Error otherwise
+  // (its document closed, or an edit removed its start or end).
+  Story& live() const;
+
+  DocumentRef doc_;
   Story* story_;
   pugi::xml_node start_, end_;
+  mutable ElementPlace startPlace_, endPlace_;  // where they stand, to check them without reading them
 };
 
 /// The document's bookmarks, by name (names compare without regard to case).

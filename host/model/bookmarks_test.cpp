@@ -1,5 +1,9 @@
 #include "host/model/bookmarks.h"
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "host/model/document.h"
@@ -94,6 +98,25 @@ TEST(Bookmarks, DeleteRemovesBothElements) {
   EXPECT_EQ(doc->Bookmarks().Count(), 0);
   std::string after = bodyXml(*doc);
   EXPECT_EQ(after.find("bookmark"), std::string::npos);
+}
+
+TEST(Bookmarks, ABookmarkWhoseElementsWereRemovedReportsIt) {
+  auto doc = threeParagraphs();
+  Bookmark b = doc->Bookmarks().Add("Moved", doc->Range(21, 24));
+  Bookmark kept = doc->Bookmarks().Add("Kept", doc->Range(4, 9));
+  doc->Bookmarks().Add("moved", doc->Range(27, 31));  // takes the name's elements away from b
+  ASSERT_EQ(doc->Bookmarks().Item("Moved").Range().Text(), "last");
+  for (const auto& [call, what] : std::vector<std::pair<std::function<void()>, const char*>>{
+           {[&] { b.Start(); }, "Start"}, {[&] { b.Name(); }, "Name"}, {[&] { b.Delete(); }, "Delete"}}) {
+    try {
+      call();
+      ADD_FAILURE() << what << " worked on a deleted bookmark";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.number(), kErrObjectDeleted) << what;
+      EXPECT_STREQ(e.what(), "The bookmark has been deleted.") << what;
+    }
+  }
+  EXPECT_EQ(kept.Range().Text(), "quick");
 }
 
 TEST(Bookmarks, BookmarksFollowEditsAroundThem) {

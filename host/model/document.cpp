@@ -209,6 +209,14 @@ void Document::notify(Story& story, const Change& change) {
     case Change::NodeRemoved: forgetNode(change.node); return;
     case Change::TextReplaced: moveLiveRanges(story, change.pos, change.removed, change.inserted); break;
     case Change::Formatted: break;
+    case Change::StylesChanged: {
+      // The styles part is written again on saving; the stories' own XML is not.
+      const std::string part = package_->relatedPart(package_->mainPartName(), kStylesRel);
+      if (!part.empty()) package_->markDirty(part);
+      ++editStamp_;
+      saved_ = false;
+      return;
+    }
   }
   ++editStamp_;
   package_->markDirty(story.partName());
@@ -250,17 +258,10 @@ void Document::forgetNode(pugi::xml_node node) {
     bool for_each(pugi::xml_node& n) override {
       doc.shownCodes_.erase(n.internal_object());
       doc.pagination_->forget(n);
-      return !doc.shownCodes_.empty() || doc.pagination_->remembersOpeningText();
+      return !doc.shownCodes_.empty() || doc.pagination_->remembersNodes();
     }
   } forget(*this);
   if (forget.for_each(node)) node.traverse(forget);
-}
-
-void Document::noteStylesChange() {
-  std::string part = package_->relatedPart(package_->mainPartName(), kStylesRel);
-  if (!part.empty()) package_->markDirty(part);
-  ++editStamp_;
-  saved_ = false;
 }
 
 std::string Document::verifyDerivedState() {

@@ -111,7 +111,7 @@ class Document final : public DocumentParts {
   /// What the window shows.
   ViewState& View() { return view_; }
   /// The document's window.
-  host::Window ActiveWindow() { return host::Window(*this); }
+  host::Window ActiveWindow() { return host::Window(this); }
   /// What the window remembers besides what it shows (its view type, panes, story looked at).
   WindowState& windowState() { return window_; }
   /// The application options the document obeys (its own until an application shares its).
@@ -129,15 +129,15 @@ class Document final : public DocumentParts {
   Story& mainStory() const override { return *stories_.front(); }
   StyleSheet& styles() { return *styles_; }
   Package& package() override { return *package_; }
+  /// The range state the object model's other handles share (see DocumentRef): the
+  /// selection's, which lives as long as the document and is detached when it closes.
+  const std::shared_ptr<RangeState>& handleState() const { return selection_; }
   /// Makes a live range.
   host::Range makeRange(Story& story, long start, long end);
-  /// Follows an edit of a story: tells the story, the live ranges, the shown field codes, the
-  /// bookmark index and what compares the edit count (pages, shown text) what changed.
+  /// Follows an edit of a story (or of the styles, which every story reads): tells the story,
+  /// the live ranges, the shown field codes, the bookmark index and what compares the edit
+  /// count (pages, shown text) what changed.
   void notify(Story& story, const Change& change) override;
-  /// Records a change made to a story's XML by hand that moves no text.
-  void noteChange(Story& story) { notify(story, Change::formatted()); }
-  /// Records a change of the styles part.
-  void noteStylesChange();
   /// The fields whose code is shown.
   std::set<pugi::xml_node_struct*>& shownCodes() { return shownCodes_; }
   /// What the window shows, as find and Range.Text see it.

@@ -58,7 +58,21 @@ std::string fieldKeyword(int type) {
   return {};
 }
 
-FieldSpan Field::Span() const { return fieldSpan(*story_, begin_); }
+Field::Field(DocumentRef doc, Story* story, pugi::xml_node begin)
+    : doc_(std::move(doc)), story_(story), begin_(begin), place_(story->placeOf(begin)) {}
+
+Story& Field::live() const {
+  (void)*doc_;  // reports a closed document
+  if (!story_->beginsField(place_)) throw Error(kErrObjectDeleted, "The field has been deleted.");
+  return *story_;
+}
+
+pugi::xml_node Field::BeginNode() const {
+  live();
+  return begin_;
+}
+
+FieldSpan Field::Span() const { return fieldSpan(live(), begin_); }
 
 long Field::Type() const { return fieldTypeOfCode(Code().Text()); }
 
@@ -73,7 +87,9 @@ Range Field::Result() const {
 }
 
 void Field::Update() {
-  if (Type() == wdFieldIndex) begin_ = updateIndexField(*doc_, *story_, begin_);
+  if (Type() != wdFieldIndex) return;
+  begin_ = updateIndexField(*doc_, *story_, begin_);
+  place_ = story_->placeOf(begin_);
 }
 
 void Field::Delete() {
@@ -86,9 +102,13 @@ void Field::Select() const {
   doc_->Select(doc_->makeRange(*story_, s.begin, s.end + 1));
 }
 
-bool Field::ShowCodes() const { return doc_->shownCodes().count(begin_.internal_object()) > 0; }
+bool Field::ShowCodes() const {
+  live();
+  return doc_->shownCodes().count(begin_.internal_object()) > 0;
+}
 
 void Field::SetShowCodes(bool show) {
+  live();
   if (show) doc_->shownCodes().insert(begin_.internal_object());
   else doc_->shownCodes().erase(begin_.internal_object());
 }
@@ -108,7 +128,7 @@ Field Fields::Add(const Range& range, int type, const std::string& text, bool) {
   edit::insert(*doc_, story, pos,
                {edit::Piece::mark(edit::Piece::FieldBegin), edit::Piece::codeText(toText(" " + code + " ")),
                 edit::Piece::mark(edit::Piece::FieldSeparator), edit::Piece::mark(edit::Piece::FieldEnd)});
-  return fieldsIn(doc_, story, pos, pos + 1).front();
+  return fieldsIn(&*doc_, story, pos, pos + 1).front();
 }
 
 std::vector<Field> fieldsIn(Document* doc, Story& story, long start, long end) {

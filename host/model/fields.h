@@ -3,11 +3,13 @@
 // spread over paragraphs) and simple fields (w:fldSimple).
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
 
 #include "host/model/range.h"
+#include "host/text/element_place.h"
 #include "host/text/field_span.h"
 
 namespace host {
@@ -23,7 +25,7 @@ std::string fieldKeyword(int type);
 /// One field.
 class Field {
  public:
-  Field(Document* doc, Story* story, pugi::xml_node begin) : doc_(doc), story_(story), begin_(begin) {}
+  Field(DocumentRef doc, Story* story, pugi::xml_node begin);
   /// The field type (index entry 4, index 8, table of contents 13 ...).
   long Type() const;
   /// The code, as a range between the begin mark and the separator (or end) mark.
@@ -43,21 +45,26 @@ class Field {
   /// Positions of the marks.
   FieldSpan Span() const;
   /// The element the field begins with (a w:fldChar or a w:fldSimple).
-  pugi::xml_node BeginNode() const { return begin_; }
+  pugi::xml_node BeginNode() const;
   /// The story the field lives in.
-  Story& GetStory() const { return *story_; }
+  Story& GetStory() const { return live(); }
 
  private:
-  Document* doc_;
+  // The field's story, once the field is known to be there still; host::Error otherwise (its
+  // document closed, or an edit removed its begin mark).
+  Story& live() const;
+
+  DocumentRef doc_;
   Story* story_;
   pugi::xml_node begin_;
+  mutable ElementPlace place_;  // where begin_ stands, to check it without reading it
 };
 
 /// A snapshot of fields (of a document's main text or of a range).
 class Fields {
  public:
-  Fields(Document* doc, Story* story, std::vector<Field> items, long insertAt)
-      : doc_(doc), story_(story), items_(std::move(items)), insertAt_(insertAt) {}
+  Fields(DocumentRef doc, Story* story, std::vector<Field> items, long insertAt)
+      : doc_(std::move(doc)), story_(story), items_(std::move(items)), insertAt_(insertAt) {}
   long Count() const { return static_cast<long>(items_.size()); }
   /// 1-based.
   Field Item(long index) const;
@@ -68,7 +75,7 @@ class Fields {
   Field Add(const Range& range, int type, const std::string& text, bool preserveFormatting = false);
 
  private:
-  Document* doc_;
+  DocumentRef doc_;
   Story* story_;
   std::vector<Field> items_;
   long insertAt_;

@@ -1,5 +1,7 @@
 #include "host/model/fields.h"
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "host/model/document.h"
@@ -103,6 +105,43 @@ TEST(Fields, DISABLED_TextInsertedIntoACodeContinuedFromTheLastParagraphIsCode) 
   EXPECT_EQ(doc->Fields().Item(1).Code().Text(), " QUOTE \r\"INx\" ");
   EXPECT_NE(paragraphsXml(*doc, "word/document.xml")[1].find("<w:instrText xml:space=\"preserve\">IN</w:instrText>"),
             std::string::npos);
+}
+
+TEST(FieldLifetime, AFieldWhoseMarksAnEditRemovedReportsItAndLeavesNoShownCode) {
+  auto doc = openBody(pageField() + para(run("kept")));
+  Field gone = doc->Fields().Item(1);
+  doc->Range(0, 12).Delete();  // the whole first paragraph's text, the field with it
+  ASSERT_EQ(doc->Fields().Count(), 0);
+  auto expectDeleted = [](const std::function<void()>& call, const char* what) {
+    try {
+      call();
+      ADD_FAILURE() << what << " worked on a deleted field";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.number(), kErrObjectDeleted) << what;
+      EXPECT_STREQ(e.what(), "The field has been deleted.") << what;
+    }
+  };
+  expectDeleted([&] { gone.SetShowCodes(true); }, "SetShowCodes");
+  expectDeleted([&] { gone.ShowCodes(); }, "ShowCodes");
+  expectDeleted([&] { gone.Code(); }, "Code");
+  expectDeleted([&] { gone.Span(); }, "Span");
+  expectDeleted([&] { gone.Delete(); }, "Delete");
+  expectDeleted([&] { gone.BeginNode(); }, "BeginNode");
+  // A new field may take the freed memory: it shows its result, not a code the old one left.
+  doc->Range(0, 0).Fields().Add(doc->Range(0, 0), wdFieldEmpty, "PAGE");
+  EXPECT_FALSE(doc->Fields().Item(1).ShowCodes());
+  EXPECT_EQ(doc->verifyDerivedState(), "");
+}
+
+TEST(FieldLifetime, AFieldKeptAcrossEditsThatMoveItIntoAnotherParagraphStillWorks) {
+  auto doc = openBody(para(run("x")) + pageField());
+  Field f = doc->Fields().Item(1);
+  doc->Range(1, 2).Delete();  // the first paragraph mark: the field's paragraph joins the first
+  EXPECT_EQ(f.Code().Text(), " PAGE ");
+  doc->Range(0, 0).InsertParagraphAfter();
+  EXPECT_EQ(f.Code().Text(), " PAGE ");
+  f.SetShowCodes(true);
+  EXPECT_TRUE(doc->Fields().Item(1).ShowCodes());
 }
 
 TEST(Fields, StrayMarksWithoutABeginAreIgnored) {

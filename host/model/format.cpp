@@ -235,7 +235,7 @@ void Style::StyleFont::SetAllCaps(long value) {
   if (s_.doc_->styles().exists(s_.id_) && s_.doc_->styles().styleCaps(s_.id_) == (value != 0)) return;
   if (!s_.doc_->styles().setStyleCaps(s_.id_, value != 0))
     throw Error(kErrNoSuchMember, "The style " + s_.id_ + " does not exist.");
-  s_.doc_->noteStylesChange();
+  s_.doc_->notify(s_.doc_->mainStory(), Change::stylesChanged());
 }
 
 }  // namespace host

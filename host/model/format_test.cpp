@@ -1,5 +1,7 @@
 // Formatting read through the style chain and written as direct formatting.
 
+#include <cstdint>
+
 #include <gtest/gtest.h>
 
 #include "host/model/document.h"
@@ -315,6 +317,16 @@ TEST(StyleCaps, SettingCapsToWhatTheStyleHasIsNoChange) {
   auto doc = openDocument(styledSpec(para(run("Heading"), "<w:pStyle w:val=\"Caps\"/>")));
   Style(doc.get(), "Caps").Font().SetAllCaps(kTrue);
   EXPECT_TRUE(doc->Saved());
+}
+
+TEST(StyleCaps, AStyleEditGoesThroughTheEditProtocolAndIsSaved) {
+  auto doc = openDocument(styledSpec(para(run("Heading"), "<w:pStyle w:val=\"Caps\"/>")));
+  const std::uint64_t stamp = doc->editStamp();
+  Style(doc.get(), "Caps").Font().SetAllCaps(kFalse);
+  EXPECT_FALSE(doc->Saved());
+  EXPECT_GT(doc->editStamp(), stamp);  // what compares the edit count (pages, shown text) sees it
+  EXPECT_EQ(doc->verifyDerivedState(), "");
+  EXPECT_EQ(reopen(*doc)->Range(0, 7).Font().AllCaps(), kFalse);
 }
 
 TEST(StyleCaps, AStylesFontOutlivesTheStyleItCameFrom) {

@@ -14,7 +14,7 @@ Field Indexes::MarkEntry(const Range& range, const std::string& entry, const std
                 edit::Piece::codeText(toText(" XE \"" + escapeIndexEntry(entry) + "\" " + switches), true),
                 edit::Piece::mark(edit::Piece::FieldEnd, true)},
                edit::Runs::Shared);
-  return fieldsIn(doc_, story, pos, pos + 1).front();
+  return fieldsIn(&*doc_, story, pos, pos + 1).front();
 }
 
 }  // namespace host

@@ -112,6 +112,13 @@ long movePosition(const Story& story, long pos, int unit, long count, long& move
 
 // ---- Range ----
 
+DocumentRef::DocumentRef(Document* doc) : s_(doc->handleState()) {}
+
+Document& DocumentRef::operator*() const {
+  checkAttached(*s_);
+  return *s_->doc;
+}
+
 void Range::check() const {
   if (!s_) throw Error(kErrObjectNotSet, "Object variable not set.");
   checkAttached(*s_);

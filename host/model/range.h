@@ -31,10 +31,26 @@ struct RangeState {
   std::shared_ptr<FindSettings> find;  // the range's find, made on first use
 };
 
+/// How the object model's other handles (fields, bookmarks, styles, sections, the indexes, the
+/// window) hold their document: by a share of a range state that the document keeps for its
+/// whole life and detaches when it closes, as it detaches every live range. A handle used
+/// after its document was closed then reports it as a Range does, instead of reading freed memory.
+class DocumentRef {
+ public:
+  /// Refers to an open document (implicit: handles are made from the document itself).
+  DocumentRef(Document* doc);  // NOLINT(google-explicit-constructor)
+  /// The document; host::Error when it has been closed.
+  Document& operator*() const;
+  Document* operator->() const { return &**this; }
+
+ private:
+  std::shared_ptr<RangeState> s_;
+};
+
 /// A style of the document (paragraph or character).
 class Style {
  public:
-  Style(Document* doc, std::string id) : doc_(doc), id_(std::move(id)) {}
+  Style(DocumentRef doc, std::string id) : doc_(std::move(doc)), id_(std::move(id)) {}
   /// The style's id in the styles part.
   const std::string& Id() const { return id_; }
   /// The style's display name.
@@ -51,7 +67,7 @@ class Style {
 
    private:
     struct Place {
-      Document* doc_;
+      DocumentRef doc_;
       std::string id_;
     } s_;
   };
@@ -60,7 +76,7 @@ class Style {
 
  private:
   friend class StyleFont;
-  Document* doc_;
+  DocumentRef doc_;
   std::string id_;
 };
 
@@ -115,7 +131,7 @@ class ListFormat {
 /// A section of the main text.
 class Section {
  public:
-  Section(Document* doc, std::size_t index) : doc_(doc), index_(index) {}
+  Section(DocumentRef doc, std::size_t index) : doc_(std::move(doc)), index_(index) {}
   /// Page set-up of the section.
   class PageSetupView {
    public:
@@ -137,7 +153,7 @@ class Section {
 
    private:
     struct Place {
-      Document* doc_;
+      DocumentRef doc_;
       std::size_t index_;
     } s_;
   };
@@ -147,7 +163,7 @@ class Section {
 
  private:
   friend class PageSetupView;
-  Document* doc_;
+  DocumentRef doc_;
   std::size_t index_;
 };
 

@@ -211,6 +211,50 @@ TEST(RangeLifetime, ARangeOfAClosedDocumentReportsItInsteadOfReadingFreedMemory)
   expectClosed([&] { format.SetStyle("Normal"); }, "ParagraphFormat.SetStyle");
 }
 
+TEST(RangeLifetime, EveryOtherHandleOfAClosedDocumentReportsItAsARangeDoes) {
+  auto doc = foxDoc();
+  Field field = doc->Indexes().MarkEntry(doc->Range(4, 9), "Quick");
+  host::Fields fields = doc->Fields();
+  Bookmark bookmark = doc->Bookmarks().Add("Fox", doc->Range(16, 19));
+  host::Indexes indexes = doc->Indexes();
+  host::Style style(doc.get(), "Normal");
+  Style::StyleFont styleFont = style.Font();
+  Section section = doc->Sections().Item(1);
+  Section::PageSetupView pageSetup = section.PageSetup();
+  Window window = doc->ActiveWindow();
+  View view = window.View();
+  Range r = doc->Range(0, 3);
+  doc.reset();
+  auto expectClosed = [](const std::function<void()>& call, const char* what) {
+    try {
+      call();
+      ADD_FAILURE() << what << " worked on a closed document";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.number(), kErrNoSuchMember) << what;
+      EXPECT_STREQ(e.what(), "The range's document has been closed.") << what;
+    }
+  };
+  expectClosed([&] { field.Code(); }, "Field.Code");
+  expectClosed([&] { field.ShowCodes(); }, "Field.ShowCodes");
+  expectClosed([&] { field.SetShowCodes(true); }, "Field.SetShowCodes");
+  expectClosed([&] { field.GetStory(); }, "Field.GetStory");
+  expectClosed([&] { fields.Item(1).Span(); }, "Fields.Item");
+  expectClosed([&] { fields.Add(r, wdFieldEmpty, "PAGE"); }, "Fields.Add");
+  expectClosed([&] { bookmark.Name(); }, "Bookmark.Name");
+  expectClosed([&] { bookmark.Start(); }, "Bookmark.Start");
+  expectClosed([&] { bookmark.Delete(); }, "Bookmark.Delete");
+  expectClosed([&] { indexes.MarkEntry(r, "The"); }, "Indexes.MarkEntry");
+  expectClosed([&] { style.NameLocal(); }, "Style.NameLocal");
+  expectClosed([&] { styleFont.SetAllCaps(kTrue); }, "Style.Font.SetAllCaps");
+  expectClosed([&] { section.Range(); }, "Section.Range");
+  expectClosed([&] { pageSetup.SectionStart(); }, "PageSetup.SectionStart");
+  expectClosed([&] { pageSetup.SetStartingNumber(3); }, "PageSetup.SetStartingNumber");
+  expectClosed([&] { window.PanesCount(); }, "Window.PanesCount");
+  expectClosed([&] { window.GetDocument(); }, "Window.GetDocument");
+  expectClosed([&] { view.SetShowFieldCodes(true); }, "View.SetShowFieldCodes");
+  expectClosed([&] { window.ActivePane().View().Type(); }, "Pane.View.Type");
+}
+
 TEST(RangeLifetime, CharactersOfATemporaryRangeStayValid) {
   auto doc = foxDoc();
   Range::CharactersView chars = doc->Range(4, 9).Characters();

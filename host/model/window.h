@@ -4,6 +4,8 @@
 // has one window, and its panes share one view. What the view shows (hidden text, field codes)
 // is the document's ViewState, which find obeys; moving to another story moves the selection.
 
+#include <utility>
+
 #include "host/model/range.h"
 
 namespace host {
@@ -61,7 +63,7 @@ struct WindowState {
 class View {
  public:
   /// The view of a document's window.
-  explicit View(Document& doc) : doc_(&doc) {}
+  explicit View(DocumentRef doc) : doc_(std::move(doc)) {}
   /// wdPrintView, wdNormalView ...
   int Type() const;
   /// Sets the view type; host::Error 5 for a value that is no view type.
@@ -92,30 +94,30 @@ class View {
   void SetShowFieldCodes(bool on);
 
  private:
-  Document* doc_;
+  DocumentRef doc_;
 };
 
 /// A pane of a window.
 class Pane {
  public:
   /// The active pane of a document's window.
-  explicit Pane(Document& doc) : doc_(&doc) {}
+  explicit Pane(DocumentRef doc) : doc_(std::move(doc)) {}
   /// The pane's view (shared by the window's panes).
-  host::View View() const { return host::View(*doc_); }
+  host::View View() const { return host::View(doc_); }
 
  private:
-  Document* doc_;
+  DocumentRef doc_;
 };
 
 /// A document's window.
 class Window {
  public:
   /// The window of a document.
-  explicit Window(Document& doc) : doc_(&doc) {}
+  explicit Window(DocumentRef doc) : doc_(std::move(doc)) {}
   /// The pane that has the selection.
-  host::Pane ActivePane() const { return host::Pane(*doc_); }
+  host::Pane ActivePane() const { return host::Pane(doc_); }
   /// The view of the active pane.
-  host::View View() const { return host::View(*doc_); }
+  host::View View() const { return host::View(doc_); }
   /// 2 while a special pane is open, else 1.
   long PanesCount() const;
   /// The upper pane's share of the window in percent; 0 when the window is not split.
@@ -127,7 +129,7 @@ class Window {
   Document& GetDocument() const { return *doc_; }
 
  private:
-  Document* doc_;
+  DocumentRef doc_;
 };
 
 }  // namespace host

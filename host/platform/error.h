@@ -20,6 +20,7 @@ enum ErrorNumber : long {
   kErrFileFormat = 5792,         // the file appears to be corrupted / not a document
   kErrFileAccess = 5273,         // the document name or path is not valid / cannot be written
   kErrBadPattern = 5560,         // the Find What text contains an invalid pattern match expression
+  kErrObjectDeleted = 5825,      // the object has been deleted (a field or bookmark an edit removed)
 };
 
 /// A failed host call.

@@ -9,6 +9,7 @@
 #include "host/model/fields.h"
 #include "host/model/find.h"
 #include "host/model/indexes.h"
+#include "host/model/range.h"
 #include "host/platform/error.h"
 #include "host/testing/test_documents.h"
 #include "host/text/story.h"
@@ -49,17 +50,41 @@ bool editAt(Document& doc, Range range, int kind, int step) {
       doc.Bookmarks().Item("mark1").Delete();
       break;
     case 13: range.SetCase(wdUpperCase); break;
+    case 14: range.InsertBefore("before"); break;
+    case 15: range.InsertParagraphBefore(); break;
+    case 16: range.SetBold(step % 2 ? kTrue : kFalse); break;
+    case 17: range.Font().SetAllCaps(step % 2 ? kTrue : kFalse); break;
+    case 18: range.ParagraphFormat().SetStyle(step % 2 ? "Clause" : "Caps"); break;
+    case 19: range.ParagraphFormat().SetAlignment(step % 2 ? wdAlignParagraphCenter : wdAlignParagraphJustify); break;
+    case 20: range.ParagraphFormat().SetSpaceBefore(12); break;
+    case 21: range.ListFormat().RemoveNumbers(); break;
+    case 22: {
+      Section::PageSetupView setup = range.Sections().Item(1).PageSetup();
+      if (step % 3 == 0) setup.SetSectionStart(step % 2 ? wdSectionNewPage : wdSectionContinuous);
+      else if (step % 3 == 1) setup.SetRestartNumberingAtSection(step % 2 == 0);
+      else setup.SetStartingNumber(step);
+      break;
+    }
+    case 23: Style(&doc, "Caps").Font().SetAllCaps(step % 2 ? kTrue : kFalse); break;
+    case 24: {
+      Find find = range.Find();
+      find.SetText("e");
+      find.Replacement().SetText("E" + n);
+      return find.Execute(step % 2 ? wdReplaceAll : wdReplaceOne);
+    }
     default: range.ParagraphFormat().SetSpaceAfter(6); break;
   }
   return true;
 }
 
-// Uses what edits must keep in step: the find view (plain and case-folded) and the bookmark index.
+// Uses what edits must keep in step: the find view (plain and case-folded), the bookmark
+// index and the pages.
 void useCaches(Document& doc) {
   Range r = doc.Content();
   r.Find().SetText("text");
   r.Find().Execute();
   doc.Bookmarks().Count();
+  r.Information(wdActiveEndPageNumber);
 }
 
 TEST(MapPatches, EveryKindOfEditLeavesWhatIsKeptAsAFreshReadingWouldMakeIt) {
@@ -73,16 +98,22 @@ TEST(MapPatches, EveryKindOfEditLeavesWhatIsKeptAsAFreshReadingWouldMakeIt) {
            "<w:r><w:t>multi</w:t><w:tab/><w:t>part run</w:t><w:lastRenderedPageBreak/><w:t>again</w:t></w:r>") +
       para("<w:fldSimple w:instr=\" PAGE \">" + run("7") + "</w:fldSimple>" + run(" simple field after")) +
       table({{"cell one text", "cell two"}}) + para(run("Last paragraph of the story"));
+  const std::string numbered = "<w:numPr><w:ilvl w:val=\"0\"/><w:numId w:val=\"3\"/></w:numPr>";
+  DocParts parts;
+  parts.styles = paragraphStyle("Clause", "", numbered, "") + paragraphStyle("Caps", "", "", "<w:caps/>");
+  parts.body = body + para(run("Numbered clause"), "<w:pStyle w:val=\"Clause\"/>") +
+               para(run("Directly numbered"), numbered + "<w:sectPr><w:type w:val=\"continuous\"/></w:sectPr>") +
+               para(run("In capitals"), "<w:pStyle w:val=\"Caps\"/>");
   std::mt19937 rng(11);
   for (int round = 0; round < 40; ++round) {
-    auto doc = openBody(body);
+    auto doc = openDocument(parts);
     Story& story = doc->Content().GetStory();
-    for (int step = 0; step < 12; ++step) {
+    for (int step = 0; step < 16; ++step) {
       useCaches(*doc);
       long length = story.length();
       long a = std::uniform_int_distribution<long>(0, length - 1)(rng);
       long b = std::min(length - 1, a + std::uniform_int_distribution<long>(0, 9)(rng));
-      int kind = std::uniform_int_distribution<int>(0, 14)(rng);
+      int kind = std::uniform_int_distribution<int>(0, 25)(rng);
       std::string context = "round " + std::to_string(round) + " step " + std::to_string(step) + " edit " +
                             std::to_string(kind) + " [" + std::to_string(a) + "," + std::to_string(b) + ")";
       try {

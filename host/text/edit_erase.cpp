@@ -95,7 +95,11 @@ Removed eraseInline(EditSink& doc, Story& story, std::size_t b, std::uint32_t la
     removed.emplace_back(s.start + from, s.start + to);
     if (s.run) touchedRuns.push_back(s.run);
   }
-  for (pugi::xml_node_struct* n : wholeSimple) removeNode(doc, story, pugi::xml_node(n));
+  // A simple field inside another goes with it: removed again, it would be freed memory.
+  std::vector<pugi::xml_node> outermost;
+  for (pugi::xml_node_struct* n : wholeSimple)
+    if (!insideAny(pugi::xml_node(n).parent(), p, wholeSimple)) outermost.emplace_back(n);
+  for (pugi::xml_node n : outermost) removeNode(doc, story, n);
   for (pugi::xml_node r : touchedRuns) {
     if (!r.parent()) continue;
     pugi::xml_node rPr = w.child(r, "rPr");
@@ -103,9 +107,10 @@ Removed eraseInline(EditSink& doc, Story& story, std::size_t b, std::uint32_t la
       removeNode(doc, story, r);
   }
   std::sort(removed.begin(), removed.end());
-  Removed merged;  // touching pieces as one, so that live ranges are moved once for them
+  Removed merged;  // touching or nested pieces as one, so that live ranges are moved once for them
   for (const auto& piece : removed) {
-    if (!merged.empty() && merged.back().second == piece.first) merged.back().second = piece.second;
+    if (!merged.empty() && merged.back().second >= piece.first)
+      merged.back().second = std::max(merged.back().second, piece.second);
     else merged.push_back(piece);
   }
   return merged;

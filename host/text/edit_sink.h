@@ -24,6 +24,7 @@ struct Change {
     NodeRemoved,       // content element `node` is about to leave the XML (sent while it can still be read)
     TextReplaced,      // characters [pos, pos + removed) were replaced by `inserted` characters
     Formatted,         // the story changed without moving text (formatting, bookmarks, markers)
+    StylesChanged,     // a style's definition changed: every story, not only this one, may look different
   };
   Kind kind;
   std::size_t block = 0;
@@ -59,6 +60,7 @@ struct Change {
     return c;
   }
   static Change formatted() { return Change(Formatted); }
+  static Change stylesChanged() { return Change(StylesChanged); }
 };
 
 /// Told of every edit of a story.

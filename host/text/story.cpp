@@ -187,4 +187,46 @@ long Story::positionOf(pugi::xml_node anchor) const {
   return -1;
 }
 
+ElementPlace Story::placeOf(pugi::xml_node element) const {
+  for (pugi::xml_node p = element.parent(); p; p = p.parent()) {
+    std::size_t b = blockOf(p);
+    if (b != npos && !blocks_[b].rowEnd) return {p.internal_object(), element.internal_object()};
+  }
+  return {nullptr, element.internal_object()};
+}
+
+template <typename Holds>
+bool Story::stillHolds(ElementPlace& place, bool betweenBlocks, Holds holds) const {
+  auto heldBy = [&](std::size_t b) { return b != npos && !blocks_[b].rowEnd && holds(*maps_[b]); };
+  if (place.block && heldBy(blockOf(pugi::xml_node(place.block)))) return true;
+  if (betweenBlocks) {
+    for (const BlockAnchor& a : blockAnchors_) {
+      if (a.node.internal_object() != place.element) continue;
+      place.block = nullptr;
+      return true;
+    }
+  }
+  for (std::size_t b = 0; b < blocks_.size(); ++b) {
+    if (!heldBy(b)) continue;
+    place.block = blocks_[b].node.internal_object();
+    return true;
+  }
+  return false;
+}
+
+bool Story::beginsField(ElementPlace& place) const {
+  return stillHolds(place, false, [&](const CharMap& m) {
+    return std::any_of(m.segments.begin(), m.segments.end(), [&](const Segment& s) {
+      return s.node.internal_object() == place.element && (s.kind == Seg::FieldBegin || s.kind == Seg::SimpleBegin);
+    });
+  });
+}
+
+bool Story::holdsAnchor(ElementPlace& place) const {
+  return stillHolds(place, true, [&](const CharMap& m) {
+    return std::any_of(m.anchors.begin(), m.anchors.end(),
+                       [&](const Anchor& a) { return a.node.internal_object() == place.element; });
+  });
+}
+
 }  // namespace host

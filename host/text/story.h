@@ -14,6 +14,7 @@
 #include "host/text/charmap.h"
 #include "host/text/constants.h"
 #include "host/text/edit_sink.h"
+#include "host/text/element_place.h"
 #include "host/text/find_view.h"
 #include "host/text/styles.h"
 #include "host/wml/wml.h"
@@ -69,6 +70,14 @@ class Story {
   Text text(long start, long end) const;
   /// Position of a zero-width element of the story (a bookmark start, say), or -1.
   long positionOf(pugi::xml_node anchor) const;
+  /// The place of an element that stands in the story now.
+  ElementPlace placeOf(pugi::xml_node element) const;
+  /// True when the place's element still begins a field of the story (a w:fldChar begin or a
+  /// w:fldSimple); true for an anchor when it is still one of the story's zero-width elements.
+  /// Both compare addresses only: cheap while the element stays in its block, a look through
+  /// the story (which moves the place along) when it has left it.
+  bool beginsField(ElementPlace& place) const;
+  bool holdsAnchor(ElementPlace& place) const;
   /// Calls fn(segment, position) for each segment that begins in [start, end), in order.
   template <typename Fn>
   void forEachSegment(long start, long end, Fn&& fn) const {
@@ -111,6 +120,10 @@ class Story {
   // list keep their maps, found by element; so an edit that removes paragraphs reports this
   // before it makes new ones, which could take a removed one's memory.
   void structureChanged();
+  // True when a block (the place's own first) holds the place's element as `holds` sees it,
+  // or, with betweenBlocks, when it stands between blocks; the place then says where it is.
+  template <typename Holds>
+  bool stillHolds(ElementPlace& place, bool betweenBlocks, Holds holds) const;
   void collect(pugi::xml_node container);
   void collectTable(pugi::xml_node table);
   void rebuildIndex();
