@@ -6,11 +6,12 @@
 
 #include "app/batch_session.h"
 #include "app/cli.h"
-#include "app/desktop/desktop_host.h"
+#include "app/desktop/desktop_program.h"
 #include "app/exit_codes.h"
 #include "host/platform/error.h"
 #include "host/platform/heap.h"
 #include "host/platform/warnings.h"
+#include "host/shell/registry.h"
 
 int main(int argc, char** argv) {
   // What the libraries warn about goes to standard error, one line each.
@@ -36,7 +37,10 @@ int main(int argc, char** argv) {
     host::PreferHugePages();
   try {
     cli.parse(argc, argv);
-    if (cli.get_subcommands().empty()) return app::desktop::RunDesktopHost(document);
+    if (cli.get_subcommands().empty()) {
+      const host::ComponentRegistry registry(host::ComponentRegistry::DefaultFolders());
+      return registry.CreateObject<app::desktop::DesktopProgram>(app::desktop::DesktopProgram::kProgId)->Run(document);
+    }
   } catch (const CLI::Success& e) {
     return cli.exit(e);
   } catch (const CLI::ParseError& e) {

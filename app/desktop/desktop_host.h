@@ -49,8 +49,8 @@ class DesktopHost {
   std::unique_ptr<MainWindow> window_;
 };
 
-/// `vellandex` with no sub-command, or with a document: runs the desktop host until its window
-/// closes; returns the program's exit code.
+/// Runs the desktop host until its window closes (see DesktopProgram); returns the program's
+/// exit code.
 int RunDesktopHost(const std::string& file);
 
 }  // namespace app::desktop
