@@ -5,7 +5,6 @@
 #include <string>
 
 #include "host/layout/document_parts.h"
-#include "host/layout/index_field.h"
 #include "host/layout/index_lines.h"
 #include "host/text/edit.h"
 #include "host/text/field_span.h"
@@ -96,7 +95,7 @@ class ResultWriter {
   bool resultHasSectionBreak() const {
     if (p_ == q_) return false;
     for (pugi::xml_node n = p_.next_sibling(); n && n != q_; n = n.next_sibling())
-      if (w_.child(w_.child(n, "pPr"), "sectPr")) return true;
+      if (SectionProperties::ofParagraph(w_, n)) return true;
     return false;
   }
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "host/text/section_ends.h"
 #include "host/text/story.h"
 
 namespace host {
@@ -336,17 +337,14 @@ double PagePass::lineHeightWithNotes(const ParagraphShape& s, std::size_t k, dou
 
 std::vector<SectionLayout> readSections(const Story& main, std::vector<std::size_t>& sectionOf) {
   const Wml& w = main.wml();
-  const auto& blocks = main.blocks();
-  const std::size_t n = blocks.size();
+  const std::size_t n = main.blocks().size();
   std::vector<SectionLayout> sections;
   sectionOf.assign(n, 0);
-  for (std::size_t i = 0; i < n; ++i) {
-    sectionOf[i] = sections.size();
-    if (blocks[i].rowEnd) continue;
-    if (pugi::xml_node s = w.child(w.child(blocks[i].node, "pPr"), "sectPr")) sections.push_back(readSection(s, w));
+  std::size_t b = 0;
+  for (const SectionEnd& e : sectionEnds(main)) {
+    for (; b <= e.block && b < n; ++b) sectionOf[b] = sections.size();
+    sections.push_back(readSection(e.sectPr, w));
   }
-  pugi::xml_node body = main.roots().front();
-  sections.push_back(readSection(w.child(body, "sectPr"), w));
   return sections;
 }
 
