@@ -1,9 +1,9 @@
 #include "host/layout/page_pass.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
+#include "host/parse/numerals.h"
 #include "host/text/section_ends.h"
 #include "host/text/story.h"
 
@@ -23,19 +23,8 @@ SectionLayout readSection(pugi::xml_node sectPr, const Wml& w) {
   return s;
 }
 
-std::string roman(int n, bool upper) {
-  static const std::pair<int, const char*> kParts[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"},
-                                                       {90, "xc"},  {50, "l"},   {40, "xl"}, {10, "x"},   {9, "ix"},
-                                                       {5, "v"},    {4, "iv"},   {1, "i"}};
-  std::string out;
-  for (auto [value, text] : kParts)
-    for (; n >= value; n -= value) out += text;
-  if (upper) std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::toupper(c); });
-  return out;
-}
-
 std::string formatPageNumber(int n, const std::string& format) {
-  if (n > 0 && n < 4000 && (format == "lowerRoman" || format == "upperRoman")) return roman(n, format[0] == 'u');
+  if (format == "lowerRoman" || format == "upperRoman") return romanNumeral(n, format[0] == 'u');
   if (n > 0 && (format == "lowerLetter" || format == "upperLetter")) {
     char c = static_cast<char>((format[0] == 'u' ? 'A' : 'a') + (n - 1) % 26);
     return std::string(static_cast<std::size_t>((n - 1) / 26 + 1), c);
