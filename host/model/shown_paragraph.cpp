@@ -8,6 +8,7 @@
 #include "host/text/charmap.h"
 #include "host/text/find_view.h"
 #include "host/text/story.h"
+#include "host/wml/cell_width.h"
 
 namespace host {
 
@@ -145,10 +146,8 @@ std::vector<double> cellWidths(const Story& story, pugi::xml_node row) {
     for (std::size_t c = column; c < column + static_cast<std::size_t>(span) && c < grid.size(); ++c)
       fromGrid += grid[c];
     column += static_cast<std::size_t>(span);
-    pugi::xml_node own = w.child(tcPr, "tcW");
-    const std::string type = w.value(own, "type");
-    const double width = (type.empty() || type == "dxa") ? twipsToPoints(w.attr(own, "w")) : 0;
-    widths.push_back(width > 0 ? width : fromGrid);
+    const CellWidth own = cellWidthOf(w, cell);
+    widths.push_back(own.unit == CellWidth::Unit::Twips ? own.value / 20.0 : fromGrid);
   }
   return widths;
 }
