@@ -79,9 +79,7 @@ pugi::xml_node toComplexField(DocumentParts& doc, Story& story, pugi::xml_node s
   pugi::xml_node parent = simple.parent();
   auto run = [&](pugi::xml_node before) { return parent.insert_child_before(w.name("r").c_str(), before); };
   pugi::xml_node begin = appendFieldChar(w, run(simple), FieldChar::Begin);
-  pugi::xml_node code = run(simple).append_child(w.name("instrText").c_str());
-  code.append_attribute("xml:space") = "preserve";
-  code.text().set(simpleFieldCode(w, simple));
+  appendFieldCode(w, run(simple), simpleFieldCode(w, simple));
   appendFieldChar(w, run(simple), FieldChar::Separate);
   while (pugi::xml_node c = simple.first_child()) {
     if (w.is(c, "fldData")) simple.remove_child(c);

@@ -52,7 +52,8 @@ void fillRun(const Wml& w, pugi::xml_node r, const Text& text, bool code) {
   Text pending;
   auto flush = [&] {
     if (pending.empty()) return;
-    setElementText(r.append_child(w.name(code ? "instrText" : "t").c_str()), pending);
+    if (code) appendFieldCode(w, r, toUtf8(pending).c_str());
+    else setElementText(r.append_child(w.name("t").c_str()), pending);
     pending.clear();
   };
   for (char16_t c : text) {
