@@ -15,6 +15,7 @@
 #include "host/text/field_span.h"
 #include "host/text/story.h"
 #include "host/wml/field_char.h"
+#include "host/wml/run_content.h"
 #include "host/wml/simple_field.h"
 
 namespace host {
@@ -77,7 +78,7 @@ std::string codeOf(const Story& story, const FieldSpan& span) {
 pugi::xml_node toComplexField(DocumentParts& doc, Story& story, pugi::xml_node simple) {
   const Wml& w = story.wml();
   pugi::xml_node parent = simple.parent();
-  auto run = [&](pugi::xml_node before) { return parent.insert_child_before(w.name("r").c_str(), before); };
+  auto run = [&](pugi::xml_node before) { return insertRun(w, parent, before); };
   pugi::xml_node begin = appendFieldChar(w, run(simple), FieldChar::Begin);
   appendFieldCode(w, run(simple), simpleFieldCode(w, simple));
   appendFieldChar(w, run(simple), FieldChar::Separate);
