@@ -15,6 +15,7 @@
 #include "host/text/field_span.h"
 #include "host/text/story.h"
 #include "host/wml/field_char.h"
+#include "host/wml/run_content.h"
 #include "host/wml/simple_field.h"
 
 namespace host {
@@ -77,11 +78,9 @@ std::string codeOf(const Story& story, const FieldSpan& span) {
 pugi::xml_node toComplexField(DocumentParts& doc, Story& story, pugi::xml_node simple) {
   const Wml& w = story.wml();
   pugi::xml_node parent = simple.parent();
-  auto run = [&](pugi::xml_node before) { return parent.insert_child_before(w.name("r").c_str(), before); };
+  auto run = [&](pugi::xml_node before) { return insertRun(w, parent, before); };
   pugi::xml_node begin = appendFieldChar(w, run(simple), FieldChar::Begin);
-  pugi::xml_node code = run(simple).append_child(w.name("instrText").c_str());
-  code.append_attribute("xml:space") = "preserve";
-  code.text().set(simpleFieldCode(w, simple));
+  appendFieldCode(w, run(simple), simpleFieldCode(w, simple));
   appendFieldChar(w, run(simple), FieldChar::Separate);
   while (pugi::xml_node c = simple.first_child()) {
     if (w.is(c, "fldData")) simple.remove_child(c);

@@ -30,9 +30,6 @@ std::vector<FoundEntry> collectIndexEntries(DocumentParts& doc);
 /// language, else the theme's, else "en-US".
 std::string documentLanguage(DocumentParts& doc);
 
-/// The text of an INDEX field's result when no entry matches.
-inline constexpr const char* kNoIndexEntries = "Error! No index entries found.";
-
 /// Recomputes an INDEX field's result; returns the element the field now begins with (a
 /// simple field becomes a complex one, so that its result can hold paragraphs).
 pugi::xml_node updateIndexField(DocumentParts& doc, Story& story, pugi::xml_node begin);

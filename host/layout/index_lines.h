@@ -35,6 +35,9 @@ struct IndexLine {
   std::string text() const;
 };
 
+/// The text of an INDEX field's result when no entry matches.
+inline constexpr const char* kNoIndexEntries = "Error! No index entries found.";
+
 /// Builds the lines of an index from its entries (already filtered by identifier and
 /// bookmark); locale is a language tag ("en-GB") for collation.
 std::vector<IndexLine> buildIndexLines(const std::vector<CollectedEntry>& entries, const IndexFieldCode& code,

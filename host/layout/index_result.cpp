@@ -5,12 +5,12 @@
 #include <string>
 
 #include "host/layout/document_parts.h"
-#include "host/layout/index_field.h"
 #include "host/layout/index_lines.h"
 #include "host/text/edit.h"
 #include "host/text/field_span.h"
 #include "host/text/story.h"
 #include "host/wml/paragraph_properties.h"
+#include "host/wml/run_content.h"
 #include "host/wml/run_properties.h"
 #include "host/wml/section_properties.h"
 
@@ -96,7 +96,7 @@ class ResultWriter {
   bool resultHasSectionBreak() const {
     if (p_ == q_) return false;
     for (pugi::xml_node n = p_.next_sibling(); n && n != q_; n = n.next_sibling())
-      if (w_.child(w_.child(n, "pPr"), "sectPr")) return true;
+      if (SectionProperties::ofParagraph(w_, n)) return true;
     return false;
   }
 
@@ -197,7 +197,7 @@ class ResultWriter {
       section.setStart(SectionBegin::Continuous);
     }
     for (const IndexLine& line : lines) addLine(line);
-    pugi::xml_node breakPara = q_.parent().insert_child_before(w_.name("p").c_str(), q_);
+    pugi::xml_node breakPara = insertParagraph(w_, q_.parent(), q_);
     SectionProperties own = ParagraphProperties::of(w_, breakPara, true).sectionBreak(true);
     // Pages the index begins keep the section's number format; they go on counting.
     section.copyPageSetupInto(own);
@@ -214,7 +214,7 @@ class ResultWriter {
   }
 
   void addLine(const IndexLine& line) {
-    pugi::xml_node p = q_.parent().insert_child_before(w_.name("p").c_str(), q_);
+    pugi::xml_node p = insertParagraph(w_, q_.parent(), q_);
     const StyleSheet& styles = story_.styles();
     std::string style = line.heading ? "IndexHeading" : "Index" + std::to_string(std::min(line.level, 9));
     ParagraphProperties pPr = ParagraphProperties::of(w_, p, true);
@@ -227,8 +227,7 @@ class ResultWriter {
   // Runs of text (tabs as w:tab) before `before`, or at the end of parent.
   void addRuns(pugi::xml_node parent, pugi::xml_node before, const std::vector<IndexRun>& runs) {
     for (const IndexRun& r : runs) {
-      pugi::xml_node run = before ? parent.insert_child_before(w_.name("r").c_str(), before)
-                                  : parent.append_child(w_.name("r").c_str());
+      pugi::xml_node run = insertRun(w_, parent, before);
       if (r.bold || r.italic) {
         RunProperties rPr = RunProperties::of(w_, run, true);
         if (r.bold) rPr.setToggle(Toggle::Bold, true);
@@ -237,15 +236,13 @@ class ResultWriter {
       std::string pending;
       auto flush = [&] {
         if (pending.empty()) return;
-        pugi::xml_node t = run.append_child(w_.name("t").c_str());
-        t.append_attribute("xml:space") = "preserve";
-        t.text().set(pending.c_str());
+        appendRunText(w_, run, pending.c_str());
         pending.clear();
       };
       for (char c : r.text) {
         if (c == '\t') {
           flush();
-          run.append_child(w_.name("tab").c_str());
+          appendRunMark(w_, run, RunMark::Tab);
         } else if (static_cast<unsigned char>(c) >= 0x20 || c < 0) {
           pending += c;
         }

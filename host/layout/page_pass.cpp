@@ -1,9 +1,10 @@
 #include "host/layout/page_pass.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
+#include "host/parse/numerals.h"
+#include "host/text/section_ends.h"
 #include "host/text/story.h"
 
 namespace host {
@@ -22,19 +23,8 @@ SectionLayout readSection(pugi::xml_node sectPr, const Wml& w) {
   return s;
 }
 
-std::string roman(int n, bool upper) {
-  static const std::pair<int, const char*> kParts[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"},
-                                                       {90, "xc"},  {50, "l"},   {40, "xl"}, {10, "x"},   {9, "ix"},
-                                                       {5, "v"},    {4, "iv"},   {1, "i"}};
-  std::string out;
-  for (auto [value, text] : kParts)
-    for (; n >= value; n -= value) out += text;
-  if (upper) std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::toupper(c); });
-  return out;
-}
-
 std::string formatPageNumber(int n, const std::string& format) {
-  if (n > 0 && n < 4000 && (format == "lowerRoman" || format == "upperRoman")) return roman(n, format[0] == 'u');
+  if (format == "lowerRoman" || format == "upperRoman") return romanNumeral(n, format[0] == 'u');
   if (n > 0 && (format == "lowerLetter" || format == "upperLetter")) {
     char c = static_cast<char>((format[0] == 'u' ? 'A' : 'a') + (n - 1) % 26);
     return std::string(static_cast<std::size_t>((n - 1) / 26 + 1), c);
@@ -336,17 +326,14 @@ double PagePass::lineHeightWithNotes(const ParagraphShape& s, std::size_t k, dou
 
 std::vector<SectionLayout> readSections(const Story& main, std::vector<std::size_t>& sectionOf) {
   const Wml& w = main.wml();
-  const auto& blocks = main.blocks();
-  const std::size_t n = blocks.size();
+  const std::size_t n = main.blocks().size();
   std::vector<SectionLayout> sections;
   sectionOf.assign(n, 0);
-  for (std::size_t i = 0; i < n; ++i) {
-    sectionOf[i] = sections.size();
-    if (blocks[i].rowEnd) continue;
-    if (pugi::xml_node s = w.child(w.child(blocks[i].node, "pPr"), "sectPr")) sections.push_back(readSection(s, w));
+  std::size_t b = 0;
+  for (const SectionEnd& e : sectionEnds(main)) {
+    for (; b <= e.block && b < n; ++b) sectionOf[b] = sections.size();
+    sections.push_back(readSection(e.sectPr, w));
   }
-  pugi::xml_node body = main.roots().front();
-  sections.push_back(readSection(w.child(body, "sectPr"), w));
   return sections;
 }
 

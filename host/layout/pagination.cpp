@@ -14,6 +14,7 @@
 #include "host/package/package.h"
 #include "host/package/relationships.h"
 #include "host/text/story.h"
+#include "host/wml/cell_width.h"
 
 namespace host {
 
@@ -85,15 +86,9 @@ pugi::xml_node outerRowOf(const Wml& w, const Block& b) {
 // Text width of a table cell in points; avail is the width the table stands in.
 double cellWidth(const Wml& w, pugi::xml_node tc, double avail) {
   constexpr double kCellMargins = 10.8;  // 108 twips left and right, the default cell margins
-  pugi::xml_node tcW = w.child(w.child(tc, "tcPr"), "tcW");
-  std::string type = w.value(tcW, "type");
-  double width = std::atof(w.value(tcW, "w").c_str());
-  if (type == "dxa" && width > 0) return std::max(width / 20.0 - kCellMargins, 18.0);
-  if (type == "pct" && width > 0) {
-    std::string v = w.value(tcW, "w");
-    double fraction = v.ends_with('%') ? width / 100.0 : width / 5000.0;
-    return std::max(avail * fraction - kCellMargins, 18.0);
-  }
+  const CellWidth own = cellWidthOf(w, tc);
+  if (own.unit == CellWidth::Unit::Twips) return std::max(own.value / 20.0 - kCellMargins, 18.0);
+  if (own.unit == CellWidth::Unit::Fraction) return std::max(avail * own.value - kCellMargins, 18.0);
   int cells = 0;
   for (pugi::xml_node c = tc.parent().first_child(); c; c = c.next_sibling())
     if (w.is(c, "tc")) ++cells;

@@ -11,6 +11,7 @@
 #include "host/package/relationships.h"
 #include "host/platform/error.h"
 #include "host/text/find_view.h"
+#include "host/text/section_ends.h"
 #include "host/text/story.h"
 #include "host/text/styles.h"
 #include "host/wml/refresh_fields.h"
@@ -134,9 +135,8 @@ void Document::buildStories() {
 
   // Headers and footers: each distinct part, in the order the sections reference them.
   std::vector<pugi::xml_node> sections;
-  for (const Block& b : mainStory().blocks())
-    if (pugi::xml_node s = w.child(w.child(b.node, "pPr"), "sectPr")) sections.push_back(s);
-  if (pugi::xml_node s = w.child(body, "sectPr")) sections.push_back(s);
+  for (const SectionEnd& e : sectionEnds(mainStory()))
+    if (e.sectPr) sections.push_back(e.sectPr);
   std::map<int, std::vector<std::string>> parts;
   for (pugi::xml_node sect : sections) {
     for (pugi::xml_node ref = sect.first_child(); ref; ref = ref.next_sibling()) {

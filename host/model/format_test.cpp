@@ -338,6 +338,20 @@ TEST(StyleCaps, AStylesFontOutlivesTheStyleItCameFrom) {
   EXPECT_EQ(doc->Range(0, 7).Font().AllCaps(), kFalse);
 }
 
+TEST(StyleCaps, CapsOnATableStyleGoesBeforeItsTableProperties) {
+  DocParts parts = styledSpec(para(run("text")));
+  parts.styles +=
+      "<w:style w:type=\"table\" w:styleId=\"Grid\"><w:name w:val=\"Grid\"/><w:pPr/><w:tblPr/><w:tcPr/>"
+      "</w:style>";
+  auto doc = openDocument(parts);
+  Style(doc.get(), "Grid").Font().SetAllCaps(kTrue);
+  EXPECT_EQ(Style(doc.get(), "Grid").Font().AllCaps(), kTrue);
+  pugi::xml_node grid = doc->package().xml("word/styles.xml").select_node("//w:style[@w:styleId='Grid']").node();
+  EXPECT_EQ(xmlOf(grid),
+            "<w:style w:type=\"table\" w:styleId=\"Grid\"><w:name w:val=\"Grid\"/><w:pPr/><w:rPr><w:caps/></w:rPr>"
+            "<w:tblPr/><w:tcPr/></w:style>");
+}
+
 TEST(ListFormat, RemoveNumbersTakesParagraphsOutOfDirectAndStyleListsAndLeavesTheRest) {
   const std::string numbered = "<w:numPr><w:ilvl w:val=\"1\"/><w:numId w:val=\"3\"/></w:numPr>";
   DocParts parts;

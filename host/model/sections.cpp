@@ -7,6 +7,7 @@
 #include "host/model/document.h"
 #include "host/model/range.h"
 #include "host/platform/error.h"
+#include "host/text/section_ends.h"
 #include "host/text/story.h"
 #include "host/wml/section_properties.h"
 
@@ -21,17 +22,13 @@ struct SectionInfo {
 
 std::vector<SectionInfo> sectionsOf(Document& doc) {
   Story& main = doc.mainStory();
-  const Wml& w = main.wml();
   std::vector<SectionInfo> out;
   long start = 0;
-  for (std::size_t b = 0; b < main.blocks().size(); ++b) {
-    pugi::xml_node sectPr = w.child(w.child(main.blocks()[b].node, "pPr"), "sectPr");
-    if (!sectPr) continue;
-    long end = main.blockStart(b) + main.map(b).length();
-    out.push_back({start, end, sectPr});
+  for (const SectionEnd& e : sectionEnds(main)) {
+    long end = e.block < main.blocks().size() ? main.blockStart(e.block) + main.map(e.block).length() : main.length();
+    out.push_back({start, end, e.sectPr});
     start = end;
   }
-  out.push_back({start, main.length(), w.child(main.roots().front(), "sectPr")});
   return out;
 }
 

@@ -4,9 +4,11 @@
 #include <cstring>
 
 #include "host/model/document.h"
+#include "host/parse/numerals.h"
 #include "host/text/charmap.h"
 #include "host/text/find_view.h"
 #include "host/text/story.h"
+#include "host/wml/cell_width.h"
 
 namespace host {
 
@@ -33,14 +35,7 @@ double twipsToPoints(pugi::xml_attribute a) { return a.as_double() / 20.0; }
 }  // namespace
 
 std::string noteNumberText(int number, bool endnote) {
-  if (!endnote || number <= 0 || number >= 4000) return std::to_string(number);
-  static const std::pair<int, const char*> kRoman[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"},
-                                                       {90, "xc"},  {50, "l"},   {40, "xl"}, {10, "x"},   {9, "ix"},
-                                                       {5, "v"},    {4, "iv"},   {1, "i"}};
-  std::string out;
-  for (const auto& [value, letters] : kRoman)
-    for (; number >= value; number -= value) out += letters;
-  return out;
+  return endnote ? romanNumeral(number, false) : std::to_string(number);
 }
 
 void ShownParagraphs::numberNotes() {
@@ -151,10 +146,8 @@ std::vector<double> cellWidths(const Story& story, pugi::xml_node row) {
     for (std::size_t c = column; c < column + static_cast<std::size_t>(span) && c < grid.size(); ++c)
       fromGrid += grid[c];
     column += static_cast<std::size_t>(span);
-    pugi::xml_node own = w.child(tcPr, "tcW");
-    const std::string type = w.value(own, "type");
-    const double width = (type.empty() || type == "dxa") ? twipsToPoints(w.attr(own, "w")) : 0;
-    widths.push_back(width > 0 ? width : fromGrid);
+    const CellWidth own = cellWidthOf(w, cell);
+    widths.push_back(own.unit == CellWidth::Unit::Twips ? own.value / 20.0 : fromGrid);
   }
   return widths;
 }

@@ -64,8 +64,8 @@ class ShownParagraphs {
 /// Where a block of a story stands in its tables.
 TablePlace tablePlace(const Story& story, std::size_t block);
 
-/// The widths in points of a table row's cells, from each cell's own width or else the table's
-/// grid; 0 where neither gives one (or gives a percentage).
+/// The widths in points of a table row's cells, from each cell's own width in twips or else
+/// the table's grid; 0 where neither gives one.
 std::vector<double> cellWidths(const Story& story, pugi::xml_node row);
 
 /// A note number as a note mark shows it: "1", "2" ... for footnotes, "i", "ii" ... for endnotes.

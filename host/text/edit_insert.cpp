@@ -13,6 +13,7 @@
 #include "host/text/story.h"
 #include "host/wml/field_char.h"
 #include "host/wml/paragraph_properties.h"
+#include "host/wml/run_content.h"
 #include "host/wml/run_properties.h"
 
 namespace host::edit {
@@ -22,10 +23,7 @@ using namespace detail;
 namespace {
 
 pugi::xml_node newRun(const Wml& w, const InsertPoint& ip, bool hidden) {
-  std::string name = w.name("r");
-  pugi::xml_node parent = ip.parent;
-  pugi::xml_node r = ip.before ? parent.insert_child_before(name.c_str(), ip.before)
-                               : parent.append_child(name.c_str());
+  pugi::xml_node r = insertRun(w, ip.parent, ip.before);
   if (ip.templateRPr) {
     pugi::xml_node rPr = r.append_copy(ip.templateRPr);
     // Revision marks of a paragraph mark are not allowed in a run's properties.
@@ -52,32 +50,25 @@ void fillRun(const Wml& w, pugi::xml_node r, const Text& text, bool code) {
   Text pending;
   auto flush = [&] {
     if (pending.empty()) return;
-    setElementText(r.append_child(w.name(code ? "instrText" : "t").c_str()), pending);
+    if (code) appendFieldCode(w, r, toUtf8(pending).c_str());
+    else appendRunText(w, r, toUtf8(pending).c_str());
     pending.clear();
   };
   for (char16_t c : text) {
-    const char* element = nullptr;
-    const char* breakType = nullptr;
+    RunMark mark = RunMark::Tab;
     switch (c) {
-      case ch::kTab: element = "tab"; break;
-      case ch::kLineBreak: element = "br"; break;
-      case ch::kPageBreak:
-        element = "br";
-        breakType = "page";
-        break;
-      case ch::kColumnBreak:
-        element = "br";
-        breakType = "column";
-        break;
-      case ch::kNoBreakHyphen: element = "noBreakHyphen"; break;
-      case ch::kSoftHyphen: element = "softHyphen"; break;
+      case ch::kTab: mark = RunMark::Tab; break;
+      case ch::kLineBreak: mark = RunMark::LineBreak; break;
+      case ch::kPageBreak: mark = RunMark::PageBreak; break;
+      case ch::kColumnBreak: mark = RunMark::ColumnBreak; break;
+      case ch::kNoBreakHyphen: mark = RunMark::NoBreakHyphen; break;
+      case ch::kSoftHyphen: mark = RunMark::SoftHyphen; break;
       default:
         if (c >= 32) pending += c;  // other control characters cannot be written as text
         continue;
     }
     flush();
-    pugi::xml_node e = r.append_child(w.name(element).c_str());
-    if (breakType) w.setValue(e, "type", breakType);
+    appendRunMark(w, r, mark);
   }
   flush();
 }

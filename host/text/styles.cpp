@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "host/wml/run_properties.h"
+#include "host/wml/style_definition.h"
 
 namespace host {
 
@@ -242,9 +242,7 @@ bool StyleSheet::styleCaps(const std::string& styleId) const {
 bool StyleSheet::setStyleCaps(const std::string& styleId, bool caps) {
   pugi::xml_node s = style(styleId);
   if (!s) return false;
-  pugi::xml_node rPr = w_.child(s, "rPr");
-  if (!rPr) rPr = s.append_child(w_.name("rPr").c_str());
-  host::RunProperties(w_, rPr).setToggle(Toggle::Caps, caps);
+  StyleDefinition(w_, s).runProperties(true).setToggle(Toggle::Caps, caps);
   invalidate();
   return true;
 }

@@ -24,5 +24,18 @@ TEST(FieldChar, WritesAndReadsTheThreeMarks) {
       "<v:fldChar v:fldCharType=\"begin\"/><v:fldChar v:fldCharType=\"separate\"/><v:fldChar v:fldCharType=\"end\"/></v:r>");
 }
 
+TEST(FieldChar, FieldCodeKeepsItsSpaces) {
+  pugi::xml_document doc;
+  ASSERT_TRUE(doc.load_string("<w:r xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"/>"));
+  Wml w = Wml::of(doc);
+  pugi::xml_node run = doc.document_element();
+  appendFieldCode(w, run, " PAGE  ");
+  std::ostringstream out;
+  run.print(out, "", pugi::format_raw);
+  EXPECT_EQ(out.str(),
+            "<w:r xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+            "<w:instrText xml:space=\"preserve\"> PAGE  </w:instrText></w:r>");
+}
+
 }  // namespace
 }  // namespace host

@@ -29,6 +29,10 @@ SectionProperties SectionProperties::ofBody(const Wml& w, pugi::xml_node body, b
   return {w, sectPr};
 }
 
+SectionProperties SectionProperties::ofParagraph(const Wml& w, pugi::xml_node paragraph) {
+  return {w, w.child(w.child(paragraph, "pPr"), "sectPr")};
+}
+
 SectionBegin SectionProperties::start() const {
   std::string type = w_->value(w_->child(sectPr_, "type"), "val");
   for (int i = 0; i < 5; ++i)

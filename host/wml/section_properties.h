@@ -20,6 +20,8 @@ class SectionProperties {
   SectionProperties(const Wml& w, pugi::xml_node sectPr) : w_(&w), sectPr_(sectPr) {}
   /// The last section's properties, those of the body (appended when asked).
   static SectionProperties ofBody(const Wml& w, pugi::xml_node body, bool create);
+  /// The section break a paragraph ends with (an empty handle when it ends none).
+  static SectionProperties ofParagraph(const Wml& w, pugi::xml_node paragraph);
 
   /// The wrapped element.
   pugi::xml_node node() const { return sectPr_; }
