@@ -184,6 +184,17 @@ TEST(RangeCharacters, FirstAndLastAreOneCharacterRanges) {
   EXPECT_EQ(doc->Content().Characters().Last().Text(), "\r");
 }
 
+// A call on a handle of a closed document is refused with the closed document's error.
+void expectClosed(const std::function<void()>& call, const char* what) {
+  try {
+    call();
+    ADD_FAILURE() << what << " worked on a closed document";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), kErrNoSuchMember) << what;
+    EXPECT_STREQ(e.what(), "The range's document has been closed.") << what;
+  }
+}
+
 TEST(RangeLifetime, ARangeOfAClosedDocumentReportsItInsteadOfReadingFreedMemory) {
   auto doc = foxDoc();
   Range r = doc->Range(4, 9);
@@ -191,15 +202,6 @@ TEST(RangeLifetime, ARangeOfAClosedDocumentReportsItInsteadOfReadingFreedMemory)
   Font font = r.Font();
   host::ParagraphFormat format = r.ParagraphFormat();
   doc.reset();
-  auto expectClosed = [](const std::function<void()>& call, const char* what) {
-    try {
-      call();
-      ADD_FAILURE() << what << " worked on a closed document";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.number(), kErrNoSuchMember) << what;
-      EXPECT_STREQ(e.what(), "The range's document has been closed.") << what;
-    }
-  };
   expectClosed([&] { r.Start(); }, "Start");
   expectClosed([&] { r.Text(); }, "Text");
   expectClosed([&] { r.SetText("x"); }, "SetText");
@@ -225,15 +227,6 @@ TEST(RangeLifetime, EveryOtherHandleOfAClosedDocumentReportsItAsARangeDoes) {
   View view = window.View();
   Range r = doc->Range(0, 3);
   doc.reset();
-  auto expectClosed = [](const std::function<void()>& call, const char* what) {
-    try {
-      call();
-      ADD_FAILURE() << what << " worked on a closed document";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.number(), kErrNoSuchMember) << what;
-      EXPECT_STREQ(e.what(), "The range's document has been closed.") << what;
-    }
-  };
   expectClosed([&] { field.Code(); }, "Field.Code");
   expectClosed([&] { field.ShowCodes(); }, "Field.ShowCodes");
   expectClosed([&] { field.SetShowCodes(true); }, "Field.SetShowCodes");
