@@ -1,6 +1,5 @@
 #include "host/model/bookmarks.h"
 
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -8,6 +7,7 @@
 
 #include "host/model/document.h"
 #include "host/platform/error.h"
+#include "host/testing/errors.h"
 #include "host/testing/test_documents.h"
 
 namespace host {
@@ -106,16 +106,10 @@ TEST(Bookmarks, ABookmarkWhoseElementsWereRemovedReportsIt) {
   Bookmark kept = doc->Bookmarks().Add("Kept", doc->Range(4, 9));
   doc->Bookmarks().Add("moved", doc->Range(27, 31));  // takes the name's elements away from b
   ASSERT_EQ(doc->Bookmarks().Item("Moved").Range().Text(), "last");
-  for (const auto& [call, what] : std::vector<std::pair<std::function<void()>, const char*>>{
-           {[&] { b.Start(); }, "Start"}, {[&] { b.Name(); }, "Name"}, {[&] { b.Delete(); }, "Delete"}}) {
-    try {
-      call();
-      ADD_FAILURE() << what << " worked on a deleted bookmark";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.number(), kErrObjectDeleted) << what;
-      EXPECT_STREQ(e.what(), "The bookmark has been deleted.") << what;
-    }
-  }
+  const Failure deleted{kErrObjectDeleted, "The bookmark has been deleted."};
+  EXPECT_EQ(failureOf([&] { b.Start(); }), deleted) << "Start";
+  EXPECT_EQ(failureOf([&] { b.Name(); }), deleted) << "Name";
+  EXPECT_EQ(failureOf([&] { b.Delete(); }), deleted) << "Delete";
   EXPECT_EQ(kept.Range().Text(), "quick");
 }
 

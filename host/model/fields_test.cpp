@@ -1,11 +1,10 @@
 #include "host/model/fields.h"
 
-#include <functional>
-
 #include <gtest/gtest.h>
 
 #include "host/model/document.h"
 #include "host/platform/error.h"
+#include "host/testing/errors.h"
 #include "host/testing/test_documents.h"
 
 namespace host {
@@ -112,21 +111,13 @@ TEST(FieldLifetime, AFieldWhoseMarksAnEditRemovedReportsItAndLeavesNoShownCode) 
   Field gone = doc->Fields().Item(1);
   doc->Range(0, 12).Delete();  // the whole first paragraph's text, the field with it
   ASSERT_EQ(doc->Fields().Count(), 0);
-  auto expectDeleted = [](const std::function<void()>& call, const char* what) {
-    try {
-      call();
-      ADD_FAILURE() << what << " worked on a deleted field";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.number(), kErrObjectDeleted) << what;
-      EXPECT_STREQ(e.what(), "The field has been deleted.") << what;
-    }
-  };
-  expectDeleted([&] { gone.SetShowCodes(true); }, "SetShowCodes");
-  expectDeleted([&] { gone.ShowCodes(); }, "ShowCodes");
-  expectDeleted([&] { gone.Code(); }, "Code");
-  expectDeleted([&] { gone.Span(); }, "Span");
-  expectDeleted([&] { gone.Delete(); }, "Delete");
-  expectDeleted([&] { gone.BeginNode(); }, "BeginNode");
+  const Failure deleted{kErrObjectDeleted, "The field has been deleted."};
+  EXPECT_EQ(failureOf([&] { gone.SetShowCodes(true); }), deleted) << "SetShowCodes";
+  EXPECT_EQ(failureOf([&] { gone.ShowCodes(); }), deleted) << "ShowCodes";
+  EXPECT_EQ(failureOf([&] { gone.Code(); }), deleted) << "Code";
+  EXPECT_EQ(failureOf([&] { gone.Span(); }), deleted) << "Span";
+  EXPECT_EQ(failureOf([&] { gone.Delete(); }), deleted) << "Delete";
+  EXPECT_EQ(failureOf([&] { gone.BeginNode(); }), deleted) << "BeginNode";
   // A new field may take the freed memory: it shows its result, not a code the old one left.
   doc->Range(0, 0).Fields().Add(doc->Range(0, 0), wdFieldEmpty, "PAGE");
   EXPECT_FALSE(doc->Fields().Item(1).ShowCodes());

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
-#include <functional>
 #include <random>
 
 #include <gtest/gtest.h>
 
 #include "host/model/document.h"
 #include "host/platform/error.h"
+#include "host/testing/errors.h"
 #include "host/testing/test_documents.h"
 #include "host/text/story.h"
 
@@ -184,16 +184,8 @@ TEST(RangeCharacters, FirstAndLastAreOneCharacterRanges) {
   EXPECT_EQ(doc->Content().Characters().Last().Text(), "\r");
 }
 
-// A call on a handle of a closed document is refused with the closed document's error.
-void expectClosed(const std::function<void()>& call, const char* what) {
-  try {
-    call();
-    ADD_FAILURE() << what << " worked on a closed document";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), kErrNoSuchMember) << what;
-    EXPECT_STREQ(e.what(), "The range's document has been closed.") << what;
-  }
-}
+// What a call on a handle of a closed document fails with.
+const Failure kClosed{kErrNoSuchMember, "The range's document has been closed."};
 
 TEST(RangeLifetime, ARangeOfAClosedDocumentReportsItInsteadOfReadingFreedMemory) {
   auto doc = foxDoc();
@@ -202,15 +194,15 @@ TEST(RangeLifetime, ARangeOfAClosedDocumentReportsItInsteadOfReadingFreedMemory)
   Font font = r.Font();
   host::ParagraphFormat format = r.ParagraphFormat();
   doc.reset();
-  expectClosed([&] { r.Start(); }, "Start");
-  expectClosed([&] { r.Text(); }, "Text");
-  expectClosed([&] { r.SetText("x"); }, "SetText");
-  expectClosed([&] { r.Characters().Count(); }, "Characters");
-  expectClosed([&] { selection.End(); }, "the selection");
-  expectClosed([&] { font.Bold(); }, "Font.Bold");
-  expectClosed([&] { font.SetBold(kTrue); }, "Font.SetBold");
-  expectClosed([&] { format.SpaceBefore(); }, "ParagraphFormat.SpaceBefore");
-  expectClosed([&] { format.SetStyle("Normal"); }, "ParagraphFormat.SetStyle");
+  EXPECT_EQ(failureOf([&] { r.Start(); }), kClosed) << "Start";
+  EXPECT_EQ(failureOf([&] { r.Text(); }), kClosed) << "Text";
+  EXPECT_EQ(failureOf([&] { r.SetText("x"); }), kClosed) << "SetText";
+  EXPECT_EQ(failureOf([&] { r.Characters().Count(); }), kClosed) << "Characters";
+  EXPECT_EQ(failureOf([&] { selection.End(); }), kClosed) << "the selection";
+  EXPECT_EQ(failureOf([&] { font.Bold(); }), kClosed) << "Font.Bold";
+  EXPECT_EQ(failureOf([&] { font.SetBold(kTrue); }), kClosed) << "Font.SetBold";
+  EXPECT_EQ(failureOf([&] { format.SpaceBefore(); }), kClosed) << "ParagraphFormat.SpaceBefore";
+  EXPECT_EQ(failureOf([&] { format.SetStyle("Normal"); }), kClosed) << "ParagraphFormat.SetStyle";
 }
 
 TEST(RangeLifetime, EveryOtherHandleOfAClosedDocumentReportsItAsARangeDoes) {
@@ -227,25 +219,25 @@ TEST(RangeLifetime, EveryOtherHandleOfAClosedDocumentReportsItAsARangeDoes) {
   View view = window.View();
   Range r = doc->Range(0, 3);
   doc.reset();
-  expectClosed([&] { field.Code(); }, "Field.Code");
-  expectClosed([&] { field.ShowCodes(); }, "Field.ShowCodes");
-  expectClosed([&] { field.SetShowCodes(true); }, "Field.SetShowCodes");
-  expectClosed([&] { field.GetStory(); }, "Field.GetStory");
-  expectClosed([&] { fields.Item(1).Span(); }, "Fields.Item");
-  expectClosed([&] { fields.Add(r, wdFieldEmpty, "PAGE"); }, "Fields.Add");
-  expectClosed([&] { bookmark.Name(); }, "Bookmark.Name");
-  expectClosed([&] { bookmark.Start(); }, "Bookmark.Start");
-  expectClosed([&] { bookmark.Delete(); }, "Bookmark.Delete");
-  expectClosed([&] { indexes.MarkEntry(r, "The"); }, "Indexes.MarkEntry");
-  expectClosed([&] { style.NameLocal(); }, "Style.NameLocal");
-  expectClosed([&] { styleFont.SetAllCaps(kTrue); }, "Style.Font.SetAllCaps");
-  expectClosed([&] { section.Range(); }, "Section.Range");
-  expectClosed([&] { pageSetup.SectionStart(); }, "PageSetup.SectionStart");
-  expectClosed([&] { pageSetup.SetStartingNumber(3); }, "PageSetup.SetStartingNumber");
-  expectClosed([&] { window.PanesCount(); }, "Window.PanesCount");
-  expectClosed([&] { window.GetDocument(); }, "Window.GetDocument");
-  expectClosed([&] { view.SetShowFieldCodes(true); }, "View.SetShowFieldCodes");
-  expectClosed([&] { window.ActivePane().View().Type(); }, "Pane.View.Type");
+  EXPECT_EQ(failureOf([&] { field.Code(); }), kClosed) << "Field.Code";
+  EXPECT_EQ(failureOf([&] { field.ShowCodes(); }), kClosed) << "Field.ShowCodes";
+  EXPECT_EQ(failureOf([&] { field.SetShowCodes(true); }), kClosed) << "Field.SetShowCodes";
+  EXPECT_EQ(failureOf([&] { field.GetStory(); }), kClosed) << "Field.GetStory";
+  EXPECT_EQ(failureOf([&] { fields.Item(1).Span(); }), kClosed) << "Fields.Item";
+  EXPECT_EQ(failureOf([&] { fields.Add(r, wdFieldEmpty, "PAGE"); }), kClosed) << "Fields.Add";
+  EXPECT_EQ(failureOf([&] { bookmark.Name(); }), kClosed) << "Bookmark.Name";
+  EXPECT_EQ(failureOf([&] { bookmark.Start(); }), kClosed) << "Bookmark.Start";
+  EXPECT_EQ(failureOf([&] { bookmark.Delete(); }), kClosed) << "Bookmark.Delete";
+  EXPECT_EQ(failureOf([&] { indexes.MarkEntry(r, "The"); }), kClosed) << "Indexes.MarkEntry";
+  EXPECT_EQ(failureOf([&] { style.NameLocal(); }), kClosed) << "Style.NameLocal";
+  EXPECT_EQ(failureOf([&] { styleFont.SetAllCaps(kTrue); }), kClosed) << "Style.Font.SetAllCaps";
+  EXPECT_EQ(failureOf([&] { section.Range(); }), kClosed) << "Section.Range";
+  EXPECT_EQ(failureOf([&] { pageSetup.SectionStart(); }), kClosed) << "PageSetup.SectionStart";
+  EXPECT_EQ(failureOf([&] { pageSetup.SetStartingNumber(3); }), kClosed) << "PageSetup.SetStartingNumber";
+  EXPECT_EQ(failureOf([&] { window.PanesCount(); }), kClosed) << "Window.PanesCount";
+  EXPECT_EQ(failureOf([&] { window.GetDocument(); }), kClosed) << "Window.GetDocument";
+  EXPECT_EQ(failureOf([&] { view.SetShowFieldCodes(true); }), kClosed) << "View.SetShowFieldCodes";
+  EXPECT_EQ(failureOf([&] { window.ActivePane().View().Type(); }), kClosed) << "Pane.View.Type";
 }
 
 TEST(RangeLifetime, CharactersOfATemporaryRangeStayValid) {

@@ -15,6 +15,7 @@
 #include "host/model/document.h"
 #include "host/model/fields.h"
 #include "host/package/package.h"
+#include "host/testing/xml_text.h"
 
 namespace host::testing {
 
@@ -109,13 +110,6 @@ inline std::string paragraphStyle(const std::string& id, const std::string& base
 inline std::string characterStyle(const std::string& id, const std::string& rPr) {
   return "<w:style w:type=\"character\" w:styleId=\"" + id + "\"><w:name w:val=\"" + id + "\"/><w:rPr>" + rPr +
          "</w:rPr></w:style>";
-}
-
-/// An XML node serialised without indentation.
-inline std::string xmlOf(pugi::xml_node node) {
-  std::ostringstream out;
-  node.print(out, "", pugi::format_raw);
-  return out.str();
 }
 
 namespace detail {

@@ -1,11 +1,13 @@
 #include "host/wml/field_char.h"
 
-#include <sstream>
-
 #include <gtest/gtest.h>
+
+#include "host/testing/xml_text.h"
 
 namespace host {
 namespace {
+
+using testing::xmlOf;
 
 TEST(FieldChar, WritesAndReadsTheThreeMarks) {
   pugi::xml_document doc;
@@ -16,10 +18,8 @@ TEST(FieldChar, WritesAndReadsTheThreeMarks) {
   EXPECT_EQ(fieldCharOf(w, run.first_child()), std::nullopt);
   for (FieldChar kind : {FieldChar::Begin, FieldChar::Separate, FieldChar::End})
     EXPECT_EQ(fieldCharOf(w, appendFieldChar(w, run, kind)), kind);
-  std::ostringstream out;
-  run.print(out, "", pugi::format_raw);
   EXPECT_EQ(
-      out.str(),
+      xmlOf(run),
       "<v:r xmlns:v=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><v:fldChar v:fldCharType=\"middle\"/>"
       "<v:fldChar v:fldCharType=\"begin\"/><v:fldChar v:fldCharType=\"separate\"/><v:fldChar v:fldCharType=\"end\"/></v:r>");
 }
@@ -30,9 +30,7 @@ TEST(FieldChar, FieldCodeKeepsItsSpaces) {
   Wml w = Wml::of(doc);
   pugi::xml_node run = doc.document_element();
   appendFieldCode(w, run, " PAGE  ");
-  std::ostringstream out;
-  run.print(out, "", pugi::format_raw);
-  EXPECT_EQ(out.str(),
+  EXPECT_EQ(xmlOf(run),
             "<w:r xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
             "<w:instrText xml:space=\"preserve\"> PAGE  </w:instrText></w:r>");
 }

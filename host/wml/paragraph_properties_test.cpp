@@ -1,14 +1,18 @@
 #include "host/wml/paragraph_properties.h"
 
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "host/testing/xml_text.h"
+
 namespace host {
 namespace {
+
+using testing::childrenXmlOf;
+using testing::xmlOf;
 
 const std::string kDeclare = std::string("xmlns:w=\"") + kMainNamespace + "\"";
 
@@ -18,9 +22,7 @@ std::string after(const std::string& pPr, const std::function<void(const Paragra
   EXPECT_TRUE(doc.load_string(("<w:p " + kDeclare + ">" + pPr + "<w:r/></w:p>").c_str()));
   Wml w = Wml::of(doc);
   op(ParagraphProperties::of(w, doc.document_element(), true));
-  std::ostringstream out;
-  for (pugi::xml_node c : doc.document_element().children()) c.print(out, "", pugi::format_raw);
-  return out.str();
+  return childrenXmlOf(doc.document_element());
 }
 
 struct Case {
@@ -72,10 +74,8 @@ TEST(ParagraphProperties, ACopyForASplitParagraphLeavesTheSectionBreakAndChanges
   pugi::xml_node p = w.child(doc.document_element(), "p");
   pugi::xml_node fresh = doc.document_element().prepend_child("w:p");
   ParagraphProperties copy = ParagraphProperties::of(w, p, false).copyInto(fresh);
-  std::ostringstream out;
-  doc.document_element().print(out, "", pugi::format_raw);
   EXPECT_EQ(
-      out.str(),
+      xmlOf(doc.document_element()),
       "<w:body " + kDeclare +
           "><w:p><w:pPr><w:pStyle w:val=\"A\"/></w:pPr></w:p><w:p><w:pPr><w:pStyle w:val=\"A\"/><w:sectPr><w:cols/>"
           "</w:sectPr><w:pPrChange/></w:pPr></w:p></w:body>");

@@ -1,11 +1,13 @@
 #include "host/wml/run_content.h"
 
-#include <sstream>
-
 #include <gtest/gtest.h>
+
+#include "host/testing/xml_text.h"
 
 namespace host {
 namespace {
+
+using testing::xmlOf;
 
 TEST(RunContent, ParagraphsAndRunsGoInTheirPlaceAndHoldTextAndMarks) {
   pugi::xml_document doc;
@@ -21,10 +23,8 @@ TEST(RunContent, ParagraphsAndRunsGoInTheirPlaceAndHoldTextAndMarks) {
   for (RunMark m : {RunMark::Tab, RunMark::LineBreak, RunMark::PageBreak, RunMark::ColumnBreak, RunMark::NoBreakHyphen,
                     RunMark::SoftHyphen})
     appendRunMark(w, second, m);
-  std::ostringstream out;
-  body.print(out, "", pugi::format_raw);
   EXPECT_EQ(
-      out.str(),
+      xmlOf(body),
       "<v:body xmlns:v=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><v:p>"
       "<v:r><v:t xml:space=\"preserve\"> a  b </v:t></v:r>"
       "<v:r><v:tab/><v:br/><v:br v:type=\"page\"/><v:br v:type=\"column\"/><v:noBreakHyphen/><v:softHyphen/></v:r>"

@@ -1,14 +1,18 @@
 #include "host/wml/run_properties.h"
 
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "host/testing/xml_text.h"
+
 namespace host {
 namespace {
+
+using testing::childrenXmlOf;
+using testing::xmlOf;
 
 // The run's properties after op, written as the part would be saved (namespace declaration
 // and whitespace left out).
@@ -20,9 +24,7 @@ std::string after(const std::string& prefix, const std::string& rPr,
   EXPECT_TRUE(doc.load_string(xml.c_str()));
   Wml w = Wml::of(doc);
   op(RunProperties(w, doc.document_element().first_child()));
-  std::ostringstream out;
-  for (pugi::xml_node c : doc.document_element().children()) c.print(out, "", pugi::format_raw);
-  return out.str();
+  return childrenXmlOf(doc.document_element());
 }
 
 struct Case {
@@ -96,10 +98,8 @@ TEST(RunProperties, OfARunOrAParagraphMarkCreatesTheElementInItsPlace) {
   EXPECT_FALSE(RunProperties::of(w, run, false));
   RunProperties::of(w, run, true).setToggle(Toggle::Bold, true);
   RunProperties::of(w, w.child(p, "pPr"), true).setToggle(Toggle::Vanish, true);
-  std::ostringstream out;
-  p.print(out, "", pugi::format_raw | pugi::format_no_declaration);
   EXPECT_EQ(
-      out.str(),
+      xmlOf(p),
       "<w:p xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:pPr><w:jc w:val=\"left\"/>"
       "<w:rPr><w:vanish/></w:rPr><w:sectPr/></w:pPr><w:r><w:rPr><w:b/></w:rPr><w:t>a</w:t></w:r></w:p>");
 }

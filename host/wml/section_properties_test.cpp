@@ -1,14 +1,17 @@
 #include "host/wml/section_properties.h"
 
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "host/testing/xml_text.h"
+
 namespace host {
 namespace {
+
+using testing::xmlOf;
 
 // The section properties after op, written as the part would be saved; other is a second
 // section to take from.
@@ -20,9 +23,7 @@ std::string after(const std::string& sectPr, const std::string& other,
   Wml w = Wml::of(doc);
   pugi::xml_node first = doc.document_element().first_child();
   op(SectionProperties(w, first), SectionProperties(w, first.next_sibling()));
-  std::ostringstream out;
-  first.print(out, "", pugi::format_raw);
-  return out.str();
+  return xmlOf(first);
 }
 
 struct Case {

@@ -1,17 +1,13 @@
 #include "host/wml/style_definition.h"
 
-#include <sstream>
-
 #include <gtest/gtest.h>
+
+#include "host/testing/xml_text.h"
 
 namespace host {
 namespace {
 
-std::string xmlOf(pugi::xml_node n) {
-  std::ostringstream out;
-  n.print(out, "", pugi::format_raw | pugi::format_no_declaration);
-  return out.str();
-}
+using testing::xmlOf;
 
 TEST(StyleDefinition, RunPropertiesOfATableStyleGoBeforeItsTableProperties) {
   pugi::xml_document doc;
